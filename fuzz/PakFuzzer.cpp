@@ -1,0 +1,19 @@
+// Opens the input as an archive file and reads every entry as text and picture.
+#include "fuzz/FuzzFile.h"
+#include "storage/StorageError.h"
+#include "storage/UPak.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TVfsPAK pak;
+    if (!PakOpen(FuzzFile(data, size), pak))
+        return 0;
+    for (int i = 0; i < pak.EntryCount(); ++i) {
+        try {
+            SplitLines(pak.ExtractAt(i));
+            Bitmap bitmap;
+            PakLoadPicture(pak.NameAt(i), bitmap, pak);
+        } catch (const StorageError&) {
+        }
+    }
+    return 0;
+}

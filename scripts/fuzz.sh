@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a fixed number of inputs, starting from its seed
+# corpus in fuzz/corpus/<name>; new inputs go to a scratch folder.
+# Usage: scripts/fuzz.sh BUILD_DIR RUNS
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:?build folder}
+runs=${2:?number of inputs}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+for target in "$build"/fuzz/fuzz_*; do
+    name=$(basename "$target")
+    name=${name#fuzz_}
+    mkdir -p "$scratch/$name"
+    echo "-- $name: $runs inputs"
+    "$target" -runs="$runs" -seed=1 -timeout=10 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=0 \
+        "$scratch/$name" "$root/fuzz/corpus/$name" 2>"$scratch/$name.log" || {
+        tail -n 60 "$scratch/$name.log"
+        exit 1
+    }
+    grep -E '^Done [0-9]+ runs' "$scratch/$name.log"
+done

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a task needs, only those missing.
+# Usage: scripts/install-deps.sh test|run
+set -euo pipefail
+
+build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libicu-dev nlohmann-json3-dev)
+test=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev clang-14 libclang-rt-14-dev llvm-14)
+
+case "${1:-}" in
+    test) wanted=("${build[@]}" "${test[@]}") ;;
+    run) wanted=("${build[@]}") ;;
+    *) echo "usage: $0 test|run" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/Journal.h"
+#include "windows/ShowWarning.h"
+
+#include <string>
+#include <vector>
+
+// Records what the core reports while it lives: every journal message (whatever
+// its level) and every message box, which answers with a preset button.
+class Recorder {
+public:
+    struct Box {
+        int Buttons;
+        int Icon;
+        std::u16string Text;
+    };
+
+    explicit Recorder(int answer = 0) {
+        previousJournal_ = SetJournalObserver(
+            [this](int level, std::u16string_view message) { Journal.push_back({level, std::u16string(message)}); });
+        previousWarning_ = SetWarningHandler([this, answer](int buttons, int icon, std::u16string_view text) {
+            Boxes.push_back({buttons, icon, std::u16string(text)});
+            return answer;
+        });
+    }
+    ~Recorder() {
+        SetJournalObserver(previousJournal_);
+        SetWarningHandler(previousWarning_);
+    }
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    std::vector<std::u16string> JournalMessages() const {
+        std::vector<std::u16string> messages;
+        for (const auto& [level, message] : Journal)
+            messages.push_back(message);
+        return messages;
+    }
+    std::vector<std::u16string> BoxTexts() const {
+        std::vector<std::u16string> texts;
+        for (const Box& box : Boxes)
+            texts.push_back(box.Text);
+        return texts;
+    }
+
+    std::vector<std::pair<int, std::u16string>> Journal;
+    std::vector<Box> Boxes;
+
+private:
+    JournalObserver previousJournal_;
+    WarningHandler previousWarning_;
+};
