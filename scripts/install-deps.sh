@@ -3,12 +3,16 @@
 # Usage: scripts/install-deps.sh test|run
 set -euo pipefail
 
-build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libicu-dev nlohmann-json3-dev)
-test=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev clang-14 libclang-rt-14-dev llvm-14)
+build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libicu-dev nlohmann-json3-dev
+       qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation)
+test=(libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev clang-14 libclang-rt-14-dev llvm-14
+      xvfb xauth x11-utils xdotool imagemagick)
+# Without a display the run command shows the program in a virtual one.
+display=(xvfb xauth x11-utils imagemagick)
 
 case "${1:-}" in
     test) wanted=("${build[@]}" "${test[@]}") ;;
-    run) wanted=("${build[@]}") ;;
+    run) wanted=("${build[@]}" "${display[@]}") ;;
     *) echo "usage: $0 test|run" >&2; exit 2 ;;
 esac
 

@@ -16,17 +16,17 @@ configure_and_build() {
 }
 clang=(-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14)
 
-echo "== Unit tests (g++), benchmarks built"
+echo "== Unit, window and end-to-end tests (g++), benchmarks built"
 configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
-echo "== Unit tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
+echo "== Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
 configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUDRA_SANITIZE=ON "${clang[@]}"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== Fuzzing every reader briefly (clang, libFuzzer)"
-configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF "${clang[@]}" \
+configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF -DLUDRA_GUI=OFF "${clang[@]}" \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}"
 

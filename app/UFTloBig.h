@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QPoint>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class HotArea;
+class QLabel;
+class TFWinieta;
+
+// The main window: a borderless face of pictures with transparent hot areas,
+// the menu with its two submenus, window modes, shortcuts and dropped files.
+class TFTloBig : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFTloBig(QWidget* parent = nullptr);
+    ~TFTloBig() override;
+
+    void SetVignette(TFWinieta* vignette) { vignette_ = vignette; }
+    // Opens help pages and the home page; tests replace it.
+    std::function<void(const QUrl&)> OpenUrl;
+
+    // The program's arguments (without the program's name), looked at once shown.
+    void SetCommandLine(std::vector<std::string> arguments) { commandLine_ = std::move(arguments); }
+
+    void HideSubmenus();
+    void ResetMenuHighlight();
+    void ShowMenuDescription(int code);
+    void ApplyWindowMode();
+    void ToggleWindowMode();
+    void CheckCommandLine();
+    void OpenHelpPages();
+    // The widget that auxiliary windows are placed against: the window, or its main panel in mode 1.
+    const QWidget& PlacementAnchor() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenuScreen();
+    void BuildHelpSubmenu();
+    void BuildTestsSubmenu();
+    void BuildTestScreen();
+    void ConnectTitleStrip(HotArea* strip);
+    HotArea* MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent);
+    void WatchMoves(QLabel* background);
+    void Highlight(QLabel* entry, std::initializer_list<QLabel*> others, int code);
+    void ShowTestsSubmenu();
+    void ShowHelpSubmenu();
+    void PrepareApplication();
+
+    QLabel* ImTloBig = nullptr;
+    QWidget* PGlowny = nullptr;
+    QWidget* PTlo = nullptr;
+    QLabel* LOpisMenu = nullptr;
+    QWidget* PPodMenuPomoc = nullptr;
+    QWidget* PPodMenuTest = nullptr;
+    HotArea* LOProgramie = nullptr;
+    HotArea* LHelp = nullptr;
+    HotArea* LStronaDomowa = nullptr;
+    HotArea* LTestZNazwiskiem = nullptr;
+    HotArea* LTestAnonimowo = nullptr;
+    QWidget* PTest = nullptr;
+
+    TFWinieta* vignette_ = nullptr;
+    std::vector<std::string> commandLine_;
+    bool shownOnce_ = false;
+    bool dragging_ = false;
+    QPoint lastCursor_;
+};

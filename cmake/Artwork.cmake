@@ -1,0 +1,24 @@
+# Artwork: every resources/art/<name>.svg is rendered at build time, at the size
+# its width and height give, to <name>.jpg, and embedded as the Qt resource
+# ":/art/<name>.jpg". Names are lower case; the program looks them up ignoring case.
+add_executable(ludra-art tools/art/RenderArt.cpp)
+target_link_libraries(ludra-art PRIVATE Qt6::Gui Qt6::Svg JPEG::JPEG)
+ludra_warnings(ludra-art)
+
+function(ludra_add_artwork target)
+    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/art/*.svg)
+    set(pictures)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/art)
+    foreach(source IN LISTS sources)
+        get_filename_component(name ${source} NAME_WE)
+        set(picture ${CMAKE_CURRENT_BINARY_DIR}/art/${name}.jpg)
+        add_custom_command(OUTPUT ${picture}
+            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:ludra-art> ${source} ${picture}
+            DEPENDS ${source} ludra-art
+            COMMENT "Rendering ${name}.jpg"
+            VERBATIM)
+        list(APPEND pictures ${picture})
+    endforeach()
+    set_source_files_properties(${pictures} PROPERTIES GENERATED TRUE)
+    qt_add_resources(${target} "artwork" PREFIX "/art" BASE ${CMAKE_CURRENT_BINARY_DIR}/art FILES ${pictures})
+endfunction()

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the program and starts it from its build folder, where the bundled
+# sets and help pages lie beside it. Without a display it runs in a virtual
+# one, saves a screenshot after start-up and says where it is.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh" run
+build=$root/build-run
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUDRA_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$build/ludra" "$@"
+fi
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $ludra $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+"$build/ludra" "$@" &
+ludra=$!
+sleep 3
+import -window root "$build/screenshot.png"
+echo "No display: the program ran in a virtual one. Screenshot after start-up: $build/screenshot.png"

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/screenshots from the real program in a virtual display.
+# Usage: scripts/screenshots.sh [BUILD_FOLDER]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=${1:-$root/build-run}/ludra
+out=$root/docs/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export DISPLAY=$display HOME=$work
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Starts the program, lets it settle, runs the given xdotool steps and saves the screen.
+shot() {
+    local name=$1
+    shift
+    XDG_CONFIG_HOME=$work/$name "$program" "${arguments[@]}" >/dev/null 2>&1 &
+    local ludra=$!
+    sleep 2
+    for step in "$@"; do
+        eval "xdotool $step"
+        sleep 0.6
+    done
+    import -window root "$out/$name.png"
+    kill $ludra 2>/dev/null || true
+    wait $ludra 2>/dev/null || true
+}
+
+# The menu screen lies at (288, 93) in mode 0 on this 1366 x 768 display.
+arguments=()
+shot main-window "mousemove 900 700"
+shot tests-submenu "mousemove 348 239 click 1" "mousemove 360 267"
+shot help-submenu "mousemove 348 263 click 1" "mousemove 340 297"
+shot vignette "mousemove 348 263 click 1" "mousemove 340 297 click 1" "mousemove 900 700"
+shot whole-work-area "search --onlyvisible --name '^Orvel - Ludra 4.0$' windowfocus" "key ctrl+F4" "mousemove 1300 700"
+arguments=(notatki.txt)
+shot message-box-close "mousemove 900 700"
+echo "Screenshots in $out"

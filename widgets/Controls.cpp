@@ -1,0 +1,44 @@
+#include "widgets/Controls.h"
+
+#include "resources/Resources.h"
+
+#include <QFont>
+
+QLabel* MakeLabel(const QString& objectName, const QRect& geometry, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLabel* MakePicture(const QString& objectName, const QString& resource, const QRect& geometry, QWidget* parent) {
+    QLabel* picture = MakeLabel(objectName, geometry, parent);
+    ResJpegToImage(resource, picture);
+    return picture;
+}
+
+QWidget* MakePanel(const QString& objectName, const QRect& geometry, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(objectName);
+    panel->setGeometry(geometry);
+    return panel;
+}
+
+void SetTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+QString DisplayText(std::u16string_view text) {
+    QString label = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    label.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return label;
+}
+
+void SubstituteFonts() {
+    for (const char* family : {"MS Sans Serif", "Ms Sans Serif", "Tahoma"})
+        QFont::insertSubstitutions(family, {"Liberation Sans", "DejaVu Sans"});
+}
