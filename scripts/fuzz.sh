@@ -13,8 +13,11 @@ for target in "$build"/fuzz/fuzz_*; do
     name=$(basename "$target")
     name=${name#fuzz_}
     mkdir -p "$scratch/$name"
-    echo "-- $name: $runs inputs"
-    "$target" -runs="$runs" -seed=1 -timeout=10 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=0 \
+    inputs=$runs
+    # The settings reader writes its file back on every input, through a real disk.
+    [ "$name" = settings ] && inputs=$((runs / 5))
+    echo "-- $name: $inputs inputs"
+    "$target" -runs="$inputs" -seed=1 -timeout=10 -rss_limit_mb=2560 -max_len=65536 -print_final_stats=0 \
         "$scratch/$name" "$root/fuzz/corpus/$name" 2>"$scratch/$name.log" || {
         tail -n 60 "$scratch/$name.log"
         exit 1

@@ -1,0 +1,15 @@
+# The program's sounds, made at build time and embedded as ":/sounds/<name>.wav".
+add_executable(ludra-sounds tools/sound/MakeSounds.cpp)
+ludra_warnings(ludra-sounds)
+
+function(ludra_add_sounds target)
+    set(dir ${CMAKE_CURRENT_BINARY_DIR}/sounds)
+    set(sounds ${dir}/Ruch.wav ${dir}/Blond.wav ${dir}/Final.wav)
+    add_custom_command(OUTPUT ${sounds}
+        COMMAND $<TARGET_FILE:ludra-sounds> ${dir}
+        DEPENDS ludra-sounds
+        COMMENT "Making the sounds"
+        VERBATIM)
+    set_source_files_properties(${sounds} PROPERTIES GENERATED TRUE)
+    qt_add_resources(${target} "sounds" PREFIX "/sounds" BASE ${dir} FILES ${sounds})
+endfunction()
