@@ -1,6 +1,10 @@
 #include "app/Startup.h"
 
 #include "app/UFTloBig.h"
+#include "resources/Sounds.h"
+#include "session/SummaryReport.h"
+#include "session/UObslugaTest.h"
+#include "session/UPodsumowanie.h"
 #include "widgets/Controls.h"
 #include "windows/UWarning.h"
 #include "windows/UWinieta.h"
@@ -14,9 +18,19 @@ int RunLudra(int argc, char** argv) {
 
     TFTloBig mainWindow;
     TFWarning warning;
+    TFPodsumowanie summary;
     TFWinieta vignette;
     InstallWarningBox(warning);
     mainWindow.SetVignette(&vignette);
+
+    // The run's sounds and its summary join the hooks the test screen installed.
+    SoundPlayer sounds;
+    TestScreenHooks hooks = SetTestScreenHooks({});
+    hooks.PlaySound = [&sounds](const char* name) { sounds.Play(name); };
+    hooks.ShowSummary = [&summary, &mainWindow](const SummaryReport& report) {
+        summary.ShowSummaryWindow(report.Text, mainWindow.PlacementAnchor());
+    };
+    SetTestScreenHooks(hooks);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -4,6 +4,8 @@
 #include "app/MainWindowRules.h"
 #include "app/UIni.h"
 #include "session/Random.h"
+#include "selection/SetStart.h"
+#include "session/TestScreen.h"
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
 #include "windows/ShowWarning.h"
@@ -13,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainterPath>
@@ -55,6 +58,9 @@ TFTloBig::TFTloBig(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
     setObjectName("FTloBig");
     setWindowTitle("Orvel - Ludra 4.0");
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    ChooseFolder = [this](const QString& start) {
+        return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
+    };
     ExeFolder = QCoreApplication::applicationDirPath().toStdString();
     setAcceptDrops(true);
     // The size and places the window has until a window mode is applied.
@@ -138,9 +144,9 @@ void TFTloBig::BuildTestsSubmenu() {
     connect(help, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
     LTestZNazwiskiem = MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
     LTestAnonimowo = MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
-    // Choosing a set begins by closing the menu; the set itself starts in the test screen.
+    // Choosing from the list begins by closing the menu; the list window opens there.
     connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::HideSubmenus);
-    connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::HideSubmenus);
+    connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::LTestAnonimowoClick);
     connect(LTestZNazwiskiem, &HotArea::hovered, this,
             [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
     connect(LTestAnonimowo, &HotArea::hovered, this,
@@ -151,6 +157,22 @@ void TFTloBig::BuildTestScreen() {
     PTest = MakePanel("PTest", {96, 0, kMainPanelWidth, kMainPanelHeight}, this);
     ConnectTitleStrip(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
     PTest->hide();
+    testScreen_ = new TestScreen(PTest);
+    // Other windows install their own hooks; only the screen's are replaced here.
+    TestScreenHooks hooks = SetTestScreenHooks({});
+    TestScreenHooks mine = testScreen_->Hooks();
+    hooks.ShowQuestion = std::move(mine.ShowQuestion);
+    hooks.ClearMarks = std::move(mine.ClearMarks);
+    hooks.ShowSelectionMarks = std::move(mine.ShowSelectionMarks);
+    hooks.ShowVerdictMarks = std::move(mine.ShowVerdictMarks);
+    hooks.UpdateStatusLine = std::move(mine.UpdateStatusLine);
+    hooks.ShowCheckButton = std::move(mine.ShowCheckButton);
+    hooks.HideCheckButton = std::move(mine.HideCheckButton);
+    hooks.ShowTestPanel = std::move(mine.ShowTestPanel);
+    hooks.HideTestPanel = std::move(mine.HideTestPanel);
+    hooks.HideHintButton = std::move(mine.HideHintButton);
+    hooks.HideHintPanel = std::move(mine.HideHintPanel);
+    SetTestScreenHooks(std::move(hooks));
 }
 
 void TFTloBig::ConnectTitleStrip(HotArea* strip) {
@@ -250,6 +272,17 @@ const QWidget& TFTloBig::PlacementAnchor() const {
 }
 
 void TFTloBig::OpenHelpPages() { OpenUrl(QUrl::fromLocalFile(QString::fromStdString(HelpPagePath().string()))); }
+
+void TFTloBig::LTestAnonimowoClick() {
+    HideSubmenus();
+    if (folderName_.isEmpty())
+        folderName_ = QString::fromStdString(DocumentsFolder.string());
+    const QString folder = ChooseFolder(folderName_);
+    if (folder.isEmpty())
+        return;
+    folderName_ = folder;
+    StartSetFromFolder(folder.toStdString());
+}
 
 void TFTloBig::CheckCommandLine() {
     if (const std::optional<std::u16string> message = CommandLineMessage(commandLine_))

@@ -11,6 +11,7 @@
 class HotArea;
 class QLabel;
 class TFWinieta;
+class TestScreen;
 
 // The main window: a borderless face of pictures with transparent hot areas,
 // the menu with its two submenus, window modes, shortcuts and dropped files.
@@ -23,6 +24,8 @@ public:
     void SetVignette(TFWinieta* vignette) { vignette_ = vignette; }
     // Opens help pages and the home page; tests replace it.
     std::function<void(const QUrl&)> OpenUrl;
+    // Asks for a set's folder, starting at the given one; empty when cancelled. Tests replace it.
+    std::function<QString(const QString& start)> ChooseFolder;
 
     // The program's arguments (without the program's name), looked at once shown.
     void SetCommandLine(std::vector<std::string> arguments) { commandLine_ = std::move(arguments); }
@@ -34,6 +37,8 @@ public:
     void ToggleWindowMode();
     void CheckCommandLine();
     void OpenHelpPages();
+    // Starts a set from a folder the learner points at.
+    void LTestAnonimowoClick();
     // The widget that auxiliary windows are placed against: the window, or its main panel in mode 1.
     const QWidget& PlacementAnchor() const;
 
@@ -69,10 +74,12 @@ private:
     HotArea* LTestZNazwiskiem = nullptr;
     HotArea* LTestAnonimowo = nullptr;
     QWidget* PTest = nullptr;
+    TestScreen* testScreen_ = nullptr;
 
     TFWinieta* vignette_ = nullptr;
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
+    QString folderName_;  // the folder chosen last; the documents folder before the first
     bool dragging_ = false;
     QPoint lastCursor_;
 };

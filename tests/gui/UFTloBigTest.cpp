@@ -289,3 +289,30 @@ TEST_F(MainWindow, ReadOnlySettingsKeepTheirLevelButTheRunUsesTheNewOne) {
     EXPECT_EQ(WindowMode, 1) << "the switch applies for the run";
     EXPECT_EQ(ReadFileText(SettingsPath), before);
 }
+
+TEST_F(MainWindow, PointingAtAFolderStartsItsSetOrSaysItIsEmpty) {
+    Show();
+    std::vector<QString> asked;
+    QString answer;
+    window.ChooseFolder = [&](const QString& start) {
+        asked.push_back(start);
+        return answer;
+    };
+    Click("LTest_0");
+    Click("LTestAnonimowo");  // cancelled: nothing changes
+    EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], QString::fromStdString(DocumentsFolder.string()));
+    EXPECT_THAT(record.Boxes, IsEmpty());
+
+    std::filesystem::create_directory(dir / "pusty");
+    answer = QString::fromStdString((dir / "pusty").string());
+    Click("LTest_0");
+    Click("LTestAnonimowo");
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
+    Click("LTest_0");
+    Click("LTestAnonimowo");
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[2], answer) << "the dialog opens at the folder chosen last";
+    EXPECT_FALSE(Child("PTest")->isVisible());
+}
