@@ -2,7 +2,10 @@
 #include "app/Journal.h"
 #include "app/UFTloBig.h"
 #include "app/UIni.h"
+#include "session/UObslugaTest.h"
 #include "storage/CodePage.h"
+#include "storage/PakWriter.h"
+#include "storage/QuestionWriter.h"
 #include "storage/pkXML.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
@@ -315,4 +318,34 @@ TEST_F(MainWindow, PointingAtAFolderStartsItsSetOrSaysItIsEmpty) {
     ASSERT_EQ(asked.size(), 3u);
     EXPECT_EQ(asked[2], answer) << "the dialog opens at the folder chosen last";
     EXPECT_FALSE(Child("PTest")->isVisible());
+}
+
+TEST_F(MainWindow, CancellingTheDialogAfterARunChangesNothing) {
+    Show();
+    const auto set = dir / "zestaw";
+    std::filesystem::create_directory(set);
+    QuestionDocument question;
+    question.AnswerCount = 3;
+    question.QuestionText = "Ile to 2 + 2?";
+    question.Answers = {"4", "5", "3", "", ""};
+    question.Key = "100";
+    WritePakFile(set / "p1.skq", {{"Sezz0.xml", WriteQuestion40(question)}});
+
+    QString answer = QString::fromStdString(set.string());
+    window.ChooseFolder = [&answer](const QString&) { return answer; };
+    Click("LTest_0");
+    Click("LTestAnonimowo");
+    EXPECT_TRUE(Child("PTest")->isVisible());
+    ConfirmResign = false;
+    Click("LZrezygnuj");
+    EXPECT_FALSE(Child("PTest")->isVisible());
+
+    answer.clear();
+    Click("LTest_0");
+    Click("LTestAnonimowo");
+    EXPECT_FALSE(Child("PTest")->isVisible());
+    EXPECT_EQ(SetFolder, set);
+    EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
+    EXPECT_THAT(record.Boxes, IsEmpty());
+    ConfirmResign = true;
 }

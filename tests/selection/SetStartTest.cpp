@@ -75,3 +75,13 @@ TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {
     EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
     EXPECT_EQ(shown, 1);
 }
+
+TEST_F(SetStart, VanishedFolderIsAnEmptySet) {
+    const auto gone = dir / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::remove(gone);
+    StartSetFromFolder(gone);
+    EXPECT_EQ(SetFolder, gone);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
+    EXPECT_EQ(shown, 0);
+}
