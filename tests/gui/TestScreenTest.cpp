@@ -8,6 +8,7 @@
 #include "storage/QuestionWriter.h"
 #include "storage/UProcReadWrite.h"
 #include "support/Recorder.h"
+#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -45,15 +46,12 @@ QImage Tile(int row, int position) {
 // The main window shown with its test screen, over a set written into a fresh folder.
 class TestScreenView : public ::testing::Test {
 protected:
+    SessionState state_;  // first in, last out
+
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(11);
-        saved_ = {RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign};
-        RepeatWrong = false;
         SoundOn = false;
-        ConfirmResign = true;
-        SessionRunning = false;
-        previousHooks_ = SetTestScreenHooks({});
         window = std::make_unique<TFTloBig>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -61,10 +59,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        SetTestScreenHooks(previousHooks_);
-        std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = saved_;
-        SessionRunning = false;
-        QuestionFiles.clear();
         unsetenv("XDG_CONFIG_HOME");
         WindowMode = 0;
     }
@@ -119,8 +113,6 @@ protected:
     std::vector<QuestionDocument> documents;
 
 private:
-    std::tuple<bool, bool, bool, bool> saved_;
-    TestScreenHooks previousHooks_;
 };
 
 TEST_F(TestScreenView, EveryComponentAtItsPlace) {

@@ -7,6 +7,7 @@
 #include "storage/QuestionWriter.h"
 #include "storage/UProcReadWrite.h"
 #include "support/Recorder.h"
+#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -44,17 +45,12 @@ QuestionDocument Question(int answerCount, const std::string& text, const std::s
 // attachment windows are recorded instead of shown.
 class WholeRun : public ::testing::Test {
 protected:
+    SessionState state_;  // first in, last out
+
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(5);
-        saved_ = {RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign};
-        RepeatWrong = false;
-        ReloadAttachments = true;
-        SoundOn = true;
-        ConfirmResign = true;
-        SessionRunning = false;
-        previousHooks_ = SetTestScreenHooks({});
-        previousClock_ = SetSessionClock([this] { return now; });
+        SetSessionClock([this] { return now; });
         window = std::make_unique<TFTloBig>();
         // Keep the window's own hooks and record the rest.
         TestScreenHooks hooks = SetTestScreenHooks({});
@@ -75,11 +71,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        SetTestScreenHooks(previousHooks_);
-        SetSessionClock(previousClock_);
-        std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = saved_;
-        SessionRunning = false;
-        QuestionFiles.clear();
         unsetenv("XDG_CONFIG_HOME");
         WindowMode = 0;
     }
@@ -150,9 +141,6 @@ protected:
     double now = 46200.5;
 
 private:
-    std::tuple<bool, bool, bool, bool> saved_;
-    TestScreenHooks previousHooks_;
-    SessionClock previousClock_;
 };
 
 TEST_F(WholeRun, ClicksCarryARunToTheSummary) {

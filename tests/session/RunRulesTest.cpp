@@ -6,6 +6,7 @@
 #include "storage/QuestionWriter.h"
 #include "storage/UProcReadWrite.h"
 #include "support/Recorder.h"
+#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -76,23 +77,12 @@ Snapshot Take() {
 
 class SessionRules : public ::testing::Test {
 protected:
+    SessionState state_;  // first in, last out
+
     void SetUp() override {
         SeedRandom(23);
-        saved_ = {RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign};
-        RepeatWrong = false;
-        ReloadAttachments = true;
-        SoundOn = true;
-        ConfirmResign = true;
-        SessionRunning = false;
-        previousHooks_ = SetTestScreenHooks(log.Hooks());
-        previousClock_ = SetSessionClock([this] { return now; });
-    }
-    void TearDown() override {
-        SetTestScreenHooks(previousHooks_);
-        SetSessionClock(previousClock_);
-        std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = saved_;
-        SessionRunning = false;
-        QuestionFiles.clear();
+        SetTestScreenHooks(log.Hooks());
+        SetSessionClock([this] { return now; });
     }
 
     // One four-answer question whose answer 2 is the right one.
@@ -160,9 +150,6 @@ protected:
     double now = 46100.25;
 
 private:
-    std::tuple<bool, bool, bool, bool> saved_;
-    TestScreenHooks previousHooks_;
-    SessionClock previousClock_;
 };
 
 TEST_F(SessionRules, SingleQuestionRightPlaysOnlyFinal) {

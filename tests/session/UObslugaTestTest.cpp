@@ -6,6 +6,7 @@
 #include "storage/QuestionWriter.h"
 #include "storage/UProcReadWrite.h"
 #include "support/Recorder.h"
+#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -85,23 +86,12 @@ struct FakeScreen {
 
 class SessionEngine : public ::testing::Test {
 protected:
+    SessionState state_;  // first in, last out
+
     void SetUp() override {
         SeedRandom(7);
-        saved_ = {RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign};
-        RepeatWrong = false;
-        ReloadAttachments = true;
-        SoundOn = true;
-        ConfirmResign = true;
-        SessionRunning = false;
-        previousHooks_ = SetTestScreenHooks(screen.Hooks());
-        previousClock_ = SetSessionClock([this] { return now; });
-    }
-    void TearDown() override {
-        SetTestScreenHooks(previousHooks_);
-        SetSessionClock(previousClock_);
-        std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = saved_;
-        SessionRunning = false;
-        QuestionFiles.clear();
+        SetTestScreenHooks(screen.Hooks());
+        SetSessionClock([this] { return now; });
     }
 
     // Writes the set into the folder and fills the engine's inputs.
@@ -156,9 +146,6 @@ protected:
     double now = 46000.5;
 
 private:
-    std::tuple<bool, bool, bool, bool> saved_;
-    TestScreenHooks previousHooks_;
-    SessionClock previousClock_;
 };
 
 TEST_F(SessionEngine, StartShowsTheFirstQuestionWithFreshState) {

@@ -160,10 +160,11 @@ TEST_F(QuestionLoader, FileWithBothDocumentsIsReadInTheOldLayout) {
 }
 
 TEST_F(QuestionLoader, OldLayoutLoadsFourAnswersAtMost) {
+    CurrentQuestion.Date = "earlier";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}})));
     ExpectSample(CurrentQuestion);
     EXPECT_EQ(CurrentQuestion.Answer(5).Text, "");  // not read from the old layout
-    EXPECT_EQ(CurrentQuestion.Date, "");
+    EXPECT_EQ(CurrentQuestion.Date, "earlier") << "neither the reset nor the old layout touches the date";
 }
 
 TEST_F(QuestionLoader, OldLayoutWithTwelveLinesIsDamaged) {

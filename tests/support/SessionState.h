@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/UIni.h"
+#include "session/UObslugaTest.h"
+
+#include <tuple>
+
+// Keeps the run's shared state for one test: the settings the engine reads (set
+// to their defaults meanwhile), its hooks and its clock, all put back afterwards.
+class SessionState {
+public:
+    SessionState()
+        : settings_(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign), hooks_(SetTestScreenHooks({})),
+          clock_(SetSessionClock({})) {
+        SetSessionClock(clock_);
+        RepeatWrong = false;
+        ReloadAttachments = true;
+        SoundOn = true;
+        ConfirmResign = true;
+        SessionRunning = false;
+    }
+    ~SessionState() {
+        SetTestScreenHooks(hooks_);
+        SetSessionClock(clock_);
+        std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = settings_;
+        SessionRunning = false;
+        QuestionFiles.clear();
+    }
+    SessionState(const SessionState&) = delete;
+    SessionState& operator=(const SessionState&) = delete;
+
+private:
+    std::tuple<bool, bool, bool, bool> settings_;
+    TestScreenHooks hooks_;
+    SessionClock clock_;
+};
