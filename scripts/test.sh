@@ -22,8 +22,9 @@ ctest --test-dir build-test --output-on-failure -j "$jobs"
 
 echo "== Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)"
 configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUDRA_SANITIZE=ON "${clang[@]}"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs"
+# Full stacks, so that the suppressions recognise a library's own leak wherever it happens.
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$root/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== Fuzzing every reader briefly (clang, libFuzzer)"
 configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF -DLUDRA_GUI=OFF "${clang[@]}" \
