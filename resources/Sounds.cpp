@@ -42,6 +42,11 @@ void SoundPlayer::Play(const char* name) {
     const QString canonical = CanonicalName(name);
     if (canonical.isEmpty())
         return;
+    current_ = canonical;
+    // Without an output device there is nothing to play: no effect is made, so no
+    // loader thread of the platform's sample cache is started either.
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        return;
     // A new sound replaces the one still playing, the same name starting afresh.
     for (const auto& entry : effects_)
         entry.second->stop();
@@ -50,9 +55,5 @@ void SoundPlayer::Play(const char* name) {
         effect = new QSoundEffect(this);
         effect->setSource(QUrl(QStringLiteral("qrc") + ResourcePath(name)));
     }
-    // Loading and playing are asynchronous and their failures stay silent; without any
-    // output device nothing is started at all, as the platform would only complain.
-    if (!QMediaDevices::defaultAudioOutput().isNull())
-        effect->play();
-    current_ = canonical;
+    effect->play();  // asynchronous; its failures stay silent
 }

@@ -13,12 +13,10 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$build/ludra" "$@"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $ludra $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+work=$(mktemp -d)
+trap 'kill $ludra $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+. "$root/scripts/virtual-display.sh"
+start_virtual_display "$work"
 "$build/ludra" "$@" &
 ludra=$!
 sleep 3

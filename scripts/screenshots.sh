@@ -7,12 +7,10 @@ program=${1:-$root/build-run}/ludra
 out=$root/docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=$display HOME=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$root/scripts/virtual-display.sh"
+start_virtual_display "$work"
+export HOME=$work
 
 # Starts the program, lets it settle, runs the given xdotool steps and saves the screen.
 shot() {

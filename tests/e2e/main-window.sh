@@ -10,11 +10,9 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill $ludra $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display XDG_CONFIG_HOME=$work/config HOME=$work
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/../../scripts/virtual-display.sh"
+start_virtual_display "$work"
+export XDG_CONFIG_HOME=$work/config HOME=$work
 
 "$program" >"$work/ludra.log" 2>&1 &
 ludra=$!

@@ -1,0 +1,21 @@
+# Sourced by the scripts that need a screen: starts Xvfb on a free display
+# (it picks the number itself), exports DISPLAY and sets $xvfb to its process.
+# Usage: . scripts/virtual-display.sh; start_virtual_display FOLDER
+start_virtual_display() {
+    local folder=$1 attempt
+    for attempt in 1 2 3; do
+        rm -f "$folder/display"
+        Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$folder/display" >/dev/null 2>&1 &
+        xvfb=$!
+        for _ in $(seq 100); do
+            if [ -s "$folder/display" ] && xdpyinfo -display ":$(cat "$folder/display")" >/dev/null 2>&1; then
+                export DISPLAY=":$(cat "$folder/display")"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$xvfb" 2>/dev/null || true
+    done
+    echo "Xvfb did not start" >&2
+    return 1
+}
