@@ -6,6 +6,7 @@
 #include "storage/PakWriter.h"
 #include "storage/QuestionWriter.h"
 #include "storage/UProcReadWrite.h"
+#include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
@@ -77,14 +78,7 @@ protected:
 
     void Start(const std::vector<QuestionDocument>& questions) {
         documents = questions;
-        SetFolder = dir.Path() / "set";
-        std::filesystem::create_directories(SetFolder);
-        QuestionFiles.clear();
-        for (std::size_t i = 0; i < questions.size(); ++i) {
-            const std::string name = "p" + std::to_string(10 + i) + ".skq";
-            WritePakFile(SetFolder / name, {{"Sezz0.xml", WriteQuestion40(questions[i])}});
-            QuestionFiles.push_back(name);
-        }
+        WriteQuestionSet(dir.Path() / "set", questions);
         StartSession();
         QApplication::processEvents();
     }
