@@ -10,11 +10,17 @@
 #include "windows/UWinieta.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int RunLudra(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");
     SubstituteFonts();
+    // Qt's own dialogs (the folder dialog) speak Polish like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     TFTloBig mainWindow;
     TFWarning warning;

@@ -37,4 +37,6 @@ shot vignette "mousemove 348 263 click 1" "mousemove 340 297 click 1" "mousemove
 shot whole-work-area "search --onlyvisible --name '^Orvel - Ludra 4.0$' windowfocus" "key ctrl+F4" "mousemove 1300 700"
 arguments=(notatki.txt)
 shot message-box-close "mousemove 900 700"
+# A whole run through the folder dialog: questions, a check and the summary.
+"$root/tests/e2e/run-set.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
 echo "Screenshots in $out"

@@ -3,7 +3,9 @@
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QPainterPath>
@@ -26,6 +28,7 @@ QRegion RoundedOutline(QSize size) {
 TFPodsumowanie::TFPodsumowanie(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FPodsumowanie"));
+    setWindowTitle(QStringLiteral("Podsumowanie"));
     setFixedSize(kClientSize);
     setMask(RoundedOutline(kClientSize));
 
@@ -73,5 +76,10 @@ void TFPodsumowanie::Prepare(std::u16string_view text, const QWidget& anchor) {
 
 void TFPodsumowanie::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
 
-// Only the close spot closes the window: no Escape, no default button.
-void TFPodsumowanie::keyPressEvent(QKeyEvent* event) { event->accept(); }
+// Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
+// the report, as desktop message windows do, so a learner can keep the result.
+void TFPodsumowanie::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy))
+        QGuiApplication::clipboard()->setText(lPodsumowanie_->text());
+    event->accept();
+}

@@ -4,6 +4,7 @@
 #include "session/SummaryReport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +116,19 @@ TEST_F(Summary, EachShowingReplacesTheText) {
     EXPECT_EQ(Text().text(), "Pierwszy\ntekst");
     window.Prepare(u"Drugi", main.top);
     EXPECT_EQ(Text().text(), "Drugi");
+}
+
+TEST_F(Summary, CtrlCCopiesTheReportWithoutClosing) {
+    const MainWindow main;
+    QGuiApplication::clipboard()->setText(QStringLiteral("przedtem"));
+    window.Prepare(u"  ZESTAWIENIE \rSkuteczność: 70%", main.top);
+    window.show();
+    QTest::keyClick(&window, Qt::Key_C);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "przedtem");
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "  ZESTAWIENIE \nSkuteczność: 70%");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(closes, 0);
 }
 
 TEST_F(Summary, StandsBesideTheMainWindowOrItsMainPanel) {

@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# A whole run of the real program in a virtual display: a generated set of three
+# questions is opened through the folder dialog, answered by clicks at the test
+# screen's places (one question wrong, so it comes again in the repeat pass), and
+# the summary's text, the letter tiles' looks and the journal are checked.
+# Usage: run-set.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
+set -euo pipefail
+program=${1:?program}
+skq=${2:?ludra-skq}
+out=${3:?screenshot folder}
+mkdir -p "$out"
+. "$(dirname "$0")/lib.sh"
+start_e2e
+set_folder="$work/Zestaw próbny"
+mkdir -p "$set_folder"
+
+# question NAME TYPE KEY HINT TEXT ANSWER...: a plain question file in the set folder.
+question() {
+    local name=$1 type=$2 key=$3 hint=$4 text=$5 i=1
+    shift 5
+    mkdir -p "$work/src/$name"
+    {
+        printf '<?xml version="1.0"?>\n<pyt>\n<typ>%s</typ>\n<ilo>%s</ilo>\n<tr>%s</tr>\n' "$type" $# "$text"
+        for answer in "$@"; do
+            printf '<od%d>%s</od%d>\n' $i "$answer" $i
+            i=$((i + 1))
+        done
+        printf '<odp>%s</odp>\n<kom>%s</kom>\n</pyt>\n' "$key" "$hint"
+    } | iconv -f UTF-8 -t CP1250 >"$work/src/$name/Sezz0.xml"
+    "$skq" pack "$work/src/$name" "$set_folder/$name.skq" >/dev/null
+}
+# The answer order is drawn at random, so the questions are made to be answered
+# without knowing it: the right answer of the first is its only long text, and
+# every answer of the others is right.
+question p1 0 100 "Pomnóż siedem przez osiem." "Ile wynosi iloczyn liczb 7 i 8?" \
+    "pięćdziesiąt sześć, czyli 56" "54" "48"
+question p2 1 11111 "" "Które z tych liczb są podzielne przez 3?" "3" "6" "9" "12" "15"
+question p3 1 1111 "" "Które z tych miast leżą nad Wisłą?" "Kraków" "Warszawa" "Toruń" "Płock"
+
+"$skq" config set rq yes >/dev/null
+"$skq" config set dfpz 3 >/dev/null
+start_program "$program"
+[ "$X,$Y" = "288,93" ] || fail "main window at $X,$Y"
+
+# Places on the test screen (window mode 0: the test panel fills the window).
+tile_top() { echo $((313 + 40 * ($1 - 1))); }
+tile() { click_main 312 $(($(tile_top "$1") + 17)); }
+check_button() { click_main 129 432; }
+answer_region() { echo "353x25+357+$((320 + 40 * ($1 - 1)))"; }
+question_region=441x61+288+180
+check_region=51x56+104+404
+
+# The look of the tile at a position, from the colour left of its letter.
+tile_look() {
+    local rgb
+    rgb=$(convert "$1" -crop "1x1+$((X + 302))+$((Y + $(tile_top "$2") + 17))" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:)
+    set -- $rgb
+    if [ "$1" -gt 200 ] && [ "$2" -gt 200 ] && [ "$3" -gt 200 ]; then echo plain
+    elif [ "$1" -gt 200 ] && [ "$2" -gt 160 ] && [ "$3" -lt 140 ]; then echo yellow
+    elif [ "$1" -gt 180 ] && [ "$2" -lt 150 ]; then echo red
+    elif [ "$2" -gt "$1" ] && [ "$3" -gt "$1" ]; then echo green
+    else echo "other($rgb)"; fi
+}
+expect_looks() {
+    local shot=$1 position=1 look
+    shift
+    for expected in "$@"; do
+        look=$(tile_look "$shot" $position)
+        [ "$look" = "$expected" ] || fail "tile $position looks $look, not $expected"
+        position=$((position + 1))
+    done
+}
+shoot() { import -window root "$1"; }
+# Clicks, then waits until the region shows the answer.
+click_and_wait() {
+    shoot "$work/before.png"
+    "${@:2}"
+    wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
+}
+
+# Tests submenu, then the folder entry; the folder dialog opens at the documents folder.
+shoot "$work/start.png"
+click_main 60 146
+wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
+shoot "$work/menu.png"
+click_main 127 189
+dialog=$(wait_for_window '^Wskaż folder') || fail "no folder dialog"
+xdotool windowfocus --sync "$dialog" type --delay 20 "$set_folder"
+xdotool key Return
+# The completer's list may take the first Return.
+wait_for_no_window '^Wskaż folder' || { xdotool key Return; wait_for_no_window '^Wskaż folder'; } ||
+    fail "the folder dialog stays"
+
+# Question 1: one right answer among three, the hint opened.
+wait_for_change "$work/menu.png" "$question_region" || fail "no question after the dialog"
+shoot "$work/q1.png"
+right=1 most=-1
+for position in 1 2 3; do
+    dark=$(dark_pixels "$work/q1.png" "$(answer_region $position)")
+    [ "$dark" -gt "$most" ] && { most=$dark; right=$position; }
+done
+expect_looks "$work/q1.png" plain plain plain
+click_and_wait 35x35+295+$(tile_top $right) tile $right
+click_and_wait 386x67+378+491 click_main 320 531
+shoot "$out/test-single-answer.png"
+click_and_wait $check_region check_button
+shoot "$work/q1-checked.png"
+[ "$(tile_look "$work/q1-checked.png" $right)" = green ] || fail "the right answer is not green"
+
+# Question 2: five answers, all chosen.
+click_and_wait $check_region check_button
+for position in 1 2 3 4 5; do click_and_wait 35x35+295+$(tile_top $position) tile $position; done
+shoot "$out/test-five-answers.png"
+click_and_wait $check_region check_button
+shoot "$work/q2-checked.png"
+expect_looks "$work/q2-checked.png" green green green green green
+
+# Question 3: four right answers, only one chosen: wrong, so it comes again.
+click_and_wait $check_region check_button
+click_and_wait 35x35+295+$(tile_top 1) tile 1
+click_and_wait $check_region check_button
+shoot "$out/test-after-check.png"
+expect_looks "$out/test-after-check.png" green yellow yellow yellow
+
+# The repeat pass: question 3 again, now answered right; the summary follows.
+click_and_wait $check_region check_button
+for position in 1 2 3 4; do click_and_wait 35x35+295+$(tile_top $position) tile $position; done
+check_button
+summary=$(wait_for_window '^Podsumowanie') || fail "no summary"
+xdotool windowfocus --sync "$summary" key ctrl+c
+sleep 0.3
+shoot "$out/summary.png"
+report=$(xclip -o -selection clipboard)
+echo "$report"
+expected_start=$'  ZESTAWIENIE \n =============\nPytań w zestawie: 3\nPoprawnych odpowiedzi: 2\nSkuteczność: 67%\n\nUdzielonych odpowiedzi: 4\nCzas pracy: 0 min '
+[ "${report#"$expected_start"}" != "$report" ] || fail "summary text"
+[[ "$report" =~ Czas\ pracy:\ 0\ min\ [0-9]+\ s$'\n'Reasumując:\ Jest\ tak\ sobie\.$ ]] || fail "summary time or grade"
+
+# Closing the summary leaves the inert test screen; Zamknij then returns to the menu
+# without a question, the run being over.
+eval "$(xdotool getwindowgeometry --shell "$summary" | sed 's/^/SUMMARY_/')"
+xdotool mousemove $((SUMMARY_X + 388)) $((SUMMARY_Y + 14)) click 1
+wait_for_no_window '^Podsumowanie' || fail "the summary stays"
+click_and_wait 240x133+8+132 click_main 696 533
+xdotool search --onlyvisible --name '.' | while read -r w; do [ "$w" = "$main_window" ] || fail "a window beside the main one: $(xdotool getwindowname "$w")"; done
+
+journal="$XDG_CONFIG_HOME/Tarvix/Orvel/Ludra/Dziennik.txt"
+cat "$journal"
+grep -q 'Poprawnie wczytano plik Ludra.ini.' "$journal" || fail "the journal lacks the settings line"
+! grep -q 'Odczyt' "$journal" || fail "the journal records a failed read"
+kill -0 "$ludra" || fail "the program ended"
+echo "PASS"
