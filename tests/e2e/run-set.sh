@@ -11,7 +11,8 @@ out=${3:?screenshot folder}
 mkdir -p "$out"
 . "$(dirname "$0")/lib.sh"
 start_e2e
-set_folder="$work/Zestaw próbny"
+# Typed into the dialog: xdotool types letters beyond ASCII unreliably.
+set_folder="$work/Zestaw probny"
 mkdir -p "$set_folder"
 
 # question NAME TYPE KEY HINT TEXT ANSWER...: a plain question file in the set folder.
