@@ -2,10 +2,14 @@
 
 #include "app/UFTloBig.h"
 #include "resources/Sounds.h"
+#include "selection/UOknoLTestow.h"
 #include "session/SummaryReport.h"
 #include "session/UObslugaTest.h"
 #include "session/UPodsumowanie.h"
 #include "widgets/Controls.h"
+#include "windows/AttachmentWindows.h"
+#include "windows/UOknoGrafiki.h"
+#include "windows/UOknoTekstu.h"
 #include "windows/UWarning.h"
 #include "windows/UWinieta.h"
 
@@ -23,11 +27,17 @@ int RunLudra(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
 
     TFTloBig mainWindow;
+    TFOknoGrafiki pictureWindow(&mainWindow);
+    TFOknoTekstu textWindow(&mainWindow);
     TFWarning warning;
+    TFOknoLTestow setList;
     TFPodsumowanie summary;
     TFWinieta vignette;
     InstallWarningBox(warning);
     mainWindow.SetVignette(&vignette);
+    InstallAttachmentWindows(pictureWindow, textWindow,
+                             [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
+    mainWindow.SetSetList(&setList);
 
     // The run's sounds and its summary join the hooks the test screen installed.
     SoundPlayer sounds;

@@ -5,6 +5,7 @@
 #include "app/UIni.h"
 #include "session/Random.h"
 #include "selection/SetStart.h"
+#include "selection/UOknoLTestow.h"
 #include "session/TestScreen.h"
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
@@ -144,8 +145,7 @@ void TFTloBig::BuildTestsSubmenu() {
     connect(help, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
     LTestZNazwiskiem = MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
     LTestAnonimowo = MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
-    // Choosing from the list begins by closing the menu; the list window opens there.
-    connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::HideSubmenus);
+    connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::LTestZNazwiskiemClick);
     connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::LTestAnonimowoClick);
     connect(LTestZNazwiskiem, &HotArea::hovered, this,
             [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
@@ -282,6 +282,12 @@ void TFTloBig::LTestAnonimowoClick() {
         return;
     folderName_ = folder;
     StartSetFromFolder(folder.toStdString());
+}
+
+void TFTloBig::LTestZNazwiskiemClick() {
+    HideSubmenus();
+    if (setList_)
+        setList_->ShowSetList(PlacementAnchor());
 }
 
 void TFTloBig::CheckCommandLine() {

@@ -10,6 +10,7 @@
 
 class HotArea;
 class QLabel;
+class TFOknoLTestow;
 class TFWinieta;
 class TestScreen;
 
@@ -22,6 +23,7 @@ public:
     ~TFTloBig() override;
 
     void SetVignette(TFWinieta* vignette) { vignette_ = vignette; }
+    void SetSetList(TFOknoLTestow* setList) { setList_ = setList; }
     // Opens help pages and the home page; tests replace it.
     std::function<void(const QUrl&)> OpenUrl;
     // Asks for a set's folder, starting at the given one; empty when cancelled. Tests replace it.
@@ -39,6 +41,8 @@ public:
     void OpenHelpPages();
     // Starts a set from a folder the learner points at.
     void LTestAnonimowoClick();
+    // Starts a set chosen in the set list window.
+    void LTestZNazwiskiemClick();
     // The widget that auxiliary windows are placed against: the window, or its main panel in mode 1.
     const QWidget& PlacementAnchor() const;
 
@@ -77,6 +81,7 @@ private:
     TestScreen* testScreen_ = nullptr;
 
     TFWinieta* vignette_ = nullptr;
+    TFOknoLTestow* setList_ = nullptr;
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
     QString folderName_;  // the folder chosen last; the documents folder before the first

@@ -1,8 +1,13 @@
 # Artwork: every resources/art/<name>.svg is rendered at build time, at the size
 # its width and height give, to <name>.jpg, and embedded as the Qt resource
 # ":/art/<name>.jpg". Names are lower case; the program looks them up ignoring case.
+# The same tool renders the pictures of the bundled sets as JPEG, GIF and BMP (samples/).
+add_library(ludra_picture_files STATIC tools/art/PictureEncoders.cpp)
+target_include_directories(ludra_picture_files PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(ludra_picture_files PUBLIC Qt6::Gui PRIVATE JPEG::JPEG GIF::GIF)
+ludra_warnings(ludra_picture_files)
 add_executable(ludra-art tools/art/RenderArt.cpp)
-target_link_libraries(ludra-art PRIVATE Qt6::Gui Qt6::Svg JPEG::JPEG)
+target_link_libraries(ludra-art PRIVATE ludra_picture_files Qt6::Svg)
 ludra_warnings(ludra-art)
 
 function(ludra_add_artwork target)

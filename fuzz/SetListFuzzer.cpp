@@ -1,4 +1,4 @@
-// Loads a set list whose document is the input and parses every entry line.
+// Loads a set list whose document is the input, parses every entry line and builds its tree.
 #include "fuzz/FuzzFile.h"
 #include "selection/UTree.h"
 #include "storage/PakWriter.h"
@@ -13,6 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& line : lines) {
             SetListEntry entry;
             ParseEntryLine(line, entry);
+        }
+        // The set list window's tree of them: rows clicked, opened or closed, scrolled and drawn.
+        SetTree tree;
+        ResetSetTree(tree, 260);
+        BuildSetTree(tree, lines);
+        for (int row = 0; row < tree.VisibleCount && row < 64; ++row) {
+            SelectSetTreeRow(tree, kTreeFirstRowTop + kTreeRowHeight * row);
+            ToggleSetTreeEntry(tree);
+            ScrollSetTree(tree, FitSetTreeScrollBar(tree).Max);
+            SetTreePictureTop(tree);
+            DrawSetTree(tree);
         }
     }
     return 0;

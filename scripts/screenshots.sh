@@ -39,4 +39,8 @@ arguments=(notatki.txt)
 shot message-box-close "mousemove 900 700"
 # A whole run through the folder dialog: questions, a check and the summary.
 "$root/tests/e2e/run-set.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
+# The set list with a category open and a set chosen.
+"$root/tests/e2e/set-list.sh" "$program" "$out" >/dev/null
+# The text and picture windows in each of their states.
+"$root/tests/e2e/attachments.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
 echo "Screenshots in $out"

@@ -103,7 +103,8 @@ TEST_F(MainWindow, ComponentsLieWhereTheMenuPicturesExpectThem) {
 }
 
 TEST_F(MainWindow, FirstStartCreatesSettingsAndReportsTheMissingList) {
-    ExeFolder.clear();
+    // A program folder without the bundled list, wherever the tests run from.
+    ExeFolder = dir.Path();
     Show();
     EXPECT_TRUE(std::filesystem::exists(dir / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini"));
     EXPECT_THAT(JournalFile(),
