@@ -9,6 +9,7 @@
 #include "session/TestScreen.h"
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
+#include "widgets/WindowDrag.h"
 #include "windows/ShowWarning.h"
 #include "windows/UWinieta.h"
 
@@ -55,7 +56,9 @@ KeyModifiers ModifiersOf(const QKeyEvent& event) {
 
 } // namespace
 
-TFTloBig::TFTloBig(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint) {
+// Only the rounded window moves; filling the work area it stays put.
+TFTloBig::TFTloBig(QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })) {
     setObjectName("FTloBig");
     setWindowTitle("Orvel - Ludra 4.0");
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
@@ -90,7 +93,7 @@ void TFTloBig::BuildMenuScreen() {
     connect(minimize, &HotArea::clicked, this, &QWidget::showMinimized);
     auto* big = new HotArea("LBig", "Zmień wielkość okna", {666, 9, 19, 11}, PTlo);
     connect(big, &HotArea::clicked, this, &TFTloBig::ToggleWindowMode);
-    ConnectTitleStrip(new HotArea("LListwa", "Pasek tytułu", {16, 6, 617, 17}, PTlo));
+    drag_->Attach(new HotArea("LListwa", "Pasek tytułu", {16, 6, 617, 17}, PTlo));
 
     auto* tests = new HotArea("LTest_0", "Testy", {17, 139, 129, 15}, PTlo);
     connect(tests, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
@@ -155,7 +158,7 @@ void TFTloBig::BuildTestsSubmenu() {
 
 void TFTloBig::BuildTestScreen() {
     PTest = MakePanel("PTest", {96, 0, kMainPanelWidth, kMainPanelHeight}, this);
-    ConnectTitleStrip(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
+    drag_->Attach(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
     PTest->hide();
     testScreen_ = new TestScreen(PTest);
     // Other windows install their own hooks; only the screen's are replaced here.
@@ -173,26 +176,6 @@ void TFTloBig::BuildTestScreen() {
     hooks.HideHintButton = std::move(mine.HideHintButton);
     hooks.HideHintPanel = std::move(mine.HideHintPanel);
     SetTestScreenHooks(std::move(hooks));
-}
-
-void TFTloBig::ConnectTitleStrip(HotArea* strip) {
-    connect(strip, &HotArea::pressed, this, [this](QPoint cursor) {
-        QCoreApplication::processEvents();
-        if (WindowMode == 0) {
-            dragging_ = true;
-            lastCursor_ = cursor;
-        }
-    });
-    connect(strip, &HotArea::moved, this, [this](QPoint cursor) {
-        if (!dragging_)
-            return;
-        move(pos() + (cursor - lastCursor_));
-        lastCursor_ = cursor;
-    });
-    connect(strip, &HotArea::released, this, [this] {
-        if (WindowMode == 0)
-            dragging_ = false;
-    });
 }
 
 void TFTloBig::WatchMoves(QLabel* background) {

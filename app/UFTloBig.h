@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <QUrl>
 #include <QWidget>
 
@@ -13,6 +12,7 @@ class QLabel;
 class TFOknoLTestow;
 class TFWinieta;
 class TestScreen;
+class WindowDrag;
 
 // The main window: a borderless face of pictures with transparent hot areas,
 // the menu with its two submenus, window modes, shortcuts and dropped files.
@@ -58,7 +58,6 @@ private:
     void BuildHelpSubmenu();
     void BuildTestsSubmenu();
     void BuildTestScreen();
-    void ConnectTitleStrip(HotArea* strip);
     HotArea* MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent);
     void WatchMoves(QLabel* background);
     void Highlight(QLabel* entry, std::initializer_list<QLabel*> others, int code);
@@ -85,6 +84,5 @@ private:
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
     QString folderName_;  // the folder chosen last; the documents folder before the first
-    bool dragging_ = false;
-    QPoint lastCursor_;
+    WindowDrag* drag_;
 };

@@ -2,9 +2,9 @@
 
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
+#include "widgets/WindowDrag.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFont>
 #include <QKeyEvent>
@@ -26,7 +26,7 @@ QRegion RoundedOutline(QSize size) {
 } // namespace
 
 TFPodsumowanie::TFPodsumowanie(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
     setObjectName(QStringLiteral("FPodsumowanie"));
     setWindowTitle(QStringLiteral("Podsumowanie"));
     setFixedSize(kClientSize);
@@ -47,20 +47,7 @@ TFPodsumowanie::TFPodsumowanie(QWidget* parent)
     close->setCursor(Qt::PointingHandCursor);
     connect(close, &HotArea::clicked, this, &QDialog::accept);
 
-    // Any button drags; the window follows the cursor's screen movement.
-    auto* strip = new HotArea(QStringLiteral("LListwa"), QStringLiteral("Pasek tytułu"), {8, 6, 361, 17}, this);
-    connect(strip, &HotArea::pressed, this, [this](QPoint cursor) {
-        QCoreApplication::processEvents();
-        dragging_ = true;
-        lastCursor_ = cursor;
-    });
-    connect(strip, &HotArea::moved, this, [this](QPoint cursor) {
-        if (!dragging_)
-            return;
-        move(pos() + (cursor - lastCursor_));
-        lastCursor_ = cursor;
-    });
-    connect(strip, &HotArea::released, this, [this] { dragging_ = false; });
+    drag_->Attach(new HotArea(QStringLiteral("LListwa"), QStringLiteral("Pasek tytułu"), {8, 6, 361, 17}, this));
 }
 
 void TFPodsumowanie::ShowSummaryWindow(std::u16string_view text, const QWidget& anchor) {
@@ -70,7 +57,7 @@ void TFPodsumowanie::ShowSummaryWindow(std::u16string_view text, const QWidget& 
 
 void TFPodsumowanie::Prepare(std::u16string_view text, const QWidget& anchor) {
     lPodsumowanie_->setText(DisplayText(text));
-    dragging_ = false;
+    drag_->Cancel();
     Place(anchor);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 
 #include <string_view>
 
 class QKeyEvent;
 class QLabel;
 class QWidget;
+class WindowDrag;
 
 // The summary window (instance FPodsumowanie): the report of a finished run over a
 // picture with a title strip to drag it by and a close spot.
@@ -31,6 +31,5 @@ protected:
 
 private:
     QLabel* lPodsumowanie_ = nullptr;
-    bool dragging_ = false;
-    QPoint lastCursor_;
+    WindowDrag* drag_;
 };

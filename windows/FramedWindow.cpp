@@ -3,6 +3,7 @@
 #include "resources/Resources.h"
 #include "widgets/Controls.h"
 #include "widgets/HotArea.h"
+#include "widgets/WindowDrag.h"
 
 #include <QLabel>
 #include <QPolygon>
@@ -27,7 +28,7 @@ QRect ToQRect(const FrameRect& rect) { return {rect.Left, rect.Top, rect.Width, 
 TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art,
                              QPoint offsetFromAnchor, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), metrics_(metrics),
-      offsetFromAnchor_(offsetFromAnchor) {
+      offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)) {
     setObjectName(objectName);
     setAttribute(Qt::WA_ShowWithoutActivating);
     BuildExpanded(art);
@@ -59,7 +60,7 @@ void TFramedWindow::BuildExpanded(const QString& art) {
 
     LZwinOkno->setCursor(Qt::PointingHandCursor);
     connect(LZwinOkno, &HotArea::clicked, this, &TFramedWindow::LZwinOknoClick);
-    ConnectTitleStrip(LListwaTop);
+    drag_->Attach(LListwaTop);
 }
 
 void TFramedWindow::BuildCollapsed(const QString& art) {
@@ -77,22 +78,7 @@ void TFramedWindow::BuildCollapsed(const QString& art) {
 
     LRozwinOkno->setCursor(Qt::PointingHandCursor);
     connect(LRozwinOkno, &HotArea::clicked, this, &TFramedWindow::LRozwinOknoClick);
-    ConnectTitleStrip(LListwaNaListwie);
-}
-
-// Any button drags; the window follows the cursor's screen movement.
-void TFramedWindow::ConnectTitleStrip(HotArea* strip) {
-    connect(strip, &HotArea::pressed, this, [this](QPoint cursor) {
-        dragging_ = true;
-        lastCursor_ = cursor;
-    });
-    connect(strip, &HotArea::moved, this, [this](QPoint cursor) {
-        if (!dragging_)
-            return;
-        move(pos() + (cursor - lastCursor_));
-        lastCursor_ = cursor;
-    });
-    connect(strip, &HotArea::released, this, [this] { dragging_ = false; });
+    drag_->Attach(LListwaNaListwie);
 }
 
 void TFramedWindow::Open(const QWidget& anchor) {
@@ -162,8 +148,10 @@ void TFramedWindow::SetOutline(int height) {
 
 void TFramedWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        drag_->Cancel();
         FormShow();
+    }
 }
 
 HotArea* MakeToolButton(const QString& panelName, const QString& imageName, const QString& art, const QString& hint,

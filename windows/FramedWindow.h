@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class HotArea;
+class WindowDrag;
 class QLabel;
 class QShowEvent;
 
@@ -61,13 +62,11 @@ protected:
 private:
     void BuildExpanded(const QString& art);
     void BuildCollapsed(const QString& art);
-    void ConnectTitleStrip(HotArea* strip);
     void SetOutline(int height);
 
     const FrameMetrics& metrics_;
     const QPoint offsetFromAnchor_;
-    bool dragging_ = false;
-    QPoint lastCursor_;
+    WindowDrag* drag_;
 
     QWidget* PLeftMidlle;
     QLabel *ImLeftMidlle, *PLeftBottom, *ImTop, *ImRightMidlle, *ImBottom, *ImMidlle;

@@ -12,16 +12,12 @@ mkdir -p "$out"
 . "$(dirname "$0")/lib.sh"
 start_e2e
 set_folder="$work/Zestaw z obrazami"
-mkdir -p "$set_folder"
 
 # question NAME TEXT_FILE PICTURE_FILE: a question whose every answer is right, with
 # the files (already in $work/src/NAME) it names as its attached text and picture.
 question() {
-    local name=$1 text=$2 picture=$3
-    mkdir -p "$work/src/$name"
-    printf '<?xml version="1.0"?>\n<pyt>\n<typ>1</typ>\n<ilo>3</ilo>\n<tr>Pytanie %s: zaznacz wszystkie odpowiedzi.</tr>\n<od1>tak</od1>\n<od2>owszem</od2>\n<od3>zgoda</od3>\n<odp>111</odp>\n<plr>%s</plr>\n<plimg>%s</plimg>\n</pyt>\n' \
-        "$name" "$text" "$picture" | iconv -f UTF-8 -t CP1250 >"$work/src/$name/Sezz0.xml"
-    "$skq" pack "$work/src/$name" "$set_folder/$name.skq" >/dev/null
+    pack_question "$skq" "$set_folder" "$1" 1 111 "$2" "$3" "" "Pytanie $1: zaznacz wszystkie odpowiedzi." \
+        tak owszem zgoda
 }
 # A Windows-1250 text file of the given lines.
 text_file() {
@@ -79,7 +75,6 @@ drag_in() {
     for step in 1 2 3 4; do xdotool mousemove $((x + $4 * step / 4)) $((y + $5 * step / 4)); done
     xdotool mouseup 1
 }
-shoot() { import -window root "$1"; }
 # Pixels of a region (window coordinates) that are not white: text, a scroll bar.
 ink_in() {
     local g=$(geometry_of "$1") w=${2%%x*} rest=${2#*x}
@@ -109,16 +104,7 @@ answer_and_go_on() {
     click_main 129 432
 }
 
-# The folder dialog: the tests submenu, its folder entry, the path typed in.
-shoot "$work/start.png"
-click_main 60 146
-wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
-click_main 127 189
-dialog=$(wait_for_window '^Wskaż folder') || fail "no folder dialog"
-xdotool windowfocus --sync "$dialog" type --delay 20 "$set_folder"
-xdotool key Return
-wait_for_no_window '^Wskaż folder' || { xdotool key Return; wait_for_no_window '^Wskaż folder'; } ||
-    fail "the folder dialog stays"
+open_folder_through_dialog "$set_folder"
 
 # Question 1: a long text with a scroll bar, a 400 x 300 JPEG in the small window.
 text=$(wait_for_window '^Tekst') || fail "no text window"

@@ -51,6 +51,44 @@ wait_for_no_window() {
     return 1
 }
 
+shoot() { import -window root "$1"; }
+
+# pack_question SKQ FOLDER NAME TYPE KEY TEXT_ENTRY PICTURE_ENTRY HINT QUESTION ANSWER...:
+# a plain Windows-1250 question document in $work/src/NAME (with whatever files
+# are there already) packed into FOLDER/NAME.skq.
+pack_question() {
+    local skq=$1 folder=$2 name=$3 type=$4 key=$5 text=$6 picture=$7 hint=$8 question=$9 i=1
+    shift 9
+    mkdir -p "$work/src/$name" "$folder"
+    {
+        printf '<?xml version="1.0"?>\n<pyt>\n<typ>%s</typ>\n<ilo>%s</ilo>\n<tr>%s</tr>\n' "$type" $# "$question"
+        for answer in "$@"; do
+            printf '<od%d>%s</od%d>\n' $i "$answer" $i
+            i=$((i + 1))
+        done
+        printf '<odp>%s</odp>\n<plr>%s</plr>\n<plimg>%s</plimg>\n<kom>%s</kom>\n</pyt>\n' "$key" "$text" "$picture" "$hint"
+    } | iconv -f UTF-8 -t CP1250 >"$work/src/$name/Sezz0.xml"
+    "$skq" pack "$work/src/$name" "$folder/$name.skq" >/dev/null
+}
+
+# The tests submenu, its folder entry, and the folder's path typed into the dialog
+# (ASCII only: xdotool types other letters unreliably). Leaves the menu screen in
+# $work/menu.png.
+open_folder_through_dialog() {
+    local dialog
+    shoot "$work/start.png"
+    click_main 60 146
+    wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
+    shoot "$work/menu.png"
+    click_main 127 189
+    dialog=$(wait_for_window '^Wskaż folder') || fail "no folder dialog"
+    xdotool windowfocus --sync "$dialog" type --delay 20 "$1"
+    xdotool key Return
+    # The completer's list may take the first Return.
+    wait_for_no_window '^Wskaż folder' || { xdotool key Return; wait_for_no_window '^Wskaż folder'; } ||
+        fail "the folder dialog stays"
+}
+
 # Clicks at (x, y) of the main window.
 click_main() {
     xdotool mousemove $((X + $1)) $((Y + $2)) click 1

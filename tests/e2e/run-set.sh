@@ -11,24 +11,11 @@ out=${3:?screenshot folder}
 mkdir -p "$out"
 . "$(dirname "$0")/lib.sh"
 start_e2e
-# Typed into the dialog: xdotool types letters beyond ASCII unreliably.
 set_folder="$work/Zestaw probny"
-mkdir -p "$set_folder"
 
 # question NAME TYPE KEY HINT TEXT ANSWER...: a plain question file in the set folder.
 question() {
-    local name=$1 type=$2 key=$3 hint=$4 text=$5 i=1
-    shift 5
-    mkdir -p "$work/src/$name"
-    {
-        printf '<?xml version="1.0"?>\n<pyt>\n<typ>%s</typ>\n<ilo>%s</ilo>\n<tr>%s</tr>\n' "$type" $# "$text"
-        for answer in "$@"; do
-            printf '<od%d>%s</od%d>\n' $i "$answer" $i
-            i=$((i + 1))
-        done
-        printf '<odp>%s</odp>\n<kom>%s</kom>\n</pyt>\n' "$key" "$hint"
-    } | iconv -f UTF-8 -t CP1250 >"$work/src/$name/Sezz0.xml"
-    "$skq" pack "$work/src/$name" "$set_folder/$name.skq" >/dev/null
+    pack_question "$skq" "$set_folder" "$1" "$2" "$3" "" "" "${@:4}"
 }
 # The answer order is drawn at random, so the questions are made to be answered
 # without knowing it: the right answer of the first is its only long text, and
@@ -71,7 +58,6 @@ expect_looks() {
         position=$((position + 1))
     done
 }
-shoot() { import -window root "$1"; }
 # Clicks, then waits until the region shows the answer.
 click_and_wait() {
     shoot "$work/before.png"
@@ -79,18 +65,7 @@ click_and_wait() {
     wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
 }
 
-# Tests submenu, then the folder entry; the folder dialog opens at the documents folder.
-shoot "$work/start.png"
-click_main 60 146
-wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
-shoot "$work/menu.png"
-click_main 127 189
-dialog=$(wait_for_window '^Wskaż folder') || fail "no folder dialog"
-xdotool windowfocus --sync "$dialog" type --delay 20 "$set_folder"
-xdotool key Return
-# The completer's list may take the first Return.
-wait_for_no_window '^Wskaż folder' || { xdotool key Return; wait_for_no_window '^Wskaż folder'; } ||
-    fail "the folder dialog stays"
+open_folder_through_dialog "$set_folder"
 
 # Question 1: one right answer among three, the hint opened.
 wait_for_change "$work/menu.png" "$question_region" || fail "no question after the dialog"

@@ -13,7 +13,6 @@ start_e2e
 start_program "$program"
 [ "$X,$Y" = "288,93" ] || fail "main window at $X,$Y"
 
-shoot() { import -window root "$1"; }
 # Runs a step of lib.sh in the set list window's coordinates.
 in_list() { local X=$LX Y=$LY; "$@"; }
 click_list() { xdotool mousemove $((LX + $1)) $((LY + $2)) click "${@:3}"; }
@@ -57,6 +56,10 @@ wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
 wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
 shoot "$work/question.png"
 [ "$(dark_pixels "$work/question.png" 441x61+288+180)" -gt 100 ] || fail "no question text"
+# The first question of the first bundled set shows a chart in the picture window.
+wait_for_window '^Obraz' >/dev/null || fail "no picture window"
+sleep 0.5
+shoot "$out/bundled-question.png"
 xdotool search --onlyvisible --name '^Komunikat' >/dev/null 2>&1 && fail "a message box is open"
 kill -0 "$ludra" || fail "the program ended"
 echo "PASS"

@@ -1,4 +1,5 @@
 #include "windows/AttachmentWindows.h"
+#include "support/MainWindowStandIn.h"
 
 #include "app/UIni.h"
 #include "session/UObslugaTest.h"
@@ -52,8 +53,6 @@ Bytes TextFile(const std::string& utf8) {
 class AttachmentRun : public ::testing::Test {
 protected:
     AttachmentRun() {
-        anchor.setGeometry(100, 50, 900, 600);
-        anchor.show();
         InstallAttachmentWindows(picture, text, [this]() -> const QWidget& { return anchor; });
         ReloadAttachments = false;
     }
@@ -76,7 +75,8 @@ protected:
     SessionState state;
     Recorder recorder{1};
     TempDir dir;
-    QWidget anchor;
+    MainWindowStandIn main;
+    QWidget& anchor = main.top;
     TFOknoGrafiki picture;
     TFOknoTekstu text;
 };

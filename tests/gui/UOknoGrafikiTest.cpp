@@ -1,4 +1,5 @@
 #include "windows/UOknoGrafiki.h"
+#include "support/MainWindowStandIn.h"
 
 #include "session/UObslugaTest.h"
 #include "storage/UProcReadWrite.h"
@@ -37,9 +38,6 @@ Bitmap Picture(int width, int height) {
 class PictureWindow : public ::testing::Test {
 protected:
     PictureWindow() {
-        anchor.setWindowFlags(Qt::FramelessWindowHint);
-        anchor.setGeometry(100, 50, 900, 600);
-        anchor.show();
         window.Open(anchor);
     }
     ~PictureWindow() override {
@@ -62,7 +60,8 @@ protected:
     bool Shown(const char* name) { return !Child(name).isHidden(); }
     void Click(const char* name) { QTest::mouseClick(&Child(name), Qt::LeftButton, {}, QPoint(5, 5)); }
 
-    QWidget anchor;
+    MainWindowStandIn main;
+    QWidget& anchor = main.top;
     TFOknoGrafiki window;
 };
 

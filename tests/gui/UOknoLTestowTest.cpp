@@ -11,6 +11,7 @@
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 #include "widgets/ListwaV.h"
+#include "support/MainWindowStandIn.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -81,17 +82,6 @@ void WhenModal(QWidget& expected, std::function<void()> action, int postponement
     });
 }
 
-// A frameless top-level standing in for the main window, with its main panel.
-struct MainWindowStandIn {
-    MainWindowStandIn() {
-        top.setWindowFlags(Qt::FramelessWindowHint);
-        top.setGeometry(100, 50, 900, 600);
-        panel.setGeometry(30, 40, 800, 500);
-        top.show();
-    }
-    QWidget top;
-    QWidget panel{&top};
-};
 
 class SetListWindow : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "windows/UOknoTekstu.h"
+#include "support/MainWindowStandIn.h"
 
 #include "session/UObslugaTest.h"
 #include "storage/CodePage.h"
@@ -30,9 +31,6 @@ std::vector<std::string> Lines(int count) {
 class TextWindow : public ::testing::Test {
 protected:
     TextWindow() {
-        anchor.setWindowFlags(Qt::FramelessWindowHint);
-        anchor.setGeometry(100, 50, 900, 600);
-        anchor.show();
         window.Open(anchor);
     }
     ~TextWindow() override {
@@ -76,7 +74,8 @@ protected:
         return nullptr;
     }
 
-    QWidget anchor;
+    MainWindowStandIn main;
+    QWidget& anchor = main.top;
     TFOknoTekstu window;
 };
 
@@ -98,10 +97,8 @@ TEST_F(TextWindow, OpensFoldedToItsBarBesideTheMainWindow) {
 }
 
 TEST_F(TextWindow, OpensBesideTheMainPanelInWholeScreenMode) {
-    QWidget panel(&anchor);
-    panel.setGeometry(30, 40, 800, 500);
     window.hide();
-    window.Open(panel);
+    window.Open(main.panel);
     EXPECT_EQ(window.pos(), QPoint(100 + 30 + 250, 50 + 40 + 55));
 }
 

@@ -1,4 +1,5 @@
 #include "session/UPodsumowanie.h"
+#include "support/MainWindowStandIn.h"
 
 #include "resources/Resources.h"
 #include "session/SummaryReport.h"
@@ -34,17 +35,6 @@ protected:
     int closes = 0;
 };
 
-// A frameless top-level standing in for the main window, with its main panel.
-struct MainWindow {
-    MainWindow() {
-        top.setWindowFlags(Qt::FramelessWindowHint);
-        top.setGeometry(100, 50, 900, 600);
-        panel.setGeometry(30, 40, 800, 500);
-        top.show();
-    }
-    QWidget top;
-    QWidget panel{&top};
-};
 
 } // namespace
 
@@ -93,7 +83,7 @@ TEST_F(Summary, TextUsesTheFormFontWrappedInWindowTextColour) {
 }
 
 TEST_F(Summary, ShowsTheReportWithItsLineBreaks) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     const SummaryReport report = MakeSummaryReport(10, 7, 12, 45000.0, 45000.0 + 42.0 / 86400.0);
     window.Prepare(report.Text, main.top);
     const QStringList lines = Text().text().split(QLatin1Char('\n'));
@@ -111,7 +101,7 @@ TEST_F(Summary, ShowsTheReportWithItsLineBreaks) {
 }
 
 TEST_F(Summary, EachShowingReplacesTheText) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Prepare(u"Pierwszy\rtekst", main.top);
     EXPECT_EQ(Text().text(), "Pierwszy\ntekst");
     window.Prepare(u"Drugi", main.top);
@@ -119,7 +109,7 @@ TEST_F(Summary, EachShowingReplacesTheText) {
 }
 
 TEST_F(Summary, CtrlCCopiesTheReportWithoutClosing) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     QGuiApplication::clipboard()->setText(QStringLiteral("przedtem"));
     window.Prepare(u"  ZESTAWIENIE \rSkuteczność: 70%", main.top);
     window.show();
@@ -132,7 +122,7 @@ TEST_F(Summary, CtrlCCopiesTheReportWithoutClosing) {
 }
 
 TEST_F(Summary, StandsBesideTheMainWindowOrItsMainPanel) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Place(main.top);
     window.show();
     EXPECT_EQ(window.pos(), main.top.pos() + QPoint(355, 222));
@@ -141,7 +131,7 @@ TEST_F(Summary, StandsBesideTheMainWindowOrItsMainPanel) {
 }
 
 TEST_F(Summary, PlacedAfreshOnEveryShowing) {
-    MainWindow main;
+    MainWindowStandIn main;
     window.Prepare(u"a", main.top);
     window.show();
     QTest::mouseClick(&Child("LClosePodsumowanie"), Qt::LeftButton);
@@ -152,7 +142,7 @@ TEST_F(Summary, PlacedAfreshOnEveryShowing) {
 }
 
 TEST_F(Summary, OnlyTheCloseSpotClosesAndOnlyWithTheLeftButton) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Prepare(u"tekst", main.top);
     window.show();
     QTest::mouseClick(&Child("ImTlo"), Qt::LeftButton);
@@ -169,7 +159,7 @@ TEST_F(Summary, OnlyTheCloseSpotClosesAndOnlyWithTheLeftButton) {
 }
 
 TEST_F(Summary, DraggingTheTitleStripMovesTheWindow) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Prepare(u"tekst", main.top);
     window.show();
     const QPoint start = window.pos();
@@ -191,7 +181,7 @@ TEST_F(Summary, DraggingTheTitleStripMovesTheWindow) {
 }
 
 TEST_F(Summary, AnyButtonDragsTheWindow) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Prepare(u"tekst", main.panel);
     window.show();
     const QPoint start = window.pos();
@@ -204,7 +194,7 @@ TEST_F(Summary, AnyButtonDragsTheWindow) {
 }
 
 TEST_F(Summary, ShowSummaryWindowIsModalUntilTheCloseSpotIsClicked) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     QPoint shownAt;
     QString shownText;
     QTimer::singleShot(0, [&] {
