@@ -29,15 +29,6 @@ constexpr QRect kScrollBarHolder(226, 0, 16, 255);
 constexpr int kMarkWidth = 17;  // the space in front of a row's text
 const QColor kChoiceColour(46, 46, 46);
 
-QWidget* WhitePanel(const QString& objectName, const QRect& geometry, QWidget* parent) {
-    QWidget* panel = MakePanel(objectName, geometry, parent);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(palette);
-    panel->setAutoFillBackground(true);
-    return panel;
-}
-
 } // namespace
 
 // The tree picture: white, with the rows the tree gives; only the part in view is painted.
@@ -123,7 +114,7 @@ TFOknoLTestow::TFOknoLTestow(QWidget* parent)
     setFixedSize(kClientSize);
     MakePicture(QStringLiteral("ImTlo"), QStringLiteral("oknoltestow"), QRect(QPoint(0, 0), kClientSize), this);
 
-    pPodListeTestow_ = WhitePanel(QStringLiteral("PPodListeTestow"), kTreePanel, this);
+    pPodListeTestow_ = MakeWhitePanel(QStringLiteral("PPodListeTestow"), kTreePanel, this);
     imDrzewo_ = new SetTreePicture(pPodListeTestow_);
     imDrzewo_->MouseDown = [this](int y) { ImDrzewoMouseDown(y); };
     imDrzewo_->DoubleClick = [this] { ImDrzewoDblClick(); };
@@ -132,7 +123,7 @@ TFOknoLTestow::TFOknoLTestow(QWidget* parent)
         if (pPodListweTestow_->isVisibleTo(this))
             QCoreApplication::sendEvent(listwa_, event);
     };
-    pPodListweTestow_ = WhitePanel(QStringLiteral("PPodListweTestow"), kScrollBarHolder, pPodListeTestow_);
+    pPodListweTestow_ = MakeWhitePanel(QStringLiteral("PPodListweTestow"), kScrollBarHolder, pPodListeTestow_);
     pPodListweTestow_->hide();
     listwa_ = new TListwaV(pPodListweTestow_);
     listwa_->setGeometry(QRect(QPoint(0, 0), kScrollBarHolder.size()));

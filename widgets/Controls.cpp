@@ -25,6 +25,15 @@ QWidget* MakePanel(const QString& objectName, const QRect& geometry, QWidget* pa
     return panel;
 }
 
+QWidget* MakeWhitePanel(const QString& objectName, const QRect& geometry, QWidget* parent) {
+    QWidget* panel = MakePanel(objectName, geometry, parent);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);

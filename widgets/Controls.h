@@ -12,6 +12,8 @@
 QLabel* MakeLabel(const QString& objectName, const QRect& geometry, QWidget* parent);
 QLabel* MakePicture(const QString& objectName, const QString& resource, const QRect& geometry, QWidget* parent);
 QWidget* MakePanel(const QString& objectName, const QRect& geometry, QWidget* parent);
+// A panel that paints itself white, as the holders of texts, trees and scroll bars.
+QWidget* MakeWhitePanel(const QString& objectName, const QRect& geometry, QWidget* parent);
 void SetTextColour(QLabel* label, const QColor& colour);
 
 // A message of the system as a label shows it: every "\r" breaks the line.

@@ -38,9 +38,7 @@ TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metr
 // Later pieces lie over earlier ones: the corners over the edges, the edges over the centre.
 void TFramedWindow::BuildExpanded(const QString& art) {
     PPodstawaBig = MakePanel(QStringLiteral("PPodstawaBig"), {}, this);
-    PCentrum = MakePanel(QStringLiteral("PCentrum"), {}, PPodstawaBig);
-    PCentrum->setAutoFillBackground(true);
-    PCentrum->setPalette(QPalette(Qt::white));
+    PCentrum = MakeWhitePanel(QStringLiteral("PCentrum"), {}, PPodstawaBig);
 
     PLeftMidlle = MakePanel(QStringLiteral("PLeftMidlle"), {}, PPodstawaBig);
     ImLeftMidlle = Piece(QStringLiteral("ImLeftMidlle"), QStringLiteral("oknoramkalewa"), PLeftMidlle);

@@ -50,8 +50,6 @@ TFOknoGrafiki::TFOknoGrafiki(QWidget* parent)
     Img->setObjectName(QStringLiteral("Img"));
 
     setWindowTitle(QStringLiteral("Obraz"));
-    windowWidth_ = kSmallPictureWindow.Width;
-    windowHeight_ = kSmallPictureWindow.Height;
     HidePicture();
 }
 
@@ -110,8 +108,6 @@ void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(pic
 
 // Showing starts folded and locked until the first picture.
 void TFOknoGrafiki::FormShow() {
-    windowWidth_ = kSmallPictureWindow.Width;
-    windowHeight_ = kSmallPictureWindow.Height;
     HidePicture();
     expandable_ = false;
 }

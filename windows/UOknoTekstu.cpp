@@ -34,13 +34,6 @@ int DisplayedLineCount(const QPlainTextEdit& box) {
     return document->lineCount();
 }
 
-QWidget* WhitePanel(const QString& objectName, QWidget* parent) {
-    QWidget* panel = MakePanel(objectName, {}, parent);
-    panel->setAutoFillBackground(true);
-    panel->setPalette(QPalette(Qt::white));
-    return panel;
-}
-
 } // namespace
 
 TFOknoTekstu::TFOknoTekstu(QWidget* parent)
@@ -82,7 +75,7 @@ void TFOknoTekstu::BuildTools() {
 // The box never takes the keyboard focus, so it shows no caret; its own scroll bar
 // lies beyond its holder, and ListwaV stands in for it.
 void TFOknoTekstu::BuildCentre() {
-    PPodTxt = WhitePanel(QStringLiteral("PPodTxt"), PCentrum);
+    PPodTxt = MakeWhitePanel(QStringLiteral("PPodTxt"), {}, PCentrum);
     Mtekst = new QPlainTextEdit(PPodTxt);
     Mtekst->setObjectName(QStringLiteral("Mtekst"));
     Mtekst->setReadOnly(true);
@@ -99,7 +92,7 @@ void TFOknoTekstu::BuildCentre() {
     palette.setColor(QPalette::Text, Qt::black);
     Mtekst->setPalette(palette);
 
-    PPodListwe = WhitePanel(QStringLiteral("PPodListwe"), PCentrum);
+    PPodListwe = MakeWhitePanel(QStringLiteral("PPodListwe"), {}, PCentrum);
     ListwaV = new TListwaV(PPodListwe);
     PPodListwe->hide();
 

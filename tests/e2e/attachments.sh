@@ -172,9 +172,7 @@ shoot "$out/attachment-bars.png"
 answer_all
 click_main 129 432
 summary=$(wait_for_window '^Podsumowanie') || fail "no summary"
-eval "$(xdotool getwindowgeometry --shell "$summary" | sed 's/^/SUMMARY_/')"
-xdotool mousemove $((SUMMARY_X + 388)) $((SUMMARY_Y + 14)) click 1
-wait_for_no_window '^Podsumowanie' || fail "the summary stays"
+close_summary "$summary"
 click_main 696 533
 wait_for_no_window '^Tekst' || fail "the text window stays after leaving the set"
 wait_for_no_window '^Obraz' || fail "the picture window stays after leaving the set"

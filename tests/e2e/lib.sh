@@ -89,6 +89,14 @@ open_folder_through_dialog() {
         fail "the folder dialog stays"
 }
 
+# Closes the summary window by its close spot (at 380, 6, 17 x 17).
+close_summary() {
+    local SUMMARY_X SUMMARY_Y
+    eval "$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^X=/SUMMARY_X=/p; s/^Y=/SUMMARY_Y=/p')"
+    xdotool mousemove $((SUMMARY_X + 388)) $((SUMMARY_Y + 14)) click 1
+    wait_for_no_window '^Podsumowanie' || fail "the summary stays"
+}
+
 # Clicks at (x, y) of the main window.
 click_main() {
     xdotool mousemove $((X + $1)) $((Y + $2)) click 1

@@ -114,9 +114,7 @@ expected_start=$'  ZESTAWIENIE \n =============\nPytań w zestawie: 3\nPoprawnyc
 
 # Closing the summary leaves the inert test screen; Zamknij then returns to the menu
 # without a question, the run being over.
-eval "$(xdotool getwindowgeometry --shell "$summary" | sed 's/^/SUMMARY_/')"
-xdotool mousemove $((SUMMARY_X + 388)) $((SUMMARY_Y + 14)) click 1
-wait_for_no_window '^Podsumowanie' || fail "the summary stays"
+close_summary "$summary"
 click_and_wait 240x133+8+132 click_main 696 533
 xdotool search --onlyvisible --name '.' | while read -r w; do [ "$w" = "$main_window" ] || fail "a window beside the main one: $(xdotool getwindowname "$w")"; done
 

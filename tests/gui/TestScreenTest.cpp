@@ -30,16 +30,6 @@ namespace {
 
 const std::u16string kNoChoice = u"\rDokonaj wyboru odpowiedzi.";
 
-QuestionDocument Question(int answerCount, const std::string& text, const std::string& key) {
-    QuestionDocument document;
-    document.AnswerCount = answerCount;
-    document.QuestionText = Utf8ToAnsi(text);
-    for (int i = 0; i < answerCount; ++i)
-        document.Answers[i] = Utf8ToAnsi(text + " odpowiedź " + std::string(1, static_cast<char>('a' + i)));
-    document.Key = key;
-    return document;
-}
-
 QImage Tile(int row, int position) {
     return ResourceImage("literyduze50").copy(35 * (position - 1), 35 * row, 35, 35).convertToFormat(QImage::Format_RGB32);
 }
@@ -156,7 +146,7 @@ TEST_F(TestScreenView, EveryComponentAtItsPlace) {
 }
 
 TEST_F(TestScreenView, StartShowsTheQuestionAndTheStatusLine) {
-    Start({Question(4, "Ile nóg ma pająk?", "0100"), Question(3, "Drugie", "100")});
+    Start({MakeQuestion(4, "Ile nóg ma pająk?", "0100"), MakeQuestion(3, "Drugie", "100")});
     EXPECT_TRUE(Shown("PTest"));
     EXPECT_TRUE(Shown("PButStop"));
     ExpectRowsOf(documents[0]);
@@ -167,8 +157,8 @@ TEST_F(TestScreenView, StartShowsTheQuestionAndTheStatusLine) {
 }
 
 TEST_F(TestScreenView, RowsFollowTheAnswerCount) {
-    Start({Question(5, "Pięć", "00100"), Question(3, "Trzy", "010"), Question(4, "Cztery", "0001"),
-           Question(5, "Znowu pięć", "10000")});
+    Start({MakeQuestion(5, "Pięć", "00100"), MakeQuestion(3, "Trzy", "010"), MakeQuestion(4, "Cztery", "0001"),
+           MakeQuestion(5, "Znowu pięć", "10000")});
     for (std::size_t i = 0; i < documents.size(); ++i) {
         SCOPED_TRACE(i);
         ExpectRowsOf(documents[i]);
@@ -183,7 +173,7 @@ TEST_F(TestScreenView, RowsFollowTheAnswerCount) {
 }
 
 TEST_F(TestScreenView, ClicksMarkTilesAndTheCheckShowsTheVerdict) {
-    std::vector<QuestionDocument> set{Question(4, "Które?", "0110"), Question(3, "Dalej", "100")};
+    std::vector<QuestionDocument> set{MakeQuestion(4, "Które?", "0110"), MakeQuestion(3, "Dalej", "100")};
     set[0].QuestionType = 2;  // each answer chosen on its own
     Start(set);
     ClickAnswer(2);
@@ -208,13 +198,13 @@ TEST_F(TestScreenView, ClicksMarkTilesAndTheCheckShowsTheVerdict) {
 }
 
 TEST_F(TestScreenView, FifthTileHasItsOwnLetterInEveryLook) {
-    QuestionDocument five = Question(5, "Które z tych zwierząt są ssakami? Zaznacz wszystkie właściwe odpowiedzi, "
+    QuestionDocument five = MakeQuestion(5, "Które z tych zwierząt są ssakami? Zaznacz wszystkie właściwe odpowiedzi, "
                                         "a potem sprawdź wybór okrągłym przyciskiem.", "00011");
     five.QuestionType = 1;
     for (int k = 0; k < 5; ++k)
         five.Answers[k] = Utf8ToAnsi(std::array{"Pstrąg", "Żaba", "Wróbel", "Delfin", "Nietoperz"}[k]);
     five.Hint = Utf8ToAnsi("Ssaki karmią młode mlekiem.");
-    Start({five, Question(3, "Dalej", "100")});
+    Start({five, MakeQuestion(3, "Dalej", "100")});
     EXPECT_EQ(TileShown(5), Tile(0, 5));
     EXPECT_NE(Tile(0, 5), Tile(0, 4));
     Click("ImOdp5");
@@ -233,7 +223,7 @@ TEST_F(TestScreenView, FifthTileHasItsOwnLetterInEveryLook) {
 }
 
 TEST_F(TestScreenView, CheckWithoutAChoiceAsksForOne) {
-    Start({Question(3, "Bez wyboru", "010")});
+    Start({MakeQuestion(3, "Bez wyboru", "010")});
     Click("ImButStop");
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice));
     EXPECT_TRUE(Shown("PButStop"));
@@ -243,8 +233,8 @@ TEST_F(TestScreenView, CheckWithoutAChoiceAsksForOne) {
 }
 
 TEST_F(TestScreenView, SeveralAnswersStripOnlyForTypeOne) {
-    std::vector<QuestionDocument> set{Question(3, "Typ jeden", "110"), Question(3, "Typ dwa", "110"),
-                                      Question(3, "Typ zero", "100")};
+    std::vector<QuestionDocument> set{MakeQuestion(3, "Typ jeden", "110"), MakeQuestion(3, "Typ dwa", "110"),
+                                      MakeQuestion(3, "Typ zero", "100")};
     set[0].QuestionType = 1;
     set[1].QuestionType = 2;
     Start(set);
@@ -259,7 +249,7 @@ TEST_F(TestScreenView, SeveralAnswersStripOnlyForTypeOne) {
 }
 
 TEST_F(TestScreenView, HintButtonAndPanel) {
-    std::vector<QuestionDocument> set{Question(3, "Z podpowiedzią", "100"), Question(3, "Bez", "100")};
+    std::vector<QuestionDocument> set{MakeQuestion(3, "Z podpowiedzią", "100"), MakeQuestion(3, "Bez", "100")};
     set[0].Hint = Utf8ToAnsi("Pomyśl o żółwiu.");
     Start(set);
     EXPECT_TRUE(Shown("PPodpowiedz"));
@@ -284,7 +274,7 @@ TEST_F(TestScreenView, HintButtonAndPanel) {
 
 TEST_F(TestScreenView, LongTextsWrapInsideTheirLabels) {
     const std::string sentence = "Zażółć gęślą jaźń, a potem źdźbło trawy niech się chwieje na wietrze. ";
-    QuestionDocument document = Question(3, sentence + sentence, "100");
+    QuestionDocument document = MakeQuestion(3, sentence + sentence, "100");
     document.Answers[0] = Utf8ToAnsi(sentence + sentence);
     Start({document});
     for (const std::string& name : {std::string("LPytanie"), N("LOdp", PositionOf(1))}) {
@@ -300,7 +290,7 @@ TEST_F(TestScreenView, LongTextsWrapInsideTheirLabels) {
 }
 
 TEST_F(TestScreenView, CloseSpotEndsTheRunAndHidesThePanel) {
-    Start({Question(3, "Jedno", "100"), Question(3, "Drugie", "100")});
+    Start({MakeQuestion(3, "Jedno", "100"), MakeQuestion(3, "Drugie", "100")});
     Click("LZrezygnuj");
     EXPECT_EQ(record.Boxes.size(), 1u);
     EXPECT_FALSE(Shown("PTest"));

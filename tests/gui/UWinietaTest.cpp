@@ -1,6 +1,7 @@
 #include "windows/UWinieta.h"
 
 #include "resources/Resources.h"
+#include "support/MainWindowStandIn.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,18 +31,6 @@ protected:
     int closes = 0;
 };
 
-// A frameless top-level standing in for the main window, with its main panel.
-struct MainWindow {
-    MainWindow() {
-        top.setWindowFlags(Qt::FramelessWindowHint);
-        top.setGeometry(100, 50, 700, 500);
-        panel.setGeometry(30, 40, 600, 400);
-        top.show();
-    }
-    QWidget top;
-    QWidget panel{&top};
-};
-
 } // namespace
 
 TEST_F(Vignette, FramelessStayOnTopWithFixedClientSize) {
@@ -66,7 +55,7 @@ TEST_F(Vignette, PictureAndCloseSpotKeepTheirPlaces) {
 }
 
 TEST_F(Vignette, StandsBesideTheMainWindowOrItsMainPanel) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Place(main.top);
     window.show();
     EXPECT_EQ(window.pos(), main.top.pos() + QPoint(260, 160));
@@ -75,7 +64,7 @@ TEST_F(Vignette, StandsBesideTheMainWindowOrItsMainPanel) {
 }
 
 TEST_F(Vignette, FollowsTheAnchorOnEveryShowing) {
-    MainWindow main;
+    MainWindowStandIn main;
     window.Place(main.top);
     window.show();
     window.hide();
@@ -86,7 +75,7 @@ TEST_F(Vignette, FollowsTheAnchorOnEveryShowing) {
 }
 
 TEST_F(Vignette, OnlyTheCloseSpotCloses) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     window.Place(main.top);
     window.show();
     QTest::mouseClick(&Child("Image1"), Qt::LeftButton);
@@ -101,7 +90,7 @@ TEST_F(Vignette, OnlyTheCloseSpotCloses) {
 }
 
 TEST_F(Vignette, ExecuteIsModalUntilTheCloseSpotIsClicked) {
-    const MainWindow main;
+    const MainWindowStandIn main;
     QPoint shownAt;
     QTimer::singleShot(0, [&] {
         QWidget* modal = QApplication::activeModalWidget();

@@ -28,20 +28,6 @@ namespace {
 
 const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?";
 
-QuestionDocument Question(int answerCount, const std::string& text, const std::string& key,
-                          const std::string& picture = "", const std::string& attached = "") {
-    QuestionDocument document;
-    document.AnswerCount = answerCount;
-    document.QuestionText = Utf8ToAnsi(text);
-    for (int i = 0; i < answerCount; ++i)
-        document.Answers[static_cast<std::size_t>(i)] =
-            Utf8ToAnsi(text + " odpowiedź " + std::string(1, static_cast<char>('a' + i)));
-    document.Key = key;
-    document.PictureName = picture;
-    document.TextName = attached;
-    return document;
-}
-
 // The real main window, its test panel driven by clicks; the summary, sounds and
 // attachment windows are recorded instead of shown.
 class WholeRun : public ::testing::Test {
@@ -139,7 +125,7 @@ private:
 
 TEST_F(WholeRun, ClicksCarryARunToTheSummary) {
     RepeatWrong = true;
-    Start({Question(4, "Pierwsze", "0010"), Question(5, "Drugie", "00001"), Question(3, "Trzecie", "100")});
+    Start({MakeQuestion(4, "Pierwsze", "0010"), MakeQuestion(5, "Drugie", "00001"), MakeQuestion(3, "Trzecie", "100")});
     ASSERT_TRUE(Shown("PTest"));
     now += 95.0 / 86400.0;
 
@@ -197,7 +183,7 @@ TEST_F(WholeRun, ClicksCarryARunToTheSummary) {
 }
 
 TEST_F(WholeRun, ThreeAnswersAfterFiveHideTheOldRows) {
-    Start({Question(5, "Pięć", "01000"), Question(3, "Trzy", "001"), Question(5, "Znów pięć", "00010")});
+    Start({MakeQuestion(5, "Pięć", "01000"), MakeQuestion(3, "Trzy", "001"), MakeQuestion(5, "Znów pięć", "00010")});
     for (int p = 1; p <= 5; ++p) {
         EXPECT_TRUE(Shown("POdp" + std::to_string(p))) << p;
         EXPECT_TRUE(Shown("LOdp" + std::to_string(p))) << p;
@@ -229,7 +215,7 @@ TEST_F(WholeRun, ThreeAnswersAfterFiveHideTheOldRows) {
 TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     for (int answer : {2, 3, 0}) {
         SCOPED_TRACE(answer);
-        Start({Question(3, "Jeden", "100"), Question(3, "Dwa", "010"), Question(3, "Trzy", "001")});
+        Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010"), MakeQuestion(3, "Trzy", "001")});
         CheckByClicks(false);
         const QString status = Text("LStan");
         closed.clear();
@@ -251,7 +237,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
         EXPECT_TRUE(SessionRunning);
     }
 
-    Start({Question(3, "Jeden", "100"), Question(3, "Dwa", "010")});
+    Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010")});
     CheckByClicks(true);
     Click("LButNastepne");
     closed.clear();
@@ -268,7 +254,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
 
 TEST_F(WholeRun, ClosingWithoutConfirmationAsksNothing) {
     ConfirmResign = false;
-    Start({Question(3, "Jeden", "100"), Question(3, "Dwa", "010")});
+    Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010")});
     Click("LZrezygnuj");
     EXPECT_THAT(record.Boxes, IsEmpty());
     EXPECT_FALSE(Shown("PTest"));
@@ -276,9 +262,9 @@ TEST_F(WholeRun, ClosingWithoutConfirmationAsksNothing) {
 }
 
 TEST_F(WholeRun, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
-    Start({Question(3, "A", "100", "mapa.jpg", "opis.txt"), Question(3, "B", "100", "mapa.jpg", "opis.txt"),
-           Question(3, "C", "100", "rzeka.jpg", "inny.txt"), Question(3, "D", "100"),
-           Question(3, "E", "100", "rzeka.jpg", "inny.txt")});
+    Start({MakeQuestion(3, "A", "100", "mapa.jpg", "opis.txt"), MakeQuestion(3, "B", "100", "mapa.jpg", "opis.txt"),
+           MakeQuestion(3, "C", "100", "rzeka.jpg", "inny.txt"), MakeQuestion(3, "D", "100"),
+           MakeQuestion(3, "E", "100", "rzeka.jpg", "inny.txt")});
     for (int i = 0; i < 4; ++i) {
         CheckByClicks(true);
         Click("LButNastepne");
@@ -291,9 +277,9 @@ TEST_F(WholeRun, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
 
 TEST_F(WholeRun, RepeatedNamesLeftAloneWithoutReloading) {
     ReloadAttachments = false;
-    Start({Question(3, "A", "100", "mapa.jpg", "opis.txt"), Question(3, "B", "100", "mapa.jpg", "opis.txt"),
-           Question(3, "C", "100", "rzeka.jpg", "inny.txt"), Question(3, "D", "100"),
-           Question(3, "E", "100", "rzeka.jpg", "inny.txt"), Question(3, "F", "100", "Rzeka.jpg", "Inny.txt")});
+    Start({MakeQuestion(3, "A", "100", "mapa.jpg", "opis.txt"), MakeQuestion(3, "B", "100", "mapa.jpg", "opis.txt"),
+           MakeQuestion(3, "C", "100", "rzeka.jpg", "inny.txt"), MakeQuestion(3, "D", "100"),
+           MakeQuestion(3, "E", "100", "rzeka.jpg", "inny.txt"), MakeQuestion(3, "F", "100", "Rzeka.jpg", "Inny.txt")});
     for (int i = 0; i < 5; ++i) {
         CheckByClicks(true);
         Click("LButNastepne");
@@ -308,7 +294,7 @@ TEST_F(WholeRun, RepeatedNamesLeftAloneWithoutReloading) {
     // A new run announces the first question's attachments again.
     pictures.clear();
     texts.clear();
-    Start({Question(3, "G", "100", "Rzeka.jpg", "Inny.txt")});
+    Start({MakeQuestion(3, "G", "100", "Rzeka.jpg", "Inny.txt")});
     EXPECT_THAT(pictures, ElementsAre("+Rzeka.jpg"));
     EXPECT_THAT(texts, ElementsAre("+Inny.txt"));
 }

@@ -1,12 +1,29 @@
 #pragma once
 
 #include "session/UObslugaTest.h"
+#include "storage/CodePage.h"
 #include "storage/PakWriter.h"
 #include "storage/QuestionWriter.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+// A question whose answers are named after its text ("<text> odpowiedź a", …), with
+// the key and the picture and attached text it names.
+inline QuestionDocument MakeQuestion(int answerCount, const std::string& text, const std::string& key,
+                                     const std::string& picture = "", const std::string& attached = "") {
+    QuestionDocument document;
+    document.AnswerCount = answerCount;
+    document.QuestionText = Utf8ToAnsi(text);
+    for (int i = 0; i < answerCount; ++i)
+        document.Answers[static_cast<std::size_t>(i)] =
+            Utf8ToAnsi(text + " odpowiedź " + std::string(1, static_cast<char>('a' + i)));
+    document.Key = key;
+    document.PictureName = picture;
+    document.TextName = attached;
+    return document;
+}
 
 // Writes the questions as the set in the folder (p10.skq, p11.skq, … in order) and
 // makes it the set to run: SetFolder and QuestionFiles.
