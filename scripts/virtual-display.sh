@@ -8,7 +8,9 @@ start_virtual_display() {
         Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$folder/display" >/dev/null 2>&1 &
         xvfb=$!
         for _ in $(seq 100); do
-            if [ -s "$folder/display" ] && xdpyinfo -display ":$(cat "$folder/display")" >/dev/null 2>&1; then
+            # Our own server must be the one answering, not another on that number.
+            if [ -s "$folder/display" ] && kill -0 "$xvfb" 2>/dev/null &&
+                xdpyinfo -display ":$(cat "$folder/display")" >/dev/null 2>&1; then
                 export DISPLAY=":$(cat "$folder/display")"
                 return 0
             fi
