@@ -17,8 +17,25 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <langinfo.h>
+
+#include <clocale>
+#include <string_view>
+
+namespace {
+
+// Xlib writes the older window title property in the C library's character set: outside a UTF-8 locale the
+// Polish letters of the titles come out garbled there. Only the character set changes, nothing else of the locale.
+void UseUtf8Characters() {
+    if (std::string_view(nl_langinfo(CODESET)) != "UTF-8")
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
+} // namespace
+
 int RunLudra(int argc, char** argv) {
     QApplication application(argc, argv);
+    UseUtf8Characters();
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");
     SubstituteFonts();
     // Qt's own dialogs (the folder dialog) speak Polish like the rest of the program.

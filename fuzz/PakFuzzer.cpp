@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     for (int i = 0; i < pak.EntryCount(); ++i) {
         try {
-            SplitLines(pak.ExtractAt(i));
+            SplitLines(pak.ExtractAt(i, EntryCap::kAttachedText));
             Bitmap bitmap;
             PakLoadPicture(pak.NameAt(i), bitmap, pak);
         } catch (const StorageError&) {

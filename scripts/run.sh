@@ -14,11 +14,19 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 work=$(mktemp -d)
+ludra= xvfb=
 trap 'kill $ludra $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+[ -n "${XDG_RUNTIME_DIR:-}" ] || { mkdir -m 700 "$work/runtime"; export XDG_RUNTIME_DIR=$work/runtime; }
 . "$root/scripts/virtual-display.sh"
 start_virtual_display "$work"
 "$build/ludra" "$@" &
 ludra=$!
 sleep 3
+if ! kill -0 "$ludra" 2>/dev/null; then
+    wait "$ludra" && status=0 || status=$?
+    echo "The program ended during start-up (exit status $status); no screenshot." >&2
+    exit 1
+fi
 import -window root "$build/screenshot.png"
 echo "No display: the program ran in a virtual one. Screenshot after start-up: $build/screenshot.png"

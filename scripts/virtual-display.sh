@@ -5,7 +5,9 @@ start_virtual_display() {
     local folder=$1 attempt
     for attempt in 1 2 3; do
         rm -f "$folder/display"
-        Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$folder/display" >/dev/null 2>&1 &
+        # -noreset: by default the server resets when its last client leaves, which
+        # drops a program that is connecting at that moment.
+        Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp -noreset 3>"$folder/display" >/dev/null 2>&1 &
         xvfb=$!
         for _ in $(seq 100); do
             # Our own server must be the one answering, not another on that number.

@@ -137,7 +137,6 @@ TFOknoLTestow::TFOknoLTestow(QWidget* parent)
     connect(cancel, &HotArea::clicked, this, &TFOknoLTestow::LAnulujClick);
 
     lTest_ = MakeLabel(QStringLiteral("LTest"), {29, 451, 249, 13}, this);
-    lTest_->setTextFormat(Qt::PlainText);
     lTest_->setAttribute(Qt::WA_TranslucentBackground);
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setBold(true);

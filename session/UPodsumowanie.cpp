@@ -35,7 +35,6 @@ TFPodsumowanie::TFPodsumowanie(QWidget* parent)
     MakePicture(QStringLiteral("ImTlo"), QStringLiteral("oknopodsumowanie"), QRect(QPoint(0, 0), kClientSize), this);
 
     lPodsumowanie_ = MakeLabel(QStringLiteral("LPodsumowanie"), QRect(100, 64, 265, 124), this);
-    lPodsumowanie_->setTextFormat(Qt::PlainText);
     lPodsumowanie_->setWordWrap(true);
     lPodsumowanie_->setAttribute(Qt::WA_TranslucentBackground);
     QFont font(QStringLiteral("MS Sans Serif"));

@@ -43,7 +43,7 @@ bool ReadSetList40(const TVfsPAK& pak, std::vector<std::string>& lines) {
     bool result = true;
     TpkXML document;
     try {
-        const std::optional<Bytes> data = PakExtract(kDocument40, pak);
+        const std::optional<Bytes> data = PakExtract(kDocument40, EntryCap::kSetListDocument, pak);
         if (!data)
             throw StorageError("no list document");
         document.LoadFromStream(*data);

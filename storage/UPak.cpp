@@ -104,22 +104,24 @@ int TVfsPAK::IndexOf(std::string_view name) const {
     return -1;
 }
 
-Bytes TVfsPAK::ExtractAt(int index) const {
+Bytes TVfsPAK::ExtractAt(int index, std::int32_t maxSize) const {
     if (fd_ < 0 || index < 0 || index >= EntryCount())
         throw StorageError("no such archive entry");
     const Entry& entry = entries_[index];
     if (entry.Offset < 0 || entry.Size < 0 || std::int64_t{entry.Offset} + entry.Size > fileSize_)
         throw StorageError("archive entry outside the file");
+    if (entry.Size > maxSize)
+        throw StorageError("archive entry larger than its kind allows");
     Bytes data(static_cast<std::size_t>(entry.Size));
     ReadExactly(entry.Offset, data.data(), entry.Size);
     return data;
 }
 
-std::optional<Bytes> TVfsPAK::Extract(std::string_view name) const {
+std::optional<Bytes> TVfsPAK::Extract(std::string_view name, std::int32_t maxSize) const {
     const int index = IndexOf(name);
     if (index < 0)
         return std::nullopt;
-    return ExtractAt(index);
+    return ExtractAt(index, maxSize);
 }
 
 TextLines SplitLines(ByteView bytes) {
@@ -147,10 +149,12 @@ bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak) {
 
 bool PakExists(std::string_view name, const TVfsPAK& pak) { return pak.Exists(name); }
 
-std::optional<Bytes> PakExtract(std::string_view name, const TVfsPAK& pak) { return pak.Extract(name); }
+std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const TVfsPAK& pak) {
+    return pak.Extract(name, maxSize);
+}
 
 bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak) {
-    const std::optional<Bytes> data = pak.Extract(name);
+    const std::optional<Bytes> data = pak.Extract(name, EntryCap::kAttachedText);
     if (!data)
         return false;
     lines = SplitLines(*data);
@@ -162,7 +166,7 @@ namespace {
 using PictureDecoder = void (*)(ByteView, Bitmap&);
 
 bool LoadPictureWith(PictureDecoder decode, std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
-    const std::optional<Bytes> data = pak.Extract(name);
+    const std::optional<Bytes> data = pak.Extract(name, EntryCap::kPicture);
     if (!data)
         return false;
     decode(*data, bitmap);

@@ -10,6 +10,17 @@
 #include <string_view>
 #include <vector>
 
+// The largest entry of each kind that is read at all, checked before anything is allocated. Real question and
+// set list documents are kilobytes, attached texts tens of kilobytes, pictures a few megabytes; a 32 MB list holds
+// some 300,000 sets. A larger claim is a damaged file, however little of it is on disk.
+namespace EntryCap {
+inline constexpr std::int32_t kQuestionDocument = 4 << 20;
+inline constexpr std::int32_t kSetListDocument = 32 << 20;
+inline constexpr std::int32_t kAttachedText = 4 << 20;
+inline constexpr std::int32_t kPicture = 64 << 20;
+inline constexpr std::int32_t kLargest = kPicture;
+} // namespace EntryCap
+
 // A PAK archive: "PACK", directory offset, directory size (32-bit little-endian),
 // then entry data and a directory of 128-byte records (120-byte name, offset, size).
 // Archives are only read; opening never writes, not even to an empty file.
@@ -35,9 +46,9 @@ public:
     // Directory index of the first entry of that name, letter case ignored; -1 when absent.
     int IndexOf(std::string_view name) const;
     bool Exists(std::string_view name) const { return IndexOf(name) >= 0; }
-    // Raises StorageError when the entry's data lies outside the file.
-    Bytes ExtractAt(int index) const;
-    std::optional<Bytes> Extract(std::string_view name) const;
+    // Raises StorageError when the entry's data lies outside the file or is larger than maxSize.
+    Bytes ExtractAt(int index, std::int32_t maxSize) const;
+    std::optional<Bytes> Extract(std::string_view name, std::int32_t maxSize) const;
     const std::filesystem::path& FileName() const { return fileName_; }
 
 private:
@@ -64,9 +75,9 @@ TextLines SplitLines(ByteView bytes);
 // False when anything raised; true also for a bad magic (no entries then).
 bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak);
 bool PakExists(std::string_view name, const TVfsPAK& pak);
-// None when absent; raises StorageError when the data can't be read.
-std::optional<Bytes> PakExtract(std::string_view name, const TVfsPAK& pak);
-// False and the lines untouched when the entry is absent.
+// None when absent; raises StorageError when the data can't be read or is larger than maxSize.
+std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const TVfsPAK& pak);
+// False and the lines untouched when the entry is absent; an entry over its cap raises StorageError.
 bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak);
 // Picks the decoder by the extension (.JPG, .GIF, .BMP in any case); false when the
 // entry is absent or the extension is another one. A damaged picture raises StorageError.

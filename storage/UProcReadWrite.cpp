@@ -257,7 +257,7 @@ void ReadLines35(const TextLines& lines) {
 } // namespace
 
 int LoadQuestion40(const TVfsPAK& pak) {
-    const std::optional<Bytes> data = PakExtract(kDocument40, pak);
+    const std::optional<Bytes> data = PakExtract(kDocument40, EntryCap::kQuestionDocument, pak);
     if (!data)
         throw StorageError("no question document");
     TpkXML document;
@@ -273,7 +273,7 @@ int LoadQuestion40(const TVfsPAK& pak) {
 }
 
 int LoadQuestion35(const TVfsPAK& pak) {
-    const std::optional<Bytes> data = PakExtract(kDocument35, pak);
+    const std::optional<Bytes> data = PakExtract(kDocument35, EntryCap::kQuestionDocument, pak);
     if (!data)
         throw StorageError("no question document");
     const TextLines lines = SplitLines(*data);

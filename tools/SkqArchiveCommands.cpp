@@ -144,9 +144,9 @@ std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
 void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pak, std::ostream& err) {
     QuestionDocument question;
     if (const int txp = FindEntry(planned, kQuestionTxp); txp >= 0)
-        question = ReadQuestionTxp(pak.ExtractAt(planned[txp].Index));
+        question = ReadQuestionTxp(pak.ExtractAt(planned[txp].Index, EntryCap::kQuestionDocument));
     else if (const int xml = FindEntry(planned, kQuestionXml); xml >= 0)
-        question = ReadQuestionXml(pak.ExtractAt(planned[xml].Index));
+        question = ReadQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
     else {
         err << "ludra-skq: no question document to decode; the entries are written as stored\n";
         return;
@@ -209,7 +209,7 @@ int RunUnpack(const Arguments& arguments, Io& io) {
         throw ToolFailure("can't create " + folder.string() + ": " + error.message());
     for (std::size_t i = 0; i < planned.size(); ++i) {
         const PlannedFile& entry = planned[i];
-        WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index));
+        WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));
     }
     io.Out << folder.string() << ": " << planned.size() << " files\n";
     return kExitOk;

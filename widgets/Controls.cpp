@@ -9,6 +9,8 @@ QLabel* MakeLabel(const QString& objectName, const QRect& geometry, QWidget* par
     label->setObjectName(objectName);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Labels show texts from question files: markup there must never load, lay out or fetch anything.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -7,6 +7,7 @@ HotArea::HotArea(const QString& objectName, const QString& accessibleName, const
     setObjectName(objectName);
     setAccessibleName(accessibleName);
     setGeometry(geometry);
+    setTextFormat(Qt::PlainText);
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
 }

@@ -3,6 +3,7 @@
 #include "resources/Resources.h"
 #include "session/UObslugaTest.h"
 #include "storage/UProcReadWrite.h"
+#include "widgets/Controls.h"
 #include "widgets/HotArea.h"
 #include "windows/PictureWindowRules.h"
 
@@ -46,8 +47,7 @@ TFOknoGrafiki::TFOknoGrafiki(QWidget* parent)
     PPodImg->setLineWidth(kPictureInset - 1);
     PPodImg->setAutoFillBackground(true);
     PPodImg->setPalette(QPalette(Qt::white));
-    Img = new QLabel(PPodImg);
-    Img->setObjectName(QStringLiteral("Img"));
+    Img = MakeLabel(QStringLiteral("Img"), {}, PPodImg);
 
     setWindowTitle(QStringLiteral("Obraz"));
     HidePicture();

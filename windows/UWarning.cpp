@@ -88,7 +88,6 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frameless
     imIkona_ = MakeLabel("ImIkona", QRect(0, 0, 42, 43), pIkona);
 
     lTekstWarning_ = MakeLabel("LTekstWarning", QRect(17, 51, 313, 53), this);
-    lTekstWarning_->setTextFormat(Qt::PlainText);
     lTekstWarning_->setWordWrap(true);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(12);

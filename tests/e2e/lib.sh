@@ -3,12 +3,16 @@
 # clicks at a window's own coordinates, and waiting without blind sleeps.
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-display.sh"
 
-# Makes $work, starts Xvfb and points the program's settings and documents there.
+# Makes $work, starts Xvfb and points the program's settings, documents and runtime
+# files there, in a UTF-8 locale that every Debian system has (window titles with
+# Polish letters are matched in it).
 start_e2e() {
     work=$(mktemp -d)
     trap 'stop_e2e' EXIT
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
     start_virtual_display "$work"
-    export XDG_CONFIG_HOME=$work/config HOME=$work
+    mkdir -m 700 "$work/runtime"
+    export XDG_CONFIG_HOME=$work/config HOME=$work XDG_RUNTIME_DIR=$work/runtime
 }
 
 stop_e2e() {
@@ -18,7 +22,8 @@ stop_e2e() {
 
 fail() {
     echo "FAIL: $*"
-    import -window root "${out:-$work}/failure.png" 2>/dev/null || true
+    # Each script keeps its own screenshot of the failure beside the others' screenshots.
+    import -window root "$out/failure-$(basename "$0" .sh).png" 2>/dev/null || true
     [ -f "$work/ludra.log" ] && cat "$work/ludra.log"
     exit 1
 }

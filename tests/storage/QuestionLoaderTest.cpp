@@ -6,6 +6,7 @@
 #include "storage/pkXML.h"
 #include "support/PictureFiles.h"
 #include "support/Recorder.h"
+#include "support/SparseEntry.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -229,6 +230,26 @@ TEST_F(QuestionLoader, BrokenPictureMakesTheQuestionDamaged) {
     question.PictureName = "zly.jpg";
     ExpectDamaged(File({{"Sezz0.xml", WriteQuestion40(question)}, {"zly.jpg", ToBytes("\xFF\xD8 broken")}}),
                   kDamaged40);
+}
+
+TEST_F(QuestionLoader, EntriesOverTheirCapsFailLikeDamagedFiles) {
+    const auto document = File({{"Sezz0.xml", WriteQuestion40(Sample())}});
+    ClaimEntrySize(document, "Sezz0.xml", EntryCap::kQuestionDocument + 1);
+    ExpectNotLoaded(document);
+
+    QuestionDocument question = Sample();
+    question.PictureName = "mapa.jpg";
+    question.TextName = "opis.txt";
+    const std::vector<PakEntry> entries = {{"Sezz0.xml", WriteQuestion40(question)},
+                                           {"mapa.jpg", MakeTestJpeg(8, 8)},
+                                           {"opis.txt", ToBytes("tekst")}};
+    for (const auto& [entry, cap] : {std::pair("mapa.jpg", EntryCap::kPicture), {"opis.txt", EntryCap::kAttachedText}}) {
+        Recorder local;
+        const auto path = File(entries);
+        ClaimEntrySize(path, entry, cap + 1);
+        EXPECT_FALSE(OpenQuestionFile(path)) << entry;
+        EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << entry;
+    }
 }
 
 TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {

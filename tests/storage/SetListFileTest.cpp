@@ -3,6 +3,7 @@
 #include "storage/SetListFile.h"
 #include "storage/UProcReadWrite.h"
 #include "support/Recorder.h"
+#include "support/SparseEntry.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -96,6 +97,14 @@ TEST_F(SetList, MissingFileIsReportedTwice) {
 TEST_F(SetList, ArchiveWithoutTheDocumentFails) {
     EXPECT_FALSE(LoadSetList(File(Element("ilw", "1"), "Inny.xml"), lines));
     EXPECT_THAT(record.JournalMessages(), ElementsAre(kReadFailed));
+}
+
+TEST_F(SetList, DocumentOverItsCapFails) {
+    const auto path = File(Element("ilw", "0"));
+    ClaimEntrySize(path, "Selz0.xml", EntryCap::kSetListDocument + 1);
+    EXPECT_FALSE(LoadSetList(path, lines));
+    EXPECT_THAT(record.JournalMessages(), ElementsAre(kReadFailed));
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kListBox));
 }
 
 TEST_F(SetList, OldLayoutIsRefusedWithTwoBoxesInOrder) {

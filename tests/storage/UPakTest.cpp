@@ -3,6 +3,7 @@
 #include "storage/StorageError.h"
 #include "storage/UPak.h"
 #include "support/PictureFiles.h"
+#include "support/SparseEntry.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -14,6 +15,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
+
+constexpr std::int32_t kAny = EntryCap::kLargest;
 
 void AppendInt32(Bytes& out, std::int64_t value) {
     for (int shift = 0; shift < 32; shift += 8)
@@ -63,8 +66,8 @@ TEST_F(Archive, WrittenArchiveOpensWithItsEntries) {
     ASSERT_TRUE(PakOpen(path, pak));
     EXPECT_EQ(pak.EntryCount(), 2);
     EXPECT_EQ(pak.NameAt(1), "obrazek.jpg");
-    EXPECT_EQ(PakExtract("SEZZ0.XML", pak), ToBytes("<pyt/>"));
-    EXPECT_EQ(PakExtract("missing", pak), std::nullopt);
+    EXPECT_EQ(PakExtract("SEZZ0.XML", kAny, pak), ToBytes("<pyt/>"));
+    EXPECT_EQ(PakExtract("missing", kAny, pak), std::nullopt);
 }
 
 TEST_F(Archive, ZeroByteFileIsAnEmptyArchiveAndStaysUntouched) {
@@ -80,7 +83,7 @@ TEST_F(Archive, OpeningNeverWritesAndWorksOnReadOnlyFiles) {
     const auto path = Write(bytes);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     ASSERT_TRUE(PakOpen(path, pak));
-    EXPECT_EQ(PakExtract("a.txt", pak), ToBytes("abc"));
+    EXPECT_EQ(PakExtract("a.txt", kAny, pak), ToBytes("abc"));
     EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
@@ -91,7 +94,7 @@ TEST_F(Archive, BadMagicOpensWithoutEntries) {
     EXPECT_FALSE(pak.Open(path));
     EXPECT_TRUE(PakOpen(path, pak));
     EXPECT_FALSE(PakExists("Sezz0.xml", pak));
-    EXPECT_EQ(PakExtract("Sezz0.xml", pak), std::nullopt);
+    EXPECT_EQ(PakExtract("Sezz0.xml", kAny, pak), std::nullopt);
 }
 
 TEST_F(Archive, FilesThatAreNoArchiveFailToOpen) {
@@ -107,8 +110,8 @@ TEST_F(Archive, FilesThatAreNoArchiveFailToOpen) {
 TEST_F(Archive, DuplicateNamesDifferingInCaseFindTheFirst) {
     const auto path = WritePak({{"Pytanie.TXT", ToBytes("first")}, {"pytanie.txt", ToBytes("second")}});
     ASSERT_TRUE(PakOpen(path, pak));
-    EXPECT_EQ(PakExtract("pytanie.txt", pak), ToBytes("first"));
-    EXPECT_EQ(PakExtract("PYTANIE.TXT", pak), ToBytes("first"));
+    EXPECT_EQ(PakExtract("pytanie.txt", kAny, pak), ToBytes("first"));
+    EXPECT_EQ(PakExtract("PYTANIE.TXT", kAny, pak), ToBytes("first"));
 }
 
 TEST_F(Archive, LookupIgnoresPolishLetterCaseButNotBlanks) {
@@ -124,7 +127,7 @@ TEST_F(Archive, NameFillingAll120BytesIsKeptWhole) {
     const auto path = Write(RawPak(12, 128, {{name, 0, 4}}));
     ASSERT_TRUE(PakOpen(path, pak));
     EXPECT_EQ(pak.NameAt(0), name);
-    EXPECT_EQ(PakExtract(name, pak), ToBytes("PACK"));
+    EXPECT_EQ(PakExtract(name, kAny, pak), ToBytes("PACK"));
 }
 
 TEST_F(Archive, DirectorySizeIsCountedInWholeRecords) {
@@ -165,13 +168,25 @@ TEST_F(Archive, EntriesOutsideTheFileRaiseWhenExtracted) {
                                     {"empty", 3, 0}}));
     ASSERT_TRUE(PakOpen(path, pak));
     for (const char* name : {"past-end", "huge", "far", "negative-size", "negative-offset"}) {
-        EXPECT_THROW(PakExtract(name, pak), StorageError) << name;
+        EXPECT_THROW(PakExtract(name, kAny, pak), StorageError) << name;
         TextLines lines = {"kept"};
         EXPECT_THROW(PakLoadText(name, lines, pak), StorageError) << name;
     }
-    EXPECT_THAT(*PakExtract("empty", pak), IsEmpty());
-    EXPECT_THROW(pak.ExtractAt(6), StorageError);
-    EXPECT_THROW(pak.ExtractAt(-1), StorageError);
+    EXPECT_THAT(*PakExtract("empty", kAny, pak), IsEmpty());
+    EXPECT_THROW(pak.ExtractAt(6, kAny), StorageError);
+    EXPECT_THROW(pak.ExtractAt(-1, kAny), StorageError);
+}
+
+TEST_F(Archive, EntryOverItsCapIsRefusedBeforeItIsRead) {
+    ASSERT_TRUE(PakOpen(WritePak({{"a.txt", ToBytes("12345")}}), pak));
+    EXPECT_EQ(PakExtract("a.txt", 5, pak), ToBytes("12345"));
+    EXPECT_THROW(PakExtract("a.txt", 4, pak), StorageError);
+
+    // 2 GB claimed by a sparse file of a few bytes on disk.
+    const auto sparse = WritePak({{"Sezz0.xml", ToBytes("<pyt/>")}});
+    ClaimEntrySize(sparse, "Sezz0.xml", 0x7FFFFFF0);
+    ASSERT_TRUE(PakOpen(sparse, pak));
+    EXPECT_THROW(PakExtract("Sezz0.xml", EntryCap::kLargest, pak), StorageError);
 }
 
 TEST_F(Archive, WriterRefusesNamesLongerThanARecordHolds) {

@@ -368,7 +368,7 @@ TEST_F(SkqPackTest, StoredFormsAreWhatTheOptionsSay) {
     TVfsPAK pak;
     ASSERT_TRUE(pak.Open(At("e.skq")));
     EXPECT_EQ(pak.NameAt(0), "Sezz0.xml");
-    const Bytes document = *pak.Extract("Sezz0.xml");
+    const Bytes document = *pak.Extract("Sezz0.xml", EntryCap::kQuestionDocument);
     EXPECT_EQ(document[0], 0xFF);
     EXPECT_EQ(document[1], 0xFE);
     TpkXML xml;
@@ -414,7 +414,7 @@ TEST_F(SkqPackTest, UnpackWritesEntriesAsStored) {
         ReadFileBytes(At("out") / "Sezz0.xml"), *[&] {
             TVfsPAK pak;
             pak.Open(At("q.skq"));
-            return pak.Extract("Sezz0.xml");
+            return pak.Extract("Sezz0.xml", EntryCap::kQuestionDocument);
         }());
     const RunResult again = Skq({"unpack", At("q.skq").string(), At("out").string()});
     EXPECT_EQ(again.Status, 1);
