@@ -3,6 +3,7 @@
 #include "app/Journal.h"
 #include "storage/AtomicFile.h"
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 #include "storage/StorageError.h"
 #include "storage/UCrypto.h"
 #include "storage/UProcReadWrite.h"
@@ -12,7 +13,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 std::filesystem::path SettingsPath;
 std::filesystem::path DocumentsFolder;
@@ -43,9 +44,21 @@ std::filesystem::path ConfigFolder() {
     return HomeFolder() / ".config";
 }
 
+// The folder list is a few lines; a larger file is not read.
+constexpr std::int64_t kMaxUserDirsSize = 64 * 1024;
+
+// Empty when the file is missing, no regular file or too large.
+std::string UserDirsText() {
+    const ReadableFile file(ConfigFolder() / "user-dirs.dirs");
+    Bytes bytes;
+    if (!file.IsOpen() || file.Size() > kMaxUserDirsSize || !file.ReadAll(bytes))
+        return {};
+    return std::string(bytes.begin(), bytes.end());
+}
+
 // XDG_DOCUMENTS_DIR from user-dirs.dirs: "$HOME/..." or an absolute path.
 std::filesystem::path XdgDocumentsFolder() {
-    std::ifstream dirs(ConfigFolder() / "user-dirs.dirs");
+    std::istringstream dirs(UserDirsText());
     constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
     for (std::string line; std::getline(dirs, line);) {
         if (!line.starts_with(kKey) || !line.ends_with('"'))

@@ -1,6 +1,7 @@
 // ls, pack and unpack: archives as files of entries.
 #include "storage/AtomicFile.h"
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 #include "storage/PakWriter.h"
 #include "storage/StorageError.h"
 #include "storage/UPak.h"
@@ -9,7 +10,7 @@
 #include "tools/SkqTool.h"
 
 #include <algorithm>
-#include <fstream>
+#include <array>
 #include <limits>
 
 namespace skq {
@@ -22,9 +23,9 @@ namespace fs = std::filesystem;
 constexpr std::uintmax_t kMaxArchiveSize = std::numeric_limits<std::int32_t>::max();
 
 bool StartsWithMagic(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char magic[4] = {};
-    return in.read(magic, sizeof magic) && std::string_view(magic, sizeof magic) == "PACK";
+    const ReadableFile file(path);
+    std::array<std::uint8_t, 4> magic{};
+    return file.IsOpen() && file.ReadAt(0, magic) && std::equal(magic.begin(), magic.end(), "PACK");
 }
 
 // ---- pack
