@@ -129,6 +129,7 @@ void SaveSettingsDocument(const TpkXML& document) {
     Bytes bytes;
     document.SaveToStream(bytes);
     WriteFileAtomically(SettingsPath, bytes);
+    RemoveStaleTemporaries(SettingsPath);
 }
 
 std::string ReadSettingText(std::u16string_view key, TpkXML& document) {

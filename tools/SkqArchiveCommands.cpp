@@ -196,10 +196,6 @@ int RunUnpack(const Arguments& arguments, Io& io) {
     if (arguments.Has("decode"))
         DecodeQuestionDocument(planned, pak, io.Err);
 
-    // Shorter names first: the atomic write of "x" passes through "x.tmp", which must not
-    // take the place of an entry of that name written before it.
-    std::stable_sort(planned.begin(), planned.end(),
-                     [](const PlannedFile& a, const PlannedFile& b) { return a.Name.size() < b.Name.size(); });
     std::vector<fs::path> targets;
     for (const PlannedFile& entry : planned)
         targets.push_back(folder / AnsiToUtf8(entry.Name));
