@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 std::filesystem::path SettingsPath;
 std::filesystem::path DocumentsFolder;
@@ -72,6 +74,23 @@ std::filesystem::path XdgDocumentsFolder() {
     return HomeFolder();
 }
 
+// The settings file has two levels, Ini and its keys. A much deeper document is a damaged
+// file: written back, each level would cost a tab on every line.
+constexpr int kMaxSettingsDepth = 8;
+
+bool IsDeeperThan(const TpkXMLNode& root, int limit) {
+    std::vector<std::pair<const TpkXMLNode*, int>> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        if (depth > limit)
+            return true;
+        for (int i = 0; i < node->ChildCount(); ++i)
+            pending.emplace_back(node->Child(i), depth + 1);
+    }
+    return false;
+}
+
 TpkXMLNode& SettingNode(std::u16string_view key, TpkXML& document) {
     return FindOrAddChild(document.FindOrAddNode(kRoot), key);
 }
@@ -123,6 +142,8 @@ void PrepareFolders() {
 
 void LoadSettingsDocument(TpkXML& document) {
     document.LoadFromFile(SettingsPath);
+    if (IsDeeperThan(document.Root, kMaxSettingsDepth))
+        throw StorageError("settings nested deeper than " + std::to_string(kMaxSettingsDepth) + " levels");
 }
 
 void SaveSettingsDocument(const TpkXML& document) {

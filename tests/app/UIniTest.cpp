@@ -240,6 +240,27 @@ TEST_F(Settings, ReadOnlyFileIsNeverReplaced) {
     EXPECT_THAT(Journal(), testing::Contains("Problem z zapisem zmiany ustawień do ini."));
 }
 
+TEST_F(Settings, NestingDeeperThanEightLevelsIsADamagedFile) {
+    // Ini and its keys are two levels; keys wrapped to eight levels in all still load.
+    WriteSettings(Complete());
+    TpkXML document;
+    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    TpkXMLNode* node = &document.FindOrAddNode(u"Ini");
+    for (int depth = 2; depth <= 8; ++depth)
+        node = &node->AddChild(u"x");
+    node->Text = u"leaf"; // an empty element is not written
+    SaveSettingsDocument(document);
+    LoadSettings();
+    EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
+
+    node->AddChild(u"x").Text = u"leaf";
+    SaveSettingsDocument(document);
+    std::filesystem::remove(JournalPath);
+    LoadSettings();
+    EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
+    EXPECT_EQ(WindowMode, 0);
+}
+
 TEST_F(Settings, LinkInTheFilesPlaceIsReadButNeverReplaced) {
     WriteSettings(Complete());
     const auto elsewhere = dir / "elsewhere.ini";
