@@ -1,12 +1,17 @@
 #include "app/Journal.h"
 
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <utility>
 
 std::filesystem::path JournalPath;
@@ -16,10 +21,15 @@ namespace {
 
 JournalObserver observer;
 
-// Opens for appending only a regular file that may be read and written; never
-// follows a pipe or replaces an existing file.
+// Another program holds the journal only while it appends one record; one that keeps it
+// longer costs us this record rather than more than a moment's wait.
+constexpr int kLockAttempts = 100;
+constexpr std::chrono::milliseconds kLockPause{1};
+
+// Opens for appending only a regular file that may be read and written; never follows a
+// link (a link in the journal's place means no journal), a pipe or replaces an existing file.
 int OpenForAppend(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644);
     struct stat info {};
     if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
         ::close(fd);
@@ -28,12 +38,32 @@ int OpenForAppend(const std::filesystem::path& path) {
     return fd;
 }
 
-bool EndsWithLineBreak(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || info.st_size == 0)
-        return true;
+// Held while a record is appended and, should it land short, cut off again, so the cut never
+// takes another writer's record. A file system without locks appends unlocked.
+bool LockForAppend(int fd) {
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK)
+            return true;
+        std::this_thread::sleep_for(kLockPause);
+    }
+    return false;
+}
+
+bool EndsWithLineBreak(int fd, off_t size) {
     char last = 0;
-    return ::pread(fd, &last, 1, info.st_size - 1) == 1 && (last == '\n' || last == '\r');
+    return size == 0 || (::pread(fd, &last, 1, size - 1) == 1 && (last == '\n' || last == '\r'));
+}
+
+// The record lands whole or not at all: a short write (a full disk) is cut off again.
+void AppendRecord(int fd, std::string record) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return;
+    if (!EndsWithLineBreak(fd, info.st_size))
+        record.insert(0, "\r\n");
+    if (WriteAll(fd, ByteView(reinterpret_cast<const std::uint8_t*>(record.data()), record.size())))
+        return;
+    [[maybe_unused]] const int undone = ::ftruncate(fd, info.st_size);
 }
 
 std::string LocalTimestamp() {
@@ -68,9 +98,7 @@ void WriteJournal(int level, std::u16string_view message) {
     const int fd = OpenForAppend(JournalPath);
     if (fd < 0)
         return;
-    std::string record = EndsWithLineBreak(fd) ? "" : "\r\n";
-    record += LocalTimestamp() + " - " + WideToAnsi(message) + "\r\n";
-    // One write, so a record never lands half; a failed write is simply lost.
-    [[maybe_unused]] const ssize_t written = ::write(fd, record.data(), record.size());
-    ::close(fd);
+    if (LockForAppend(fd))
+        AppendRecord(fd, LocalTimestamp() + " - " + WideToAnsi(message) + "\r\n");
+    ::close(fd); // also gives the lock back
 }

@@ -12,7 +12,8 @@ extern std::filesystem::path JournalPath;
 extern int JournalLevel;
 
 // Appends "date time - message" when level <= JournalLevel; never fails and never
-// reports: a record that can't be written is lost.
+// reports: a record lands whole or is lost. Only a regular file is written to; a link
+// in the journal's place is never followed, so the run goes on without a journal.
 void WriteJournal(int level, std::u16string_view message);
 
 // Sees every record before the level gate; the command-line tool reports them.

@@ -3,6 +3,7 @@
 #include "app/Journal.h"
 #include "storage/AtomicFile.h"
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 #include "storage/StorageError.h"
 #include "storage/UCrypto.h"
 #include "storage/UProcReadWrite.h"
@@ -12,7 +13,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
+#include <utility>
+#include <vector>
 
 std::filesystem::path SettingsPath;
 std::filesystem::path DocumentsFolder;
@@ -43,9 +46,21 @@ std::filesystem::path ConfigFolder() {
     return HomeFolder() / ".config";
 }
 
+// The folder list is a few lines; a larger file is not read.
+constexpr std::int64_t kMaxUserDirsSize = 64 * 1024;
+
+// Empty when the file is missing, no regular file or too large.
+std::string UserDirsText() {
+    const ReadableFile file(ConfigFolder() / "user-dirs.dirs");
+    Bytes bytes;
+    if (!file.IsOpen() || file.Size() > kMaxUserDirsSize || !file.ReadAll(bytes))
+        return {};
+    return std::string(bytes.begin(), bytes.end());
+}
+
 // XDG_DOCUMENTS_DIR from user-dirs.dirs: "$HOME/..." or an absolute path.
 std::filesystem::path XdgDocumentsFolder() {
-    std::ifstream dirs(ConfigFolder() / "user-dirs.dirs");
+    std::istringstream dirs(UserDirsText());
     constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=\"";
     for (std::string line; std::getline(dirs, line);) {
         if (!line.starts_with(kKey) || !line.ends_with('"'))
@@ -57,6 +72,23 @@ std::filesystem::path XdgDocumentsFolder() {
             return value;
     }
     return HomeFolder();
+}
+
+// The settings file has two levels, Ini and its keys. A much deeper document is a damaged
+// file: written back, each level would cost a tab on every line.
+constexpr int kMaxSettingsDepth = 8;
+
+bool IsDeeperThan(const TpkXMLNode& root, int limit) {
+    std::vector<std::pair<const TpkXMLNode*, int>> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        if (depth > limit)
+            return true;
+        for (int i = 0; i < node->ChildCount(); ++i)
+            pending.emplace_back(node->Child(i), depth + 1);
+    }
+    return false;
 }
 
 TpkXMLNode& SettingNode(std::u16string_view key, TpkXML& document) {
@@ -110,12 +142,15 @@ void PrepareFolders() {
 
 void LoadSettingsDocument(TpkXML& document) {
     document.LoadFromFile(SettingsPath);
+    if (IsDeeperThan(document.Root, kMaxSettingsDepth))
+        throw StorageError("settings nested deeper than " + std::to_string(kMaxSettingsDepth) + " levels");
 }
 
 void SaveSettingsDocument(const TpkXML& document) {
     Bytes bytes;
     document.SaveToStream(bytes);
     WriteFileAtomically(SettingsPath, bytes);
+    RemoveStaleTemporaries(SettingsPath);
 }
 
 std::string ReadSettingText(std::u16string_view key, TpkXML& document) {

@@ -41,7 +41,9 @@ void WriteSettingText(std::u16string_view key, std::string_view text, TpkXML& do
 void WriteSettingNumber(std::u16string_view key, std::int32_t value, TpkXML& document);
 void WriteSettingFlag(std::u16string_view key, bool value, TpkXML& document);
 
-// Reads the settings file into the document (a missing file leaves it empty) and
-// writes it back in one atomic replace. Both raise StorageError.
+// Reads the settings file into the document (a missing file leaves it empty; one nested
+// deeper than settings ever are is damaged) and writes it back in one atomic replace,
+// which a link in the file's place refuses; a successful save clears away what killed
+// saves left. Both raise StorageError.
 void LoadSettingsDocument(TpkXML& document);
 void SaveSettingsDocument(const TpkXML& document);

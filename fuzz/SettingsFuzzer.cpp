@@ -6,12 +6,35 @@
 #include <cstdlib>
 #include <fstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path folder = [] {
+namespace {
+
+// The settings folder of this run, removed when the fuzzer ends.
+class ScratchFolder {
+public:
+    ScratchFolder() {
         char pattern[] = "/tmp/ludra-fuzz-settings-XXXXXX";
-        return std::filesystem::path(mkdtemp(pattern));
-    }();
-    SettingsPath = folder / "Ludra.ini";
+        if (!mkdtemp(pattern))
+            std::abort();
+        path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const ScratchFolder folder;
+    SettingsPath = folder.Path() / "Ludra.ini";
     {
         std::ofstream out(SettingsPath, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

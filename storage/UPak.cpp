@@ -2,12 +2,11 @@
 
 #include "storage/BmpReader.h"
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 #include "storage/JpegDecoder.h"
 #include "storage/StorageError.h"
 #include "widgets/GifDecoder.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -56,14 +55,11 @@ bool TVfsPAK::Open(const std::filesystem::path& path) {
     entries_.clear();
     fileName_ = path;
 
-    // Non-blocking, so that a named pipe can't stall the open.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat info {};
-    if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        Close();
+    ReadableFile file(path);
+    if (!file.IsOpen())
         throw StorageError("archive can't be opened");
-    }
-    fileSize_ = info.st_size;
+    fileSize_ = file.Size();
+    fd_ = file.Release();
     if (fileSize_ == 0)
         return true;  // an empty archive, left as it is
 

@@ -1,6 +1,7 @@
 // ls, pack and unpack: archives as files of entries.
 #include "storage/AtomicFile.h"
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 #include "storage/PakWriter.h"
 #include "storage/StorageError.h"
 #include "storage/UPak.h"
@@ -9,7 +10,7 @@
 #include "tools/SkqTool.h"
 
 #include <algorithm>
-#include <fstream>
+#include <array>
 #include <limits>
 
 namespace skq {
@@ -22,9 +23,9 @@ namespace fs = std::filesystem;
 constexpr std::uintmax_t kMaxArchiveSize = std::numeric_limits<std::int32_t>::max();
 
 bool StartsWithMagic(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char magic[4] = {};
-    return in.read(magic, sizeof magic) && std::string_view(magic, sizeof magic) == "PACK";
+    const ReadableFile file(path);
+    std::array<std::uint8_t, 4> magic{};
+    return file.IsOpen() && file.ReadAt(0, magic) && std::equal(magic.begin(), magic.end(), "PACK");
 }
 
 // ---- pack
@@ -195,10 +196,6 @@ int RunUnpack(const Arguments& arguments, Io& io) {
     if (arguments.Has("decode"))
         DecodeQuestionDocument(planned, pak, io.Err);
 
-    // Shorter names first: the atomic write of "x" passes through "x.tmp", which must not
-    // take the place of an entry of that name written before it.
-    std::stable_sort(planned.begin(), planned.end(),
-                     [](const PlannedFile& a, const PlannedFile& b) { return a.Name.size() < b.Name.size(); });
     std::vector<fs::path> targets;
     for (const PlannedFile& entry : planned)
         targets.push_back(folder / AnsiToUtf8(entry.Name));

@@ -1,9 +1,9 @@
 #include "tools/SkqTool.h"
 
 #include "storage/CodePage.h"
+#include "storage/FileAccess.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace skq {
 
@@ -78,16 +78,13 @@ std::string ReportCollector::FirstReport() const {
 }
 
 Bytes ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error)
-        throw ToolFailure("can't read " + path.string() + ": " + error.message());
-    if (size > limit)
+    const ReadableFile file(path);
+    if (!file.IsOpen())
+        throw ToolFailure("can't read " + path.string() + ": " + file.Problem());
+    if (static_cast<std::uintmax_t>(file.Size()) > limit)
         throw ToolFailure(path.string() + " is too large");
-    std::ifstream in(path, std::ios::binary);
-    Bytes bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!in || in.peek() != std::ifstream::traits_type::eof())
+    Bytes bytes;
+    if (!file.ReadAll(bytes))
         throw ToolFailure("can't read " + path.string());
     return bytes;
 }

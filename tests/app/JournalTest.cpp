@@ -4,7 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
@@ -131,4 +138,46 @@ TEST_F(Journal, EmptyPathWritesNothing) {
     JournalPath.clear();
     WriteJournal(0, u"lost");
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+TEST_F(Journal, ALinkAtThePathIsNeverFollowed) {
+    WriteFileText(dir / "other.txt", "someone else's\n");
+    std::filesystem::create_symlink(dir / "other.txt", JournalPath);
+    WriteJournal(0, u"lost");
+    EXPECT_EQ(ReadFileText(dir / "other.txt"), "someone else's\n");
+
+    std::filesystem::remove(JournalPath);
+    std::filesystem::create_symlink(dir / "created.txt", JournalPath);
+    WriteJournal(0, u"lost");
+    EXPECT_FALSE(std::filesystem::exists(dir / "created.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(JournalPath));
+}
+
+TEST_F(Journal, ARecordThatDoesNotFitIsCutOffWhole) {
+    WriteFileText(JournalPath, "before\r\n");
+    // A file size limit stands in for a full disk: the write stops part way.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{20, 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        WriteJournal(0, u"a record much longer than the room that is left");
+        _exit(0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadFileText(JournalPath), "before\r\n");
+}
+
+TEST_F(Journal, NothingLandsWhileAnotherWriterHoldsTheJournal) {
+    WriteFileText(JournalPath, "before\r\n");
+    const int other = open(JournalPath.c_str(), O_RDWR);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    WriteJournal(0, u"lost");
+    close(other);
+    EXPECT_EQ(ReadFileText(JournalPath), "before\r\n");
+    WriteJournal(0, u"after");
+    EXPECT_THAT(Lines(), ElementsAre("before", MatchesRegex(".* - after")));
 }

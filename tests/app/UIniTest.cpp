@@ -8,6 +8,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 using ::testing::ElementsAre;
@@ -237,6 +240,53 @@ TEST_F(Settings, ReadOnlyFileIsNeverReplaced) {
     EXPECT_THAT(Journal(), testing::Contains("Problem z zapisem zmiany ustawień do ini."));
 }
 
+TEST_F(Settings, NestingDeeperThanEightLevelsIsADamagedFile) {
+    // Ini and its keys are two levels; keys wrapped to eight levels in all still load.
+    WriteSettings(Complete());
+    TpkXML document;
+    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    TpkXMLNode* node = &document.FindOrAddNode(u"Ini");
+    for (int depth = 2; depth <= 8; ++depth)
+        node = &node->AddChild(u"x");
+    node->Text = u"leaf"; // an empty element is not written
+    SaveSettingsDocument(document);
+    LoadSettings();
+    EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
+
+    node->AddChild(u"x").Text = u"leaf";
+    SaveSettingsDocument(document);
+    std::filesystem::remove(JournalPath);
+    LoadSettings();
+    EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
+    EXPECT_EQ(WindowMode, 0);
+}
+
+TEST_F(Settings, LinkInTheFilesPlaceIsReadButNeverReplaced) {
+    WriteSettings(Complete());
+    const auto elsewhere = dir / "elsewhere.ini";
+    std::filesystem::rename(SettingsPath, elsewhere);
+    std::filesystem::create_symlink(elsewhere, SettingsPath);
+    const std::string before = ReadFileText(elsewhere);
+    LoadSettings();
+    EXPECT_EQ(WindowMode, 1);
+    WindowMode = 0;
+    SaveWindowMode();
+    EXPECT_THAT(Journal(),
+                ElementsAre("Poprawnie wczytano plik Ludra.ini.", "Problem z zapisem zmiany ustawień do ini."));
+    EXPECT_TRUE(std::filesystem::is_symlink(SettingsPath));
+    EXPECT_EQ(ReadFileText(elsewhere), before);
+}
+
+TEST_F(Settings, SaveClearsAwayWhatKilledSavesLeft) {
+    const auto leftOver = SettingsPath.parent_path() / ".Ludra.ini.tmp-k1LLed";
+    WriteFileText(leftOver, std::string(4096, '<'));
+    const timespec hourAgo{time(nullptr) - 3600, 0};
+    const timespec times[2] = {hourAgo, hourAgo};
+    ASSERT_EQ(utimensat(AT_FDCWD, leftOver.c_str(), times, 0), 0);
+    LoadSettings();
+    EXPECT_FALSE(std::filesystem::exists(leftOver));
+}
+
 TEST_F(Settings, NumbersAndFlagsReadBackAsWritten) {
     TpkXML document;
     WriteSettingNumber(u"n", -17, document);
@@ -258,7 +308,8 @@ TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
     const std::string previousHome = home ? home : "";
     setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
     setenv("HOME", "/home/uczen", 1);
-    WriteFileText(dir / "user-dirs.dirs", "# comment\nXDG_DESKTOP_DIR=\"$HOME/Pulpit\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
+    WriteFileText(dir / "user-dirs.dirs",
+                  "# comment\nXDG_DESKTOP_DIR=\"$HOME/Pulpit\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
     EXPECT_EQ(SpecialFolderPath(kFolderDocuments), "/home/uczen/Dokumenty");
     EXPECT_EQ(SpecialFolderPath(kFolderAppData), dir.Path());
     std::filesystem::remove(dir / "user-dirs.dirs");

@@ -8,11 +8,15 @@
 #include "storage/pkXML.h"
 #include "support/PictureFiles.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -581,6 +585,32 @@ TEST(SkqConfig, DefaultFileIsTheLearnersOwn) {
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(created);
 }
+
+// ---- special files
+
+// A command line with FILE standing for a named pipe and OUT for a path to write to.
+class SkqNamedPipe : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(SkqNamedPipe, IsRefusedAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe.skq").c_str(), 0600), 0);
+    std::vector<std::string> args = GetParam();
+    std::replace(args.begin(), args.end(), std::string("FILE"), (dir / "pipe.skq").string());
+    std::replace(args.begin(), args.end(), std::string("OUT"), (dir / "out").string());
+    const Watchdog watchdog(10); // no writer ever comes: a plain open would wait for ever
+    EXPECT_EQ(Skq(args).Status, 1);
+    EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCommandThatOpensFiles, SkqNamedPipe,
+                         ::testing::Values(std::vector<std::string>{"show", "FILE"},
+                                           std::vector<std::string>{"ls", "FILE"},
+                                           std::vector<std::string>{"list", "FILE"},
+                                           std::vector<std::string>{"check", "FILE"},
+                                           std::vector<std::string>{"unpack", "FILE", "OUT"},
+                                           std::vector<std::string>{"pack", "FILE", "OUT"},
+                                           std::vector<std::string>{"config", "show", "--file", "FILE"}),
+                         [](const auto& testCase) { return testCase.param.front(); });
 
 // ---- usage and help
 
