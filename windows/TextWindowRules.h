@@ -2,6 +2,11 @@
 
 #include "windows/FrameLayout.h"
 
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
 // The text window's sizes, its centre and its scroll bar, apart from the widgets.
 
 inline constexpr int kTextWindowWidth = 465;
@@ -41,3 +46,25 @@ struct TextScrollBar {
     friend bool operator==(const TextScrollBar&, const TextScrollBar&) = default;
 };
 TextScrollBar FitTextScrollBar(int lineCount, int linesThatFit);
+
+// How much of an attached text the window lays out, as work in plain characters:
+// wrapping costs Qt time for every character and every line, and in a run without a
+// space it looks for a break up to the run's end once per displayed line, so a long
+// run costs with the square of its length. The budget covers any real text whole
+// (80 KB of prose, 2,000 short lines, a run of 6,000 characters) and keeps showing
+// it well within a tenth of a second; beyond it the text is cut and the window says so.
+inline constexpr std::int64_t kShownTextMaxWork = 80'000;
+// A line costs as much as this many characters.
+inline constexpr std::int64_t kShownLineWork = 32;
+// The last line of a cut text.
+inline constexpr std::u16string_view kCutTextMark = u"[…] Dalsza część tekstu została pominięta.";
+
+// The beginning of a text that the window shows: views of its lines, the last one
+// perhaps shortened; Cut when anything was left out.
+struct ShownText {
+    std::vector<std::string_view> Lines;
+    bool Cut = false;
+};
+ShownText ShownPartOf(const std::vector<std::string>& lines);
+// The views point into the lines, which must outlive them.
+ShownText ShownPartOf(const std::vector<std::string>&& lines) = delete;

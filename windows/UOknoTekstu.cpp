@@ -14,15 +14,34 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include <string>
+#include <string_view>
+
 namespace {
 
 constexpr QPoint kOffsetFromAnchor(250, 55);
 
-QString TextOf(const TextLines& lines) {
+QString Wide(std::string_view ansi) { return QString::fromStdU16String(AnsiToWide(ansi)); }
+
+// What the box lays out: the text's beginning, and the mark when the rest was cut.
+QString ShownTextOf(const TextLines& lines) {
+    const ShownText shown = ShownPartOf(lines);
     QStringList text;
-    for (const std::string& line : lines)
-        text << QString::fromStdU16String(AnsiToWide(line));
+    for (std::string_view line : shown.Lines)
+        text << Wide(line);
+    if (shown.Cut)
+        text << QString::fromUtf16(kCutTextMark.data(), static_cast<qsizetype>(kCutTextMark.size()));
     return text.join(QLatin1Char('\n'));
+}
+
+QString WholeTextOf(const TextLines& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (&line != &lines.front())
+            text += '\n';
+        text += line;
+    }
+    return Wide(text);
 }
 
 // Lines as the box shows them, after word wrap: every paragraph laid out first,
@@ -84,6 +103,8 @@ void TFOknoTekstu::BuildCentre() {
     Mtekst->setContextMenuPolicy(Qt::NoContextMenu);
     Mtekst->setFrameShape(QFrame::NoFrame);
     Mtekst->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A word longer than the line is broken rather than lost past the right edge.
+    Mtekst->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     Mtekst->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Mtekst->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Mtekst->document()->setDocumentMargin(0);
@@ -104,9 +125,12 @@ void TFOknoTekstu::BuildCentre() {
 void TFOknoTekstu::ShowAttachedText(const std::string& name) {
     LastShownTextName = name;
     windowHeight_ = kMinTextWindowHeight;
-    text_ = TextOf(AttachedTextLines);
-    Mtekst->setPlainText(text_);
+    // The box takes its size before the text comes, so that the text is laid out once.
+    Mtekst->clear();
     LayoutExpanded();
+    shownText_ = ShownTextOf(AttachedTextLines);
+    Mtekst->setPlainText(shownText_);
+    FitTextScrollBar();
 }
 
 void TFOknoTekstu::HideAttachedText() {
@@ -155,7 +179,7 @@ void TFOknoTekstu::ChangeFontSize(int step) {
         return;
     fontSize_ = size;
     ApplyFont();
-    Mtekst->setPlainText(text_);
+    Mtekst->setPlainText(shownText_);
     FitTextScrollBar();
     ShowFontButtons();
 }
@@ -168,7 +192,9 @@ void TFOknoTekstu::ShowFontButtons() {
     PZwieksz->setVisible(buttons.Larger);
 }
 
-void TFOknoTekstu::ImIcoKopiujClick() { QGuiApplication::clipboard()->setText(Mtekst->toPlainText()); }
+// The whole text, also what a long text's box leaves out: whoever copies it wants to
+// read on elsewhere. AttachedTextLines holds the text on screen until the next one.
+void TFOknoTekstu::ImIcoKopiujClick() { QGuiApplication::clipboard()->setText(WholeTextOf(AttachedTextLines)); }
 
 void TFOknoTekstu::LCiongnijOknoMouseDown(QPoint cursor) {
     resizeFrame_.Start(cursor);

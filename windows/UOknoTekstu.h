@@ -23,6 +23,7 @@ public:
     explicit TFOknoTekstu(QWidget* parent = nullptr);
 
     // AttachedTextLines holds the text of that name: show it from its beginning, expanded.
+    // A text too long to lay out at once shows its beginning and a mark that it was cut.
     void ShowAttachedText(const std::string& name);
     // The question has no attached text: fold up to the bar, which then stays folded.
     void HideAttachedText();
@@ -56,7 +57,8 @@ private:
     QWidget* PPodListwe = nullptr;
     TListwaV* ListwaV = nullptr;
     DottedFrame resizeFrame_;
-    QString text_;
+    // The part of the attached text that the box shows, put in again at a new font size.
+    QString shownText_;
     int fontSize_ = kDefaultTextFontSize;
     int linesThatFit_ = 10;
 };

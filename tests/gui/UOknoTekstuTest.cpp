@@ -1,9 +1,9 @@
 #include "windows/UOknoTekstu.h"
-#include "support/MainWindowStandIn.h"
 
 #include "session/UObslugaTest.h"
 #include "storage/CodePage.h"
 #include "storage/UProcReadWrite.h"
+#include "support/MainWindowStandIn.h"
 #include "widgets/ListwaV.h"
 
 #include <QApplication>
@@ -30,9 +30,7 @@ std::vector<std::string> Lines(int count) {
 // The text window opened beside a stand-in main window.
 class TextWindow : public ::testing::Test {
 protected:
-    TextWindow() {
-        window.Open(anchor);
-    }
+    TextWindow() { window.Open(anchor); }
     ~TextWindow() override {
         AttachedTextLines.clear();
         LastShownTextName.clear();
@@ -268,6 +266,34 @@ TEST_F(TextWindow, CopyPutsTheWholeTextOnTheClipboardAndLeavesItAlone) {
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("Źródło: ćwiczenie\ndrugi"));
     EXPECT_EQ(Text().toPlainText(), QString::fromUtf8("Źródło: ćwiczenie\ndrugi"));
     EXPECT_FALSE(Text().textCursor().hasSelection());
+}
+
+TEST_F(TextWindow, HugeTextsShowTheirBeginningWithTheCutMarkAndAFittedScrollBar) {
+    const QString mark = QString::fromUtf8("\n[…] Dalsza część tekstu została pominięta.");
+    const auto expectCutAndFitted = [&](const QString& beginning) {
+        const QString shown = Text().toPlainText();
+        EXPECT_TRUE(shown.startsWith(beginning));
+        EXPECT_TRUE(shown.endsWith(mark));
+        EXPECT_LT(shown.size(), 100'000);
+        ASSERT_TRUE(BarShown());
+        EXPECT_EQ(Bar().Max() + window.LinesThatFit(), Text().document()->lineCount());
+    };
+    Show({std::string(1 << 20, 'x')});
+    expectCutAndFitted(QString(1000, 'x'));
+    Show(Lines(2'000'000));
+    expectCutAndFitted("wiersz 1\nwiersz 2\n");
+    // A new font size puts in the same beginning again.
+    Click("ImZwieksz");
+    expectCutAndFitted("wiersz 1\nwiersz 2\n");
+}
+
+TEST_F(TextWindow, CopyOfACutTextTakesTheWholeTextWithoutTheMark) {
+    Show({std::string(1 << 20, 'x'), "koniec"});
+    QApplication::clipboard()->clear();
+    Click("ImIcoKopiuj");
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_EQ(copied.size(), (1 << 20) + 7);
+    EXPECT_TRUE(copied.endsWith("x\nkoniec"));
 }
 
 TEST_F(TextWindow, ResizeCornerSetsTheHeightButNeverBelow250) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 TEST(TextCentreLayout, HoldersFollowTheWindowHeight) {
     const TextCentre centre = LayoutTextCentre(250);
     EXPECT_EQ(centre.PPodTxt, (FrameRect{0, 0, 329, 185}));
@@ -39,6 +43,110 @@ TEST(TextScrollBarFit, TextThatFitsNeedsNoBar) {
 TEST(TextScrollBarFit, OneLineMoreShowsTheBarWithMaxOne) {
     EXPECT_EQ(FitTextScrollBar(14, 13), (TextScrollBar{true, 1, 12, 11, 5}));
     EXPECT_EQ(FitTextScrollBar(100, 20), (TextScrollBar{true, 80, 19, 18, 5}));
+}
+
+namespace {
+
+std::vector<std::string> ShortLines(int count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i)
+        lines.push_back("w" + std::to_string(i));
+    return lines;
+}
+
+// The shown lines are the text's first lines, the last one perhaps shortened.
+bool IsBeginningOf(const ShownText& shown, const std::vector<std::string>& lines) {
+    if (shown.Lines.size() > lines.size())
+        return false;
+    for (std::size_t i = 0; i < shown.Lines.size(); ++i) {
+        const bool last = i + 1 == shown.Lines.size();
+        if (last ? !lines[i].starts_with(shown.Lines[i]) : shown.Lines[i] != lines[i])
+            return false;
+    }
+    return true;
+}
+
+std::size_t ShownBytes(const ShownText& shown) {
+    std::size_t bytes = 0;
+    for (std::string_view line : shown.Lines)
+        bytes += line.size();
+    return bytes;
+}
+
+} // namespace
+
+TEST(ShownTextPart, RealTextsAreShownWhole) {
+    std::string paragraph;
+    while (paragraph.size() < 400)
+        paragraph += "Zdanie z kilkoma wyrazami, jakie bywa w tekstach. ";
+    const std::vector<std::vector<std::string>> texts = {
+        {},
+        {"", "", ""},
+        std::vector<std::string>(50, paragraph),          // 20 KB of prose
+        {"Sekwencja:", std::string(4000, 'A'), "koniec"}, // one very long word
+        {"Tabela:", "1\t2\t3", "4\t5\t6"},
+        ShortLines(1500),
+    };
+    for (const std::vector<std::string>& lines : texts) {
+        const ShownText shown = ShownPartOf(lines);
+        EXPECT_FALSE(shown.Cut);
+        EXPECT_EQ(shown.Lines, std::vector<std::string_view>(lines.begin(), lines.end()));
+    }
+}
+
+TEST(ShownTextPart, UnbrokenLineIsCutWithinItsFirstThousandsOfBytes) {
+    const std::vector<std::string> megabyte = {std::string(1 << 20, 'x'), "dalej"};
+    const ShownText shown = ShownPartOf(megabyte);
+    EXPECT_TRUE(shown.Cut);
+    ASSERT_EQ(shown.Lines.size(), 1u);
+    EXPECT_TRUE(IsBeginningOf(shown, megabyte));
+    EXPECT_GT(shown.Lines[0].size(), 5000u);
+    EXPECT_LT(shown.Lines[0].size(), 8000u);
+    // What is shown depends only on the beginning.
+    const std::vector<std::string> fourMegabytes = {std::string(4 << 20, 'x')};
+    EXPECT_EQ(ShownPartOf(fourMegabytes).Lines, shown.Lines);
+}
+
+TEST(ShownTextPart, ManyShortLinesAreCutAfterSomeThousandLines) {
+    const std::vector<std::string> lines = ShortLines(2'000'000);
+    const ShownText shown = ShownPartOf(lines);
+    EXPECT_TRUE(shown.Cut);
+    EXPECT_TRUE(IsBeginningOf(shown, lines));
+    EXPECT_GT(shown.Lines.size(), 1500u);
+    EXPECT_LT(shown.Lines.size(), 3000u);
+}
+
+TEST(ShownTextPart, TextFillingTheBudgetIsShownWholeAndOneByteMoreIsCut) {
+    // Words of one letter cost a byte each, the line as many more as a line costs.
+    std::string line;
+    while (line.size() < kShownTextMaxWork - kShownLineWork)
+        line += line.size() % 2 == 0 ? 'a' : ' ';
+    const std::vector<std::string> filling = {line};
+    EXPECT_FALSE(ShownPartOf(filling).Cut);
+    const std::vector<std::string> oneByteMore = {line + "b"};
+    const ShownText longer = ShownPartOf(oneByteMore);
+    EXPECT_TRUE(longer.Cut);
+    EXPECT_EQ(longer.Lines, std::vector<std::string_view>{line});
+}
+
+TEST(ShownTextPart, LineThatGetsNoByteIsLeftOutRatherThanShownEmpty) {
+    const std::vector<std::string> lines = {std::string(kShownTextMaxWork - 2 * kShownLineWork, ' '), "drugi"};
+    const ShownText shown = ShownPartOf(lines);
+    EXPECT_TRUE(shown.Cut);
+    EXPECT_EQ(shown.Lines, std::vector<std::string_view>{lines[0]});
+}
+
+TEST(ShownTextPart, TabsAndControlCharactersAreCutSoonerThanLetters) {
+    const auto shownBytesOf = [](const std::string& pair) {
+        std::vector<std::string> lines(1);
+        while (lines[0].size() < (1 << 20))
+            lines[0] += pair;
+        return ShownBytes(ShownPartOf(lines));
+    };
+    const std::size_t letters = shownBytesOf("a ");
+    EXPECT_LT(shownBytesOf("\t\t"), letters / 4);
+    EXPECT_LT(shownBytesOf("\x01 "), letters * 2 / 3);
+    EXPECT_LT(shownBytesOf("\x81 "), letters * 2 / 3) << "a byte the code page leaves unassigned";
 }
 
 TEST(PictureWindowSize, SmallWindowIsTheLeastSize) {
