@@ -258,9 +258,12 @@ private:
         return n % 2 == 0 ? byte >> 4 : byte & 0x0F;
     }
 
+    // Only the part of a run inside the picture is drawn: runs past the edge cost no more than short ones.
     void Repeat(int count, std::uint8_t value) {
-        for (int n = 0; n < count; ++n)
+        const int inside = static_cast<int>(std::clamp<std::int64_t>(header_.Width - x_, 0, count));
+        for (int n = 0; n < inside; ++n)
             Put(IndexIn(value, n));
+        x_ += count - inside;
     }
 
     void NextLine() {

@@ -129,6 +129,36 @@ TEST(JpegDecoder, ManyRepeatedScansAreRejected) {
     ExpectRejected(RepeatLastJpegScan(progressive, 100));
 }
 
+// A multi-scan picture keeps all its coefficients until the last scan: at 8000 × 8000 in 4:2:0 colour they and the
+// pixels would take 384 MB. A photo of 12 Mpx fits.
+TEST(JpegDecoder, MultiScanPicturesNeedingTooMuchMemoryAreRejected) {
+    const Bytes progressive = MakeProgressiveJpeg(64, 64);
+    Bytes largest = progressive;
+    SetJpegFrameSize(largest, 8000, 8000);
+    ExpectRejected(largest);
+
+    Bytes photo = progressive;
+    SetJpegFrameSize(photo, 4000, 3000);
+    EXPECT_EQ(Decode(photo).Pixels.size(), 4000u * 3000u * 3u);
+}
+
+// Work is counted over all scans: each of these scans is cheap, 86 of them over 16 Mpx are not. Arithmetic
+// coding counts every coefficient: a size that is cheap in Huffman coding is refused before any decoding.
+TEST(JpegDecoder, PicturesNeedingTooMuchDecodingWorkAreRejected) {
+    Bytes manyLargeScans = RepeatLastJpegScan(MakeGreyJpeg(16, 16, {.Progressive = true}), 80);
+    SetJpegFrameSize(manyLargeScans, 4000, 4000);
+    ExpectRejected(manyLargeScans);
+
+    const Bytes arithmetic = MakeTestJpeg(40, 24, {.Arithmetic = true});
+    ExpectGradient(Decode(arithmetic));
+    Bytes largeHuffman = MakeTestJpeg(40, 24);
+    SetJpegFrameSize(largeHuffman, 2000, 2000);
+    EXPECT_EQ(Decode(largeHuffman).Width, 2000);
+    Bytes largeArithmetic = arithmetic;
+    SetJpegFrameSize(largeArithmetic, 2000, 2000);
+    ExpectRejected(largeArithmetic);
+}
+
 TEST(JpegDecoder, ChannelsOfNoKnownColourSpaceAreRejected) { ExpectRejected(MakeTwoChannelJpeg(8, 8)); }
 
 TEST(JpegDecoder, NonJpegDataIsRejected) {

@@ -40,15 +40,47 @@ namespace {
 using SampleRow = std::function<void(int y, std::uint8_t* row)>;
 using Setup = std::function<void(jpeg_compress_struct&)>;
 
+// A compressor writing to memory; the file is taken once the compressor has finished.
+class MemoryCompressor {
+public:
+    MemoryCompressor() {
+        Info.err = jpeg_std_error(&errors_);
+        jpeg_create_compress(&Info);
+        jpeg_mem_dest(&Info, &buffer_, &size_);
+    }
+    ~MemoryCompressor() {
+        jpeg_destroy_compress(&Info);
+        std::free(buffer_);
+    }
+    MemoryCompressor(const MemoryCompressor&) = delete;
+    MemoryCompressor& operator=(const MemoryCompressor&) = delete;
+
+    Bytes File() const { return Bytes(buffer_, buffer_ + size_); }
+
+    jpeg_compress_struct Info{};
+
+private:
+    jpeg_error_mgr errors_{};
+    unsigned char* buffer_ = nullptr;
+    unsigned long size_ = 0;
+};
+
+// Chosen after the colour space, which resets the sampling factors.
+void ApplyCoding(jpeg_compress_struct& info, JpegCoding coding) {
+    if (coding.FirstChannelAcross != 0) {
+        info.comp_info[0].h_samp_factor = coding.FirstChannelAcross;
+        info.comp_info[0].v_samp_factor = coding.FirstChannelDown;
+    }
+    if (coding.Progressive)
+        jpeg_simple_progression(&info);
+    info.arith_code = coding.Arithmetic ? TRUE : FALSE;
+    info.restart_interval = static_cast<unsigned>(coding.RestartInterval);
+}
+
 Bytes CompressJpeg(int width, int height, int components, J_COLOR_SPACE space, const Setup& setup,
-                   const SampleRow& fillRow) {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
+                   const SampleRow& fillRow, JpegCoding coding = {}) {
+    MemoryCompressor compressor;
+    jpeg_compress_struct& info = compressor.Info;
     info.image_width = static_cast<JDIMENSION>(width);
     info.image_height = static_cast<JDIMENSION>(height);
     info.input_components = components;
@@ -56,6 +88,7 @@ Bytes CompressJpeg(int width, int height, int components, J_COLOR_SPACE space, c
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
     setup(info);
+    ApplyCoding(info, coding);
     jpeg_start_compress(&info, TRUE);
     Bytes row(static_cast<std::size_t>(width) * components);
     while (info.next_scanline < info.image_height) {
@@ -64,10 +97,7 @@ Bytes CompressJpeg(int width, int height, int components, J_COLOR_SPACE space, c
         jpeg_write_scanlines(&info, rows, 1);
     }
     jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    return compressor.File();
 }
 
 SampleRow GradientRows(int width, int height) {
@@ -114,22 +144,25 @@ std::vector<JpegSegment> JpegSegments(const Bytes& jpeg) {
     return segments;
 }
 
+// Start-of-frame markers: C0 to CF but for the table markers among them.
+bool IsFrameHeader(std::uint8_t marker) {
+    return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
 } // namespace
 
-Bytes MakeTestJpeg(int width, int height) {
-    return CompressJpeg(width, height, 3, JCS_RGB, NoSetup, GradientRows(width, height));
+Bytes MakeTestJpeg(int width, int height, JpegCoding coding) {
+    return CompressJpeg(width, height, 3, JCS_RGB, NoSetup, GradientRows(width, height), coding);
 }
 
-Bytes MakeProgressiveJpeg(int width, int height) {
-    const Setup progressive = [](jpeg_compress_struct& info) { jpeg_simple_progression(&info); };
-    return CompressJpeg(width, height, 3, JCS_RGB, progressive, GradientRows(width, height));
-}
+Bytes MakeProgressiveJpeg(int width, int height) { return MakeTestJpeg(width, height, {.Progressive = true}); }
 
-Bytes MakeGreyJpeg(int width, int height) {
-    return CompressJpeg(width, height, 1, JCS_GRAYSCALE, NoSetup, [width, height](int y, std::uint8_t* row) {
+Bytes MakeGreyJpeg(int width, int height, JpegCoding coding) {
+    const SampleRow redRows = [width, height](int y, std::uint8_t* row) {
         for (int x = 0; x < width; ++x)
             row[x] = GradientColour(x, y, width, height).R;
-    });
+    };
+    return CompressJpeg(width, height, 1, JCS_GRAYSCALE, NoSetup, redRows, coding);
 }
 
 Bytes MakeTwoChannelJpeg(int width, int height) {
@@ -140,19 +173,20 @@ Bytes MakeTwoChannelJpeg(int width, int height) {
     });
 }
 
-Bytes MakeCmykJpeg(int width, int height, Ink stored, InkStorage storage) {
+Bytes MakeCmykJpeg(int width, int height, Ink stored, InkStorage storage, JpegCoding coding) {
     const Setup setup = [storage](jpeg_compress_struct& info) {
         jpeg_set_colorspace(&info, storage == InkStorage::AdobeYcck ? JCS_YCCK : JCS_CMYK);
         info.write_Adobe_marker = storage != InkStorage::Plain;
     };
-    return CompressJpeg(width, height, 4, JCS_CMYK, setup, [width, stored](int, std::uint8_t* row) {
+    const SampleRow flatRows = [width, stored](int, std::uint8_t* row) {
         for (int x = 0; x < width; ++x, row += 4) {
             row[0] = stored.C;
             row[1] = stored.M;
             row[2] = stored.Y;
             row[3] = stored.K;
         }
-    });
+    };
+    return CompressJpeg(width, height, 4, JCS_CMYK, setup, flatRows, coding);
 }
 
 std::size_t JpegScanDataStart(const Bytes& jpeg) {
@@ -180,7 +214,7 @@ Bytes RepeatLastJpegScan(const Bytes& jpeg, int times) {
 
 void SetJpegFrameSize(Bytes& jpeg, int width, int height) {
     for (const JpegSegment& segment : JpegSegments(jpeg)) {
-        if (segment.Marker >= 0xC0 && segment.Marker <= 0xC2) {
+        if (IsFrameHeader(segment.Marker)) {
             std::uint8_t* size = jpeg.data() + segment.Start + 5;
             size[0] = static_cast<std::uint8_t>(height >> 8);
             size[1] = static_cast<std::uint8_t>(height);
@@ -190,6 +224,63 @@ void SetJpegFrameSize(Bytes& jpeg, int width, int height) {
         }
     }
     throw std::runtime_error("JPEG without a frame header");
+}
+
+namespace {
+
+// Frees a decompressor that reads coefficients however its user ends.
+class CoefficientReader {
+public:
+    explicit CoefficientReader(const Bytes& jpeg) {
+        Info.err = jpeg_std_error(&errors_);
+        jpeg_create_decompress(&Info);
+        jpeg_mem_src(&Info, jpeg.data(), jpeg.size());
+        jpeg_read_header(&Info, TRUE);
+        Arrays = jpeg_read_coefficients(&Info);
+    }
+    ~CoefficientReader() { jpeg_destroy_decompress(&Info); }
+    CoefficientReader(const CoefficientReader&) = delete;
+    CoefficientReader& operator=(const CoefficientReader&) = delete;
+
+    jpeg_decompress_struct Info{};
+    jvirt_barray_ptr* Arrays = nullptr;
+
+private:
+    jpeg_error_mgr errors_{};
+};
+
+// Signs alternate so that no two neighbouring coefficients are alike. Huffman coding holds 10 bits of magnitude;
+// arithmetic coding holds more, and a magnitude of 2^13 makes it decide the most bits.
+void FillEveryBlock(CoefficientReader& reader, bool arithmetic) {
+    const JCOEF magnitude = arithmetic ? 8192 : 1023;
+    jpeg_decompress_struct& info = reader.Info;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        for (JDIMENSION y = 0; y < component.height_in_blocks; ++y) {
+            JBLOCKARRAY row =
+                info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&info), reader.Arrays[c], y, 1, TRUE);
+            for (JDIMENSION x = 0; x < component.width_in_blocks; ++x)
+                for (int k = 1; k < DCTSIZE2; ++k)
+                    row[0][x][k] = static_cast<JCOEF>((k + x + y) % 2 == 0 ? magnitude : -magnitude);
+        }
+    }
+}
+
+} // namespace
+
+Bytes RecodeWithFullBlocks(const Bytes& jpeg, JpegCoding coding) {
+    CoefficientReader reader(jpeg);
+    FillEveryBlock(reader, coding.Arithmetic);
+    MemoryCompressor compressor;
+    jpeg_copy_critical_parameters(&reader.Info, &compressor.Info);
+    // The standard Huffman tables cannot code such magnitudes; arithmetic coding adapts by itself.
+    compressor.Info.optimize_coding = coding.Arithmetic ? FALSE : TRUE;
+    JpegCoding recoding = coding;
+    recoding.FirstChannelAcross = 0; // coefficients keep their sampling
+    ApplyCoding(compressor.Info, recoding);
+    jpeg_write_coefficients(&compressor.Info, reader.Arrays);
+    jpeg_finish_compress(&compressor.Info);
+    return compressor.File();
 }
 
 // ---- GIF

@@ -19,10 +19,19 @@ Rgb GradientColour(int x, int y, int width, int height);
 
 // ---- JPEG, written by libjpeg
 
-Bytes MakeTestJpeg(int width, int height);        // baseline, RGB gradient
-Bytes MakeProgressiveJpeg(int width, int height); // the same gradient in progressive scans
-Bytes MakeGreyJpeg(int width, int height);        // one channel: the red of the gradient
-Bytes MakeTwoChannelJpeg(int width, int height);  // channels of no known colour space
+// How a maker codes its picture; the default is libjpeg's baseline.
+struct JpegCoding {
+    bool Progressive = false; // libjpeg's usual progressive scans
+    bool Arithmetic = false;
+    // Sampling factors (1 to 4) of the first channel across and down; 0 leaves libjpeg's choice.
+    int FirstChannelAcross = 0, FirstChannelDown = 0;
+    int RestartInterval = 0; // in MCUs; 0 for no restart markers
+};
+
+Bytes MakeTestJpeg(int width, int height, JpegCoding coding = {}); // RGB gradient
+Bytes MakeProgressiveJpeg(int width, int height);                  // the same gradient in progressive scans
+Bytes MakeGreyJpeg(int width, int height, JpegCoding coding = {}); // one channel: the red of the gradient
+Bytes MakeTwoChannelJpeg(int width, int height);                   // channels of no known colour space
 
 // Four-channel ink, as the bytes stored in the file.
 struct Ink {
@@ -31,7 +40,7 @@ struct Ink {
 enum class InkStorage { Plain, AdobeInverted, AdobeYcck };
 // One flat colour. Plain: ink amounts, no Adobe marker. AdobeInverted: the caller passes inverted ink, and the file
 // carries an Adobe marker. AdobeYcck: as AdobeInverted, but libjpeg stores the channels as YCCK.
-Bytes MakeCmykJpeg(int width, int height, Ink stored, InkStorage storage);
+Bytes MakeCmykJpeg(int width, int height, Ink stored, InkStorage storage, JpegCoding coding = {});
 
 // Where the first scan's coded data starts: everything before it is header.
 std::size_t JpegScanDataStart(const Bytes& jpeg);
@@ -39,6 +48,9 @@ std::size_t JpegScanDataStart(const Bytes& jpeg);
 Bytes RepeatLastJpegScan(const Bytes& jpeg, int times);
 // Rewrites the picture size in the frame header, leaving the data as it is.
 void SetJpegFrameSize(Bytes& jpeg, int width, int height);
+// The picture coded anew with every coefficient of every block large and nonzero: the most an arithmetic decoder
+// can be made to decode from a block, and from the zeros it reads once the data runs out.
+Bytes RecodeWithFullBlocks(const Bytes& jpeg, JpegCoding coding);
 
 // ---- GIF, written by giflib
 
