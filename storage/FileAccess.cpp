@@ -1,11 +1,11 @@
 #include "storage/FileAccess.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <utility>
 
 ReadableFile::ReadableFile(const std::filesystem::path& path)

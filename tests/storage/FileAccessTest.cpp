@@ -1,12 +1,12 @@
 #include "storage/FileAccess.h"
+
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <array>
+#include <sys/stat.h>
 
 TEST(ReadableFile, ReadsTheBytesOfARegularFile) {
     TempDir dir;
