@@ -1,17 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/UFTloBig.h"
 #include "resources/Sounds.h"
-#include "selection/UOknoLTestow.h"
 #include "session/SummaryReport.h"
 #include "session/UObslugaTest.h"
-#include "session/UPodsumowanie.h"
 #include "widgets/Controls.h"
 #include "windows/AttachmentWindows.h"
-#include "windows/UOknoGrafiki.h"
-#include "windows/UOknoTekstu.h"
-#include "windows/UWarning.h"
-#include "windows/UWinieta.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -43,18 +36,14 @@ int RunLudra(int argc, char** argv) {
     if (qtTexts.load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    TFTloBig mainWindow;
-    TFOknoGrafiki pictureWindow(&mainWindow);
-    TFOknoTekstu textWindow(&mainWindow);
-    TFWarning warning;
-    TFOknoLTestow setList;
-    TFPodsumowanie summary;
-    TFWinieta vignette;
-    InstallWarningBox(warning);
-    mainWindow.SetVignette(&vignette);
-    InstallAttachmentWindows(pictureWindow, textWindow,
+    ProgramWindows windows;
+    TFTloBig& mainWindow = windows.MainWindow;
+    TFPodsumowanie& summary = windows.Summary;
+    InstallWarningBox(windows.Warning);
+    mainWindow.SetVignette(&windows.Vignette);
+    InstallAttachmentWindows(windows.PictureWindow, windows.TextWindow,
                              [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
-    mainWindow.SetSetList(&setList);
+    mainWindow.SetSetList(&windows.SetList);
 
     // The run's sounds and its summary join the hooks the test screen installed.
     SoundPlayer sounds;

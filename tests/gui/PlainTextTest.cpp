@@ -1,10 +1,4 @@
-#include "app/UFTloBig.h"
-#include "selection/UOknoLTestow.h"
-#include "session/UPodsumowanie.h"
-#include "windows/UOknoGrafiki.h"
-#include "windows/UOknoTekstu.h"
-#include "windows/UWarning.h"
-#include "windows/UWinieta.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,13 +8,7 @@
 // characters it is, never load a picture or lay out a table. Every label of every window is checked, so a
 // label added later can't slip through.
 TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
-    TFTloBig mainWindow;
-    TFOknoGrafiki pictureWindow(&mainWindow);
-    TFOknoTekstu textWindow(&mainWindow);
-    TFWarning warning;
-    TFOknoLTestow setList;
-    TFPodsumowanie summary;
-    TFWinieta vignette;
+    const ProgramWindows windows;
     int labels = 0;
     for (QWidget* widget : QApplication::allWidgets())
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr) {
