@@ -48,6 +48,7 @@ expect_low_memory() {
 }
 
 open_folder_through_dialog "$set_folder"
+wait_for_change "$work/menu.png" 441x61+288+180 200 || fail "no question after the folder dialog"
 shoot "$work/q1.png"
 expect_mode_switch "the markup question"
 expect_low_memory "the markup question"

@@ -23,6 +23,16 @@ green_in_row() {
     convert "$1" -crop "200x16+$((LX + 33))+$((LY + 95 + 5 + 16 * $2))" +repage \
         -fx '(g - r > 0.2) && (g - b > 0.2)' -format '%[fx:round(mean * w * h)]' info:
 }
+# Waits up to 10 s until the green of row r compares to the value as asked (-gt, -eq):
+# the window may be mapped before its tree is painted.
+wait_for_green() {
+    for _ in $(seq 50); do
+        shoot "$work/green.png"
+        [ "$(green_in_row "$work/green.png" "$1")" "$2" "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
 
 # Tests submenu, then "Chcę wybrać z listy zestaw pytań" at (15, 35) of the submenu.
 shoot "$work/start.png"
@@ -37,8 +47,8 @@ echo "set list window $LIST_WIDTH x $LIST_HEIGHT at $LX,$LY"
 [ "$LX,$LY" = "$((X + 280)),$((Y + 61))" ] || fail "set list window not beside the main window"
 
 # The first row is a category and comes selected; a double click opens it.
+wait_for_green 0 -gt 20 || fail "the first row is not selected"
 shoot "$work/closed.png"
-[ "$(green_in_row "$work/closed.png" 0)" -gt 20 ] || fail "the first row is not selected"
 click_list 90 "$(row_y 0)" --repeat 2 --delay 100 1
 in_list wait_for_change "$work/closed.png" 245x260+33+95 50 || fail "the category did not open"
 
@@ -46,9 +56,9 @@ in_list wait_for_change "$work/closed.png" 245x260+33+95 50 || fail "the categor
 shoot "$work/open.png"
 click_list 100 "$(row_y 1)" 1
 in_list wait_for_change "$work/open.png" 249x13+29+451 20 || fail "the choice label did not change"
+wait_for_green 1 -gt 20 || fail "the chosen set is not highlighted"
+wait_for_green 0 -eq 0 || fail "the category kept its highlight"
 shoot "$out/set-list.png"
-[ "$(green_in_row "$out/set-list.png" 1)" -gt 20 ] || fail "the chosen set is not highlighted"
-[ "$(green_in_row "$out/set-list.png" 0)" -eq 0 ] || fail "the category kept its highlight"
 
 # Wprowadź closes the list and the set's first question comes on screen.
 click_list 225 396 1
