@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for a fixed number of inputs, starting from its seed
-# corpus in fuzz/corpus/<name>; new inputs go to a scratch folder.
-# Usage: scripts/fuzz.sh BUILD_DIR RUNS
+# Runs every fuzz target for a fixed number of inputs or a fixed time, whichever
+# ends first, starting from its seed corpus in fuzz/corpus/<name>; new inputs go
+# to a scratch folder. The time bound keeps the test command's length steady when
+# a run's corpus drifts towards large (slow but legal) pictures.
+# Usage: scripts/fuzz.sh BUILD_DIR RUNS [SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:?build folder}
 runs=${2:?number of inputs}
+seconds=${3:-60}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -21,7 +24,7 @@ for target in "$build"/fuzz/fuzz_*; do
     limits=(-timeout=10 -rss_limit_mb=2560)
     case $name in jpeg | gif | bmp) limits=(-timeout=2 -rss_limit_mb=400) ;; esac
     echo "-- $name: $inputs inputs"
-    "$target" -runs="$inputs" -seed=1 "${limits[@]}" -max_len=65536 -print_final_stats=0 \
+    "$target" -runs="$inputs" -max_total_time="$seconds" -seed=1 "${limits[@]}" -max_len=65536 -print_final_stats=0 \
         "$scratch/$name" "$root/fuzz/corpus/$name" 2>"$scratch/$name.log" || {
         tail -n 60 "$scratch/$name.log"
         exit 1

@@ -51,7 +51,7 @@ sanitizer_tests() {
 fuzzing() {
     configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF \
         -DLUDRA_GUI=OFF "${clang[@]}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" &&
-        "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}"
+        "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}" "${LUDRA_FUZZ_SECONDS:-60}"
 }
 
 stage "Unit, window and end-to-end tests (g++), benchmarks built" unit_tests
