@@ -51,8 +51,6 @@ bool ReadableFile::ReadAll(Bytes& bytes) const {
     return ReadAt(0, bytes);
 }
 
-int ReadableFile::Release() { return std::exchange(fd_, -1); }
-
 bool WriteAll(int fd, ByteView bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());

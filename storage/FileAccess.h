@@ -25,8 +25,6 @@ public:
     bool ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const;
     // The bytes the file held when it was opened; false when they can't all be read.
     bool ReadAll(Bytes& bytes) const;
-    // Hands the descriptor to the caller, who closes it; the file is no longer open here.
-    int Release();
 
 private:
     int fd_ = -1;

@@ -7,18 +7,14 @@
 #include "storage/StorageError.h"
 #include "widgets/GifDecoder.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace {
 
 std::int32_t ReadInt32(const std::uint8_t* at) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-                                     static_cast<std::uint32_t>(at[2]) << 16 |
-                                     static_cast<std::uint32_t>(at[3]) << 24);
+                                     static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24);
 }
 
 std::string RecordName(const std::uint8_t* record) {
@@ -30,24 +26,13 @@ std::string RecordName(const std::uint8_t* record) {
 
 TVfsPAK::~TVfsPAK() { Close(); }
 
-void TVfsPAK::Close() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    fileSize_ = 0;
-}
+void TVfsPAK::Close() { file_.reset(); }
+
+std::int64_t TVfsPAK::FileSize() const { return file_ ? file_->Size() : 0; }
 
 void TVfsPAK::ReadExactly(std::int64_t offset, std::uint8_t* into, std::int64_t count) const {
-    while (count > 0) {
-        const ssize_t got = ::pread(fd_, into, static_cast<std::size_t>(count), offset);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            throw StorageError("archive read past its end");
-        into += got;
-        offset += got;
-        count -= got;
-    }
+    if (!file_->ReadAt(offset, std::span(into, static_cast<std::size_t>(count))))
+        throw StorageError("archive read past its end");
 }
 
 bool TVfsPAK::Open(const std::filesystem::path& path) {
@@ -55,13 +40,12 @@ bool TVfsPAK::Open(const std::filesystem::path& path) {
     entries_.clear();
     fileName_ = path;
 
-    ReadableFile file(path);
-    if (!file.IsOpen())
+    auto file = std::make_unique<ReadableFile>(path);
+    if (!file->IsOpen())
         throw StorageError("archive can't be opened");
-    fileSize_ = file.Size();
-    fd_ = file.Release();
-    if (fileSize_ == 0)
-        return true;  // an empty archive, left as it is
+    file_ = std::move(file);
+    if (FileSize() == 0)
+        return true; // an empty archive, left as it is
 
     try {
         std::uint8_t header[kHeaderSize];
@@ -83,7 +67,7 @@ void TVfsPAK::ReadDirectory(std::int32_t offset, std::int32_t size) {
     const std::int64_t count = size > 0 ? size / kRecordSize : 0;
     if (count == 0)
         return;
-    if (offset < 0 || offset + count * kRecordSize > fileSize_)
+    if (offset < 0 || offset + count * kRecordSize > FileSize())
         throw StorageError("archive directory outside the file");
     Bytes directory(static_cast<std::size_t>(count * kRecordSize));
     ReadExactly(offset, directory.data(), count * kRecordSize);
@@ -101,10 +85,10 @@ int TVfsPAK::IndexOf(std::string_view name) const {
 }
 
 Bytes TVfsPAK::ExtractAt(int index, std::int32_t maxSize) const {
-    if (fd_ < 0 || index < 0 || index >= EntryCount())
+    if (!file_ || index < 0 || index >= EntryCount())
         throw StorageError("no such archive entry");
     const Entry& entry = entries_[index];
-    if (entry.Offset < 0 || entry.Size < 0 || std::int64_t{entry.Offset} + entry.Size > fileSize_)
+    if (entry.Offset < 0 || entry.Size < 0 || std::int64_t{entry.Offset} + entry.Size > FileSize())
         throw StorageError("archive entry outside the file");
     if (entry.Size > maxSize)
         throw StorageError("archive entry larger than its kind allows");

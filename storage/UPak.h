@@ -2,9 +2,11 @@
 
 #include "storage/Bitmap.h"
 #include "storage/Bytes.h"
+#include "storage/FileAccess.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,10 +62,10 @@ private:
 
     void Close();
     void ReadExactly(std::int64_t offset, std::uint8_t* into, std::int64_t count) const;
+    std::int64_t FileSize() const;
     void ReadDirectory(std::int32_t offset, std::int32_t size);
 
-    int fd_ = -1;
-    std::int64_t fileSize_ = 0;
+    std::unique_ptr<ReadableFile> file_;
     std::vector<Entry> entries_;
     std::filesystem::path fileName_;
 };
