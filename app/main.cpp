@@ -1,3 +1,3 @@
-#include "app/Startup.h"
+#include "gui/windows/Startup.h"
 
 int main(int argc, char** argv) { return RunLudra(argc, argv); }

@@ -5,9 +5,9 @@
 
 #include "PeakMemory.h"
 
-#include "storage/UProcReadWrite.h"
-#include "widgets/Controls.h"
-#include "windows/UOknoTekstu.h"
+#include "core/storage/UProcReadWrite.h"
+#include "gui/widgets/Controls.h"
+#include "gui/windows/UOknoTekstu.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -3,8 +3,8 @@
 // builds and frees a whole tree per iteration. Bytes per second count the document as our
 // reader gets it, so the rates of one document compare as times.
 
-#include "storage/CodePage.h"
-#include "storage/pkXML.h"
+#include "core/base/CodePage.h"
+#include "core/storage/pkXML.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

@@ -1,6 +1,4 @@
-# The program's sounds, made at build time and embedded as ":/sounds/<name>.wav".
-add_executable(ludra-sounds tools/sound/MakeSounds.cpp)
-ludra_warnings(ludra-sounds)
+# The program's sounds, made at build time by tools/sound and embedded as ":/sounds/<name>.wav".
 
 function(ludra_add_sounds target)
     set(dir ${CMAKE_CURRENT_BINARY_DIR}/sounds)

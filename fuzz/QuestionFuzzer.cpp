@@ -1,9 +1,9 @@
 // Loads a question whose document is the input: the first byte picks the layout,
 // and the archive also holds a picture and a text the document may name.
 #include "fuzz/FuzzFile.h"
-#include "session/Random.h"
-#include "storage/PakWriter.h"
-#include "storage/UProcReadWrite.h"
+#include "core/base/Random.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/UProcReadWrite.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)

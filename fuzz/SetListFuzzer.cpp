@@ -1,8 +1,8 @@
 // Loads a set list whose document is the input, parses every entry line and builds its tree.
 #include "fuzz/FuzzFile.h"
-#include "selection/UTree.h"
-#include "storage/PakWriter.h"
-#include "storage/SetListFile.h"
+#include "core/selection/UTree.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/SetListFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes pak = BuildPak({{"Selz0.xml", Bytes(data, data + size)}});

@@ -1,4 +1,4 @@
-#include "storage/pkXML.h"
+#include "core/storage/pkXML.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the message box button faces (resources/art/but*.svg) from one template.
+"""Writes the message box button faces (gui/resources/art/but*.svg) from one template.
 
 Each button comes as a normal face and a highlighted one ("...akt"); the key
 letter is underlined. SVG as rendered by Qt has no text-decoration, so the
@@ -10,7 +10,7 @@ Run again after changing the template: scripts/make-button-art.py
 import pathlib
 import struct
 
-ART = pathlib.Path(__file__).resolve().parent.parent / "resources" / "art"
+ART = pathlib.Path(__file__).resolve().parent.parent / "gui" / "resources" / "art"
 FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 FONT_FAMILY = "DejaVu Sans"
 FONT_SIZE = 13

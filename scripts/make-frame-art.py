@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the picture frame of the text and the picture window (resources/art/okno*.svg)
-and their tool buttons (resources/art/but*.svg) from one set of templates.
+"""Writes the picture frame of the text and the picture window (gui/resources/art/okno*.svg)
+and their tool buttons (gui/resources/art/but*.svg) from one set of templates.
 
 The frame is a blue title band over light side columns around a white centre.
 Edges are stretched by the windows, so they vary only across their length. The
@@ -10,7 +10,7 @@ outline along the cut. Run again after changing a template: scripts/make-frame-a
 
 import pathlib
 
-ART = pathlib.Path(__file__).resolve().parent.parent / "resources" / "art"
+ART = pathlib.Path(__file__).resolve().parent.parent / "gui" / "resources" / "art"
 
 HEAD_TOP, HEAD_BOTTOM, HEAD_EDGE = "#2A64A3", "#1E4C80", "#173E69"
 BODY, LINE, OUTLINE = "#E6EFF8", "#C9D8E8", "#6F8BAA"

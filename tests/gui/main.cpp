@@ -1,4 +1,4 @@
-#include "widgets/Controls.h"
+#include "gui/widgets/Controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/Bitmap.h"
-#include "storage/Bytes.h"
+#include "core/storage/Bitmap.h"
+#include "core/base/Bytes.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "session/UObslugaTest.h"
-#include "storage/CodePage.h"
-#include "storage/PakWriter.h"
-#include "storage/QuestionWriter.h"
+#include "core/session/UObslugaTest.h"
+#include "core/base/CodePage.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/QuestionWriter.h"
 
 #include <filesystem>
 #include <string>

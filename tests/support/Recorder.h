@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Journal.h"
-#include "windows/ShowWarning.h"
+#include "core/base/Journal.h"
+#include "core/base/ShowWarning.h"
 
 #include <string>
 #include <vector>

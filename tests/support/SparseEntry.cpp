@@ -1,6 +1,6 @@
 #include "support/SparseEntry.h"
 
-#include "storage/UPak.h"
+#include "core/storage/UPak.h"
 #include "support/TempDir.h"
 
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Bytes.h"
+#include "core/base/Bytes.h"
 
 #include <filesystem>
 #include <string>

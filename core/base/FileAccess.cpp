@@ -1,0 +1,64 @@
+#include "core/base/FileAccess.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <utility>
+
+ReadableFile::ReadableFile(const std::filesystem::path& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (fd_ < 0) {
+        error_ = errno;
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(std::exchange(fd_, -1));
+        return;
+    }
+    size_ = info.st_size;
+}
+
+ReadableFile::~ReadableFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::string ReadableFile::Problem() const {
+    if (IsOpen())
+        return {};
+    return error_ != 0 ? std::strerror(error_) : "not a regular file";
+}
+
+bool ReadableFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const {
+    while (!into.empty()) {
+        const ssize_t got = ::pread(fd_, into.data(), into.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        into = into.subspan(static_cast<std::size_t>(got));
+        offset += got;
+    }
+    return true;
+}
+
+bool ReadableFile::ReadAll(Bytes& bytes) const {
+    bytes.resize(static_cast<std::size_t>(size_));
+    return ReadAt(0, bytes);
+}
+
+bool WriteAll(int fd, ByteView bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(written));
+    }
+    return true;
+}

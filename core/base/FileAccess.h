@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/base/Bytes.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+// A regular file open for reading. Opening never blocks: a named pipe, a device or a folder
+// is refused at once, so nothing but a file's own bytes is ever read.
+class ReadableFile {
+public:
+    explicit ReadableFile(const std::filesystem::path& path);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    // Why the file is not open, for messages.
+    std::string Problem() const;
+    // The size when it was opened.
+    std::int64_t Size() const { return size_; }
+    // False when the bytes at the offset can't all be read.
+    bool ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const;
+    // The bytes the file held when it was opened; false when they can't all be read.
+    bool ReadAll(Bytes& bytes) const;
+
+private:
+    int fd_ = -1;
+    int error_ = 0; // errno of a failed open; 0 for a file of another kind
+    std::int64_t size_ = 0;
+};
+
+// Writes every byte, going on after an interrupted or partial write; false on the first failure.
+bool WriteAll(int fd, ByteView bytes);

@@ -1,0 +1,27 @@
+#include "core/selection/SetStart.h"
+
+#include "core/selection/SetFolders.h"
+#include "core/session/UObslugaTest.h"
+#include "core/base/ShowWarning.h"
+
+#include <string_view>
+
+namespace {
+
+void StartSetOrTell(std::u16string_view emptyMessage) {
+    QuestionFiles.clear();
+    ListQuestionFiles(SetFolder, QuestionFiles);
+    if (QuestionFiles.empty())
+        ShowWarning(kButtonsClose, kIconWarning, emptyMessage);
+    else
+        StartSession();
+}
+
+} // namespace
+
+void StartSetFromList() { StartSetOrTell(u"\rWskazany zestaw nie zawiera plików pytań."); }
+
+void StartSetFromFolder(const std::filesystem::path& folder) {
+    SetFolder = folder;
+    StartSetOrTell(u"\rWskazany folder nie zawiera plików pytań.");
+}

@@ -1,0 +1,247 @@
+#include "core/session/UObslugaTest.h"
+
+#include "core/storage/UIni.h"
+#include "core/session/QuestionRecord.h"
+#include "core/storage/UProcReadWrite.h"
+#include "core/base/ShowWarning.h"
+
+#include <chrono>
+#include <utility>
+
+std::filesystem::path SetFolder;
+std::vector<std::string> QuestionFiles;
+
+std::int32_t QuestionCount = 0;
+std::vector<QuestionProgress> Progress;
+std::int32_t CurrentQuestionIndex = 0;
+std::int32_t FirstTimeRight = 0;
+std::int32_t RightCount = 0;
+std::int32_t GivenCount = 0;
+bool QuestionChecked = false;
+bool SessionRunning = false;
+bool RetryPass = false;
+double StartTime = 0;
+double EndTime = 0;
+std::string LastShownTextName;
+std::string LastShownPictureName;
+
+namespace {
+
+TestScreenHooks hooks;
+SessionClock sessionClock;
+
+// Calls a hook when the GUI has installed it.
+template <typename Hook, typename... Args>
+void Call(const Hook& hook, Args&&... args) {
+    if (hook)
+        hook(std::forward<Args>(args)...);
+}
+
+double SystemNow() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto milliseconds = duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    return DateTimeFromLocal(local, static_cast<int>(milliseconds < 0 ? milliseconds + 1000 : milliseconds));
+}
+
+void ShowStatusLine() { Call(hooks.UpdateStatusLine, StatusLineText(QuestionCount, GivenCount, RightCount)); }
+
+void PlayWhenSoundOn(const char* sound) {
+    if (SoundOn)
+        Call(hooks.PlaySound, sound);
+}
+
+// Tells the text and picture windows about the question's attachments when their
+// names differ from the ones shown last; a window showing one records its name.
+void AnnounceAttachments() {
+    if (CurrentQuestion.TextName.empty()) {
+        Call(hooks.HideAttachedText);
+    } else if (CurrentQuestion.TextName != LastShownTextName) {
+        Call(hooks.ShowAttachedText, CurrentQuestion.TextName);
+        LastShownTextName = CurrentQuestion.TextName;
+    }
+    if (CurrentQuestion.PictureName.empty()) {
+        Call(hooks.HidePicture);
+        LastShownPictureName.clear();
+    } else if (CurrentQuestion.PictureName != LastShownPictureName) {
+        Call(hooks.ShowPicture, CurrentQuestion.PictureName);
+        LastShownPictureName = CurrentQuestion.PictureName;
+    }
+}
+
+bool OpenQuestionAt(std::int32_t index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= QuestionFiles.size())
+        return false;
+    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)]);
+}
+
+// Counts one judged check of the question on screen; true when it was right.
+bool CountCheck() {
+    QuestionProgress& progress = Progress[static_cast<std::size_t>(CurrentQuestionIndex)];
+    progress.Answered = true;
+    const bool right = AllAnswersRight(CurrentQuestion);
+    if (right) {
+        if (!RetryPass)
+            ++FirstTimeRight;
+        ++RightCount;
+    }
+    ++GivenCount;
+    QuestionChecked = true;
+    ShowStatusLine();
+    progress.AnsweredRight = right;
+    return right;
+}
+
+void FinishRun() {
+    PlayWhenSoundOn(kSoundFinal);
+    EndTime = SessionNow();
+    Call(hooks.ShowSummary, MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime));
+    SessionRunning = false;
+}
+
+bool CurrentIndexValid() {
+    return CurrentQuestionIndex >= 0 && static_cast<std::size_t>(CurrentQuestionIndex) < Progress.size();
+}
+
+} // namespace
+
+TestScreenHooks SetTestScreenHooks(TestScreenHooks replacement) { return std::exchange(hooks, std::move(replacement)); }
+
+SessionClock SetSessionClock(SessionClock replacement) { return std::exchange(sessionClock, std::move(replacement)); }
+
+double SessionNow() { return sessionClock ? sessionClock() : SystemNow(); }
+
+double DateTimeFromLocal(const std::tm& local, int milliseconds) {
+    using namespace std::chrono;
+    const year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                              day{static_cast<unsigned>(local.tm_mday)}};
+    const auto days = (sys_days{date} - sys_days{year{1899} / December / 30}).count();
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + milliseconds / 1000.0;
+    return static_cast<double>(days) + seconds / 86400.0;
+}
+
+std::u16string StatusLineText(std::int32_t questionCount, std::int32_t givenCount, std::int32_t rightCount) {
+    const auto decimal = [](std::int64_t value) {
+        const std::string digits = std::to_string(value);
+        return std::u16string(digits.begin(), digits.end());
+    };
+    std::u16string text = u"Pytań w zestawie: " + decimal(questionCount) + u"\r";
+    text += u"Udzielonych odpowiedzi: " + decimal(givenCount) + u"\r";
+    text += u"Poprawnych odpowiedzi: " + decimal(rightCount) + u"\r\r";
+    if (givenCount > 0)
+        text += u"Skuteczność chwilowa: " + decimal(RoundedPercent(rightCount, givenCount)) + u"%";
+    else
+        text += u"Skuteczność chwilowa: nieokreślona";
+    return text;
+}
+
+void StartSession() {
+    QuestionCount = static_cast<std::int32_t>(QuestionFiles.size());
+    Progress.assign(QuestionFiles.size(), QuestionProgress{});
+    CurrentQuestionIndex = 0;
+    LastShownTextName.clear();
+    LastShownPictureName.clear();
+    if (!LoadQuestion(0))
+        return;
+    QuestionChecked = false;
+    SessionRunning = true;
+    RetryPass = false;
+    Call(hooks.ShowCheckButton);
+    FirstTimeRight = 0;
+    RightCount = 0;
+    GivenCount = 0;
+    ShowStatusLine();
+    StartTime = SessionNow();
+}
+
+bool LoadQuestion(std::int32_t index) {
+    if (ReloadAttachments) {
+        LastShownTextName.clear();
+        LastShownPictureName.clear();
+    }
+    Call(hooks.HideHintButton);
+    Call(hooks.HideHintPanel);
+    Call(hooks.OpenPictureWindow);
+    Call(hooks.OpenTextWindow);
+    const bool loaded = OpenQuestionAt(index);
+    if (loaded) {
+        Call(hooks.ClearMarks);
+        Call(hooks.ShowQuestion);
+        AnnounceAttachments();
+        Call(hooks.ShowTestPanel);
+    }
+    QuestionChecked = false;
+    return loaded;
+}
+
+void AnswerClick(std::int32_t position) {
+    if (QuestionChecked || !SessionRunning)
+        return;
+    Call(hooks.HideHintPanel);
+    ToggleAnswer(CurrentQuestion, position);
+    Call(hooks.ShowSelectionMarks);
+}
+
+void CheckAnswer() {
+    // The check button is covered after a check, so a second check of one showing never comes.
+    if (!SessionRunning || QuestionChecked || !CurrentIndexValid())
+        return;
+    if (!AnyAnswerChosen(CurrentQuestion)) {
+        ShowWarning(kButtonsClose, kIconWarning, u"\rDokonaj wyboru odpowiedzi.");
+        return;
+    }
+    Call(hooks.ShowVerdictMarks);
+    const char* sound = CountCheck() ? kSoundRight : kSoundWrong;
+    if (FindNextQuestion()) {
+        PlayWhenSoundOn(sound);
+        Call(hooks.HideCheckButton);
+    } else {
+        FinishRun();
+    }
+}
+
+bool FindNextQuestion() {
+    for (std::size_t i = 0; i < Progress.size(); ++i) {
+        if (!Progress[i].Answered) {
+            CurrentQuestionIndex = static_cast<std::int32_t>(i);
+            RetryPass = false;
+            return true;
+        }
+    }
+    if (!RepeatWrong)
+        return false;
+    for (std::size_t i = 0; i < Progress.size(); ++i) {
+        if (Progress[i].Answered && !Progress[i].AnsweredRight) {
+            CurrentQuestionIndex = static_cast<std::int32_t>(i);
+            RetryPass = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void NextQuestion() {
+    if (!SessionRunning)
+        return;
+    if (LoadQuestion(CurrentQuestionIndex)) {
+        Call(hooks.ShowCheckButton);
+        return;
+    }
+    SessionRunning = false;
+    ShowWarning(kButtonsClose, kIconWarning, u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
+}
+
+void Resign() {
+    if (SessionRunning && ConfirmResign) {
+        ShowWarning(kButtonsYesNoCancel, kIconQuestion,
+                    u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
+        if (WarningResult != 1)
+            return;
+    }
+    Call(hooks.ClosePictureWindow);
+    Call(hooks.CloseTextWindow);
+    Call(hooks.HideTestPanel);
+}

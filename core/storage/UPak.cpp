@@ -1,0 +1,244 @@
+#include "core/storage/UPak.h"
+
+#include "core/storage/BmpReader.h"
+#include "core/base/CodePage.h"
+#include "core/base/FileAccess.h"
+#include "core/storage/JpegDecoder.h"
+#include "core/base/StorageError.h"
+#include "core/storage/GifDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+std::int32_t ReadInt32(const std::uint8_t* at) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
+                                     static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24);
+}
+
+std::string RecordName(const std::uint8_t* record) {
+    const auto* name = reinterpret_cast<const char*>(record);
+    return std::string(name, strnlen(name, TVfsPAK::kNameSize));
+}
+
+} // namespace
+
+TVfsPAK::~TVfsPAK() { Close(); }
+
+void TVfsPAK::Close() { file_.reset(); }
+
+std::int64_t TVfsPAK::FileSize() const { return file_ ? file_->Size() : 0; }
+
+void TVfsPAK::ReadExactly(std::int64_t offset, std::uint8_t* into, std::int64_t count) const {
+    if (!file_->ReadAt(offset, std::span(into, static_cast<std::size_t>(count))))
+        throw StorageError("archive read past its end");
+}
+
+bool TVfsPAK::Open(const std::filesystem::path& path) {
+    Close();
+    entries_.clear();
+    fileName_ = path;
+
+    auto file = std::make_unique<ReadableFile>(path);
+    if (!file->IsOpen())
+        throw StorageError("archive can't be opened");
+    file_ = std::move(file);
+    if (FileSize() == 0)
+        return true; // an empty archive, left as it is
+
+    try {
+        std::uint8_t header[kHeaderSize];
+        ReadExactly(0, header, kHeaderSize);
+        if (std::memcmp(header, "PACK", 4) != 0) {
+            Close();
+            return false;
+        }
+        ReadDirectory(ReadInt32(header + 4), ReadInt32(header + 8));
+    } catch (const StorageError&) {
+        Close();
+        entries_.clear();
+        throw;
+    }
+    return true;
+}
+
+void TVfsPAK::ReadDirectory(std::int32_t offset, std::int32_t size) {
+    const std::int64_t count = size > 0 ? size / kRecordSize : 0;
+    if (count == 0)
+        return;
+    if (offset < 0 || offset + count * kRecordSize > FileSize())
+        throw StorageError("archive directory outside the file");
+    Bytes directory(static_cast<std::size_t>(count * kRecordSize));
+    ReadExactly(offset, directory.data(), count * kRecordSize);
+    entries_.reserve(static_cast<std::size_t>(count));
+    for (const std::uint8_t* record = directory.data(); record != directory.data() + directory.size();
+         record += kRecordSize)
+        entries_.push_back({RecordName(record), ReadInt32(record + kNameSize), ReadInt32(record + kNameSize + 4)});
+}
+
+int TVfsPAK::IndexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (SameAnsiTextIgnoringCase(entries_[i].Name, name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+Bytes TVfsPAK::ExtractAt(int index, std::int32_t maxSize) const {
+    if (!file_ || index < 0 || index >= EntryCount())
+        throw StorageError("no such archive entry");
+    const Entry& entry = entries_[index];
+    if (entry.Offset < 0 || entry.Size < 0 || std::int64_t{entry.Offset} + entry.Size > FileSize())
+        throw StorageError("archive entry outside the file");
+    if (entry.Size > maxSize)
+        throw StorageError("archive entry larger than its kind allows");
+    Bytes data(static_cast<std::size_t>(entry.Size));
+    ReadExactly(entry.Offset, data.data(), entry.Size);
+    return data;
+}
+
+std::optional<Bytes> TVfsPAK::Extract(std::string_view name, std::int32_t maxSize) const {
+    const int index = IndexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return ExtractAt(index, maxSize);
+}
+
+TextLines SplitLines(ByteView bytes) {
+    const auto* begin = reinterpret_cast<const char*>(bytes.data());
+    const char* end = std::find(begin, begin + bytes.size(), '\0');
+    TextLines lines;
+    for (const char* at = begin; at != end;) {
+        const char* lineEnd = std::find_if(at, end, [](char c) { return c == '\r' || c == '\n'; });
+        lines.emplace_back(at, lineEnd);
+        at = lineEnd;
+        if (at != end && *at++ == '\r' && at != end && *at == '\n')
+            ++at;
+    }
+    return lines;
+}
+
+bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak) {
+    try {
+        pak.Open(path);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool PakExists(std::string_view name, const TVfsPAK& pak) { return pak.Exists(name); }
+
+std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const TVfsPAK& pak) {
+    return pak.Extract(name, maxSize);
+}
+
+bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak) {
+    const std::optional<Bytes> data = pak.Extract(name, EntryCap::kAttachedText);
+    if (!data)
+        return false;
+    lines = SplitLines(*data);
+    return true;
+}
+
+namespace {
+
+using PictureDecoder = void (*)(ByteView, Bitmap&);
+
+bool LoadPictureWith(PictureDecoder decode, std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    const std::optional<Bytes> data = pak.Extract(name, EntryCap::kPicture);
+    if (!data)
+        return false;
+    decode(*data, bitmap);
+    return true;
+}
+
+} // namespace
+
+bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    return LoadPictureWith(DecodeJpeg, name, bitmap, pak);
+}
+
+bool PakLoadGif(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    return LoadPictureWith(DecodeGif, name, bitmap, pak);
+}
+
+bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    return LoadPictureWith(DecodeBmp, name, bitmap, pak);
+}
+
+bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    if (!pak.Exists(name))
+        return false;
+    const std::size_t dot = name.rfind('.');
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+    if (SameAnsiTextIgnoringCase(extension, ".JPG"))
+        return PakLoadJpeg(name, bitmap, pak);
+    if (SameAnsiTextIgnoringCase(extension, ".GIF"))
+        return PakLoadGif(name, bitmap, pak);
+    if (SameAnsiTextIgnoringCase(extension, ".BMP"))
+        return PakLoadBmp(name, bitmap, pak);
+    return false;
+}
+
+namespace {
+
+// "*" spans any characters, "?" is one character; both sides already upper case.
+bool MatchesPlainWildcard(std::u16string_view name, std::u16string_view pattern) {
+    std::size_t n = 0, p = 0;
+    std::size_t starAt = std::u16string_view::npos, resumeAt = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == u'*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (starAt != std::u16string_view::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+
+// Case-insensitive name order with ties broken by bytes, as the sets' home file system lists them.
+bool ComesBefore(const std::string& a, const std::string& b) {
+    const std::u16string upperA = UpperCase(Utf8ToWide(a)), upperB = UpperCase(Utf8ToWide(b));
+    return upperA != upperB ? upperA < upperB : a < b;
+}
+
+} // namespace
+
+bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern) {
+    const std::u16string upperName = UpperCase(name), upperPattern = UpperCase(pattern);
+    if (MatchesPlainWildcard(upperName, upperPattern))
+        return true;
+    // A trailing ".*" may also match the end of the name.
+    return upperPattern.ends_with(u".*") &&
+           MatchesPlainWildcard(upperName, std::u16string_view(upperPattern).substr(0, upperPattern.size() - 2));
+}
+
+void ListFiles(std::string_view pathPattern, std::string_view namePattern, std::vector<std::string>& names) {
+    const std::string joined = std::string(pathPattern) + std::string(namePattern);
+    const std::size_t slash = joined.rfind('/');
+    const std::filesystem::path folder = slash == std::string::npos ? "." : joined.substr(0, slash + 1);
+    const std::u16string mask = Utf8ToWide(slash == std::string::npos ? joined : joined.substr(slash + 1));
+
+    std::vector<std::string> found;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code statusError;
+        if (!it->is_regular_file(statusError))
+            continue;
+        std::string name = it->path().filename().string();
+        if (MatchesWildcard(Utf8ToWide(name), mask))
+            found.push_back(std::move(name));
+    }
+    std::sort(found.begin(), found.end(), ComesBefore);
+    names.insert(names.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+}

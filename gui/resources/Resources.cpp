@@ -1,0 +1,43 @@
+#include "gui/resources/Resources.h"
+
+#include "core/storage/JpegDecoder.h"
+#include "core/base/StorageError.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+
+QImage BitmapToImage(const Bitmap& bitmap) {
+    if (bitmap.Width <= 0 || bitmap.Height <= 0)
+        return {};
+    const int bytesPerLine = bitmap.Width * bitmap.BytesPerPixel();
+    if (bitmap.Format == PixelFormat::Bits24)
+        return QImage(bitmap.Pixels.data(), bitmap.Width, bitmap.Height, bytesPerLine, QImage::Format_RGB888).copy();
+    QImage image(bitmap.Pixels.data(), bitmap.Width, bitmap.Height, bytesPerLine, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const Rgb& colour : bitmap.Palette)
+        colours.append(qRgb(colour.R, colour.G, colour.B));
+    image.setColorTable(colours);
+    return image.copy();
+}
+
+QImage ResourceImage(const QString& name) {
+    QFile file(QStringLiteral(":/art/%1.jpg").arg(name.toLower()));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.readAll();
+    try {
+        Bitmap bitmap;
+        DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
+        return BitmapToImage(bitmap);
+    } catch (const StorageError&) {
+        return {};
+    }
+}
+
+void ResJpegToImage(const QString& name, QLabel* image) { image->setPixmap(QPixmap::fromImage(ResourceImage(name))); }
+
+void ResJpegToBitmap(const QString& name, QImage& bitmap) {
+    QPainter painter(&bitmap);
+    painter.drawImage(0, 0, ResourceImage(name));
+}

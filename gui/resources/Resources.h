@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/storage/Bitmap.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+class QLabel;
+
+// The program's own pictures, rendered from resources/art at build time and looked
+// up by name ignoring letter case ("OknoWarning" finds ":/art/oknowarning.jpg").
+// They are decoded by the same JPEG decoder as the pictures of question files.
+QImage ResourceImage(const QString& name);
+
+// Makes the resource the label's picture.
+void ResJpegToImage(const QString& name, QLabel* image);
+// Draws the resource at (0, 0) onto the image; the image keeps its size.
+void ResJpegToBitmap(const QString& name, QImage& bitmap);
+
+// The core's picture as a Qt image (a copy; palette pictures become indexed images).
+QImage BitmapToImage(const Bitmap& bitmap);

@@ -1,0 +1,239 @@
+#include "gui/windows/TestScreen.h"
+
+#include "gui/resources/Resources.h"
+#include "core/session/QuestionRecord.h"
+#include "core/base/CodePage.h"
+#include "core/storage/UProcReadWrite.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QPointer>
+
+namespace {
+
+// Delphi colours are 0x00BBGGRR.
+const QColor kTextColour(0x0F, 0x24, 0x10);    // 1057807
+const QColor kStatusColour(0x11, 0x28, 0x17);  // 1517591
+constexpr int kSheetWidth = 5 * TestScreen::kTile;  // a fifth column for the fifth answer
+constexpr int kSheetHeight = 4 * TestScreen::kTile;
+
+QFont ScreenFont() {
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    return font;
+}
+
+QString FromAnsi(const std::string& text) {
+    const std::u16string wide = AnsiToWide(text);
+    return DisplayText(wide);
+}
+
+// Fixed size, word wrap, transparent; what doesn't fit is cut off.
+QLabel* TextLabel(const QString& name, const QRect& geometry, QWidget* parent) {
+    QLabel* label = MakeLabel(name, geometry, parent);
+    label->setWordWrap(true);
+    label->setFont(ScreenFont());
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    SetTextColour(label, kTextColour);
+    return label;
+}
+
+HotArea* ClickPicture(const QString& name, const QString& accessibleName, const QString& resource,
+                      const QRect& geometry, QWidget* parent) {
+    auto* picture = new HotArea(name, accessibleName, geometry, parent);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (!resource.isEmpty())
+        ResJpegToImage(resource, picture);
+    return picture;
+}
+
+} // namespace
+
+TestScreen::TestScreen(QWidget* panel) : QObject(panel), PTest(panel) {
+    Build();
+    PrepareTestScreen();
+}
+
+void TestScreen::Build() {
+    ImTloTest = ClickPicture("ImTloTest", "Tło testu", {}, {0, 0, 790, 581}, PTest);
+    // Under everything, the title strip made before it included.
+    ImTloTest->lower();
+    connect(ImTloTest, &HotArea::clicked, this, &TestScreen::HideHintPanel);
+
+    LPytanie = TextLabel("LPytanie", {288, 180, 441, 61}, PTest);
+    static constexpr std::array<int, 5> kTextTops{320, 360, 400, 440, 474};
+    static constexpr std::array<int, 5> kTileTops{313, 353, 393, 433, 473};
+    const QString letters = QStringLiteral("ABCDE");
+    for (int i = 0; i < 5; ++i) {
+        const QString number = QString::number(i + 1);
+        LOdp[i] = TextLabel("LOdp" + number, {357, kTextTops[i], 353, 25}, PTest);
+        POdp[i] = MakePanel("POdp" + number, {295, kTileTops[i], kTile, kTile}, PTest);
+        ImOdp[i] = ClickPicture("ImOdp" + number, QStringLiteral("Odpowiedź ") + letters[i], {},
+                                {0, 0, kTile, kTile}, POdp[i]);
+        POdp[i]->setCursor(Qt::PointingHandCursor);
+        ImOdp[i]->setCursor(Qt::PointingHandCursor);
+        connect(ImOdp[i], &HotArea::clicked, this, [i] { AnswerClick(i + 1); });
+    }
+
+    PKilkaOdpowiedzi = MakePanel("PKilkaOdpowiedzi", {280, 275, 401, 15}, PTest);
+    MakePicture("Image1", "kilkaodpowiedzi", {0, 0, 413, 15}, PKilkaOdpowiedzi);
+
+    LStan = MakeLabel("LStan", {46, 320, 177, 75}, PTest);
+    LStan->setText("LStan");
+    LStan->setWordWrap(false);
+    LStan->setFont(ScreenFont());
+    LStan->setAttribute(Qt::WA_TranslucentBackground);
+    SetTextColour(LStan, kStatusColour);
+
+    // Made before the check button so that the check button covers it while visible.
+    auto* next = new HotArea("LButNastepne", "Następne pytanie", {114, 414, 34, 32}, PTest);
+    next->setCursor(Qt::PointingHandCursor);
+    connect(next, &HotArea::clicked, this, [] { NextQuestion(); });
+
+    PButStop = MakePanel("PButStop", {104, 404, 51, 56}, PTest);
+    auto* check = ClickPicture("ImButStop", "Sprawdź", "butsprawdz", {0, 0, 51, 56}, PButStop);
+    PButStop->setCursor(Qt::PointingHandCursor);
+    check->setCursor(Qt::PointingHandCursor);
+    connect(check, &HotArea::clicked, this, [] {
+        if (SessionRunning)
+            CheckAnswer();
+    });
+
+    auto* resign = new HotArea("LZrezygnuj", "Zamknij", {651, 521, 91, 24}, PTest);
+    resign->setCursor(Qt::PointingHandCursor);
+    connect(resign, &HotArea::clicked, this, [] { Resign(); });
+
+    PPodpowiedz = MakePanel("PPodpowiedz", {264, 511, 115, 47}, PTest);
+    MakePicture("ImPodpowiedz", "butpodpowiedz", {0, 0, 115, 47}, PPodpowiedz)->setCursor(Qt::PointingHandCursor);
+    auto* hint = new HotArea("LPodpowiedzKlik", "Podpowiedź", {8, 8, 97, 25}, PPodpowiedz);
+    hint->setCursor(Qt::PointingHandCursor);
+    connect(hint, &HotArea::clicked, this, &TestScreen::ShowHintPanel);
+
+    ptekstPodpowiedzi = MakePanel("ptekstPodpowiedzi", {378, 491, 386, 67}, PTest);
+    MakePicture("ImTekstPodpowiedzi", "ramkapodpowiedzi", {0, 0, 386, 67}, ptekstPodpowiedzi);
+    LtrescPodpowiedzi = TextLabel("LtrescPodpowiedzi", {16, 16, 329, 30}, ptekstPodpowiedzi);
+    auto* closeHint = new HotArea("lClosePodpowiedz", "Zamknij podpowiedź", {356, 10, 17, 16}, ptekstPodpowiedzi);
+    connect(closeHint, &HotArea::clicked, this, &TestScreen::HideHintPanel);
+    ptekstPodpowiedzi->hide();
+}
+
+void TestScreen::PrepareTestScreen() {
+    letterSheet_ = QImage(kSheetWidth, kSheetHeight, QImage::Format_RGB32);
+    letterSheet_.fill(Qt::white);
+    ResJpegToBitmap("LiteryDuze50", letterSheet_);
+    ResJpegToImage("OknoLudra50", ImTloTest);
+    ResetAnswerLayout();
+}
+
+void TestScreen::ResetAnswerLayout() {
+    for (int i = 0; i < 4; ++i) {
+        POdp[i]->move(POdp[i]->x(), 313 + 40 * i);
+        LOdp[i]->move(LOdp[i]->x(), 320 + 40 * i);
+    }
+    POdp[4]->hide();
+    LOdp[4]->hide();
+    LPytanie->move(LPytanie->x(), 180);
+    PKilkaOdpowiedzi->move(PKilkaOdpowiedzi->x(), 275);
+    PKilkaOdpowiedzi->hide();
+}
+
+void TestScreen::ShowQuestion() {
+    const QuestionRecord& question = CurrentQuestion;
+    ClearMarks();
+    LPytanie->setText(FromAnsi(question.QuestionText));
+    for (int p = 1; p <= 3; ++p)
+        LOdp[p - 1]->setText(FromAnsi(AnswerTextAtPosition(question, p)));
+    for (int p = 4; p <= 5; ++p) {
+        const bool offered = question.AnswerCount >= p;
+        if (offered)
+            LOdp[p - 1]->setText(FromAnsi(AnswerTextAtPosition(question, p)));
+        POdp[p - 1]->setVisible(offered);
+        LOdp[p - 1]->setVisible(offered);
+    }
+    PKilkaOdpowiedzi->setVisible(question.QuestionType == 1);
+    PPodpowiedz->setVisible(!question.Hint.empty());
+    HideHintPanel();
+}
+
+void TestScreen::DrawMark(int row, int position) {
+    if (position < 1 || position > 5 || row < 0 || row > 3)
+        return;
+    const QImage tile = letterSheet_.copy(kTile * (position - 1), kTile * row, kTile, kTile);
+    ImOdp[position - 1]->setPixmap(QPixmap::fromImage(tile));
+}
+
+void TestScreen::ClearMarks() {
+    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p)
+        DrawMark(0, p);
+}
+
+void TestScreen::ShowSelectionMarks() {
+    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
+        const int answer = AnswerAtPosition(CurrentQuestion, p);
+        DrawMark(answer > 0 && CurrentQuestion.Answer(answer).Selected ? 1 : 0, p);
+    }
+}
+
+void TestScreen::ShowVerdictMarks() {
+    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
+        const int answer = AnswerAtPosition(CurrentQuestion, p);
+        if (answer < 1)
+            continue;
+        const AnswerSlot& slot = CurrentQuestion.Answer(answer);
+        int row = 0;
+        if (slot.Correct)
+            row = slot.Selected ? 1 : 2;
+        else if (slot.Selected)
+            row = 3;
+        DrawMark(row, p);
+    }
+}
+
+void TestScreen::UpdateStatusLine(const std::u16string& text) {
+    LStan->setText(DisplayText(text));
+    LStan->repaint();
+}
+
+void TestScreen::ShowHintPanel() {
+    if (ptekstPodpowiedzi->isVisible())
+        return;
+    LtrescPodpowiedzi->setText(FromAnsi(CurrentQuestion.Hint));
+    ptekstPodpowiedzi->show();
+    ptekstPodpowiedzi->raise();
+}
+
+void TestScreen::HideHintPanel() { ptekstPodpowiedzi->hide(); }
+
+TestScreenHooks TestScreen::Hooks() {
+    // The hooks outlive the screen inside the engine; once the screen is gone they do nothing.
+    const QPointer<TestScreen> screen(this);
+    auto on = [screen](auto action) {
+        return [screen, action](auto&&... args) {
+            if (screen)
+                action(*screen, args...);
+        };
+    };
+    TestScreenHooks hooks;
+    hooks.ShowQuestion = on([](TestScreen& s) { s.ShowQuestion(); });
+    hooks.ClearMarks = on([](TestScreen& s) { s.ClearMarks(); });
+    hooks.ShowSelectionMarks = on([](TestScreen& s) { s.ShowSelectionMarks(); });
+    hooks.ShowVerdictMarks = on([](TestScreen& s) { s.ShowVerdictMarks(); });
+    hooks.UpdateStatusLine = on([](TestScreen& s, const std::u16string& text) { s.UpdateStatusLine(text); });
+    hooks.ShowCheckButton = on([](TestScreen& s) {
+        s.PButStop->show();
+        s.PButStop->raise();
+    });
+    hooks.HideCheckButton = on([](TestScreen& s) { s.PButStop->hide(); });
+    hooks.ShowTestPanel = on([](TestScreen& s) {
+        if (s.PTest->isHidden()) {
+            s.PTest->raise();
+            s.PTest->show();
+        }
+    });
+    hooks.HideTestPanel = on([](TestScreen& s) { s.PTest->hide(); });
+    hooks.HideHintButton = on([](TestScreen& s) { s.PPodpowiedz->hide(); });
+    hooks.HideHintPanel = on([](TestScreen& s) { s.HideHintPanel(); });
+    return hooks;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/session/UObslugaTest.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <array>
+
+class HotArea;
+class QLabel;
+class QWidget;
+
+// The test panel of the main window: builds its controls inside the given panel,
+// puts the question on screen and routes the learner's clicks to the engine.
+class TestScreen : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kTile = 35;
+
+    explicit TestScreen(QWidget* panel);
+
+    void PrepareTestScreen();
+    void ResetAnswerLayout();
+    void ShowQuestion();
+    // Row is the look (0..3), position the display position (1..5); others draw nothing.
+    void DrawMark(int row, int position);
+    void ClearMarks();
+    void ShowSelectionMarks();
+    void ShowVerdictMarks();
+    void UpdateStatusLine(const std::u16string& text);
+    void ShowHintPanel();
+    void HideHintPanel();
+
+    // The hooks this screen answers; the others stay unset.
+    TestScreenHooks Hooks();
+
+    const QImage& LetterSheet() const { return letterSheet_; }
+
+private:
+    void Build();
+
+    QWidget* PTest;
+    QImage letterSheet_;
+    HotArea* ImTloTest = nullptr;
+    QLabel* LPytanie = nullptr;
+    std::array<QLabel*, 5> LOdp{};
+    std::array<QWidget*, 5> POdp{};
+    std::array<HotArea*, 5> ImOdp{};
+    QWidget* PKilkaOdpowiedzi = nullptr;
+    QLabel* LStan = nullptr;
+    QWidget* PButStop = nullptr;
+    QWidget* PPodpowiedz = nullptr;
+    QWidget* ptekstPodpowiedzi = nullptr;
+    QLabel* LtrescPodpowiedzi = nullptr;
+};

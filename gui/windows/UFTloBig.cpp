@@ -1,0 +1,333 @@
+#include "gui/windows/UFTloBig.h"
+
+#include "core/storage/ApplicationSetup.h"
+#include "core/layout/MainWindowRules.h"
+#include "core/storage/UIni.h"
+#include "core/base/Random.h"
+#include "core/selection/SetStart.h"
+#include "gui/windows/UOknoLTestow.h"
+#include "gui/windows/TestScreen.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+#include "gui/widgets/WindowDrag.h"
+#include "core/base/ShowWarning.h"
+#include "gui/windows/UWinieta.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainterPath>
+#include <QRegion>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QColor kMenuNormalColor(46, 46, 46);
+const QColor kMenuHighlightColor(Qt::white);
+
+// The rectangle with corners rounded by a 12 × 12 ellipse.
+QRegion RoundedOutline(int width, int height) {
+    QPainterPath path;
+    path.addRoundedRect(0, 0, width, height, 6, 6);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+MainKey KeyOf(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_F1)
+        return MainKey::F1;
+    if (event.key() == Qt::Key_F4)
+        return MainKey::F4;
+    const bool keypad = event.modifiers() & Qt::KeypadModifier;
+    if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9 && !keypad)
+        return MainKey::Digit;
+    return MainKey::Other;
+}
+
+KeyModifiers ModifiersOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return {modifiers.testFlag(Qt::ControlModifier), modifiers.testFlag(Qt::AltModifier),
+            modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::MetaModifier)};
+}
+
+} // namespace
+
+// Only the rounded window moves; filling the work area it stays put.
+TFTloBig::TFTloBig(QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })) {
+    setObjectName("FTloBig");
+    setWindowTitle("Orvel - Ludra 4.0");
+    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    ChooseFolder = [this](const QString& start) {
+        return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
+    };
+    ExeFolder = QCoreApplication::applicationDirPath().toStdString();
+    setAcceptDrops(true);
+    // The size and places the window has until a window mode is applied.
+    resize(919, 606);
+    move(261, 125);
+    ImTloBig = MakePicture("ImTloBig", "tlobig", {0, 0, kBackgroundWidth, kBackgroundHeight}, this);
+    PGlowny = MakePanel("PGlowny", {8, 0, kMainPanelWidth, kMainPanelHeight}, this);
+    BuildMenuScreen();
+    BuildTestScreen();
+}
+
+TFTloBig::~TFTloBig() = default;
+
+void TFTloBig::BuildMenuScreen() {
+    PTlo = MakePanel("PTlo", {0, 0, kMainPanelWidth, kMainPanelHeight}, PGlowny);
+    MakePicture("ImTloGlowny", "tloglowny", {0, 0, kMainPanelWidth, kMainPanelHeight}, PTlo)->installEventFilter(this);
+
+    LOpisMenu = MakeLabel("LOpisMenu", {296, 344, 361, 137}, PTlo);
+    LOpisMenu->setWordWrap(true);
+    LOpisMenu->setFont(QFont("MS Sans Serif", 10));
+    SetTextColour(LOpisMenu, kMenuNormalColor);
+
+    auto* close = new HotArea("LClose", "Zamknij program", {744, 8, 19, 11}, PTlo);
+    connect(close, &HotArea::clicked, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    auto* minimize = new HotArea("LMinimize", "Minimalizuj", {715, 8, 19, 11}, PTlo);
+    connect(minimize, &HotArea::clicked, this, &QWidget::showMinimized);
+    auto* big = new HotArea("LBig", "Zmień wielkość okna", {666, 9, 19, 11}, PTlo);
+    connect(big, &HotArea::clicked, this, &TFTloBig::ToggleWindowMode);
+    drag_->Attach(new HotArea("LListwa", "Pasek tytułu", {16, 6, 617, 17}, PTlo));
+
+    auto* tests = new HotArea("LTest_0", "Testy", {17, 139, 129, 15}, PTlo);
+    connect(tests, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
+    auto* help = new HotArea("LPomoc_0", "Pomoc", {17, 163, 129, 17}, PTlo);
+    connect(help, &HotArea::clicked, this, [this] {
+        ResetMenuHighlight();
+        ShowHelpSubmenu();
+    });
+    BuildHelpSubmenu();
+    BuildTestsSubmenu();
+}
+
+HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent) {
+    auto* entry = new HotArea(objectName, text.trimmed(), geometry, parent);
+    entry->setText(text);
+    entry->setFont(QFont("MS Sans Serif", 8));
+    entry->setCursor(Qt::PointingHandCursor);
+    SetTextColour(entry, kMenuNormalColor);
+    return entry;
+}
+
+void TFTloBig::BuildHelpSubmenu() {
+    PPodMenuPomoc = MakePanel("PPodMenuPomoc", {8, 132, 240, 133}, PTlo);
+    WatchMoves(MakePicture("ImTloMenuPomoc", "menupomoc", {0, 0, 240, 133}, PPodMenuPomoc));
+    auto* tests = new HotArea("LTest_1", "Testy", {8, 9, 129, 14}, PPodMenuPomoc);
+    connect(tests, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
+    LOProgramie = MenuEntry("LOProgramie", "O programie", {15, 65, 120, 16}, PPodMenuPomoc);
+    LHelp = MenuEntry("LHelp", "Pomoc                 F1          ", {15, 82, 114, 14}, PPodMenuPomoc);
+    LStronaDomowa = MenuEntry("LStronaDomowa", "Strona domowa", {15, 97, 114, 14}, PPodMenuPomoc);
+    connect(LOProgramie, &HotArea::clicked, this, [this] {
+        ResetMenuHighlight();
+        if (vignette_)
+            vignette_->Execute(PlacementAnchor());
+    });
+    connect(LHelp, &HotArea::clicked, this, &TFTloBig::OpenHelpPages);
+    connect(LStronaDomowa, &HotArea::clicked, this, [this] {
+        ResetMenuHighlight();
+        OpenUrl(QUrl(QString::fromUtf8(kHomePage)));
+    });
+    connect(LOProgramie, &HotArea::hovered, this,
+            [this] { Highlight(LOProgramie, {LHelp, LStronaDomowa}, 5); });
+    connect(LHelp, &HotArea::hovered, this,
+            [this] { Highlight(LHelp, {LOProgramie, LStronaDomowa}, 6); });
+    connect(LStronaDomowa, &HotArea::hovered, this,
+            [this] { Highlight(LStronaDomowa, {LOProgramie, LHelp}, 7); });
+}
+
+void TFTloBig::BuildTestsSubmenu() {
+    PPodMenuTest = MakePanel("PPodMenuTest", {8, 132, 240, 133}, PTlo);
+    WatchMoves(MakePicture("ImTloMenuTest", "menutesty", {0, 0, 240, 133}, PPodMenuTest));
+    auto* help = new HotArea("LPomoc_1", "Pomoc", {8, 78, 129, 14}, PPodMenuTest);
+    connect(help, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
+    LTestZNazwiskiem = MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
+    LTestAnonimowo = MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
+    connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::LTestZNazwiskiemClick);
+    connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::LTestAnonimowoClick);
+    connect(LTestZNazwiskiem, &HotArea::hovered, this,
+            [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
+    connect(LTestAnonimowo, &HotArea::hovered, this,
+            [this] { Highlight(LTestAnonimowo, {LTestZNazwiskiem}, 2); });
+}
+
+void TFTloBig::BuildTestScreen() {
+    PTest = MakePanel("PTest", {96, 0, kMainPanelWidth, kMainPanelHeight}, this);
+    drag_->Attach(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
+    PTest->hide();
+    testScreen_ = new TestScreen(PTest);
+    // Other windows install their own hooks; only the screen's are replaced here.
+    TestScreenHooks hooks = SetTestScreenHooks({});
+    TestScreenHooks mine = testScreen_->Hooks();
+    hooks.ShowQuestion = std::move(mine.ShowQuestion);
+    hooks.ClearMarks = std::move(mine.ClearMarks);
+    hooks.ShowSelectionMarks = std::move(mine.ShowSelectionMarks);
+    hooks.ShowVerdictMarks = std::move(mine.ShowVerdictMarks);
+    hooks.UpdateStatusLine = std::move(mine.UpdateStatusLine);
+    hooks.ShowCheckButton = std::move(mine.ShowCheckButton);
+    hooks.HideCheckButton = std::move(mine.HideCheckButton);
+    hooks.ShowTestPanel = std::move(mine.ShowTestPanel);
+    hooks.HideTestPanel = std::move(mine.HideTestPanel);
+    hooks.HideHintButton = std::move(mine.HideHintButton);
+    hooks.HideHintPanel = std::move(mine.HideHintPanel);
+    SetTestScreenHooks(std::move(hooks));
+}
+
+void TFTloBig::WatchMoves(QLabel* background) {
+    background->setMouseTracking(true);
+    background->installEventFilter(this);
+}
+
+void TFTloBig::Highlight(QLabel* entry, std::initializer_list<QLabel*> others, int code) {
+    if (entry->isVisible())
+        SetTextColour(entry, kMenuHighlightColor);
+    for (QLabel* other : others) {
+        if (other->isVisible())
+            SetTextColour(other, kMenuNormalColor);
+    }
+    ShowMenuDescription(code);
+}
+
+void TFTloBig::ShowTestsSubmenu() {
+    ResetMenuHighlight();
+    PPodMenuPomoc->hide();
+    PPodMenuTest->show();
+    LOpisMenu->clear();
+}
+
+void TFTloBig::ShowHelpSubmenu() {
+    PPodMenuPomoc->show();
+    PPodMenuTest->hide();
+    LOpisMenu->clear();
+}
+
+void TFTloBig::HideSubmenus() {
+    PPodMenuPomoc->hide();
+    PPodMenuTest->hide();
+    LOpisMenu->clear();
+    QCoreApplication::processEvents();
+}
+
+void TFTloBig::ResetMenuHighlight() {
+    for (QLabel* entry : {LOProgramie, LHelp, LStronaDomowa, LTestZNazwiskiem, LTestAnonimowo}) {
+        if (entry->isVisible())
+            SetTextColour(entry, kMenuNormalColor);
+    }
+    LOpisMenu->clear();
+}
+
+void TFTloBig::ShowMenuDescription(int code) {
+    if (const std::optional<std::u16string> text = MenuDescription(code))
+        LOpisMenu->setText(DisplayText(*text));
+}
+
+void TFTloBig::ApplyWindowMode() {
+    const QRect work = (screen() ? screen() : QApplication::primaryScreen())->availableGeometry();
+    const std::optional<WindowLayout> layout = LayoutForWindowMode(WindowMode, work.x() + work.width(),
+                                                                   work.y() + work.height());
+    if (!layout)
+        return;
+    setFixedSize(layout->Width, layout->Height);
+    setMask(layout->RoundedOutline ? RoundedOutline(layout->Width, layout->Height)
+                                   : QRegion(0, 0, layout->Width, layout->Height));
+    move(layout->WindowAt.X, layout->WindowAt.Y);
+    if (layout->BackgroundAt)
+        ImTloBig->move(layout->BackgroundAt->X, layout->BackgroundAt->Y);
+    PGlowny->move(layout->MainPanelAt.X, layout->MainPanelAt.Y);
+    PTest->move(PGlowny->pos());
+}
+
+void TFTloBig::ToggleWindowMode() {
+    WindowMode = ToggledWindowMode(WindowMode);
+    ApplyWindowMode();
+    SaveWindowMode();
+}
+
+const QWidget& TFTloBig::PlacementAnchor() const {
+    if (WindowMode == 1)
+        return *PGlowny;
+    return *this;
+}
+
+void TFTloBig::OpenHelpPages() { OpenUrl(QUrl::fromLocalFile(QString::fromStdString(HelpPagePath().string()))); }
+
+void TFTloBig::LTestAnonimowoClick() {
+    HideSubmenus();
+    if (folderName_.isEmpty())
+        folderName_ = QString::fromStdString(DocumentsFolder.string());
+    const QString folder = ChooseFolder(folderName_);
+    if (folder.isEmpty())
+        return;
+    folderName_ = folder;
+    StartSetFromFolder(folder.toStdString());
+}
+
+void TFTloBig::LTestZNazwiskiemClick() {
+    HideSubmenus();
+    if (setList_)
+        setList_->ShowSetList(PlacementAnchor());
+}
+
+void TFTloBig::CheckCommandLine() {
+    if (const std::optional<std::u16string> message = CommandLineMessage(commandLine_))
+        ShowWarning(kButtonsClose, kIconWarning, *message);
+}
+
+void TFTloBig::PrepareApplication() {
+    PrepareFolders();
+    LoadSettings();
+    CheckListFilePath();
+}
+
+void TFTloBig::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (std::exchange(shownOnce_, true))
+        return;
+    PrepareApplication();
+    ApplyWindowMode();
+    HideSubmenus();
+    SeedRandomFromClock();
+    // After the window is on screen, so that a message box has a window to stand over.
+    QTimer::singleShot(0, this, &TFTloBig::CheckCommandLine);
+}
+
+void TFTloBig::keyPressEvent(QKeyEvent* event) {
+    const KeyAction action = MainWindowKey(KeyOf(*event), ModifiersOf(*event), event->key() - Qt::Key_0);
+    switch (action.What) {
+    case KeyAction::Nothing: QWidget::keyPressEvent(event); return;
+    case KeyAction::Swallow: break;
+    case KeyAction::OpenHelp: OpenHelpPages(); QWidget::keyPressEvent(event); return;
+    case KeyAction::ToggleWindowMode: ToggleWindowMode(); break;
+    case KeyAction::SetJournalLevel: SetJournalLevel(action.Level); break;
+    }
+    event->accept();
+}
+
+void TFTloBig::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFTloBig::dropEvent(QDropEvent* event) {
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls())
+        names.push_back(url.fileName().toStdString());
+    event->acceptProposedAction();
+    ShowWarning(kButtonsClose, kIconWarning, DroppedFilesMessage(names));
+}
+
+bool TFTloBig::eventFilter(QObject* watched, QEvent* event) {
+    const QString name = watched->objectName();
+    if (event->type() == QEvent::MouseMove && (name == "ImTloMenuPomoc" || name == "ImTloMenuTest"))
+        ResetMenuHighlight();
+    if (event->type() == QEvent::MouseButtonRelease && name == "ImTloGlowny") {
+        ResetMenuHighlight();
+        HideSubmenus();
+    }
+    return QWidget::eventFilter(watched, event);
+}

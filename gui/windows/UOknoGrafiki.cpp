@@ -1,0 +1,113 @@
+#include "gui/windows/UOknoGrafiki.h"
+
+#include "gui/resources/Resources.h"
+#include "core/session/UObslugaTest.h"
+#include "core/storage/UProcReadWrite.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+#include "core/layout/PictureWindowRules.h"
+
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+
+namespace {
+
+constexpr QPoint kOffsetFromAnchor(250, 25);
+
+FrameSize SizeOf(const QImage& image) { return {image.width(), image.height()}; }
+
+} // namespace
+
+TFOknoGrafiki::TFOknoGrafiki(QWidget* parent)
+    : TFramedWindow(QStringLiteral("FOknoGrafiki"), kPictureFrame, QStringLiteral("oknografiki"), kOffsetFromAnchor,
+                    parent) {
+    HotArea* enlarge =
+        MakeToolButton(QStringLiteral("PPowieksz"), QStringLiteral("ImPowieksz"), QStringLiteral("butpowiekszokno"),
+                       QStringLiteral("Zmień rozmiar okna"), {24, 40, 40, 45}, PLeftTop);
+    HotArea* shrink =
+        MakeToolButton(QStringLiteral("PZmniejsz"), QStringLiteral("ImZmniejsz"), QStringLiteral("butzmniejszokno"),
+                       QStringLiteral("Zmień rozmiar okna"), {24, 40, 40, 45}, PLeftTop);
+    PPowieksz = enlarge->parentWidget();
+    PZmniejsz = shrink->parentWidget();
+    connect(enlarge, &HotArea::clicked, this, &TFOknoGrafiki::ImPowiekszClick);
+    connect(shrink, &HotArea::clicked, this, &TFOknoGrafiki::ImZmniejszClick);
+
+    auto* copy = new HotArea(QStringLiteral("LCopyImg"), QStringLiteral("Kopiuj obraz"), {29, 101, 29, 30}, PLeftTop);
+    copy->setToolTip(QStringLiteral("Kopiuj obraz"));
+    copy->setCursor(Qt::PointingHandCursor);
+    connect(copy, &HotArea::clicked, this, &TFOknoGrafiki::LCopyImgClick);
+
+    PPodImg = new QFrame(PCentrum);
+    PPodImg->setObjectName(QStringLiteral("PPodImg"));
+    PPodImg->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PPodImg->setLineWidth(kPictureInset - 1);
+    PPodImg->setAutoFillBackground(true);
+    PPodImg->setPalette(QPalette(Qt::white));
+    Img = MakeLabel(QStringLiteral("Img"), {}, PPodImg);
+
+    setWindowTitle(QStringLiteral("Obraz"));
+    HidePicture();
+}
+
+void TFOknoGrafiki::ShowPicture(const std::string& name) {
+    LastShownPictureName = name;
+    picture_ = BitmapToImage(PictureBitmap);
+    const FrameSize picture = SizeOf(picture_);
+    PPodImg->setGeometry(ToQRect(PictureHolderFor(picture)));
+    Img->setGeometry(ToQRect(PictureInHolder(picture)));
+    Img->setPixmap(QPixmap::fromImage(picture_));
+    ResizeTo(kSmallPictureWindow);
+    expandable_ = true;
+}
+
+// The expand spot keeps working when a picture has been shown since the window was
+// shown; it then opens the small window with that picture.
+void TFOknoGrafiki::HidePicture() {
+    windowWidth_ = kSmallPictureWindow.Width;
+    windowHeight_ = kSmallPictureWindow.Height;
+    CollapseToBar();
+    PPowieksz->hide();
+    PZmniejsz->hide();
+    LastShownPictureName.clear();
+}
+
+void TFOknoGrafiki::LayoutExpanded() {
+    const FrameSize window = AtLeastSmallWindow({windowWidth_, windowHeight_});
+    windowWidth_ = window.Width;
+    windowHeight_ = window.Height;
+    ArrangeExpanded();
+    centre_ = {PCentrum->width(), PCentrum->height()};
+    ShowSizeButtons();
+}
+
+// The small window offers to enlarge a picture it can't hold; the enlarged one to shrink.
+void TFOknoGrafiki::ShowSizeButtons() {
+    const bool enlarged = PictureWindowSize() != kSmallPictureWindow;
+    PPowieksz->setVisible(!enlarged && PictureNeedsEnlarging(SizeOf(picture_), centre_));
+    PZmniejsz->setVisible(enlarged);
+}
+
+void TFOknoGrafiki::ResizeTo(FrameSize window) {
+    windowWidth_ = window.Width;
+    windowHeight_ = window.Height;
+    LayoutExpanded();
+}
+
+void TFOknoGrafiki::ImPowiekszClick() {
+    const QSize room = screen()->availableGeometry().size();
+    ResizeTo(EnlargedWindowFor(SizeOf(picture_), {room.width(), room.height()}));
+}
+
+void TFOknoGrafiki::ImZmniejszClick() { ResizeTo(kSmallPictureWindow); }
+
+void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(picture_); }
+
+// Showing starts folded and locked until the first picture.
+void TFOknoGrafiki::FormShow() {
+    HidePicture();
+    expandable_ = false;
+}

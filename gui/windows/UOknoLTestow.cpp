@@ -1,0 +1,213 @@
+#include "gui/windows/UOknoLTestow.h"
+
+#include "core/storage/UIni.h"
+#include "core/selection/SetStart.h"
+#include "core/base/CodePage.h"
+#include "core/storage/SetListFile.h"
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+#include "gui/widgets/ListwaV.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+namespace {
+
+constexpr QSize kClientSize(310, 487);
+constexpr QPoint kOffsetFromAnchor(280, 61);
+constexpr QRect kTreePanel(33, 95, 245, 260);
+constexpr QRect kScrollBarHolder(226, 0, 16, 255);
+constexpr int kMarkWidth = 17;  // the space in front of a row's text
+const QColor kChoiceColour(46, 46, 46);
+
+} // namespace
+
+// The tree picture: white, with the rows the tree gives; only the part in view is painted.
+class SetTreePicture : public QWidget {
+public:
+    explicit SetTreePicture(QWidget* parent) : QWidget(parent), font_(QStringLiteral("MS Sans Serif"), 8) {
+        setObjectName(QStringLiteral("ImDrzewo"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        resize(kTreePictureWidth, kTreePictureHeight);
+    }
+
+    std::function<void(int y)> MouseDown;
+    std::function<void()> DoubleClick;
+    std::function<void(QWheelEvent* event)> Wheel;
+
+    void SetRows(std::vector<SetTreeRow> rows, int height) {
+        rows_ = std::move(rows);
+        resize(kTreePictureWidth, height);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        const QRect area = event->rect();
+        painter.fillRect(area, Qt::white);
+        const auto first = std::lower_bound(rows_.begin(), rows_.end(), area.top() - kTreeRowHeight,
+                                            [](const SetTreeRow& row, int top) { return row.Y < top; });
+        for (auto row = first; row != rows_.end() && row->Y <= area.bottom(); ++row)
+            PaintRow(painter, *row);
+    }
+    void mousePressEvent(QMouseEvent* event) override { MouseDown(event->position().toPoint().y()); }
+    // The second press of a double click selects like the first, then the row opens or closes.
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        MouseDown(event->position().toPoint().y());
+        if (event->button() == Qt::LeftButton)
+            DoubleClick();
+    }
+    void wheelEvent(QWheelEvent* event) override { Wheel(event); }
+
+private:
+    void PaintRow(QPainter& painter, const SetTreeRow& row) {
+        const QColor colour(row.Colour.R, row.Colour.G, row.Colour.B);
+        QFont font = font_;
+        font.setUnderline(row.Underlined);
+        painter.setFont(font);
+        painter.setPen(colour);
+        const QRect place(row.X, row.Y, kTreePictureWidth * 4, kTreeRowHeight);
+        painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, DisplayText(AnsiToWide(row.Name)));
+        if (row.Category)
+            PaintMark(painter, row, colour);
+    }
+    // A triangle in front of a category: pointing right while closed, down while open.
+    static void PaintMark(QPainter& painter, const SetTreeRow& row, const QColor& colour) {
+        const QPointF centre(row.X - kMarkWidth / 2.0, row.Y + 6.5);
+        QPainterPath mark;
+        if (row.Open) {
+            mark.moveTo(centre + QPointF(-4, -2));
+            mark.lineTo(centre + QPointF(4, -2));
+            mark.lineTo(centre + QPointF(0, 3));
+        } else {
+            mark.moveTo(centre + QPointF(-2, -4));
+            mark.lineTo(centre + QPointF(3, 0));
+            mark.lineTo(centre + QPointF(-2, 4));
+        }
+        mark.closeSubpath();
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawPath(mark);
+        painter.restore();
+    }
+
+    QFont font_;
+    std::vector<SetTreeRow> rows_;
+};
+
+TFOknoLTestow::TFOknoLTestow(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("FOknoLTestow"));
+    setWindowTitle(QStringLiteral("Lista zestawów"));
+    setFixedSize(kClientSize);
+    MakePicture(QStringLiteral("ImTlo"), QStringLiteral("oknoltestow"), QRect(QPoint(0, 0), kClientSize), this);
+
+    pPodListeTestow_ = MakeWhitePanel(QStringLiteral("PPodListeTestow"), kTreePanel, this);
+    imDrzewo_ = new SetTreePicture(pPodListeTestow_);
+    imDrzewo_->MouseDown = [this](int y) { ImDrzewoMouseDown(y); };
+    imDrzewo_->DoubleClick = [this] { ImDrzewoDblClick(); };
+    // The wheel over the tree turns the scroll bar, while there is one.
+    imDrzewo_->Wheel = [this](QWheelEvent* event) {
+        if (pPodListweTestow_->isVisibleTo(this))
+            QCoreApplication::sendEvent(listwa_, event);
+    };
+    pPodListweTestow_ = MakeWhitePanel(QStringLiteral("PPodListweTestow"), kScrollBarHolder, pPodListeTestow_);
+    pPodListweTestow_->hide();
+    listwa_ = new TListwaV(pPodListweTestow_);
+    listwa_->setGeometry(QRect(QPoint(0, 0), kScrollBarHolder.size()));
+    connect(listwa_, &TListwaV::OnChange, this, &TFOknoLTestow::ListwaChange);
+
+    auto* confirm = new HotArea(QStringLiteral("LWprowadz"), QStringLiteral("Wprowadź"), {181, 384, 89, 24}, this);
+    confirm->setCursor(Qt::PointingHandCursor);
+    connect(confirm, &HotArea::clicked, this, &TFOknoLTestow::LWprowadzClick);
+    auto* cancel = new HotArea(QStringLiteral("LAnuluj"), QStringLiteral("Anuluj"), {181, 420, 89, 24}, this);
+    cancel->setCursor(Qt::PointingHandCursor);
+    connect(cancel, &HotArea::clicked, this, &TFOknoLTestow::LAnulujClick);
+
+    lTest_ = MakeLabel(QStringLiteral("LTest"), {29, 451, 249, 13}, this);
+    lTest_->setAttribute(Qt::WA_TranslucentBackground);
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setBold(true);
+    lTest_->setFont(font);
+    SetTextColour(lTest_, kChoiceColour);
+}
+
+void TFOknoLTestow::ShowSetList(const QWidget& anchor) {
+    if (Prepare(anchor))
+        exec();
+}
+
+bool TFOknoLTestow::Prepare(const QWidget& anchor) {
+    std::vector<std::string> lines;
+    if (!LoadSetList(ListFilePath, lines))
+        return false;
+    ResetSetTree(tree_, pPodListeTestow_->height());
+    BuildSetTree(tree_, lines);
+    DrawTree();
+    FormShow(anchor);
+    return true;
+}
+
+void TFOknoLTestow::FormShow(const QWidget& anchor) {
+    move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor);
+    lTest_->setText(DisplayText(kNoChoiceText));
+}
+
+void TFOknoLTestow::DrawTree() {
+    imDrzewo_->SetRows(DrawSetTree(tree_), SetTreePictureHeight(tree_));
+    const ScrollBarFit fit = FitSetTreeScrollBar(tree_);
+    if (fit.Shown) {
+        listwa_->SetMax(fit.Max);
+        listwa_->SetLargeChange(fit.LargeChange);
+        listwa_->SetSmallChange(fit.SmallChange);
+        listwa_->SetSmallChangeMax(fit.SmallChangeMax);
+        listwa_->SetPosition(fit.Position);
+        ScrollSetTree(tree_, listwa_->Position());
+    }
+    pPodListweTestow_->setVisible(fit.Shown);
+    imDrzewo_->move(0, SetTreePictureTop(tree_));
+}
+
+void TFOknoLTestow::ImDrzewoMouseDown(int y) {
+    if (SelectSetTreeRow(tree_, y))
+        imDrzewo_->SetRows(DrawSetTree(tree_), SetTreePictureHeight(tree_));
+    if (const std::optional<std::u16string> choice = ChooseSelectedSet(tree_))
+        lTest_->setText(DisplayText(*choice));
+}
+
+void TFOknoLTestow::ImDrzewoDblClick() {
+    if (ToggleSetTreeEntry(tree_))
+        DrawTree();
+}
+
+void TFOknoLTestow::ListwaChange(int position) {
+    ScrollSetTree(tree_, position);
+    imDrzewo_->move(0, SetTreePictureTop(tree_));
+}
+
+void TFOknoLTestow::LWprowadzClick() {
+    if (!ConfirmSetChoice())
+        return;
+    accept();
+    StartSetFromList();
+}
+
+void TFOknoLTestow::LAnulujClick() {
+    ChosenSetName.clear();
+    reject();
+}
+
+// Only the two spots close the window: no Escape, no default button.
+void TFOknoLTestow::keyPressEvent(QKeyEvent* event) { event->accept(); }

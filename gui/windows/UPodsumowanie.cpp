@@ -1,0 +1,71 @@
+#include "gui/windows/UPodsumowanie.h"
+
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+#include "gui/widgets/WindowDrag.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QFont>
+#include <QKeyEvent>
+#include <QPainterPath>
+#include <QRegion>
+
+namespace {
+
+constexpr QSize kClientSize(409, 235);
+constexpr QPoint kOffsetFromAnchor(355, 222);
+
+// The rectangle with corners rounded by a 12 × 12 ellipse.
+QRegion RoundedOutline(QSize size) {
+    QPainterPath path;
+    path.addRoundedRect(0, 0, size.width(), size.height(), 6, 6);
+    return QRegion(path.toFillPolygon().toPolygon());
+}
+
+} // namespace
+
+TFPodsumowanie::TFPodsumowanie(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
+    setObjectName(QStringLiteral("FPodsumowanie"));
+    setWindowTitle(QStringLiteral("Podsumowanie"));
+    setFixedSize(kClientSize);
+    setMask(RoundedOutline(kClientSize));
+
+    MakePicture(QStringLiteral("ImTlo"), QStringLiteral("oknopodsumowanie"), QRect(QPoint(0, 0), kClientSize), this);
+
+    lPodsumowanie_ = MakeLabel(QStringLiteral("LPodsumowanie"), QRect(100, 64, 265, 124), this);
+    lPodsumowanie_->setWordWrap(true);
+    lPodsumowanie_->setAttribute(Qt::WA_TranslucentBackground);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    lPodsumowanie_->setFont(font);
+    SetTextColour(lPodsumowanie_, QColor(Qt::black));
+
+    auto* close = new HotArea(QStringLiteral("LClosePodsumowanie"), QStringLiteral("Zamknij"), {380, 6, 17, 17}, this);
+    close->setCursor(Qt::PointingHandCursor);
+    connect(close, &HotArea::clicked, this, &QDialog::accept);
+
+    drag_->Attach(new HotArea(QStringLiteral("LListwa"), QStringLiteral("Pasek tytułu"), {8, 6, 361, 17}, this));
+}
+
+void TFPodsumowanie::ShowSummaryWindow(std::u16string_view text, const QWidget& anchor) {
+    Prepare(text, anchor);
+    exec();
+}
+
+void TFPodsumowanie::Prepare(std::u16string_view text, const QWidget& anchor) {
+    lPodsumowanie_->setText(DisplayText(text));
+    drag_->Cancel();
+    Place(anchor);
+}
+
+void TFPodsumowanie::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
+
+// Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
+// the report, as desktop message windows do, so a learner can keep the result.
+void TFPodsumowanie::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy))
+        QGuiApplication::clipboard()->setText(lPodsumowanie_->text());
+    event->accept();
+}

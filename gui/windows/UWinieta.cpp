@@ -1,0 +1,32 @@
+#include "gui/windows/UWinieta.h"
+
+#include "gui/widgets/Controls.h"
+#include "gui/widgets/HotArea.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+constexpr QSize kClientSize(366, 239);
+constexpr QPoint kOffsetFromAnchor(260, 160);
+
+} // namespace
+
+TFWinieta::TFWinieta(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("FWinieta"));
+    setFixedSize(kClientSize);
+    MakePicture(QStringLiteral("Image1"), QStringLiteral("winieta"), QRect(QPoint(0, 0), kClientSize), this);
+    auto* close = new HotArea(QStringLiteral("LCloseWinieta"), QStringLiteral("Zamknij"), {322, 21, 24, 17}, this);
+    close->setCursor(Qt::PointingHandCursor);
+    connect(close, &HotArea::clicked, this, &QDialog::accept);
+}
+
+void TFWinieta::Execute(const QWidget& anchor) {
+    Place(anchor);
+    exec();
+}
+
+void TFWinieta::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
+
+// Only the close spot closes the window: no Escape, no default button.
+void TFWinieta::keyPressEvent(QKeyEvent* event) { event->accept(); }

@@ -1,0 +1,87 @@
+#include "core/selection/SetStart.h"
+#include "core/session/UObslugaTest.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/QuestionWriter.h"
+#include "support/Recorder.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class SetStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestScreenHooks hooks;
+        hooks.ShowQuestion = [this] { ++shown; };
+        previous_ = SetTestScreenHooks(hooks);
+    }
+    void TearDown() override {
+        SetTestScreenHooks(previous_);
+        Resign();
+        QuestionFiles.clear();
+    }
+
+    void WriteQuestion(const std::string& name) {
+        QuestionDocument question;
+        question.AnswerCount = 3;
+        question.QuestionText = name;
+        question.Key = "100";
+        WritePakFile(dir / name, {{"Sezz0.xml", WriteQuestion40(question)}});
+    }
+
+    TempDir dir;
+    Recorder record{0};
+    int shown = 0;
+    TestScreenHooks previous_;
+};
+
+} // namespace
+
+TEST_F(SetStart, FolderWithQuestionsStartsAtTheFirstByName) {
+    WriteQuestion("b.skq");
+    WriteQuestion("A.SKQ");
+    std::filesystem::create_directory(dir / "sub.skq");
+    StartSetFromFolder(dir.Path());
+    EXPECT_EQ(SetFolder, dir.Path());
+    EXPECT_THAT(QuestionFiles, ElementsAre("A.SKQ", "b.skq"));
+    EXPECT_TRUE(SessionRunning);
+    EXPECT_EQ(shown, 1);
+    EXPECT_THAT(record.Boxes, IsEmpty());
+}
+
+TEST_F(SetStart, EmptyFolderIsReportedAndKept) {
+    std::filesystem::create_directory(dir / "x.skq");
+    StartSetFromFolder(dir.Path());
+    EXPECT_EQ(SetFolder, dir.Path());
+    EXPECT_THAT(QuestionFiles, IsEmpty());
+    EXPECT_EQ(shown, 0) << "no run starts";
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
+    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+}
+
+TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {
+    SetFolder = dir / "missing";
+    StartSetFromList();
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany zestaw nie zawiera plików pytań."));
+    EXPECT_EQ(shown, 0);
+    WriteQuestion("p1.skq");
+    SetFolder = dir.Path();
+    StartSetFromList();
+    EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(SetStart, VanishedFolderIsAnEmptySet) {
+    const auto gone = dir / "gone";
+    std::filesystem::create_directory(gone);
+    std::filesystem::remove(gone);
+    StartSetFromFolder(gone);
+    EXPECT_EQ(SetFolder, gone);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
+    EXPECT_EQ(shown, 0);
+}

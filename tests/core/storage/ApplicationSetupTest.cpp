@@ -1,0 +1,83 @@
+#include "core/storage/ApplicationSetup.h"
+#include "core/base/Journal.h"
+#include "core/storage/UIni.h"
+#include "core/base/Random.h"
+#include "support/Recorder.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const std::u16string kDefaultUsed =
+    u"Ścieżka do pliku listy zestawów pytań zawarta w ini jest błędna.Wczytano domyślną listę zestawów z folderu "
+    u"Zestawy.";
+const std::u16string kNoList =
+    u"Ścieżka do pliku listy zestawów pytań jest błędna.Brak również pliku Lista w folderze Zestawy.";
+
+class ListPath : public ::testing::Test {
+protected:
+    void SetUp() override { ExeFolder = dir.Path(); }
+    void TearDown() override {
+        ExeFolder.clear();
+        ListFilePath.clear();
+    }
+    void MakeDefaultList() {
+        std::filesystem::create_directory(dir / "Zestawy");
+        WriteFileText(dir / "Zestawy" / "Lista.skz", "");
+    }
+
+    TempDir dir;
+    Recorder record;
+};
+
+} // namespace
+
+TEST_F(ListPath, ExistingListFromTheSettingsStays) {
+    WriteFileText(dir / "Moja.skz", "");
+    ListFilePath = (dir / "Moja.skz").string();
+    CheckListFilePath();
+    EXPECT_EQ(ListFilePath, (dir / "Moja.skz").string());
+    EXPECT_THAT(record.Journal, IsEmpty());
+}
+
+TEST_F(ListPath, MissingListFallsBackToTheDefault) {
+    MakeDefaultList();
+    for (const std::string& setting : {std::string(), (dir / "gone.skz").string(), dir.Path().string()}) {
+        Recorder local;
+        ListFilePath = setting;
+        CheckListFilePath();
+        EXPECT_EQ(ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
+        EXPECT_THAT(local.JournalMessages(), ElementsAre(kDefaultUsed)) << setting;
+        EXPECT_EQ(local.Journal[0].first, 0);
+    }
+}
+
+TEST_F(ListPath, MissingDefaultIsReportedToo) {
+    ListFilePath.clear();
+    CheckListFilePath();
+    EXPECT_EQ(ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
+    EXPECT_THAT(record.JournalMessages(), ElementsAre(kNoList));
+}
+
+TEST(ClockSeed, SeedIsTheMillisecondsSinceMidnightInUniversalTime) {
+    using namespace std::chrono;
+    const auto before = system_clock::now();
+    SeedRandomFromClock();
+    const auto after = system_clock::now();
+    const auto sinceMidnight = [](auto time) {
+        return static_cast<std::uint32_t>(duration_cast<milliseconds>(time - floor<days>(time)).count());
+    };
+    const std::uint32_t seed = RandomState();
+    if (sinceMidnight(before) <= sinceMidnight(after)) {  // not across midnight
+        EXPECT_GE(seed, sinceMidnight(before));
+        EXPECT_LE(seed, sinceMidnight(after));
+    }
+    EXPECT_LT(seed, 86'400'000u);
+}

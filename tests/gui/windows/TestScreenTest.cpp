@@ -1,0 +1,299 @@
+#include "gui/windows/UFTloBig.h"
+#include "core/storage/UIni.h"
+#include "gui/resources/Resources.h"
+#include "core/base/Random.h"
+#include "core/session/UObslugaTest.h"
+#include "core/base/CodePage.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/QuestionWriter.h"
+#include "core/storage/UProcReadWrite.h"
+#include "support/QuestionSets.h"
+#include "support/Recorder.h"
+#include "support/SessionState.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include <cstdlib>
+#include <array>
+#include <memory>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+const std::u16string kNoChoice = u"\rDokonaj wyboru odpowiedzi.";
+
+QImage Tile(int row, int position) {
+    return ResourceImage("literyduze50").copy(35 * (position - 1), 35 * row, 35, 35).convertToFormat(QImage::Format_RGB32);
+}
+
+// The main window shown with its test screen, over a set written into a fresh folder.
+class TestScreenView : public ::testing::Test {
+protected:
+    SessionState state_;  // first in, last out
+
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+        SeedRandom(11);
+        SoundOn = false;
+        window = std::make_unique<TFTloBig>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window.reset();
+        unsetenv("XDG_CONFIG_HOME");
+        WindowMode = 0;
+    }
+
+    void Start(const std::vector<QuestionDocument>& questions) {
+        documents = questions;
+        WriteQuestionSet(dir.Path() / "set", questions);
+        StartSession();
+        QApplication::processEvents();
+    }
+
+    template <typename T = QWidget>
+    T* Child(const char* name) {
+        T* child = window->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QLabel* Label(const std::string& name) { return Child<QLabel>(name.c_str()); }
+    void Click(const std::string& name) { QTest::mouseClick(Child(name.c_str()), Qt::LeftButton, {}, QPoint(3, 3)); }
+    bool Shown(const std::string& name) { return Child(name.c_str())->isVisible(); }
+    static std::string N(const char* prefix, int position) { return prefix + std::to_string(position); }
+    QImage TileShown(int position) {
+        return Label(N("ImOdp", position))->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static int PositionOf(int answer) { return CurrentQuestion.Answer(answer).Position; }
+    void ClickAnswer(int answer) { Click(N("ImOdp", PositionOf(answer))); }
+    // The texts of the shown rows by answer number, as written into the file.
+    void ExpectRowsOf(const QuestionDocument& document) {
+        EXPECT_EQ(Label("LPytanie")->text().toStdU16String(), AnsiToWide(document.QuestionText));
+        for (int k = 1; k <= document.AnswerCount; ++k) {
+            const int position = PositionOf(k);
+            ASSERT_GE(position, 1);
+            EXPECT_EQ(Label(N("LOdp", position))->text().toStdU16String(), AnsiToWide(document.Answers[k - 1]))
+                << "answer " << k;
+        }
+        for (int p = 1; p <= 5; ++p) {
+            EXPECT_EQ(Shown(N("LOdp", p)), p <= document.AnswerCount) << p;
+            EXPECT_EQ(Shown(N("POdp", p)), p <= document.AnswerCount) << p;
+        }
+    }
+
+    TempDir dir;
+    Recorder record{1};
+    std::unique_ptr<TFTloBig> window;
+    std::vector<QuestionDocument> documents;
+
+private:
+};
+
+TEST_F(TestScreenView, EveryComponentAtItsPlace) {
+    const std::vector<std::pair<const char*, QRect>> places{
+        {"ImTloTest", {0, 0, 790, 581}},
+        {"LPytanie", {288, 180, 441, 61}},      {"LOdp1", {357, 320, 353, 25}},
+        {"LOdp2", {357, 360, 353, 25}},         {"LOdp3", {357, 400, 353, 25}},
+        {"LOdp4", {357, 440, 353, 25}},         {"LOdp5", {357, 474, 353, 25}},
+        {"POdp1", {295, 313, 35, 35}},          {"POdp2", {295, 353, 35, 35}},
+        {"POdp3", {295, 393, 35, 35}},          {"POdp4", {295, 433, 35, 35}},
+        {"POdp5", {295, 473, 35, 35}},          {"ImOdp1", {0, 0, 35, 35}},
+        {"ImOdp5", {0, 0, 35, 35}},             {"PKilkaOdpowiedzi", {280, 275, 401, 15}},
+        {"Image1", {0, 0, 413, 15}},            {"LStan", {46, 320, 177, 75}},
+        {"PButStop", {104, 404, 51, 56}},       {"ImButStop", {0, 0, 51, 56}},
+        {"LButNastepne", {114, 414, 34, 32}},   {"LZrezygnuj", {651, 521, 91, 24}},
+        {"PPodpowiedz", {264, 511, 115, 47}},   {"ImPodpowiedz", {0, 0, 115, 47}},
+        {"LPodpowiedzKlik", {8, 8, 97, 25}},    {"ptekstPodpowiedzi", {378, 491, 386, 67}},
+        {"ImTekstPodpowiedzi", {0, 0, 386, 67}}, {"LtrescPodpowiedzi", {16, 16, 329, 30}},
+        {"lClosePodpowiedz", {356, 10, 17, 16}}, {"LListwa2", {128, 8, 513, 16}},
+    };
+    for (const auto& [name, rect] : places)
+        EXPECT_EQ(Child(name)->geometry(), rect) << name;
+    // The window mode puts the test panel exactly over the menu screen.
+    EXPECT_EQ(Child("PTest")->geometry(), QRect(Child("PGlowny")->pos(), QSize(790, 581)));
+    EXPECT_EQ(Child("PTest")->parentWidget(), window.get());
+    EXPECT_FALSE(Shown("PTest"));
+    EXPECT_TRUE(Child("PTest")->findChild<QWidget*>("ptekstPodpowiedzi")->isHidden());
+    EXPECT_TRUE(Child("POdp5")->isHidden());
+    EXPECT_TRUE(Child("LOdp5")->isHidden());
+    EXPECT_TRUE(Child("PKilkaOdpowiedzi")->isHidden());
+    EXPECT_EQ(Label("LStan")->text(), "LStan");
+    // The background lies under the title strip, and the check button over the next button.
+    EXPECT_EQ(Child("PTest")->childAt(200, 12), Child("LListwa2"));
+    EXPECT_EQ(Child("PTest")->childAt(130, 430), Child("ImButStop"));
+    EXPECT_FALSE(Label("ImTloTest")->pixmap().isNull());
+    EXPECT_EQ(Label("ImTloTest")->pixmap().size(), QSize(789, 582));
+    for (const char* name : {"LPytanie", "LOdp1", "LOdp5", "LtrescPodpowiedzi"}) {
+        EXPECT_TRUE(Label(name)->wordWrap()) << name;
+        EXPECT_EQ(Label(name)->font().pixelSize(), 11) << name;
+        EXPECT_EQ(Label(name)->palette().color(QPalette::WindowText), QColor(0x0F, 0x24, 0x10)) << name;
+    }
+    EXPECT_FALSE(Label("LStan")->wordWrap());
+    EXPECT_EQ(Label("LStan")->font().pixelSize(), 11);
+    EXPECT_EQ(Label("LStan")->palette().color(QPalette::WindowText), QColor(0x11, 0x28, 0x17));
+    for (const char* name : {"POdp1", "ImOdp3", "PButStop", "LButNastepne", "LZrezygnuj", "LPodpowiedzKlik"})
+        EXPECT_EQ(Child(name)->cursor().shape(), Qt::PointingHandCursor) << name;
+}
+
+TEST_F(TestScreenView, StartShowsTheQuestionAndTheStatusLine) {
+    Start({MakeQuestion(4, "Ile nóg ma pająk?", "0100"), MakeQuestion(3, "Drugie", "100")});
+    EXPECT_TRUE(Shown("PTest"));
+    EXPECT_TRUE(Shown("PButStop"));
+    ExpectRowsOf(documents[0]);
+    EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 0\nPoprawnych odpowiedzi: 0\n\n"
+                                      "Skuteczność chwilowa: nieokreślona");
+    for (int p = 1; p <= 4; ++p)
+        EXPECT_EQ(TileShown(p), Tile(0, p)) << p;
+}
+
+TEST_F(TestScreenView, RowsFollowTheAnswerCount) {
+    Start({MakeQuestion(5, "Pięć", "00100"), MakeQuestion(3, "Trzy", "010"), MakeQuestion(4, "Cztery", "0001"),
+           MakeQuestion(5, "Znowu pięć", "10000")});
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        SCOPED_TRACE(i);
+        ExpectRowsOf(documents[i]);
+        ClickAnswer(1);
+        Click("ImButStop");
+        if (i + 1 < documents.size()) {
+            EXPECT_FALSE(Shown("PButStop"));
+            Click("LButNastepne");
+            EXPECT_TRUE(Shown("PButStop"));
+        }
+    }
+}
+
+TEST_F(TestScreenView, ClicksMarkTilesAndTheCheckShowsTheVerdict) {
+    std::vector<QuestionDocument> set{MakeQuestion(4, "Które?", "0110"), MakeQuestion(3, "Dalej", "100")};
+    set[0].QuestionType = 2;  // each answer chosen on its own
+    Start(set);
+    ClickAnswer(2);
+    ClickAnswer(1);
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(1, PositionOf(1)));
+    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2)));
+    EXPECT_EQ(TileShown(PositionOf(3)), Tile(0, PositionOf(3)));
+    ClickAnswer(1);  // a second click takes the choice back
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
+    ClickAnswer(4);
+    Click("ImButStop");
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));  // neither
+    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2)));  // right and chosen
+    EXPECT_EQ(TileShown(PositionOf(3)), Tile(2, PositionOf(3)));  // right, not chosen
+    EXPECT_EQ(TileShown(PositionOf(4)), Tile(3, PositionOf(4)));  // chosen, wrong
+    EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 1\nPoprawnych odpowiedzi: 0\n\n"
+                                      "Skuteczność chwilowa: 0%");
+    EXPECT_FALSE(Shown("PButStop"));
+    ClickAnswer(1);  // after the check the tiles stay as judged
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
+    EXPECT_THAT(record.Boxes, IsEmpty());
+}
+
+TEST_F(TestScreenView, FifthTileHasItsOwnLetterInEveryLook) {
+    QuestionDocument five = MakeQuestion(5, "Które z tych zwierząt są ssakami? Zaznacz wszystkie właściwe odpowiedzi, "
+                                        "a potem sprawdź wybór okrągłym przyciskiem.", "00011");
+    five.QuestionType = 1;
+    for (int k = 0; k < 5; ++k)
+        five.Answers[k] = Utf8ToAnsi(std::array{"Pstrąg", "Żaba", "Wróbel", "Delfin", "Nietoperz"}[k]);
+    five.Hint = Utf8ToAnsi("Ssaki karmią młode mlekiem.");
+    Start({five, MakeQuestion(3, "Dalej", "100")});
+    EXPECT_EQ(TileShown(5), Tile(0, 5));
+    EXPECT_NE(Tile(0, 5), Tile(0, 4));
+    Click("ImOdp5");
+    EXPECT_EQ(TileShown(5), Tile(1, 5));
+    Click("ImOdp1");
+    Click("ImButStop");
+    for (int k = 1; k <= 5; ++k) {
+        const int p = PositionOf(k);
+        const bool correct = five.Key[k - 1] == '1';
+        const bool chosen = p == 1 || p == 5;
+        const int row = correct ? (chosen ? 1 : 2) : (chosen ? 3 : 0);
+        EXPECT_EQ(TileShown(p), Tile(row, p)) << "answer " << k;
+    }
+    if (const char* path = std::getenv("LUDRA_TEST_SCREEN_SHOT"))
+        window->grab().save(path);
+}
+
+TEST_F(TestScreenView, CheckWithoutAChoiceAsksForOne) {
+    Start({MakeQuestion(3, "Bez wyboru", "010")});
+    Click("ImButStop");
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice));
+    EXPECT_TRUE(Shown("PButStop"));
+    for (int p = 1; p <= 3; ++p)
+        EXPECT_EQ(TileShown(p), Tile(0, p));
+    EXPECT_EQ(GivenCount, 0);
+}
+
+TEST_F(TestScreenView, SeveralAnswersStripOnlyForTypeOne) {
+    std::vector<QuestionDocument> set{MakeQuestion(3, "Typ jeden", "110"), MakeQuestion(3, "Typ dwa", "110"),
+                                      MakeQuestion(3, "Typ zero", "100")};
+    set[0].QuestionType = 1;
+    set[1].QuestionType = 2;
+    Start(set);
+    EXPECT_TRUE(Shown("PKilkaOdpowiedzi"));
+    for (bool strip : {false, false}) {
+        ClickAnswer(1);
+        Click("ImButStop");
+        Click("LButNastepne");
+        EXPECT_EQ(Shown("PKilkaOdpowiedzi"), strip);
+    }
+    EXPECT_EQ(CurrentQuestionIndex, 2);
+}
+
+TEST_F(TestScreenView, HintButtonAndPanel) {
+    std::vector<QuestionDocument> set{MakeQuestion(3, "Z podpowiedzią", "100"), MakeQuestion(3, "Bez", "100")};
+    set[0].Hint = Utf8ToAnsi("Pomyśl o żółwiu.");
+    Start(set);
+    EXPECT_TRUE(Shown("PPodpowiedz"));
+    EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
+    Click("LPodpowiedzKlik");
+    EXPECT_TRUE(Shown("ptekstPodpowiedzi"));
+    EXPECT_EQ(Label("LtrescPodpowiedzi")->text(), "Pomyśl o żółwiu.");
+    Click("lClosePodpowiedz");
+    EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
+    Click("LPodpowiedzKlik");
+    Click("ImTloTest");
+    EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
+    Click("LPodpowiedzKlik");
+    ClickAnswer(1);  // an answer click folds the hint away too
+    EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
+    Click("LPodpowiedzKlik");
+    Click("ImButStop");
+    Click("LButNastepne");
+    EXPECT_FALSE(Shown("PPodpowiedz"));
+    EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
+}
+
+TEST_F(TestScreenView, LongTextsWrapInsideTheirLabels) {
+    const std::string sentence = "Zażółć gęślą jaźń, a potem źdźbło trawy niech się chwieje na wietrze. ";
+    QuestionDocument document = MakeQuestion(3, sentence + sentence, "100");
+    document.Answers[0] = Utf8ToAnsi(sentence + sentence);
+    Start({document});
+    for (const std::string& name : {std::string("LPytanie"), N("LOdp", PositionOf(1))}) {
+        QLabel* label = Label(name);
+        const QFontMetrics metrics(label->font());
+        EXPECT_TRUE(label->wordWrap()) << name;
+        EXPECT_GT(metrics.horizontalAdvance(label->text()), label->width()) << name;
+        EXPECT_GT(label->heightForWidth(label->width()), metrics.height() * 3 / 2) << name;
+        EXPECT_FALSE(label->text().contains(QChar(0x2026))) << name;
+    }
+    EXPECT_EQ(Label("LPytanie")->size(), QSize(441, 61));
+    EXPECT_EQ(Label("LPytanie")->text().toStdU16String(), QString::fromStdString(sentence + sentence).trimmed().toStdU16String());
+}
+
+TEST_F(TestScreenView, CloseSpotEndsTheRunAndHidesThePanel) {
+    Start({MakeQuestion(3, "Jedno", "100"), MakeQuestion(3, "Drugie", "100")});
+    Click("LZrezygnuj");
+    EXPECT_EQ(record.Boxes.size(), 1u);
+    EXPECT_FALSE(Shown("PTest"));
+}
+
+} // namespace

@@ -1,5 +1,0 @@
-#include "tools/SkqCommands.h"
-
-#include <iostream>
-
-int main(int argc, char** argv) { return RunSkq({argv + 1, argv + argc}, std::cin, std::cout, std::cerr); }

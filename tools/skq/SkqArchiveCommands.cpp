@@ -1,0 +1,215 @@
+// ls, pack and unpack: archives as files of entries.
+#include "core/base/AtomicFile.h"
+#include "core/base/CodePage.h"
+#include "core/base/FileAccess.h"
+#include "core/storage/PakWriter.h"
+#include "core/base/StorageError.h"
+#include "core/storage/UPak.h"
+#include "tools/skq/SkqJson.h"
+#include "tools/skq/SkqQuestionForms.h"
+#include "tools/skq/SkqTool.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace skq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// No archive can be larger: its offsets are signed 32-bit numbers.
+constexpr std::uintmax_t kMaxArchiveSize = std::numeric_limits<std::int32_t>::max();
+
+bool StartsWithMagic(const fs::path& path) {
+    const ReadableFile file(path);
+    std::array<std::uint8_t, 4> magic{};
+    return file.IsOpen() && file.ReadAt(0, magic) && std::equal(magic.begin(), magic.end(), "PACK");
+}
+
+// ---- pack
+
+StoredForm FormFromOptions(const Arguments& arguments) {
+    StoredForm form;
+    form.Legacy = arguments.Has("legacy");
+    form.Form40.Encoded = arguments.Has("encoded");
+    form.Form40.WideText = arguments.Has("utf16");
+    if (form.Legacy && (form.Form40.Encoded || form.Form40.WideText))
+        throw UsageError("--legacy can't be combined with --encoded or --utf16");
+    return form;
+}
+
+std::string EntryNameOf(const fs::path& file) {
+    const std::string name = file.filename().string();
+    std::string ansi = Utf8ToAnsi(name);
+    if (AnsiToUtf8(ansi) != name)
+        throw ToolFailure(name + ": the name has characters outside Windows-1250");
+    if (ansi.size() > TVfsPAK::kNameSize)
+        throw ToolFailure(name + ": the name is longer than 120 bytes");
+    return ansi;
+}
+
+// The regular files of the folder sorted by name, OUT left out should it lie there.
+std::vector<fs::path> FolderFiles(const fs::path& folder, const fs::path& out) {
+    std::error_code error;
+    if (!fs::is_directory(folder, error))
+        throw ToolFailure(folder.string() + " is not a folder");
+    std::vector<fs::path> files;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && !fs::equivalent(it->path(), out, ignored))
+            files.push_back(it->path());
+    }
+    if (error)
+        throw ToolFailure("can't list " + folder.string() + ": " + error.message());
+    std::sort(files.begin(), files.end(),
+              [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
+    return files;
+}
+
+std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& out) {
+    std::vector<PakEntry> entries;
+    std::uintmax_t total = 0;
+    for (const fs::path& file : FolderFiles(folder, out)) {
+        PakEntry entry{EntryNameOf(file), {}};
+        if (const int same = FindEntry(entries, entry.Name); same >= 0)
+            throw ToolFailure(file.filename().string() + " and " + AnsiToUtf8(entries[same].Name) +
+                              " differ only in letter case; the program would read only one of them");
+        entry.Data = ReadWholeFile(file, kMaxArchiveSize - total);
+        total += entry.Data.size();
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void ConvertQuestionDocument(std::vector<PakEntry>& entries, const StoredForm& form) {
+    const int source = FindEntry(entries, kQuestionXml);
+    if (source < 0)
+        throw ToolFailure("the folder holds no " + std::string(kQuestionXml) + " to convert");
+    const QuestionDocument question = ReadQuestionXml(entries[source].Data);
+    ReplaceQuestionDocument(entries, PakEntry{std::string(form.EntryName()), WriteQuestionDocument(question, form)});
+}
+
+// ---- unpack
+
+// What unpack writes: an archive entry by index, or bytes made here (Index -1).
+struct PlannedFile {
+    std::string Name;
+    int Index = -1;
+    Bytes Data;
+};
+
+void OpenArchive(TVfsPAK& pak, const fs::path& file) {
+    bool magic = false;
+    try {
+        magic = pak.Open(file);
+    } catch (const StorageError&) {
+        throw ToolFailure(file.string() + " can't be read as an archive");
+    }
+    if (!magic)
+        throw ToolFailure(file.string() + " is not an archive");
+}
+
+// Archives come from anywhere: no entry may name a place outside the target folder.
+bool IsSafeEntryName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+}
+
+// Every entry of the archive, each name once (the first, which the program reads), checked
+// against the file before anything is extracted.
+std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
+    std::error_code error;
+    const std::uintmax_t fileSize = fs::file_size(pak.FileName(), error);
+    if (error)
+        throw ToolFailure("can't read " + pak.FileName().string() + ": " + error.message());
+    std::vector<PlannedFile> planned;
+    for (int i = 0; i < pak.EntryCount(); ++i) {
+        const std::string& name = pak.NameAt(i);
+        if (!IsSafeEntryName(name))
+            throw ToolFailure("the entry name \"" + AnsiToUtf8(name) +
+                              "\" points outside the folder; nothing was written");
+        if (pak.OffsetAt(i) < 0 || pak.SizeAt(i) < 0 ||
+            std::uintmax_t(pak.OffsetAt(i)) + std::uintmax_t(pak.SizeAt(i)) > fileSize)
+            throw ToolFailure("the entry " + AnsiToUtf8(name) + " lies outside the file; nothing was written");
+        if (FindEntry(planned, name) >= 0) {
+            err << "ludra-skq: skipped a later entry named " << AnsiToUtf8(name) << " (the program reads the first)\n";
+            continue;
+        }
+        planned.push_back({name, i, {}});
+    }
+    return planned;
+}
+
+// Replaces the question document the program reads (3.5 before 4.0) by a plain 4.0 one.
+void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pak, std::ostream& err) {
+    QuestionDocument question;
+    if (const int txp = FindEntry(planned, kQuestionTxp); txp >= 0)
+        question = ReadQuestionTxp(pak.ExtractAt(planned[txp].Index, EntryCap::kQuestionDocument));
+    else if (const int xml = FindEntry(planned, kQuestionXml); xml >= 0)
+        question = ReadQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
+    else {
+        err << "ludra-skq: no question document to decode; the entries are written as stored\n";
+        return;
+    }
+    ReplaceQuestionDocument(planned, PlannedFile{std::string(kQuestionXml), -1, WriteQuestion40(question)});
+}
+
+} // namespace
+
+int RunLs(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 1, 1);
+    const fs::path path = arguments.Positional[0];
+    TVfsPAK pak;
+    bool ok = false;
+    try {
+        ok = pak.Open(path);
+    } catch (const StorageError&) {
+    }
+    PrintJson(io.Out, ArchiveJson(ok, StartsWithMagic(path), pak));
+    return ok ? kExitOk : kExitFailed;
+}
+
+int RunPack(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 2, 2);
+    const StoredForm form = FormFromOptions(arguments);
+    const bool convert = form.Legacy || form.Form40.Encoded || form.Form40.WideText;
+    const fs::path source = arguments.Positional[0];
+    const fs::path out = arguments.Positional[1];
+    RefuseExisting(std::span(&out, 1), arguments.Has("force"));
+
+    std::vector<PakEntry> entries = ReadFolderEntries(source, out);
+    if (convert)
+        ConvertQuestionDocument(entries, form);
+    WritePakFile(out, entries);
+    io.Out << out.string() << ": " << entries.size() << " entries\n";
+    return kExitOk;
+}
+
+int RunUnpack(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 2, 2);
+    const fs::path file = arguments.Positional[0];
+    const fs::path folder = arguments.Positional[1];
+    TVfsPAK pak;
+    OpenArchive(pak, file);
+    std::vector<PlannedFile> planned = PlanEntries(pak, io.Err);
+    if (arguments.Has("decode"))
+        DecodeQuestionDocument(planned, pak, io.Err);
+
+    std::vector<fs::path> targets;
+    for (const PlannedFile& entry : planned)
+        targets.push_back(folder / AnsiToUtf8(entry.Name));
+    RefuseExisting(targets, arguments.Has("force"));
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error)
+        throw ToolFailure("can't create " + folder.string() + ": " + error.message());
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        const PlannedFile& entry = planned[i];
+        WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));
+    }
+    io.Out << folder.string() << ": " << planned.size() << " files\n";
+    return kExitOk;
+}
+
+} // namespace skq

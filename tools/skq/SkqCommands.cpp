@@ -1,0 +1,122 @@
+#include "tools/skq/SkqCommands.h"
+
+#include "core/base/Journal.h"
+#include "core/storage/UIni.h"
+#include "core/base/Random.h"
+#include "tools/skq/SkqTool.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ostream>
+#include <span>
+#include <utility>
+
+namespace {
+
+using namespace skq;
+
+struct Command {
+    std::string_view Name;
+    std::span<const OptionSpec> Options;
+    int (*Run)(const Arguments&, Io&);
+};
+
+constexpr OptionSpec kShowOptions[] = {{"seed", true}};
+constexpr OptionSpec kPackOptions[] = {{"encoded"}, {"utf16"}, {"legacy"}, {"force"}};
+constexpr OptionSpec kUnpackOptions[] = {{"decode"}, {"force"}};
+constexpr OptionSpec kConfigOptions[] = {{"file", true}};
+
+const Command kCommands[] = {
+    {"show", kShowOptions, RunShow},
+    {"ls", {}, RunLs},
+    {"list", {}, RunList},
+    {"check", {}, RunCheck},
+    {"pack", kPackOptions, RunPack},
+    {"unpack", kUnpackOptions, RunUnpack},
+    {"scramble", {}, RunScramble},
+    {"unscramble", {}, RunUnscramble},
+    {"config", kConfigOptions, RunConfig},
+    {"help", {}, RunHelp},
+};
+
+// One run of the tool: the user's journal stays untouched (JournalPath empty), every
+// message box is answered with Zamknij, and the core's shared state is given back at the
+// end, so runs inside one process don't see each other.
+class ToolScope {
+public:
+    ToolScope()
+        : journalPath_(std::exchange(JournalPath, {})), journalLevel_(JournalLevel), settingsPath_(SettingsPath),
+          listFilePath_(ListFilePath), confirmResign_(ConfirmResign), repeatWrong_(RepeatWrong),
+          reloadAttachments_(ReloadAttachments), soundOn_(SoundOn), windowMode_(WindowMode),
+          randomState_(RandomState()) {
+        // As the program does at start-up; show --seed reseeds.
+        SeedRandom(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    }
+
+    ~ToolScope() {
+        JournalPath = journalPath_;
+        JournalLevel = journalLevel_;
+        SettingsPath = settingsPath_;
+        ListFilePath = listFilePath_;
+        ConfirmResign = confirmResign_;
+        RepeatWrong = repeatWrong_;
+        ReloadAttachments = reloadAttachments_;
+        SoundOn = soundOn_;
+        WindowMode = windowMode_;
+        SeedRandom(randomState_);
+    }
+
+    ToolScope(const ToolScope&) = delete;
+    ToolScope& operator=(const ToolScope&) = delete;
+
+private:
+    std::filesystem::path journalPath_;
+    int journalLevel_;
+    std::filesystem::path settingsPath_;
+    std::string listFilePath_;
+    bool confirmResign_, repeatWrong_, reloadAttachments_, soundOn_;
+    std::int32_t windowMode_;
+    std::uint32_t randomState_;
+    ReportCollector unclaimed_; // reports outside a command's own collector
+};
+
+const Command* FindCommand(std::string_view name) {
+    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                    [&](const Command& command) { return command.Name == name; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
+} // namespace
+
+int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    ToolScope scope;
+    Io io{in, out, err};
+    if (args.empty()) {
+        PrintOverview(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintOverview(out);
+        return kExitOk;
+    }
+    const Command* command = FindCommand(args[0]);
+    if (!command) {
+        err << "ludra-skq: unknown command " << args[0] << "\nRun \"ludra-skq --help\" for the commands.\n";
+        return kExitUsage;
+    }
+    try {
+        const Arguments arguments = ParseArguments(std::span(args).subspan(1), command->Options);
+        if (arguments.Has("help")) {
+            PrintCommandHelp(command->Name, out);
+            return kExitOk;
+        }
+        return command->Run(arguments, io);
+    } catch (const UsageError& error) {
+        err << "ludra-skq " << command->Name << ": " << error.what() << "\nRun \"ludra-skq help " << command->Name
+            << "\" for the usage.\n";
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        err << "ludra-skq " << command->Name << ": " << error.what() << '\n';
+        return kExitFailed;
+    }
+}

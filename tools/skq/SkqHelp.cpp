@@ -1,0 +1,193 @@
+// The help texts of ludra-skq.
+#include "tools/skq/SkqTool.h"
+
+#include <array>
+#include <ostream>
+
+namespace skq {
+
+namespace {
+
+struct CommandHelp {
+    std::string_view Name;
+    std::string_view Summary; // one line for the overview
+    std::string_view Text;    // usage, description and an example
+};
+
+constexpr std::array<CommandHelp, 10> kCommands = {{
+    {"show", "load a question file as the program does and print it as JSON",
+     R"(Usage: ludra-skq show FILE.skq [--seed N]
+
+Loads the question exactly as the program does and prints one JSON object:
+ok, question (null when the load failed), journal (every journal record the
+loader wrote) and messages (every message box text; "\r" is a line break).
+picture and attached_text are null when the load put nothing there.
+
+  --seed N   seed the random generator first, so the answer order repeats
+
+Example:
+  ludra-skq show Zestawy/Fizyka/pytanie01.skq --seed 7
+)"},
+    {"ls", "list the entries of an archive",
+     R"(Usage: ludra-skq ls FILE
+
+Prints the directory of any archive (question file or set list) as JSON:
+ok (the program can read the archive), magic (the file starts with "PACK";
+a zero-byte file reads as an empty archive without it) and the entries with
+name, offset and size.
+
+Example:
+  ludra-skq ls Zestawy/Lista.skz
+)"},
+    {"list", "read a set list file as the program does",
+     R"(Usage: ludra-skq list LISTFILE
+
+Reads the set list through the program's loader and prints ok, the header
+(name, dtu, uwg), the entry lines, the journal records and the message box
+texts as JSON.
+
+Example:
+  ludra-skq list Zestawy/Lista.skz
+)"},
+    {"check", "check question files, set folders and set lists before handing them out",
+     R"(Usage: ludra-skq check PATH...
+
+Each PATH is a question file, a folder of question files (found as the program
+finds them: every file whose name holds ".skq") or a set list file (an archive
+holding Selz0.xml or Selz0.txp), whose set folders are then checked as the
+program resolves them. One line per file or folder:
+  PATH: ok
+  PATH: damaged: <what the program reports>
+  PATH: missing
+and a summary "N checked: A ok, B damaged, C missing". A folder without
+question files counts as damaged. Exit status 1 when anything is damaged or
+missing.
+
+Example:
+  ludra-skq check Zestawy/Lista.skz Nowe/Biologia
+)"},
+    {"pack", "build an archive from the files of a folder",
+     R"(Usage: ludra-skq pack SRCDIR OUT [--encoded] [--utf16] [--legacy] [--force]
+
+Builds the archive OUT from the regular files of SRCDIR (entry name = file
+name, sorted by name; subfolders are left out). The options store a plain
+Sezz0.xml of the folder in another form, read through the program's field
+readers; the question document then comes first and any other Sezz0.xml or
+Sezz0.txp of the folder is left out:
+  --encoded  every field as base64 of UTF-16LE, with cd "tr"
+  --utf16    the document as UTF-16LE with a byte order mark
+  --legacy   the 3.5 layout: scrambled Sezz0.txp lines (four answers at most)
+--encoded and --utf16 may be combined. OUT is written in one atomic replace
+and an existing OUT is refused unless --force is given.
+
+Example:
+  ludra-skq pack pytanie01/ Zestawy/Fizyka/pytanie01.skq --encoded
+)"},
+    {"unpack", "write the entries of an archive into a folder",
+     R"(Usage: ludra-skq unpack FILE DIR [--decode] [--force]
+
+Writes every entry of the archive FILE into DIR (created when missing). Of
+entries whose names differ only in letter case, only the first is written, as
+only it is read by the program. An entry whose name holds "/" or "\" or is
+"." or ".." is refused and nothing is written. Existing files are refused
+unless --force is given.
+  --decode  write the question document the program reads (Sezz0.txp before
+            Sezz0.xml) as a plain 8-bit Windows-1250 Sezz0.xml, which pack and
+            the program read again; the 3.5 date line becomes dtu
+
+Example:
+  ludra-skq unpack pytanie01.skq pytanie01/ --decode
+)"},
+    {"scramble", "scramble lines from stdin",
+     R"(Usage: ludra-skq scramble < PLAIN > SCRAMBLED
+
+Scrambles each line of stdin (UTF-8) with the program's scrambler and writes
+it as raw Windows-1250 bytes, the form stored in Sezz0.txp lines and settings
+values. Lines end at CR LF, CR or LF; output lines end with LF.
+
+Example:
+  printf '3.5\n01.02.2024\n0\n3\n' | ludra-skq scramble > head.txp
+)"},
+    {"unscramble", "unscramble lines from stdin",
+     R"(Usage: ludra-skq unscramble < SCRAMBLED > PLAIN
+
+Unscrambles each line of stdin (raw Windows-1250 bytes, as in a Sezz0.txp)
+and writes it as UTF-8. An empty line is no scrambled text: it is reported,
+written as an empty line, and makes the exit status 1.
+
+Example:
+  ludra-skq unpack old.skq old/ && ludra-skq unscramble < old/Sezz0.txp
+)"},
+    {"config", "show or change the learner's settings file",
+     R"(Usage: ludra-skq config show [--file PATH]
+       ludra-skq config get KEY [--file PATH]
+       ludra-skq config set KEY VALUE [--file PATH]
+
+Reads and changes the settings file through the program's settings code,
+values in plain text. Without --file, the learner's own file:
+$XDG_CONFIG_HOME/Tarvix/Orvel/Ludra/Ludra.ini. The keys:
+  ed    the header, always Ludra (can't be set)
+  sct   full path of the set list file (empty: the bundled list)
+  al    ask before abandoning an unfinished set (1/0, yes/no)
+  rq    ask the wrongly answered questions again (1/0, yes/no)
+  rr    reload the text and picture for every question (1/0, yes/no)
+  voi   play sounds (1/0, yes/no)
+  wo    window mode: 0 rounded window, 1 whole work area
+  dfpz  journal level, 0 to 4
+sct, al, rq, rr and voi have no control in the program. set creates a missing
+file with the defaults first and refuses a file that the program would
+replace with defaults. show and get print the file's problems on stderr and
+then exit with status 1.
+
+Example:
+  ludra-skq config set rq yes
+)"},
+    {"help", "show help for a command",
+     R"(Usage: ludra-skq help [COMMAND]
+       ludra-skq COMMAND --help
+
+Example:
+  ludra-skq help pack
+)"},
+}};
+
+} // namespace
+
+void PrintOverview(std::ostream& out) {
+    out << "Usage: ludra-skq COMMAND [ARGUMENTS]\n\n"
+           "The command-line tool for authors and administrators of question sets; it reads\n"
+           "files with the same code as the program. Output is UTF-8.\n\n"
+           "Commands:\n";
+    for (const CommandHelp& command : kCommands) {
+        out << "  " << command.Name;
+        for (std::size_t pad = command.Name.size(); pad < 12; ++pad)
+            out << ' ';
+        out << command.Summary << '\n';
+    }
+    out << "\nExit status: 0 success, 1 a file failed (the program would refuse it), 2 usage error.\n"
+           "\nExample:\n  ludra-skq check Zestawy/Lista.skz\n"
+           "\nRun \"ludra-skq help COMMAND\" for the arguments and an example of each command.\n";
+}
+
+bool PrintCommandHelp(std::string_view command, std::ostream& out) {
+    for (const CommandHelp& help : kCommands) {
+        if (help.Name == command) {
+            out << help.Text;
+            return true;
+        }
+    }
+    return false;
+}
+
+int RunHelp(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 0, 1);
+    if (arguments.Positional.empty()) {
+        PrintOverview(io.Out);
+        return kExitOk;
+    }
+    if (!PrintCommandHelp(arguments.Positional[0], io.Out))
+        throw UsageError("no command " + arguments.Positional[0]);
+    return kExitOk;
+}
+
+} // namespace skq

@@ -1,0 +1,230 @@
+// show, list and check: question files and set lists read by the program's own loaders.
+#include "core/selection/SetFolders.h"
+#include "core/selection/UTree.h"
+#include "core/base/Random.h"
+#include "core/storage/SetListFile.h"
+#include "core/storage/UPak.h"
+#include "core/storage/UProcReadWrite.h"
+#include "tools/skq/SkqJson.h"
+#include "tools/skq/SkqQuestionForms.h"
+#include "tools/skq/SkqTool.h"
+
+#include <charconv>
+#include <limits>
+#include <ostream>
+#include <set>
+
+namespace skq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::uint32_t ParseSeed(const std::string& text) {
+    std::uint32_t seed = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || error != std::errc{} || stop != end)
+        throw UsageError("--seed needs a whole number from 0 to 4294967295");
+    return seed;
+}
+
+// A line that no text entry gives (a text ends at its first NUL), so it shows whether a load replaced the lines.
+const TextLines kNothingLoaded = {std::string(1, '\0')};
+
+std::string_view LayoutOf(const fs::path& file) {
+    TVfsPAK pak;
+    PakOpen(file, pak);
+    return PakExists(kQuestionTxp, pak) ? "3.5" : "4.0";
+}
+
+bool IsSetList(const fs::path& file) {
+    TVfsPAK pak;
+    return PakOpen(file, pak) && (PakExists(kListXml, pak) || PakExists(kListTxp, pak));
+}
+
+// The texts the program shows for a folder without question files, without the leading line break.
+constexpr std::string_view kEmptyFolder = "Wskazany folder nie zawiera plików pytań.";
+constexpr std::string_view kEmptySet = "Wskazany zestaw nie zawiera plików pytań.";
+
+// Walks paths as the program would open them and prints one verdict per file or folder.
+class Checker {
+public:
+    explicit Checker(std::ostream& out) : out_(out) {}
+
+    void CheckPath(const fs::path& path);
+    // Prints the summary and gives the exit status.
+    int Finish();
+
+private:
+    void CheckFile(const fs::path& file);
+    void CheckQuestionFile(const fs::path& file);
+    void CheckListFile(const fs::path& file);
+    void CheckFolder(const fs::path& folder, std::string_view emptyMessage);
+    // False for a path already checked in this run.
+    bool FirstVisit(const fs::path& path);
+
+    void Ok(const fs::path& path);
+    void Damaged(const fs::path& path, std::string_view detail);
+    void Missing(const fs::path& path);
+
+    std::ostream& out_;
+    std::set<fs::path> visited_;
+    int ok_ = 0;
+    int damaged_ = 0;
+    int missing_ = 0;
+};
+
+void Checker::CheckPath(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        Missing(path);
+    else if (fs::is_directory(status))
+        CheckFolder(path, kEmptyFolder);
+    else
+        CheckFile(path);
+}
+
+void Checker::CheckFile(const fs::path& file) {
+    if (!FirstVisit(file))
+        return;
+    if (IsSetList(file))
+        CheckListFile(file);
+    else
+        CheckQuestionFile(file);
+}
+
+void Checker::CheckQuestionFile(const fs::path& file) {
+    ReportCollector reports;
+    if (OpenQuestionFile(file))
+        Ok(file);
+    else
+        Damaged(file, reports.FirstReport());
+}
+
+void Checker::CheckListFile(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::string report;
+    bool loaded = false;
+    {
+        ReportCollector reports;
+        loaded = LoadSetList(file, lines);
+        report = reports.FirstReport();
+    }
+    if (!loaded) {
+        Damaged(file, report);
+        return;
+    }
+    // The program's list path is a full one; the set folders hang off its folder.
+    const fs::path listFile = fs::absolute(file);
+    std::vector<fs::path> folders;
+    std::string problem;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SetListEntry entry;
+        if (!ParseEntryLine(lines[i], entry)) {
+            // The set tree stops building at such a line.
+            problem = "entry " + std::to_string(i) + " is not an entry line; the sets from there on can't be chosen";
+            break;
+        }
+        if (!entry.Folder.empty())
+            folders.push_back(ResolveSetFolder(listFile, entry.Folder));
+    }
+    if (problem.empty())
+        Ok(file);
+    else
+        Damaged(file, problem);
+    for (const fs::path& folder : folders)
+        CheckFolder(folder, kEmptySet);
+}
+
+void Checker::CheckFolder(const fs::path& folder, std::string_view emptyMessage) {
+    if (!FirstVisit(folder))
+        return;
+    std::error_code error;
+    if (!fs::exists(folder, error)) {
+        Missing(folder);
+        return;
+    }
+    std::vector<std::string> names;
+    ListQuestionFiles(folder, names);
+    if (names.empty())
+        Damaged(folder, emptyMessage);
+    for (const std::string& name : names) {
+        const fs::path file = folder / name;
+        if (FirstVisit(file))
+            CheckQuestionFile(file);
+    }
+}
+
+bool Checker::FirstVisit(const fs::path& path) {
+    fs::path key = fs::absolute(path).lexically_normal();
+    if (!key.has_filename())
+        key = key.parent_path();
+    return visited_.insert(std::move(key)).second;
+}
+
+void Checker::Ok(const fs::path& path) {
+    ++ok_;
+    out_ << path.string() << ": ok\n";
+}
+
+void Checker::Damaged(const fs::path& path, std::string_view detail) {
+    ++damaged_;
+    out_ << path.string() << ": damaged: " << (detail.empty() ? "the program refuses it" : detail) << '\n';
+}
+
+void Checker::Missing(const fs::path& path) {
+    ++missing_;
+    out_ << path.string() << ": missing\n";
+}
+
+int Checker::Finish() {
+    out_ << ok_ + damaged_ + missing_ << " checked: " << ok_ << " ok, " << damaged_ << " damaged, " << missing_
+         << " missing\n";
+    return damaged_ + missing_ == 0 ? kExitOk : kExitFailed;
+}
+
+} // namespace
+
+int RunShow(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 1, 1);
+    if (const std::string* seed = arguments.Value("seed"))
+        SeedRandom(ParseSeed(*seed));
+    const fs::path file = arguments.Positional[0];
+
+    ReportCollector reports;
+    // Start from empty targets, so what they hold afterwards is what this load put there.
+    CurrentQuestion = QuestionRecord{};
+    PictureBitmap = Bitmap{};
+    AttachedTextLines = kNothingLoaded;
+    const bool ok = OpenQuestionFile(file);
+    Json question = nullptr;
+    if (ok) {
+        question = QuestionJson({LayoutOf(file), CurrentQuestion, PictureBitmap.Width > 0 ? &PictureBitmap : nullptr,
+                                 AttachedTextLines != kNothingLoaded ? &AttachedTextLines : nullptr});
+    }
+    if (AttachedTextLines == kNothingLoaded)
+        AttachedTextLines.clear();
+    PrintJson(io.Out, ShowJson(ok, std::move(question), reports));
+    return ok ? kExitOk : kExitFailed;
+}
+
+int RunList(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 1, 1);
+    ReportCollector reports;
+    std::vector<std::string> lines;
+    const bool ok = LoadSetList(arguments.Positional[0], lines);
+    PrintJson(io.Out, ListJson(ok, ListHeader, lines, reports));
+    return ok ? kExitOk : kExitFailed;
+}
+
+int RunCheck(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 1, std::numeric_limits<std::size_t>::max());
+    Checker checker(io.Out);
+    for (const std::string& path : arguments.Positional)
+        checker.CheckPath(path);
+    return checker.Finish();
+}
+
+} // namespace skq

@@ -1,0 +1,281 @@
+// config, scramble and unscramble: the settings file and the scrambler that guards its values.
+#include "core/storage/UIni.h"
+#include "core/base/CodePage.h"
+#include "core/base/StorageError.h"
+#include "core/storage/UCrypto.h"
+#include "core/storage/pkXML.h"
+#include "tools/skq/SkqTool.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <istream>
+#include <ostream>
+
+namespace skq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class SettingKind { Header, Text, Flag, Number };
+
+struct SettingKey {
+    std::string_view Name;
+    SettingKind Kind;
+    std::int32_t Min = 0; // numbers only: the values the program knows
+    std::int32_t Max = 0;
+    std::int32_t Fallback = 0; // numbers only: what the program takes when the value can't be read
+};
+
+// In the order of a new settings file.
+constexpr std::array<SettingKey, 8> kSettingKeys = {{
+    {"ed", SettingKind::Header},
+    {"sct", SettingKind::Text},
+    {"al", SettingKind::Flag},
+    {"rq", SettingKind::Flag},
+    {"rr", SettingKind::Flag},
+    {"voi", SettingKind::Flag},
+    {"wo", SettingKind::Number, 0, 1, 0},
+    {"dfpz", SettingKind::Number, 0, 4, 1},
+}};
+
+constexpr std::string_view kHeader = "Ludra";
+
+const SettingKey& FindKey(std::string_view name) {
+    const auto found =
+        std::find_if(kSettingKeys.begin(), kSettingKeys.end(), [&](const SettingKey& key) { return key.Name == name; });
+    if (found == kSettingKeys.end())
+        throw UsageError("unknown setting " + std::string(name) +
+                         "; the settings are ed, sct, al, rq, rr, voi, wo, dfpz");
+    return *found;
+}
+
+std::u16string WideName(const SettingKey& key) { return AnsiToWide(key.Name); }
+
+fs::path DefaultSettingsPath() {
+    return SpecialFolderPath(kFolderAppData) / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini";
+}
+
+// ---- reading
+
+struct SettingValue {
+    bool Readable = false;
+    std::string Text; // UTF-8; for an unreadable number, the value the program takes instead
+};
+
+SettingValue ReadValue(const SettingKey& key, TpkXML& document) {
+    if (key.Kind == SettingKind::Number) {
+        std::int32_t number = 0;
+        const bool read = ReadSettingNumber(WideName(key), document, number);
+        return {read, std::to_string(read ? number : key.Fallback)};
+    }
+    try {
+        if (key.Kind == SettingKind::Flag)
+            return {true, ReadSettingFlag(WideName(key), document) ? "1" : "0"};
+        return {true, AnsiToUtf8(ReadSettingText(WideName(key), document))};
+    } catch (const StorageError&) {
+        return {false, {}};
+    }
+}
+
+// The file as the program finds it at start-up.
+struct SettingsReport {
+    std::array<SettingValue, kSettingKeys.size()> Values;
+    std::vector<std::string> Problems;
+    bool Replaced = false; // the program would replace the whole file with defaults
+};
+
+SettingsReport InspectSettings() {
+    std::error_code error;
+    if (!fs::exists(SettingsPath, error))
+        throw ToolFailure("no settings file at " + SettingsPath.string() +
+                          "; the program writes one with defaults when it starts");
+    TpkXML document;
+    try {
+        LoadSettingsDocument(document);
+    } catch (const StorageError& failure) {
+        throw ToolFailure(std::string("can't read the settings file: ") + failure.what());
+    }
+    SettingsReport report;
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+        const SettingKey& key = kSettingKeys[i];
+        SettingValue& value = report.Values[i] = ReadValue(key, document);
+        if (!value.Readable && key.Kind == SettingKind::Number) {
+            report.Problems.push_back(std::string(key.Name) + " is missing or damaged; the program takes " +
+                                      value.Text);
+        } else if (!value.Readable) {
+            report.Problems.push_back(std::string(key.Name) + " is missing or damaged");
+            report.Replaced = true;
+        } else if (key.Kind == SettingKind::Header && value.Text != kHeader) {
+            report.Problems.push_back("the header ed is not " + std::string(kHeader));
+            report.Replaced = true;
+        }
+    }
+    return report;
+}
+
+// Prints the problems and gives the exit status.
+int ReportProblems(const SettingsReport& report, std::ostream& err) {
+    for (const std::string& problem : report.Problems)
+        err << "ludra-skq: " << SettingsPath.string() << ": " << problem << '\n';
+    if (report.Replaced)
+        err << "ludra-skq: the program would replace this file with defaults\n";
+    return report.Problems.empty() ? kExitOk : kExitFailed;
+}
+
+int ShowSettings(Io& io) {
+    const SettingsReport report = InspectSettings();
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i)
+        io.Out << kSettingKeys[i].Name << '=' << report.Values[i].Text << '\n';
+    return ReportProblems(report, io.Err);
+}
+
+int GetSetting(const SettingKey& key, Io& io) {
+    const SettingsReport report = InspectSettings();
+    io.Out << report.Values[&key - kSettingKeys.data()].Text << '\n';
+    return ReportProblems(report, io.Err);
+}
+
+// ---- writing
+
+// The value as the settings code takes it (Windows-1250 text, "1"/"0", or an integer); throws UsageError.
+std::string StoredText(const SettingKey& key, const std::string& value) {
+    switch (key.Kind) {
+    case SettingKind::Header: throw UsageError("ed is the header of the file and can't be set");
+    case SettingKind::Text: {
+        std::string text = Utf8ToAnsi(value);
+        if (AnsiToUtf8(text) != value)
+            throw UsageError("the value has characters outside Windows-1250");
+        return text;
+    }
+    case SettingKind::Flag: {
+        std::string lower = value;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (lower == "1" || lower == "yes")
+            return "1";
+        if (lower == "0" || lower == "no")
+            return "0";
+        throw UsageError(std::string(key.Name) + " takes 1 or 0 (yes or no)");
+    }
+    case SettingKind::Number: break;
+    }
+    std::int32_t number = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, number);
+    if (value.empty() || error != std::errc{} || stop != end || number < key.Min || number > key.Max)
+        throw UsageError(std::string(key.Name) + " takes a whole number from " + std::to_string(key.Min) + " to " +
+                         std::to_string(key.Max));
+    return std::to_string(number);
+}
+
+void WriteValue(const SettingKey& key, const std::string& stored, TpkXML& document) {
+    if (key.Kind == SettingKind::Flag)
+        WriteSettingFlag(WideName(key), stored == "1", document);
+    else if (key.Kind == SettingKind::Number)
+        WriteSettingNumber(WideName(key), std::stoi(stored), document);
+    else
+        WriteSettingText(WideName(key), stored, document);
+}
+
+// A new file with every default, written by the program's own code (which aims at SettingsPath).
+void CreateSettingsFile(bool defaultLocation, std::ostream& err) {
+    std::error_code error;
+    if (defaultLocation)
+        fs::create_directories(SettingsPath.parent_path(), error);
+    CreateDefaultSettings();
+    if (!fs::exists(SettingsPath, error))
+        throw ToolFailure("can't create " + SettingsPath.string());
+    err << "ludra-skq: created " << SettingsPath.string() << " with the default settings\n";
+}
+
+int SetSetting(const SettingKey& key, const std::string& value, bool defaultLocation, Io& io) {
+    const std::string stored = StoredText(key, value);
+    std::error_code error;
+    if (!fs::exists(SettingsPath, error))
+        CreateSettingsFile(defaultLocation, io.Err);
+    if (const SettingsReport report = InspectSettings(); report.Replaced) {
+        ReportProblems(report, io.Err);
+        throw ToolFailure("the change would be lost; remove the file and run set again");
+    }
+    TpkXML document;
+    LoadSettingsDocument(document);
+    WriteValue(key, stored, document);
+    SaveSettingsDocument(document);
+    return kExitOk;
+}
+
+// ---- scrambler
+
+// One line as the program splits text: at CR LF, a lone CR or a lone LF. False at the end of the input.
+bool ReadLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf& buffer = *in.rdbuf();
+    using Traits = std::istream::traits_type;
+    Traits::int_type c = buffer.sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof()))
+        return false;
+    while (!Traits::eq_int_type(c, Traits::eof()) && c != '\r' && c != '\n') {
+        line.push_back(Traits::to_char_type(c));
+        c = buffer.sbumpc();
+    }
+    if (c == '\r' && buffer.sgetc() == '\n')
+        buffer.sbumpc();
+    return true;
+}
+
+} // namespace
+
+int RunConfig(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 1, 3);
+    const std::string& action = arguments.Positional[0];
+    const std::string* file = arguments.Value("file");
+    SettingsPath = file ? fs::path(*file) : DefaultSettingsPath();
+    if (action == "show") {
+        RequirePositional(arguments, 1, 1);
+        return ShowSettings(io);
+    }
+    if (action == "get") {
+        RequirePositional(arguments, 2, 2);
+        return GetSetting(FindKey(arguments.Positional[1]), io);
+    }
+    if (action == "set") {
+        RequirePositional(arguments, 3, 3);
+        return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file == nullptr, io);
+    }
+    throw UsageError("config takes show, get KEY or set KEY VALUE");
+}
+
+int RunScramble(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 0, 0);
+    int failures = 0;
+    std::string line;
+    for (int number = 1; ReadLine(io.In, line); ++number) {
+        const std::string text = Utf8ToAnsi(line);
+        if (AnsiToUtf8(text) != line) {
+            io.Err << "ludra-skq: line " << number << ": characters outside Windows-1250 became \"?\"\n";
+            ++failures;
+        }
+        io.Out << ScrambleText(text) << '\n';
+    }
+    return failures == 0 ? kExitOk : kExitFailed;
+}
+
+int RunUnscramble(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 0, 0);
+    int failures = 0;
+    std::string line;
+    for (int number = 1; ReadLine(io.In, line); ++number) {
+        try {
+            io.Out << AnsiToUtf8(UnscrambleText(line));
+        } catch (const StorageError&) {
+            io.Err << "ludra-skq: line " << number << " is empty, which is no scrambled text\n";
+            ++failures;
+        }
+        io.Out << '\n';
+    }
+    return failures == 0 ? kExitOk : kExitFailed;
+}
+
+} // namespace skq

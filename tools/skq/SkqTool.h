@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/base/Journal.h"
+#include "core/base/Bytes.h"
+#include "core/base/ShowWarning.h"
+
+#include <filesystem>
+#include <iosfwd>
+#include <map>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the commands of ludra-skq share: exit codes, argument parsing, the report
+// collector and small file helpers.
+namespace skq {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// A command line that can't be run as written; RunSkq turns it into exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file or folder the command could not use; RunSkq turns it into exit status 1.
+class ToolFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Io {
+    std::istream& In;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+struct OptionSpec {
+    std::string_view Name; // without the leading "--"
+    bool TakesValue = false;
+};
+
+struct Arguments {
+    std::vector<std::string> Positional;
+    std::map<std::string, std::string, std::less<>> Options; // a flag maps to ""
+
+    bool Has(std::string_view name) const { return Options.find(name) != Options.end(); }
+    // The option's value, or nullptr when it was not given.
+    const std::string* Value(std::string_view name) const;
+};
+
+// Splits the arguments after the command name. "--help" is known to every command;
+// "--" ends the options. Throws UsageError for an unknown option or a missing value.
+Arguments ParseArguments(std::span<const std::string> args, std::span<const OptionSpec> options);
+// Throws UsageError unless the count of positional arguments lies in min..max.
+void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t max);
+
+// Everything the core reports while a collector lives: journal records of any level
+// and message box texts (each box answered with Zamknij), all in UTF-8.
+class ReportCollector {
+public:
+    ReportCollector();
+    ~ReportCollector();
+    ReportCollector(const ReportCollector&) = delete;
+    ReportCollector& operator=(const ReportCollector&) = delete;
+
+    std::vector<std::string> Journal;
+    std::vector<std::string> Messages;
+
+    // The first journal record, else the first message box text on one line; empty when neither.
+    std::string FirstReport() const;
+
+private:
+    JournalObserver previousObserver_;
+    WarningHandler previousHandler_;
+};
+
+// A whole file, refusing one larger than the limit before reading it. Throws ToolFailure.
+Bytes ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
+// Throws ToolFailure for the first path that exists, unless replacing is allowed.
+void RefuseExisting(std::span<const std::filesystem::path> paths, bool force);
+
+// The commands; each returns the exit status and throws UsageError or ToolFailure.
+int RunShow(const Arguments& arguments, Io& io);
+int RunList(const Arguments& arguments, Io& io);
+int RunCheck(const Arguments& arguments, Io& io);
+int RunLs(const Arguments& arguments, Io& io);
+int RunPack(const Arguments& arguments, Io& io);
+int RunUnpack(const Arguments& arguments, Io& io);
+int RunScramble(const Arguments& arguments, Io& io);
+int RunUnscramble(const Arguments& arguments, Io& io);
+int RunConfig(const Arguments& arguments, Io& io);
+int RunHelp(const Arguments& arguments, Io& io);
+
+// Help texts in English.
+void PrintOverview(std::ostream& out);
+// False when there is no such command.
+bool PrintCommandHelp(std::string_view command, std::ostream& out);
+
+} // namespace skq
