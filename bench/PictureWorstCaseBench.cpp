@@ -3,11 +3,11 @@
 // so that its time and peak memory are its own: the time is the child's processor time, peak_MB its largest
 // resident size, refused is 1 when the decoder refused the file, file_KB the size of the file.
 
-#include "core/storage/BmpReader.h"
-#include "core/storage/JpegDecoder.h"
 #include "core/base/StorageError.h"
-#include "support/PictureFiles.h"
+#include "core/storage/BmpReader.h"
 #include "core/storage/GifDecoder.h"
+#include "core/storage/JpegDecoder.h"
+#include "support/PictureFiles.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>

@@ -8,10 +8,9 @@
 #include "support/PictureFiles.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 #include <jpeglib.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 

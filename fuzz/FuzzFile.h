@@ -1,11 +1,11 @@
 #pragma once
 
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <sys/mman.h>
 
 // A file in memory holding the input, opened by path like any file on disk.
 inline std::string FuzzFile(const std::uint8_t* data, std::size_t size) {

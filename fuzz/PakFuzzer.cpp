@@ -1,7 +1,7 @@
 // Opens the input as an archive file and reads every entry as text and picture.
-#include "fuzz/FuzzFile.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UPak.h"
+#include "fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TVfsPAK pak;

@@ -2,9 +2,9 @@
 // holding exactly its pixels, or fails and leaves the target alone.
 #pragma once
 
-#include "core/storage/Bitmap.h"
 #include "core/base/Bytes.h"
 #include "core/base/StorageError.h"
+#include "core/storage/Bitmap.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,15 +1,15 @@
 // Loads a set list whose document is the input, parses every entry line and builds its tree.
-#include "fuzz/FuzzFile.h"
 #include "core/selection/UTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"
+#include "fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes pak = BuildPak({{"Selz0.xml", Bytes(data, data + size)}});
     std::vector<std::string> lines;
     if (LoadSetList(FuzzFile(pak.data(), pak.size()), lines)) {
         if (lines.size() > size)
-            __builtin_trap();  // no line without its element in the input
+            __builtin_trap(); // no line without its element in the input
         for (const std::string& line : lines) {
             SetListEntry entry;
             ParseEntryLine(line, entry);

@@ -4,12 +4,12 @@
 #include "core/base/StorageError.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <ctime>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace {
 

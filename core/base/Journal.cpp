@@ -4,13 +4,13 @@
 #include "core/base/FileAccess.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <utility>
 

@@ -5,8 +5,8 @@
 
 // The one modal message box, as the core reaches it. The program installs the
 // real window; the command-line tool and the tests install their own handler.
-inline constexpr int kButtonsClose = 1;      // Zamknij
-inline constexpr int kButtonsYesNoCancel = 3;  // Tak / Nie / Anuluj
+inline constexpr int kButtonsClose = 1;       // Zamknij
+inline constexpr int kButtonsYesNoCancel = 3; // Tak / Nie / Anuluj
 inline constexpr int kIconInformation = 1;
 inline constexpr int kIconQuestion = 2;
 inline constexpr int kIconWarning = 3;

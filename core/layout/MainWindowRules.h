@@ -19,8 +19,8 @@ struct WindowLayout {
     ScreenPoint WindowAt;
     int Width = 0;
     int Height = 0;
-    bool RoundedOutline = false;  // mode 0: rounded corners; mode 1: a plain rectangle
-    std::optional<ScreenPoint> BackgroundAt;  // mode 1 centres the full-screen background
+    bool RoundedOutline = false;             // mode 0: rounded corners; mode 1: a plain rectangle
+    std::optional<ScreenPoint> BackgroundAt; // mode 1 centres the full-screen background
     ScreenPoint MainPanelAt;
 };
 

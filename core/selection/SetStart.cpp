@@ -1,8 +1,8 @@
 #include "core/selection/SetStart.h"
 
+#include "core/base/ShowWarning.h"
 #include "core/selection/SetFolders.h"
 #include "core/session/UObslugaTest.h"
-#include "core/base/ShowWarning.h"
 
 #include <string_view>
 

@@ -1,10 +1,10 @@
 #include "core/selection/UTree.h"
 
-#include "core/storage/UIni.h"
-#include "core/selection/SetFolders.h"
-#include "core/session/UObslugaTest.h"
 #include "core/base/CodePage.h"
 #include "core/base/ShowWarning.h"
+#include "core/selection/SetFolders.h"
+#include "core/session/UObslugaTest.h"
+#include "core/storage/UIni.h"
 
 #include <algorithm>
 #include <charconv>
@@ -126,9 +126,9 @@ int RowX(std::int32_t level) {
 
 bool ParseEntryLine(std::string_view line, SetListEntry& entry) {
     std::size_t position = 0;
-    if (!ReadNumberFields(line, position,
-                          {&entry.Id, &entry.Level, &entry.DescendantCount, &entry.ParentId, &entry.Visible,
-                           &entry.State}))
+    if (!ReadNumberFields(
+            line, position,
+            {&entry.Id, &entry.Level, &entry.DescendantCount, &entry.ParentId, &entry.Visible, &entry.State}))
         return false;
     ReadTextFields(line, position, entry);
     return true;
@@ -204,15 +204,15 @@ bool ToggleSetTreeEntry(SetTree& tree) {
 ScrollBarFit FitSetTreeScrollBar(const SetTree& tree) {
     if (tree.VisibleCount <= tree.RowsThatFit)
         return {};
-    return {true, tree.VisibleCount - tree.RowsThatFit, tree.RowsThatFit - 1, tree.RowsThatFit - 2, 5,
-            tree.ScrollPosition};
+    return {
+        true, tree.VisibleCount - tree.RowsThatFit, tree.RowsThatFit - 1, tree.RowsThatFit - 2, 5, tree.ScrollPosition};
 }
 
 void ScrollSetTree(SetTree& tree, int position) { tree.ScrollPosition = position; }
 
 int SetTreePictureTop(const SetTree& tree) {
-    return -static_cast<int>(std::min<std::int64_t>(std::int64_t{kTreeRowHeight} * tree.ScrollPosition,
-                                                    kTreePictureMaxHeight));
+    return -static_cast<int>(
+        std::min<std::int64_t>(std::int64_t{kTreeRowHeight} * tree.ScrollPosition, kTreePictureMaxHeight));
 }
 
 int SetTreePictureHeight(const SetTree& tree) {

@@ -16,7 +16,7 @@ struct SetListEntry {
     std::int32_t DescendantCount = 0;
     std::int32_t ParentId = 0;
     std::string Name;
-    std::string Folder;  // relative to the set list file's folder; empty for a category
+    std::string Folder; // relative to the set list file's folder; empty for a category
     std::int32_t Visible = 0;
     std::int32_t State = 0;
 };
@@ -40,10 +40,10 @@ bool ParseEntryLine(std::string_view line, SetListEntry& entry);
 // on screen. Rows are 16 px apart on a tall picture that scrolls in a panel.
 struct SetTree {
     std::vector<SetListEntry> Entries;
-    int Selected = -1;  // index into Entries
+    int Selected = -1; // index into Entries
     int RowsThatFit = 16;
     int VisibleCount = 0;
-    int ScrollPosition = 0;  // rows scrolled off the top
+    int ScrollPosition = 0; // rows scrolled off the top
 };
 
 inline constexpr int kTreeRowHeight = 16;
@@ -93,12 +93,12 @@ int SetTreePictureHeight(const SetTree& tree);
 
 // One row of the tree picture: the text's top left corner and its look.
 struct SetTreeRow {
-    std::string Name;  // Windows-1250
+    std::string Name; // Windows-1250
     int X = 0;
     int Y = 0;
     Rgb Colour;
     bool Underlined = false;
-    bool Category = false;  // has descendants and opens on a double click
+    bool Category = false; // has descendants and opens on a double click
     bool Open = false;
 };
 // The rows on the picture, top to bottom.

@@ -17,14 +17,14 @@ struct QuestionRecord {
     static constexpr int kMaxAnswers = 5;
 
     std::string QuestionText;
-    std::array<AnswerSlot, kMaxAnswers> Answers;  // Answers[k - 1] is answer number k
+    std::array<AnswerSlot, kMaxAnswers> Answers; // Answers[k - 1] is answer number k
     std::string Key = "00000";
     std::string PictureName;
     std::string TextName;
     std::string Hint;
     std::string OrderRow;
     std::int32_t AnswerCount = 3;
-    std::int32_t QuestionType = 0;  // 0: one answer at a time; otherwise each on its own
+    std::int32_t QuestionType = 0; // 0: one answer at a time; otherwise each on its own
     std::string Date;
 
     AnswerSlot& Answer(int number) { return Answers[number - 1]; }

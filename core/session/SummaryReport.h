@@ -29,9 +29,9 @@ struct SummaryReport {
     std::int32_t GivenCount = 0;
     double StartTime = 0;
     double EndTime = 0;
-    std::int32_t Percent = 0;  // FirstTimeRight of QuestionCount
+    std::int32_t Percent = 0; // FirstTimeRight of QuestionCount
     WorkingTime Time;
-    std::u16string Text;  // "\r" breaks a line
+    std::u16string Text; // "\r" breaks a line
 };
 
 // The report of a run from its counters and times; the text is what the summary window shows.

@@ -1,9 +1,9 @@
 #include "core/session/UObslugaTest.h"
 
-#include "core/storage/UIni.h"
-#include "core/session/QuestionRecord.h"
-#include "core/storage/UProcReadWrite.h"
 #include "core/base/ShowWarning.h"
+#include "core/session/QuestionRecord.h"
+#include "core/storage/UIni.h"
+#include "core/storage/UProcReadWrite.h"
 
 #include <chrono>
 #include <utility>
@@ -31,8 +31,7 @@ TestScreenHooks hooks;
 SessionClock sessionClock;
 
 // Calls a hook when the GUI has installed it.
-template <typename Hook, typename... Args>
-void Call(const Hook& hook, Args&&... args) {
+template <typename Hook, typename... Args> void Call(const Hook& hook, Args&&... args) {
     if (hook)
         hook(std::forward<Args>(args)...);
 }

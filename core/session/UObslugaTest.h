@@ -18,8 +18,8 @@ extern std::filesystem::path SetFolder;
 extern std::vector<std::string> QuestionFiles;
 
 struct QuestionProgress {
-    bool Answered = false;       // checked at least once in this run
-    bool AnsweredRight = false;  // the last check of it was right
+    bool Answered = false;      // checked at least once in this run
+    bool AnsweredRight = false; // the last check of it was right
 };
 
 // Run state.
@@ -28,13 +28,13 @@ extern std::vector<QuestionProgress> Progress;
 // The question on screen, or the one the next button will load. Not named
 // CurrentQuestion: that name is the question record itself.
 extern std::int32_t CurrentQuestionIndex;
-extern std::int32_t FirstTimeRight;  // right at the first showing, repeat pass not counted
-extern std::int32_t RightCount;      // right checks, repeat pass included
-extern std::int32_t GivenCount;      // checks made, repeat pass included
-extern bool QuestionChecked;         // answer clicks wait for the next question
-extern bool SessionRunning;          // the check and next buttons and the answers respond
-extern bool RetryPass;               // the question on screen came back from the repeat pass
-extern double StartTime;             // days since 30 December 1899, local time
+extern std::int32_t FirstTimeRight; // right at the first showing, repeat pass not counted
+extern std::int32_t RightCount;     // right checks, repeat pass included
+extern std::int32_t GivenCount;     // checks made, repeat pass included
+extern bool QuestionChecked;        // answer clicks wait for the next question
+extern bool SessionRunning;         // the check and next buttons and the answers respond
+extern bool RetryPass;              // the question on screen came back from the repeat pass
+extern double StartTime;            // days since 30 December 1899, local time
 extern double EndTime;
 // Names of the attached text and picture their windows show (Windows-1250).
 // The engine writes them when it announces one; the picture window also clears
@@ -50,27 +50,27 @@ inline constexpr const char* kSoundFinal = "Final";
 // Everything the engine asks of the test screen, the attachment windows, the sound
 // player and the summary window. The GUI installs them; unset ones do nothing.
 struct TestScreenHooks {
-    std::function<void()> ShowQuestion;        // fill the screen from CurrentQuestion (marks cleared)
-    std::function<void()> ClearMarks;          // every tile in its plain look
-    std::function<void()> ShowSelectionMarks;  // tiles by Selected
-    std::function<void()> ShowVerdictMarks;    // tiles by Correct and Selected
+    std::function<void()> ShowQuestion;       // fill the screen from CurrentQuestion (marks cleared)
+    std::function<void()> ClearMarks;         // every tile in its plain look
+    std::function<void()> ShowSelectionMarks; // tiles by Selected
+    std::function<void()> ShowVerdictMarks;   // tiles by Correct and Selected
     std::function<void(const std::u16string& text)> UpdateStatusLine;
-    std::function<void()> ShowCheckButton;     // PButStop, covering the next button
+    std::function<void()> ShowCheckButton; // PButStop, covering the next button
     std::function<void()> HideCheckButton;
-    std::function<void()> ShowTestPanel;       // PTest, when hidden
+    std::function<void()> ShowTestPanel; // PTest, when hidden
     std::function<void()> HideTestPanel;
-    std::function<void()> HideHintButton;      // PPodpowiedz
-    std::function<void()> HideHintPanel;       // ptekstPodpowiedzi, when visible
-    std::function<void()> OpenPictureWindow;   // show the picture window when hidden
-    std::function<void()> OpenTextWindow;      // show the text window when hidden
+    std::function<void()> HideHintButton;    // PPodpowiedz
+    std::function<void()> HideHintPanel;     // ptekstPodpowiedzi, when visible
+    std::function<void()> OpenPictureWindow; // show the picture window when hidden
+    std::function<void()> OpenTextWindow;    // show the text window when hidden
     std::function<void()> ClosePictureWindow;
     std::function<void()> CloseTextWindow;
-    std::function<void(const std::string& name)> ShowAttachedText;  // AttachedTextLines holds it
-    std::function<void()> HideAttachedText;                         // fold the text window up
-    std::function<void(const std::string& name)> ShowPicture;       // PictureBitmap holds it
-    std::function<void()> HidePicture;                              // fold the picture window up
-    std::function<void(const char* sound)> PlaySound;               // asynchronous, failures ignored
-    std::function<void(const SummaryReport& report)> ShowSummary;   // modal; returns when closed
+    std::function<void(const std::string& name)> ShowAttachedText; // AttachedTextLines holds it
+    std::function<void()> HideAttachedText;                        // fold the text window up
+    std::function<void(const std::string& name)> ShowPicture;      // PictureBitmap holds it
+    std::function<void()> HidePicture;                             // fold the picture window up
+    std::function<void(const char* sound)> PlaySound;              // asynchronous, failures ignored
+    std::function<void(const SummaryReport& report)> ShowSummary;  // modal; returns when closed
 };
 
 // Installs the hooks and gives back the ones they replace.

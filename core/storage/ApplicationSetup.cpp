@@ -1,8 +1,8 @@
 #include "core/storage/ApplicationSetup.h"
 
 #include "core/base/Journal.h"
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
+#include "core/storage/UIni.h"
 
 #include <chrono>
 

@@ -9,7 +9,7 @@
 // Builds archives for authors' tools and test fixtures: header, entry data in
 // order, then the directory. The program itself never writes an archive.
 struct PakEntry {
-    std::string Name;  // Windows-1250, at most 120 bytes
+    std::string Name; // Windows-1250, at most 120 bytes
     Bytes Data;
 };
 

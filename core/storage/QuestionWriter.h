@@ -19,8 +19,8 @@ struct QuestionDocument {
 };
 
 struct Question40Form {
-    bool Encoded = false;   // every field but "cd" as base64 of UTF-16LE
-    bool WideText = false;  // the document as UTF-16LE with a byte order mark
+    bool Encoded = false;  // every field but "cd" as base64 of UTF-16LE
+    bool WideText = false; // the document as UTF-16LE with a byte order mark
 };
 
 // The "Sezz0.xml" document of the current layout.

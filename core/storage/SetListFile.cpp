@@ -1,12 +1,12 @@
 #include "core/storage/SetListFile.h"
 
-#include "core/base/Journal.h"
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
+#include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UPak.h"
 #include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
-#include "core/base/ShowWarning.h"
 
 #include <unordered_map>
 

@@ -1,9 +1,9 @@
 #include "core/storage/UIni.h"
 
-#include "core/base/Journal.h"
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
+#include "core/base/Journal.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UCrypto.h"
 #include "core/storage/UProcReadWrite.h"

@@ -12,12 +12,12 @@ extern std::filesystem::path SettingsPath;
 extern std::filesystem::path DocumentsFolder;
 
 // Settings read at start-up. The file keeps every value scrambled.
-extern std::string ListFilePath;  // UTF-8 path of the set list file; empty: the default list
+extern std::string ListFilePath; // UTF-8 path of the set list file; empty: the default list
 extern bool ConfirmResign;
 extern bool RepeatWrong;
 extern bool ReloadAttachments;
 extern bool SoundOn;
-extern std::int32_t WindowMode;  // 0 rounded window, 1 whole work area
+extern std::int32_t WindowMode; // 0 rounded window, 1 whole work area
 
 // Special folders of the user: application data and documents.
 inline constexpr int kFolderAppData = 26;

@@ -1,11 +1,11 @@
 #include "core/storage/UPak.h"
 
-#include "core/storage/BmpReader.h"
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
-#include "core/storage/JpegDecoder.h"
 #include "core/base/StorageError.h"
+#include "core/storage/BmpReader.h"
 #include "core/storage/GifDecoder.h"
+#include "core/storage/JpegDecoder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/storage/Bitmap.h"
 #include "core/base/Bytes.h"
 #include "core/base/FileAccess.h"
+#include "core/storage/Bitmap.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -55,7 +55,7 @@ public:
 
 private:
     struct Entry {
-        std::string Name;  // Windows-1250 bytes up to the first NUL
+        std::string Name; // Windows-1250 bytes up to the first NUL
         std::int32_t Offset;
         std::int32_t Size;
     };

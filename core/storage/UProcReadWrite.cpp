@@ -1,11 +1,11 @@
 #include "core/storage/UProcReadWrite.h"
 
-#include "core/base/Journal.h"
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
+#include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UCrypto.h"
 #include "core/storage/pkXML.h"
-#include "core/base/ShowWarning.h"
 
 #include <array>
 #include <limits>
@@ -54,7 +54,7 @@ Bytes DecodeBase64(std::string_view text) {
 std::u16string DecodeBase64Utf16(std::u16string_view text) {
     std::string narrow(text.size(), '\0');
     for (std::size_t i = 0; i < text.size(); ++i)
-        narrow[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '\x80';  // '\x80' is outside the alphabet
+        narrow[i] = text[i] < 0x80 ? static_cast<char>(text[i]) : '\x80'; // '\x80' is outside the alphabet
     const Bytes bytes = DecodeBase64(narrow);
     std::u16string wide(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < wide.size(); ++i)
@@ -120,7 +120,8 @@ bool ParseInteger(std::string_view text, std::int32_t& value) {
     if (at == text.size())
         return false;
     // Hexadecimal spans all 32 bits ($FFFFFFFF is -1); decimal must fit the signed range.
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : std::uint64_t{std::numeric_limits<std::int32_t>::max()} + negative;
+    const std::uint64_t limit =
+        base == 16 ? 0xFFFFFFFFull : std::uint64_t{std::numeric_limits<std::int32_t>::max()} + negative;
     std::uint64_t magnitude = 0;
     for (; at < text.size(); ++at) {
         const int digit = DigitValue(text[at], base);
@@ -301,6 +302,7 @@ bool OpenQuestionFile(const std::filesystem::path& path) {
         result = false;
     }
     if (code == kQuestionDamaged)
-        ShowWarning(kButtonsClose, kIconInformation, u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
+        ShowWarning(kButtonsClose, kIconInformation,
+                    u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
     return result;
 }

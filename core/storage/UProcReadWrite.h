@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/base/Bytes.h"
 #include "core/session/QuestionRecord.h"
 #include "core/storage/Bitmap.h"
-#include "core/base/Bytes.h"
 #include "core/storage/UPak.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "gui/resources/Resources.h"
 
-#include "core/storage/JpegDecoder.h"
 #include "core/base/StorageError.h"
+#include "core/storage/JpegDecoder.h"
 
 #include <QFile>
 #include <QLabel>

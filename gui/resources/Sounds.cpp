@@ -55,5 +55,5 @@ void SoundPlayer::Play(const char* name) {
         effect = new QSoundEffect(this);
         effect->setSource(QUrl(QStringLiteral("qrc") + ResourcePath(name)));
     }
-    effect->play();  // asynchronous; its failures stay silent
+    effect->play(); // asynchronous; its failures stay silent
 }

@@ -12,9 +12,7 @@ HotArea::HotArea(const QString& objectName, const QString& accessibleName, const
     setMouseTracking(true);
 }
 
-void HotArea::mousePressEvent(QMouseEvent* event) {
-    emit pressed(event->globalPosition().toPoint());
-}
+void HotArea::mousePressEvent(QMouseEvent* event) { emit pressed(event->globalPosition().toPoint()); }
 
 void HotArea::mouseMoveEvent(QMouseEvent* event) {
     emit hovered();

@@ -14,7 +14,8 @@ class QWidget;
 // work area).
 class WindowDrag : public QObject {
 public:
-    explicit WindowDrag(QWidget* window, std::function<bool()> allowed = [] { return true; });
+    explicit WindowDrag(
+        QWidget* window, std::function<bool()> allowed = [] { return true; });
 
     void Attach(HotArea* strip);
     // A drag cut short (the window hidden under a held button) starts afresh.

@@ -1,15 +1,14 @@
 #include "gui/windows/Startup.h"
 
-#include "gui/resources/Sounds.h"
 #include "core/session/SummaryReport.h"
 #include "core/session/UObslugaTest.h"
+#include "gui/resources/Sounds.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/AttachmentWindows.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
 #include <langinfo.h>
 
 #include <clocale>

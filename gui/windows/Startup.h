@@ -1,10 +1,10 @@
 #pragma once
 
 #include "gui/windows/UFTloBig.h"
-#include "gui/windows/UOknoLTestow.h"
-#include "gui/windows/UPodsumowanie.h"
 #include "gui/windows/UOknoGrafiki.h"
+#include "gui/windows/UOknoLTestow.h"
 #include "gui/windows/UOknoTekstu.h"
+#include "gui/windows/UPodsumowanie.h"
 #include "gui/windows/UWarning.h"
 #include "gui/windows/UWinieta.h"
 

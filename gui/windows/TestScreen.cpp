@@ -1,9 +1,9 @@
 #include "gui/windows/TestScreen.h"
 
-#include "gui/resources/Resources.h"
-#include "core/session/QuestionRecord.h"
 #include "core/base/CodePage.h"
+#include "core/session/QuestionRecord.h"
 #include "core/storage/UProcReadWrite.h"
+#include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 
@@ -14,9 +14,9 @@
 namespace {
 
 // Delphi colours are 0x00BBGGRR.
-const QColor kTextColour(0x0F, 0x24, 0x10);    // 1057807
-const QColor kStatusColour(0x11, 0x28, 0x17);  // 1517591
-constexpr int kSheetWidth = 5 * TestScreen::kTile;  // a fifth column for the fifth answer
+const QColor kTextColour(0x0F, 0x24, 0x10);        // 1057807
+const QColor kStatusColour(0x11, 0x28, 0x17);      // 1517591
+constexpr int kSheetWidth = 5 * TestScreen::kTile; // a fifth column for the fifth answer
 constexpr int kSheetHeight = 4 * TestScreen::kTile;
 
 QFont ScreenFont() {
@@ -70,8 +70,8 @@ void TestScreen::Build() {
         const QString number = QString::number(i + 1);
         LOdp[i] = TextLabel("LOdp" + number, {357, kTextTops[i], 353, 25}, PTest);
         POdp[i] = MakePanel("POdp" + number, {295, kTileTops[i], kTile, kTile}, PTest);
-        ImOdp[i] = ClickPicture("ImOdp" + number, QStringLiteral("Odpowiedź ") + letters[i], {},
-                                {0, 0, kTile, kTile}, POdp[i]);
+        ImOdp[i] = ClickPicture("ImOdp" + number, QStringLiteral("Odpowiedź ") + letters[i], {}, {0, 0, kTile, kTile},
+                                POdp[i]);
         POdp[i]->setCursor(Qt::PointingHandCursor);
         ImOdp[i]->setCursor(Qt::PointingHandCursor);
         connect(ImOdp[i], &HotArea::clicked, this, [i] { AnswerClick(i + 1); });

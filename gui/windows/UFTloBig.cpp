@@ -1,16 +1,16 @@
 #include "gui/windows/UFTloBig.h"
 
-#include "core/storage/ApplicationSetup.h"
-#include "core/layout/MainWindowRules.h"
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
+#include "core/base/ShowWarning.h"
+#include "core/layout/MainWindowRules.h"
 #include "core/selection/SetStart.h"
-#include "gui/windows/UOknoLTestow.h"
-#include "gui/windows/TestScreen.h"
+#include "core/storage/ApplicationSetup.h"
+#include "core/storage/UIni.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
-#include "core/base/ShowWarning.h"
+#include "gui/windows/TestScreen.h"
+#include "gui/windows/UOknoLTestow.h"
 #include "gui/windows/UWinieta.h"
 
 #include <QApplication>
@@ -133,12 +133,9 @@ void TFTloBig::BuildHelpSubmenu() {
         ResetMenuHighlight();
         OpenUrl(QUrl(QString::fromUtf8(kHomePage)));
     });
-    connect(LOProgramie, &HotArea::hovered, this,
-            [this] { Highlight(LOProgramie, {LHelp, LStronaDomowa}, 5); });
-    connect(LHelp, &HotArea::hovered, this,
-            [this] { Highlight(LHelp, {LOProgramie, LStronaDomowa}, 6); });
-    connect(LStronaDomowa, &HotArea::hovered, this,
-            [this] { Highlight(LStronaDomowa, {LOProgramie, LHelp}, 7); });
+    connect(LOProgramie, &HotArea::hovered, this, [this] { Highlight(LOProgramie, {LHelp, LStronaDomowa}, 5); });
+    connect(LHelp, &HotArea::hovered, this, [this] { Highlight(LHelp, {LOProgramie, LStronaDomowa}, 6); });
+    connect(LStronaDomowa, &HotArea::hovered, this, [this] { Highlight(LStronaDomowa, {LOProgramie, LHelp}, 7); });
 }
 
 void TFTloBig::BuildTestsSubmenu() {
@@ -146,14 +143,14 @@ void TFTloBig::BuildTestsSubmenu() {
     WatchMoves(MakePicture("ImTloMenuTest", "menutesty", {0, 0, 240, 133}, PPodMenuTest));
     auto* help = new HotArea("LPomoc_1", "Pomoc", {8, 78, 129, 14}, PPodMenuTest);
     connect(help, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
-    LTestZNazwiskiem = MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
-    LTestAnonimowo = MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
+    LTestZNazwiskiem =
+        MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
+    LTestAnonimowo =
+        MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
     connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::LTestZNazwiskiemClick);
     connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::LTestAnonimowoClick);
-    connect(LTestZNazwiskiem, &HotArea::hovered, this,
-            [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
-    connect(LTestAnonimowo, &HotArea::hovered, this,
-            [this] { Highlight(LTestAnonimowo, {LTestZNazwiskiem}, 2); });
+    connect(LTestZNazwiskiem, &HotArea::hovered, this, [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
+    connect(LTestAnonimowo, &HotArea::hovered, this, [this] { Highlight(LTestAnonimowo, {LTestZNazwiskiem}, 2); });
 }
 
 void TFTloBig::BuildTestScreen() {
@@ -228,8 +225,8 @@ void TFTloBig::ShowMenuDescription(int code) {
 
 void TFTloBig::ApplyWindowMode() {
     const QRect work = (screen() ? screen() : QApplication::primaryScreen())->availableGeometry();
-    const std::optional<WindowLayout> layout = LayoutForWindowMode(WindowMode, work.x() + work.width(),
-                                                                   work.y() + work.height());
+    const std::optional<WindowLayout> layout =
+        LayoutForWindowMode(WindowMode, work.x() + work.width(), work.y() + work.height());
     if (!layout)
         return;
     setFixedSize(layout->Width, layout->Height);
@@ -301,7 +298,10 @@ void TFTloBig::keyPressEvent(QKeyEvent* event) {
     switch (action.What) {
     case KeyAction::Nothing: QWidget::keyPressEvent(event); return;
     case KeyAction::Swallow: break;
-    case KeyAction::OpenHelp: OpenHelpPages(); QWidget::keyPressEvent(event); return;
+    case KeyAction::OpenHelp:
+        OpenHelpPages();
+        QWidget::keyPressEvent(event);
+        return;
     case KeyAction::ToggleWindowMode: ToggleWindowMode(); break;
     case KeyAction::SetJournalLevel: SetJournalLevel(action.Level); break;
     }

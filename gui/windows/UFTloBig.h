@@ -83,6 +83,6 @@ private:
     TFOknoLTestow* setList_ = nullptr;
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
-    QString folderName_;  // the folder chosen last; the documents folder before the first
+    QString folderName_; // the folder chosen last; the documents folder before the first
     WindowDrag* drag_;
 };

@@ -1,11 +1,11 @@
 #include "gui/windows/UOknoGrafiki.h"
 
-#include "gui/resources/Resources.h"
+#include "core/layout/PictureWindowRules.h"
 #include "core/session/UObslugaTest.h"
 #include "core/storage/UProcReadWrite.h"
+#include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
-#include "core/layout/PictureWindowRules.h"
 
 #include <QClipboard>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "gui/windows/UOknoLTestow.h"
 
-#include "core/storage/UIni.h"
-#include "core/selection/SetStart.h"
 #include "core/base/CodePage.h"
+#include "core/selection/SetStart.h"
 #include "core/storage/SetListFile.h"
+#include "core/storage/UIni.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/ListwaV.h"
@@ -26,7 +26,7 @@ constexpr QSize kClientSize(310, 487);
 constexpr QPoint kOffsetFromAnchor(280, 61);
 constexpr QRect kTreePanel(33, 95, 245, 260);
 constexpr QRect kScrollBarHolder(226, 0, 16, 255);
-constexpr int kMarkWidth = 17;  // the space in front of a row's text
+constexpr int kMarkWidth = 17; // the space in front of a row's text
 const QColor kChoiceColour(46, 46, 46);
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "gui/windows/UOknoTekstu.h"
 
-#include "core/session/UObslugaTest.h"
 #include "core/base/CodePage.h"
+#include "core/session/UObslugaTest.h"
 #include "core/storage/UProcReadWrite.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/layout/TextWindowRules.h"
 #include "gui/widgets/DottedFrame.h"
 #include "gui/windows/FramedWindow.h"
-#include "core/layout/TextWindowRules.h"
 
 #include <QPoint>
 #include <QString>

@@ -5,8 +5,8 @@
 #include "gui/widgets/WindowDrag.h"
 
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainterPath>
 #include <QRegion>

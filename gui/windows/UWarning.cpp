@@ -1,8 +1,8 @@
 #include "gui/windows/UWarning.h"
 
+#include "core/base/ShowWarning.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
-#include "core/base/ShowWarning.h"
 
 #include <QApplication>
 #include <QFont>

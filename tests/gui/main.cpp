@@ -1,8 +1,7 @@
 #include "gui/widgets/Controls.h"
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/storage/Bitmap.h"
 #include "core/base/Bytes.h"
+#include "core/storage/Bitmap.h"
 
 #include <array>
 #include <cstddef>

@@ -17,8 +17,9 @@ public:
     };
 
     explicit Recorder(int answer = 0) {
-        previousJournal_ = SetJournalObserver(
-            [this](int level, std::u16string_view message) { Journal.push_back({level, std::u16string(message)}); });
+        previousJournal_ = SetJournalObserver([this](int level, std::u16string_view message) {
+            Journal.push_back({level, std::u16string(message)});
+        });
         previousWarning_ = SetWarningHandler([this, answer](int buttons, int icon, std::u16string_view text) {
             Boxes.push_back({buttons, icon, std::u16string(text)});
             return answer;

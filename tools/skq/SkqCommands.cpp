@@ -1,8 +1,8 @@
 #include "tools/skq/SkqCommands.h"
 
 #include "core/base/Journal.h"
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
+#include "core/storage/UIni.h"
 #include "tools/skq/SkqTool.h"
 
 #include <algorithm>

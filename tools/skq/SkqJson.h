@@ -6,9 +6,8 @@
 #include "core/storage/UPak.h"
 #include "tools/skq/SkqTool.h"
 
-#include <nlohmann/json.hpp>
-
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <vector>

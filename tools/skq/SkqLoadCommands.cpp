@@ -1,7 +1,7 @@
 // show, list and check: question files and set lists read by the program's own loaders.
+#include "core/base/Random.h"
 #include "core/selection/SetFolders.h"
 #include "core/selection/UTree.h"
-#include "core/base/Random.h"
 #include "core/storage/SetListFile.h"
 #include "core/storage/UPak.h"
 #include "core/storage/UProcReadWrite.h"

@@ -1,8 +1,8 @@
 // config, scramble and unscramble: the settings file and the scrambler that guards its values.
-#include "core/storage/UIni.h"
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UCrypto.h"
+#include "core/storage/UIni.h"
 #include "core/storage/pkXML.h"
 #include "tools/skq/SkqTool.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/base/Journal.h"
 #include "core/base/Bytes.h"
+#include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 
 #include <filesystem>

@@ -19,13 +19,12 @@ struct Note {
     double length;    // seconds
     double frequency; // Hz; a glide ends at endFrequency
     double endFrequency;
-    double level;     // peak amplitude, 0..1
+    double level; // peak amplitude, 0..1
 };
 
 // Bell-like partials with a short raised-cosine attack and an exponential decay
 // that reaches silence through a cosine release, so no note starts or ends with a click.
-void AddNote(std::vector<double>& samples, const Note& note)
-{
+void AddNote(std::vector<double>& samples, const Note& note) {
     const int first = static_cast<int>(note.start * kRate);
     const int count = static_cast<int>(note.length * kRate);
     const double attack = 0.008;
@@ -49,22 +48,19 @@ void AddNote(std::vector<double>& samples, const Note& note)
     }
 }
 
-std::vector<double> Render(double seconds, const std::vector<Note>& notes)
-{
+std::vector<double> Render(double seconds, const std::vector<Note>& notes) {
     std::vector<double> samples(static_cast<std::size_t>(seconds * kRate), 0.0);
     for (const Note& note : notes)
         AddNote(samples, note);
     return samples;
 }
 
-void PutLe(std::ofstream& out, std::uint32_t value, int bytes)
-{
+void PutLe(std::ofstream& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.put(static_cast<char>((value >> (8 * i)) & 0xFFu));
 }
 
-bool WriteWave(const std::filesystem::path& path, const std::vector<double>& samples)
-{
+bool WriteWave(const std::filesystem::path& path, const std::vector<double>& samples) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
@@ -72,9 +68,9 @@ bool WriteWave(const std::filesystem::path& path, const std::vector<double>& sam
     out.write("RIFF", 4);
     PutLe(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
-    PutLe(out, 16, 4);        // fmt chunk size
-    PutLe(out, 1, 2);         // PCM
-    PutLe(out, 1, 2);         // mono
+    PutLe(out, 16, 4); // fmt chunk size
+    PutLe(out, 1, 2);  // PCM
+    PutLe(out, 1, 2);  // mono
     PutLe(out, kRate, 4);
     PutLe(out, kRate * 2, 4); // byte rate
     PutLe(out, 2, 2);         // block align
@@ -91,8 +87,7 @@ bool WriteWave(const std::filesystem::path& path, const std::vector<double>& sam
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: ludra-sounds OUTDIR\n");
         return 2;
@@ -103,23 +98,23 @@ int main(int argc, char** argv)
 
     // Right answer: two rising notes a fifth apart (E5, B5), the second overlapping the first.
     const auto ruch = Render(0.45, {
-        {0.00, 0.22, 659.25, 659.25, 0.70},
-        {0.11, 0.34, 987.77, 987.77, 0.70},
-    });
+                                       {0.00, 0.22, 659.25, 659.25, 0.70},
+                                       {0.11, 0.34, 987.77, 987.77, 0.70},
+                                   });
     // Wrong answer: a soft, low tone sliding down, with little upper partial energy.
     const auto blond = Render(0.40, {
-        {0.00, 0.40, 220.00, 174.61, 0.70},
-    });
+                                        {0.00, 0.40, 220.00, 174.61, 0.70},
+                                    });
     // End of the set: a quick rising C major arpeggio ending on the octave.
     const auto final = Render(0.80, {
-        {0.00, 0.25, 523.25, 523.25, 0.48},
-        {0.09, 0.25, 659.25, 659.25, 0.48},
-        {0.18, 0.25, 783.99, 783.99, 0.48},
-        {0.27, 0.53, 1046.50, 1046.50, 0.60},
-    });
+                                        {0.00, 0.25, 523.25, 523.25, 0.48},
+                                        {0.09, 0.25, 659.25, 659.25, 0.48},
+                                        {0.18, 0.25, 783.99, 783.99, 0.48},
+                                        {0.27, 0.53, 1046.50, 1046.50, 0.60},
+                                    });
 
-    const bool ok = WriteWave(dir / "Ruch.wav", ruch) && WriteWave(dir / "Blond.wav", blond)
-        && WriteWave(dir / "Final.wav", final);
+    const bool ok =
+        WriteWave(dir / "Ruch.wav", ruch) && WriteWave(dir / "Blond.wav", blond) && WriteWave(dir / "Final.wav", final);
     if (!ok) {
         std::fprintf(stderr, "ludra-sounds: cannot write into %s\n", dir.string().c_str());
         return 1;

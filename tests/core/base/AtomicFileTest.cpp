@@ -1,10 +1,11 @@
 #include "core/base/AtomicFile.h"
+
 #include "core/base/StorageError.h"
 #include "support/TempDir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -54,7 +55,7 @@ TEST(AtomicFile, FailureLeavesTheOldFileWhole) {
     std::filesystem::create_directory(dir / "folder");
     EXPECT_THROW(WriteFileAtomically(dir / "folder", ToBytes("lost")), StorageError);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // nothing left behind
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2); // nothing left behind
 }
 
 TEST(AtomicFile, ALinkInTheTargetsPlaceIsNeitherFollowedNorReplaced) {

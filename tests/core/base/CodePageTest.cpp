@@ -23,8 +23,8 @@ TEST(CodePage, UnassignedBytesBecomeC1Controls) {
 }
 
 TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(WideToAnsi(u"a\u0416b"), "a?b");      // Cyrillic
-    EXPECT_EQ(WideToAnsi(u"x\U0001F600y"), "x?y");  // one pair, one mark
+    EXPECT_EQ(WideToAnsi(u"a\u0416b"), "a?b");     // Cyrillic
+    EXPECT_EQ(WideToAnsi(u"x\U0001F600y"), "x?y"); // one pair, one mark
     EXPECT_EQ(WideToAnsi(std::u16string(1, char16_t{0xD800})), "?");
     EXPECT_EQ(WideToAnsi(std::u16string(1, u'\0')), std::string(1, '\0'));
 }
@@ -42,7 +42,7 @@ TEST(CodePage, NamesCompareByUnicodeUpperCase) {
     EXPECT_TRUE(SameTextIgnoringCase(u"żółw", u"ŻÓŁW"));
     EXPECT_FALSE(SameTextIgnoringCase(u"abc", u"abcd"));
     EXPECT_FALSE(SameTextIgnoringCase(u" abc", u"abc"));
-    EXPECT_TRUE(SameAnsiTextIgnoringCase("\xB3\xF3\x9F", "\xA3\xD3\x8F"));  // łóź / ŁÓŹ
+    EXPECT_TRUE(SameAnsiTextIgnoringCase("\xB3\xF3\x9F", "\xA3\xD3\x8F")); // łóź / ŁÓŹ
     EXPECT_FALSE(SameAnsiTextIgnoringCase("a", "b"));
     EXPECT_EQ(UpperCase(u"ćma"), u"ĆMA");
 }

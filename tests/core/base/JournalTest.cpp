@@ -1,17 +1,17 @@
 #include "core/base/Journal.h"
+
 #include "support/TempDir.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <fcntl.h>
+#include <csignal>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
-
-#include <csignal>
 
 using ::testing::ElementsAre;
 using ::testing::MatchesRegex;
@@ -78,7 +78,8 @@ TEST_F(Journal, LineIsDateTimeDashMessageInWindows1250) {
     const std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_THAT(lines[0], MatchesRegex(R"([0-9]{2}\.[0-9]{2}\.[0-9]{4}( [0-9]{2}:[0-9]{2}:[0-9]{2})? - .*)"));
-    EXPECT_THAT(Messages(), ElementsAre("Odczyt. B\xB3\xB9" "d wczytywania pliku Sezz0."));
+    EXPECT_THAT(Messages(), ElementsAre("Odczyt. B\xB3\xB9"
+                                        "d wczytywania pliku Sezz0."));
 }
 
 TEST_F(Journal, LevelGatesRecords) {

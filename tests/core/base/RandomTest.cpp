@@ -4,7 +4,7 @@
 
 TEST(Random, FollowsTheLinearCongruentialRule) {
     SeedRandom(0);
-    EXPECT_EQ(DrawRandom(0x10000), 0u);  // state 1: (1 * 65536) >> 32
+    EXPECT_EQ(DrawRandom(0x10000), 0u); // state 1: (1 * 65536) >> 32
     EXPECT_EQ(RandomState(), 1u);
     EXPECT_EQ(DrawRandom(1000), static_cast<std::uint32_t>((std::uint64_t{134775814u} * 1000) >> 32));
     EXPECT_EQ(RandomState(), 134775814u);

@@ -16,7 +16,7 @@ TEST(WindowModes, WindowModeCentresTheRoundedPanelInTheWorkArea) {
 TEST(WindowModes, NarrowWorkAreaGivesANegativeLeftEdge) {
     const auto layout = LayoutForWindowMode(0, 700, 500);
     ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->WindowAt, (ScreenPoint{-45, -40}));  // halves truncate toward zero
+    EXPECT_EQ(layout->WindowAt, (ScreenPoint{-45, -40})); // halves truncate toward zero
 }
 
 TEST(WindowModes, WholeWorkAreaCentresBackgroundAndPanel) {

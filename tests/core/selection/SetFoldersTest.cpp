@@ -1,4 +1,5 @@
 #include "core/selection/SetFolders.h"
+
 #include "core/base/CodePage.h"
 #include "support/TempDir.h"
 
@@ -23,7 +24,7 @@ TEST(SetFolders, FolderTextFollowsTheListFolderDirectly) {
     const auto list = dir / "Zestawy" / "Lista.skz";
     EXPECT_EQ(ResolveSetFolder(list, Utf8ToAnsi("\\Matematyka\\Ułamki")), dir / "Zestawy" / "Matematyka" / "Ułamki");
     EXPECT_EQ(ResolveSetFolder(list, "/Matematyka"), dir / "Zestawy" / "Matematyka");
-    EXPECT_EQ(ResolveSetFolder("Lista.skz", "\\Zestaw"), "Zestaw");  // beside a bare list name, not at the root
+    EXPECT_EQ(ResolveSetFolder("Lista.skz", "\\Zestaw"), "Zestaw"); // beside a bare list name, not at the root
 }
 
 TEST(SetFolders, ComponentsAreMatchedIgnoringCaseWhenTheExactPathIsMissing) {

@@ -1,4 +1,5 @@
 #include "core/selection/SetStart.h"
+
 #include "core/session/UObslugaTest.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"

@@ -1,7 +1,7 @@
-#include "core/storage/UIni.h"
+#include "core/base/CodePage.h"
 #include "core/selection/UTree.h"
 #include "core/session/UObslugaTest.h"
-#include "core/base/CodePage.h"
+#include "core/storage/UIni.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 
@@ -161,7 +161,7 @@ TEST_F(SetTreeTest, ClosingCountsEntriesWhateverTheirLevelAndOpeningGoesByParent
 
 TEST_F(SetTreeTest, OnlyASelectedCategoryOpens) {
     ASSERT_TRUE(Open(kSchool));
-    Click(1);  // Przyroda, a set
+    Click(1); // Przyroda, a set
     EXPECT_FALSE(ToggleSetTreeEntry(tree));
     SetTree empty;
     EXPECT_FALSE(ToggleSetTreeEntry(empty));
@@ -244,7 +244,8 @@ TEST_F(SetTreeTest, StarAfterAtStaysInTheNameAndMissingFieldsAreEmpty) {
 }
 
 TEST_F(SetTreeTest, ABadNumberFieldEndsTheTreeAtItsLineWithNothingSelected) {
-    for (const std::string& bad : {std::string(), std::string("3*0*0*0*1*x*C*\\c*"), std::string("3*0*0*0**0*C*\\c*")}) {
+    for (const std::string& bad :
+         {std::string(), std::string("3*0*0*0*1*x*C*\\c*"), std::string("3*0*0*0**0*C*\\c*")}) {
         EXPECT_FALSE(Open({Line(1, 0, 0, 0, 1, 0, "A", "\\a"), Line(2, 0, 0, 0, 1, 0, "B", "\\b"), bad,
                            Line(4, 0, 0, 0, 1, 0, "D", "\\d")}));
         ASSERT_EQ(tree.Entries.size(), 4u);
@@ -306,9 +307,9 @@ TEST_F(SetTreeTest, LongListsGrowThePictureAndWildLevelsStayDrawable) {
 
 TEST_F(SetTreeTest, TheChoiceSurvivesReopeningUntilCancelled) {
     EXPECT_FALSE(ConfirmSetChoice());
-    EXPECT_THAT(record.Boxes, ElementsAre(::testing::FieldsAre(
-                                  kButtonsClose, kIconWarning,
-                                  u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.")));
+    EXPECT_THAT(record.Boxes,
+                ElementsAre(::testing::FieldsAre(kButtonsClose, kIconWarning,
+                                                 u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.")));
     ASSERT_TRUE(Open(kSchool));
     Click(1);
     const std::filesystem::path chosenFolder = SetFolder;

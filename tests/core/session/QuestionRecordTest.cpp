@@ -1,4 +1,5 @@
 #include "core/session/QuestionRecord.h"
+
 #include "core/base/Random.h"
 
 #include <gtest/gtest.h>
@@ -165,7 +166,7 @@ TEST(AnswerChoice, SingleAnswerQuestionKeepsOneChoice) {
     EXPECT_FALSE(question.Answer(AnswerAtPosition(question, 2)).Selected);
     EXPECT_TRUE(question.Answer(AnswerAtPosition(question, 3)).Selected);
     ToggleAnswer(question, 3);
-    EXPECT_TRUE(question.Answer(AnswerAtPosition(question, 3)).Selected);  // no way back to no choice
+    EXPECT_TRUE(question.Answer(AnswerAtPosition(question, 3)).Selected); // no way back to no choice
     EXPECT_TRUE(AnyAnswerChosen(question));
 }
 
@@ -180,7 +181,7 @@ TEST(AnswerChoice, SeveralAnswerQuestionTogglesEachOnItsOwn) {
     ToggleAnswer(question, 2);
     EXPECT_FALSE(question.Answer(AnswerAtPosition(question, 2)).Selected);
     EXPECT_TRUE(question.Answer(AnswerAtPosition(question, 3)).Selected);
-    ToggleAnswer(question, 5);  // no answer there: nothing changes
+    ToggleAnswer(question, 5); // no answer there: nothing changes
     EXPECT_TRUE(question.Answer(AnswerAtPosition(question, 3)).Selected);
 }
 
@@ -188,11 +189,11 @@ TEST(AnswerChoice, JudgingComparesChoicesWithTheKey) {
     QuestionRecord question = Question(4, "0110", 1);
     ASSERT_TRUE(SetUpAnswerOrder(question));
     question.Answer(2).Selected = true;
-    EXPECT_FALSE(AllAnswersRight(question));  // one of two
+    EXPECT_FALSE(AllAnswersRight(question)); // one of two
     question.Answer(3).Selected = true;
     EXPECT_TRUE(AllAnswersRight(question));
     question.Answer(4).Selected = true;
-    EXPECT_FALSE(AllAnswersRight(question));  // both and a wrong one
+    EXPECT_FALSE(AllAnswersRight(question)); // both and a wrong one
     ClearSelection(question);
     EXPECT_FALSE(AnyAnswerChosen(question));
 }

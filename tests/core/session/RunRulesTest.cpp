@@ -1,9 +1,8 @@
-#include "core/session/UObslugaTest.h"
-
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
+#include "core/session/UObslugaTest.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
 #include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
@@ -71,13 +70,13 @@ Snapshot Take() {
     std::vector<std::pair<bool, bool>> progress;
     for (const QuestionProgress& p : Progress)
         progress.emplace_back(p.Answered, p.AnsweredRight);
-    return {CurrentQuestionIndex, FirstTimeRight, RightCount, GivenCount, QuestionChecked, SessionRunning, RetryPass,
-            progress};
+    return {CurrentQuestionIndex, FirstTimeRight, RightCount, GivenCount,
+            QuestionChecked,      SessionRunning, RetryPass,  progress};
 }
 
 class SessionRules : public ::testing::Test {
 protected:
-    SessionState state_;  // first in, last out
+    SessionState state_; // first in, last out
 
     void SetUp() override {
         SeedRandom(23);
@@ -310,7 +309,7 @@ TEST_F(SessionRules, CheckWithNothingChosenChangesNothingInEitherPass) {
         EXPECT_EQ(log.CheckHidden, hidden);
         EXPECT_TRUE(log.Summaries.empty());
         if (pass == 0)
-            AnswerAll({false, true, true});  // on to the repeat pass
+            AnswerAll({false, true, true}); // on to the repeat pass
         EXPECT_TRUE(RetryPass);
     }
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice, kNoChoice));
@@ -429,7 +428,7 @@ TEST_F(SessionRules, FailingQuestionInTheMiddleThenAFreshRun) {
         EXPECT_FALSE(p.AnsweredRight);
     }
     EXPECT_EQ(StartTime, now);
-    EXPECT_THAT(log.Pictures, ElementsAre("+mapa.jpg"));  // announced again, though unchanged
+    EXPECT_THAT(log.Pictures, ElementsAre("+mapa.jpg")); // announced again, though unchanged
     EXPECT_THAT(log.Status, ElementsAre(u"Pytań w zestawie: 4\rUdzielonych odpowiedzi: 0\rPoprawnych odpowiedzi: 0\r\r"
                                         u"Skuteczność chwilowa: nieokreślona"));
     AnswerAll({true, true, true, true});

@@ -10,7 +10,7 @@ using ::testing::ElementsAre;
 namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;
-constexpr double kStart = 46000.375;  // a morning in 2025
+constexpr double kStart = 46000.375; // a morning in 2025
 
 std::vector<std::u16string> Lines(const std::u16string& text) {
     std::vector<std::u16string> lines(1);

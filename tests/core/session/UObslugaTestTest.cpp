@@ -1,9 +1,9 @@
 #include "core/session/UObslugaTest.h"
 
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
 #include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
@@ -40,11 +40,11 @@ Question Broken(const std::string& text) { return {text, "", "", true}; }
 // Fake screen, windows, sound player and summary window recording every call.
 struct FakeScreen {
     std::vector<std::string> Calls;
-    std::vector<std::string> Shown;  // question texts as shown
+    std::vector<std::string> Shown; // question texts as shown
     std::vector<std::u16string> StatusLines;
     std::vector<std::string> Sounds;
     std::vector<SummaryReport> Summaries;
-    std::vector<std::string> Pictures;  // "+name" shown, "-" folded
+    std::vector<std::string> Pictures; // "+name" shown, "-" folded
     std::vector<std::string> Texts;
 
     TestScreenHooks Hooks() {
@@ -86,7 +86,7 @@ struct FakeScreen {
 
 class SessionEngine : public ::testing::Test {
 protected:
-    SessionState state_;  // first in, last out
+    SessionState state_; // first in, last out
 
     void SetUp() override {
         SeedRandom(7);
@@ -160,9 +160,9 @@ TEST_F(SessionEngine, StartShowsTheFirstQuestionWithFreshState) {
     EXPECT_EQ(FirstTimeRight + RightCount + GivenCount, 0);
     EXPECT_EQ(StartTime, now);
     EXPECT_THAT(screen.Shown, ElementsAre("Q1"));
-    EXPECT_THAT(screen.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow",
-                                          "ClearMarks", "ShowQuestion", "ShowTestPanel", "ShowCheckButton",
-                                          "UpdateStatusLine"));
+    EXPECT_THAT(screen.Calls,
+                ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow", "ClearMarks",
+                            "ShowQuestion", "ShowTestPanel", "ShowCheckButton", "UpdateStatusLine"));
     EXPECT_THAT(screen.StatusLines, ElementsAre(u"Pytań w zestawie: 3\rUdzielonych odpowiedzi: 0\r"
                                                 u"Poprawnych odpowiedzi: 0\r\rSkuteczność chwilowa: nieokreślona"));
     EXPECT_THAT(record.Boxes, IsEmpty());
@@ -289,7 +289,7 @@ TEST_F(SessionEngine, CheckingWithoutAChoiceWarnsAndCountsNothing) {
     EXPECT_FALSE(QuestionChecked);
     EXPECT_FALSE(Progress[0].Answered);
     EXPECT_THAT(screen.Sounds, IsEmpty());
-    AnswerRight();  // the question stays open
+    AnswerRight(); // the question stays open
     EXPECT_EQ(GivenCount, 1);
 }
 
@@ -299,7 +299,7 @@ TEST_F(SessionEngine, AnswerClicksToggleUntilTheCheck) {
     AnswerClick(PositionOf(3));
     EXPECT_TRUE(CurrentQuestion.Answer(3).Selected);
     EXPECT_EQ(screen.Calls.back(), "ShowSelectionMarks");
-    AnswerClick(PositionOf(2));  // one answer at a time
+    AnswerClick(PositionOf(2)); // one answer at a time
     EXPECT_FALSE(CurrentQuestion.Answer(3).Selected);
     CheckAnswer();
     EXPECT_TRUE(QuestionChecked);
@@ -307,7 +307,7 @@ TEST_F(SessionEngine, AnswerClicksToggleUntilTheCheck) {
     AnswerClick(PositionOf(4));
     EXPECT_FALSE(CurrentQuestion.Answer(4).Selected);
     EXPECT_EQ(screen.Calls.size(), calls);
-    CheckAnswer();  // the check button is covered now
+    CheckAnswer(); // the check button is covered now
     EXPECT_EQ(GivenCount, 1);
 }
 
@@ -504,7 +504,7 @@ TEST_F(SessionEngine, SeveralAnswerQuestionIsRightOnlyWithEveryRightChoice) {
     StartSession();
     AnswerClick(PositionOf(2));
     AnswerClick(PositionOf(4));
-    AnswerClick(PositionOf(4));  // toggled off again
+    AnswerClick(PositionOf(4)); // toggled off again
     CheckAnswer();
     EXPECT_EQ(RightCount, 0);
     NextQuestion();
@@ -527,7 +527,7 @@ TEST_F(SessionEngine, UnhookedEngineStillRuns) {
 
 TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {
     std::tm local{};
-    local.tm_year = -1;  // 1899
+    local.tm_year = -1; // 1899
     local.tm_mon = 11;
     local.tm_mday = 30;
     EXPECT_EQ(DateTimeFromLocal(local), 0.0);
@@ -550,7 +550,7 @@ TEST(SessionClock, ReplaceableClockIsUsedAndRestored) {
     EXPECT_EQ(SessionNow(), 12345.5);
     SetSessionClock(previous);
     const double real = SessionNow();
-    EXPECT_GT(real, 45000.0);  // any date after 2023
+    EXPECT_GT(real, 45000.0); // any date after 2023
 }
 
 } // namespace

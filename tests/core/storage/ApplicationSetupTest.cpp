@@ -1,7 +1,8 @@
 #include "core/storage/ApplicationSetup.h"
+
 #include "core/base/Journal.h"
-#include "core/storage/UIni.h"
 #include "core/base/Random.h"
+#include "core/storage/UIni.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 
@@ -75,7 +76,7 @@ TEST(ClockSeed, SeedIsTheMillisecondsSinceMidnightInUniversalTime) {
         return static_cast<std::uint32_t>(duration_cast<milliseconds>(time - floor<days>(time)).count());
     };
     const std::uint32_t seed = RandomState();
-    if (sinceMidnight(before) <= sinceMidnight(after)) {  // not across midnight
+    if (sinceMidnight(before) <= sinceMidnight(after)) { // not across midnight
         EXPECT_GE(seed, sinceMidnight(before));
         EXPECT_LE(seed, sinceMidnight(after));
     }

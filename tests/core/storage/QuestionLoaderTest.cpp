@@ -1,5 +1,5 @@
-#include "core/base/Random.h"
 #include "core/base/CodePage.h"
+#include "core/base/Random.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UProcReadWrite.h"
@@ -145,9 +145,7 @@ TEST_F(QuestionLoader, ZeroByteFileIsNotLoadedAndStaysEmpty) {
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
 }
 
-TEST_F(QuestionLoader, FileWithoutADocumentIsNotLoaded) {
-    ExpectNotLoaded(dir / "missing.skq");
-}
+TEST_F(QuestionLoader, FileWithoutADocumentIsNotLoaded) { ExpectNotLoaded(dir / "missing.skq"); }
 
 TEST_F(QuestionLoader, ArchiveWithNeitherDocumentIsNotLoaded) {
     ExpectNotLoaded(File({{"other.xml", ToBytes("<pyt/>")}}));
@@ -156,7 +154,8 @@ TEST_F(QuestionLoader, ArchiveWithNeitherDocumentIsNotLoaded) {
 TEST_F(QuestionLoader, FileWithBothDocumentsIsReadInTheOldLayout) {
     QuestionDocument old = Sample();
     old.QuestionText = "Old layout";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}})));
+    ASSERT_TRUE(
+        OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}})));
     EXPECT_EQ(CurrentQuestion.QuestionText, "Old layout");
 }
 
@@ -164,7 +163,7 @@ TEST_F(QuestionLoader, OldLayoutLoadsFourAnswersAtMost) {
     CurrentQuestion.Date = "earlier";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}})));
     ExpectSample(CurrentQuestion);
-    EXPECT_EQ(CurrentQuestion.Answer(5).Text, "");  // not read from the old layout
+    EXPECT_EQ(CurrentQuestion.Answer(5).Text, ""); // not read from the old layout
     EXPECT_EQ(CurrentQuestion.Date, "earlier") << "neither the reset nor the old layout touches the date";
 }
 
@@ -191,7 +190,8 @@ TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
     Bytes bytes = WriteQuestion35(wrongType);
     Recorder local;
     TextLines typed = SplitLines(bytes);
-    typed[2] = "\xA0zz" "x";  // unscrambles to a letter, not a number
+    typed[2] = "\xA0zz"
+               "x"; // unscrambles to a letter, not a number
     joined.clear();
     for (const std::string& line : typed)
         joined += line + "\r";
@@ -240,10 +240,10 @@ TEST_F(QuestionLoader, EntriesOverTheirCapsFailLikeDamagedFiles) {
     QuestionDocument question = Sample();
     question.PictureName = "mapa.jpg";
     question.TextName = "opis.txt";
-    const std::vector<PakEntry> entries = {{"Sezz0.xml", WriteQuestion40(question)},
-                                           {"mapa.jpg", MakeTestJpeg(8, 8)},
-                                           {"opis.txt", ToBytes("tekst")}};
-    for (const auto& [entry, cap] : {std::pair("mapa.jpg", EntryCap::kPicture), {"opis.txt", EntryCap::kAttachedText}}) {
+    const std::vector<PakEntry> entries = {
+        {"Sezz0.xml", WriteQuestion40(question)}, {"mapa.jpg", MakeTestJpeg(8, 8)}, {"opis.txt", ToBytes("tekst")}};
+    for (const auto& [entry, cap] :
+         {std::pair("mapa.jpg", EntryCap::kPicture), {"opis.txt", EntryCap::kAttachedText}}) {
         Recorder local;
         const auto path = File(entries);
         ClaimEntrySize(path, entry, cap + 1);
@@ -261,7 +261,7 @@ TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {
 TEST(FieldReaders, ReadTextAndNumbersWithTheirErrorCodes) {
     TpkXML document;
     ASSERT_TRUE(document.LoadFromStream(ToBytes("<pyt><n> 12 </n><h>$1F</h><x>0x10</x><bad>12a</bad>"
-                                               "<e>MQAyAA==</e><ne>!!!!</ne><t>Ala</t></pyt>")));
+                                                "<e>MQAyAA==</e><ne>!!!!</ne><t>Ala</t></pyt>")));
     int error = -1;
     EXPECT_EQ(ReadFieldInt(false, u"pyt", u"n", error, document), 12);
     EXPECT_EQ(error, kFieldRead);

@@ -1,6 +1,7 @@
-#include "core/base/Random.h"
-#include "core/base/CodePage.h"
 #include "core/storage/QuestionWriter.h"
+
+#include "core/base/CodePage.h"
+#include "core/base/Random.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UCrypto.h"
 #include "core/storage/UPak.h"

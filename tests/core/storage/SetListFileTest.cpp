@@ -1,6 +1,7 @@
+#include "core/storage/SetListFile.h"
+
 #include "core/base/CodePage.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/SetListFile.h"
 #include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SparseEntry.h"
@@ -120,7 +121,7 @@ TEST_F(SetList, HeaderIsResetBeforeEachLoad) {
     ASSERT_TRUE(LoadSetList(File(Element("ilw", "0") + Element("name", "Pierwsza") + Element("dtu", "5")), lines));
     ASSERT_TRUE(LoadSetList(File(Element("ilw", "0")), lines));
     EXPECT_EQ(ListHeader.Name, "");
-    EXPECT_EQ(ListHeader.Dtu, "");  // read from the document: a missing element reads empty
+    EXPECT_EQ(ListHeader.Dtu, ""); // read from the document: a missing element reads empty
     EXPECT_FALSE(LoadSetList(dir / "missing.skz", lines));
     EXPECT_EQ(ListHeader.Dtu, "0");
 }

@@ -1,6 +1,7 @@
+#include "core/storage/UCrypto.h"
+
 #include "core/base/Random.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UCrypto.h"
 
 #include <gtest/gtest.h>
 
@@ -89,8 +90,13 @@ TEST(Scrambler, OldMarkerSkipsFiveFillerBytes) {
     SeedRandom(9);
     const std::string scrambled = ScrambleText("abc");
     const std::string body = scrambled.substr(scrambled.size() - 3);
-    EXPECT_EQ(UnscrambleText("\x93" "12345" + body), "abc");
-    EXPECT_EQ(UnscrambleText("\xA0" "1"), "");  // marker and less filler than it promises
+    EXPECT_EQ(UnscrambleText("\x93"
+                             "12345" +
+                             body),
+              "abc");
+    EXPECT_EQ(UnscrambleText("\xA0"
+                             "1"),
+              ""); // marker and less filler than it promises
 }
 
 TEST(Scrambler, UnmarkedTextIsUnscrambledWhole) {

@@ -1,17 +1,17 @@
-#include "core/base/Journal.h"
 #include "core/storage/UIni.h"
+
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
 #include "core/storage/UCrypto.h"
 #include "core/storage/pkXML.h"
 #include "support/TempDir.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cstdlib>
+#include <sys/stat.h>
 
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
@@ -58,8 +58,10 @@ protected:
     }
 
     static std::vector<std::pair<std::u16string, std::string>> Complete() {
-        return {{u"ed", "Ludra"}, {u"sct", "/sets/Lista.skz"}, {u"al", "0"}, {u"rq", "1"},
-                {u"rr", "0"},     {u"voi", "0"},               {u"wo", "1"}, {u"dfpz", "3"}};
+        return {{u"ed", "Ludra"}, {u"sct", "/sets/Lista.skz"},
+                {u"al", "0"},     {u"rq", "1"},
+                {u"rr", "0"},     {u"voi", "0"},
+                {u"wo", "1"},     {u"dfpz", "3"}};
     }
 
     static std::vector<std::pair<std::u16string, std::string>> Without(const std::u16string& key) {
@@ -159,7 +161,7 @@ TEST_F(Settings, UnreadableNumbersFallBack) {
     EXPECT_EQ(WindowMode, 1);
 
     auto values = Without(u"wo");
-    values.back().second = "x";  // dfpz
+    values.back().second = "x"; // dfpz
     WriteSettings(values);
     LoadSettings();
     EXPECT_EQ(WindowMode, 0);
@@ -216,7 +218,7 @@ TEST_F(Settings, FileDeletedBeforeASaveIsRebuiltAtTheNextStart) {
 TEST_F(Settings, NothingStopsWhenTheFileCannotBeWritten) {
     SettingsPath = dir / "no-such-folder" / "Ludra.ini";
     JournalLevel = 4;
-    CreateDefaultSettings();  // sets the level to 0 before it reports
+    CreateDefaultSettings(); // sets the level to 0 before it reports
     EXPECT_EQ(JournalLevel, 0);
     EXPECT_TRUE(SoundOn);
     JournalLevel = 2;

@@ -1,7 +1,8 @@
-#include "core/base/CodePage.h"
-#include "core/storage/PakWriter.h"
-#include "core/base/StorageError.h"
 #include "core/storage/UPak.h"
+
+#include "core/base/CodePage.h"
+#include "core/base/StorageError.h"
+#include "core/storage/PakWriter.h"
 #include "support/PictureFiles.h"
 #include "support/SparseEntry.h"
 #include "support/TempDir.h"
@@ -100,10 +101,10 @@ TEST_F(Archive, BadMagicOpensWithoutEntries) {
 TEST_F(Archive, FilesThatAreNoArchiveFailToOpen) {
     EXPECT_FALSE(PakOpen(dir / "missing.skq", pak));
     EXPECT_FALSE(PakOpen(dir.Path(), pak));
-    EXPECT_FALSE(PakOpen(Write(ToBytes("PACK\x0C")), pak));  // shorter than a header
+    EXPECT_FALSE(PakOpen(Write(ToBytes("PACK\x0C")), pak)); // shorter than a header
     const auto pipe = dir / "pipe.skq";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(PakOpen(pipe, pak));  // and does not wait for a writer
+    EXPECT_FALSE(PakOpen(pipe, pak)); // and does not wait for a writer
     EXPECT_EQ(pak.EntryCount(), 0);
 }
 
@@ -115,10 +116,16 @@ TEST_F(Archive, DuplicateNamesDifferingInCaseFindTheFirst) {
 }
 
 TEST_F(Archive, LookupIgnoresPolishLetterCaseButNotBlanks) {
-    const auto path = WritePak({{"\xA3\xF3" "d\x9F.txt", ToBytes("x")}});  // Łódź.txt
+    const auto path = WritePak({{"\xA3\xF3"
+                                 "d\x9F.txt",
+                                 ToBytes("x")}}); // Łódź.txt
     ASSERT_TRUE(PakOpen(path, pak));
-    EXPECT_TRUE(PakExists("\xB3\xD3" "D\x8F.TXT", pak));  // łÓDŹ.TXT
-    EXPECT_FALSE(PakExists(" \xA3\xF3" "d\x9F.txt", pak));
+    EXPECT_TRUE(PakExists("\xB3\xD3"
+                          "D\x8F.TXT",
+                          pak)); // łÓDŹ.TXT
+    EXPECT_FALSE(PakExists(" \xA3\xF3"
+                           "d\x9F.txt",
+                           pak));
     EXPECT_FALSE(PakExists("", pak));
 }
 
@@ -148,7 +155,7 @@ TEST_F(Archive, DirectoryOutsideTheFileFailsWithoutAllocating) {
     EXPECT_EQ(pak.EntryCount(), 0);
     EXPECT_FALSE(PakOpen(Write(RawPak(0x7FFFFFFF, 128, {{"a", 0, 1}})), pak));
     EXPECT_FALSE(PakOpen(Write(RawPak(-1, 128, {{"a", 0, 1}})), pak));
-    EXPECT_FALSE(PakOpen(Write(RawPak(12, 256, {{"a", 0, 1}})), pak));  // second record cut off
+    EXPECT_FALSE(PakOpen(Write(RawPak(12, 256, {{"a", 0, 1}})), pak)); // second record cut off
     EXPECT_EQ(pak.EntryCount(), 0);
 }
 

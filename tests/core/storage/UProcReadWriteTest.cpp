@@ -1,11 +1,12 @@
-#include "core/base/StorageError.h"
 #include "core/storage/UProcReadWrite.h"
+
+#include "core/base/StorageError.h"
 
 #include <gtest/gtest.h>
 
 TEST(Base64, DecodesUtf16TextOfOneAndTwoCharacters) {
-    EXPECT_EQ(DecodeBase64Utf16(u"QQBCAA=="), u"AB");  // 4 bytes: two padding marks
-    EXPECT_EQ(DecodeBase64Utf16(u"QgE="), u"ł");  // one padding mark
+    EXPECT_EQ(DecodeBase64Utf16(u"QQBCAA=="), u"AB"); // 4 bytes: two padding marks
+    EXPECT_EQ(DecodeBase64Utf16(u"QgE="), u"ł");      // one padding mark
     EXPECT_EQ(DecodeBase64Utf16(u"QQB"), u"");
     EXPECT_EQ(DecodeBase64Utf16(u""), u"");
 }
@@ -17,7 +18,7 @@ TEST(Base64, PaddedGroupInTheMiddleDoesNotEndDecoding) {
 
 TEST(Base64, OddLastByteIsDropped) {
     EXPECT_EQ(DecodeBase64(std::string("QUJD")), (Bytes{'A', 'B', 'C'}));
-    EXPECT_EQ(DecodeBase64Utf16(u"QUJD"), u"\u4241");  // three bytes: one character
+    EXPECT_EQ(DecodeBase64Utf16(u"QUJD"), u"\u4241"); // three bytes: one character
 }
 
 TEST(Base64, CharactersAfterTheLastWholeGroupAreIgnored) {

@@ -5,12 +5,11 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "gui/resources/Sounds.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QFile>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>

@@ -1,16 +1,16 @@
 #include "gui/windows/AttachmentWindows.h"
-#include "support/MainWindowStandIn.h"
 
-#include "core/storage/UIni.h"
-#include "core/session/UObslugaTest.h"
 #include "core/base/CodePage.h"
+#include "core/session/UObslugaTest.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
+#include "gui/windows/UOknoGrafiki.h"
+#include "gui/windows/UOknoTekstu.h"
+#include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
-#include "gui/windows/UOknoGrafiki.h"
-#include "gui/windows/UOknoTekstu.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,26 +1,25 @@
-#include "gui/windows/UFTloBig.h"
-#include "core/storage/UIni.h"
-#include "gui/resources/Resources.h"
+#include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/session/UObslugaTest.h"
-#include "core/base/CodePage.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
 #include "core/storage/UProcReadWrite.h"
+#include "gui/resources/Resources.h"
+#include "gui/windows/UFTloBig.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <array>
+#include <cstdlib>
 #include <memory>
 
 using ::testing::ElementsAre;
@@ -31,13 +30,15 @@ namespace {
 const std::u16string kNoChoice = u"\rDokonaj wyboru odpowiedzi.";
 
 QImage Tile(int row, int position) {
-    return ResourceImage("literyduze50").copy(35 * (position - 1), 35 * row, 35, 35).convertToFormat(QImage::Format_RGB32);
+    return ResourceImage("literyduze50")
+        .copy(35 * (position - 1), 35 * row, 35, 35)
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The main window shown with its test screen, over a set written into a fresh folder.
 class TestScreenView : public ::testing::Test {
 protected:
-    SessionState state_;  // first in, last out
+    SessionState state_; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -61,8 +62,7 @@ protected:
         QApplication::processEvents();
     }
 
-    template <typename T = QWidget>
-    T* Child(const char* name) {
+    template <typename T = QWidget> T* Child(const char* name) {
         T* child = window->findChild<T*>(name);
         EXPECT_NE(child, nullptr) << name;
         return child;
@@ -102,20 +102,34 @@ private:
 TEST_F(TestScreenView, EveryComponentAtItsPlace) {
     const std::vector<std::pair<const char*, QRect>> places{
         {"ImTloTest", {0, 0, 790, 581}},
-        {"LPytanie", {288, 180, 441, 61}},      {"LOdp1", {357, 320, 353, 25}},
-        {"LOdp2", {357, 360, 353, 25}},         {"LOdp3", {357, 400, 353, 25}},
-        {"LOdp4", {357, 440, 353, 25}},         {"LOdp5", {357, 474, 353, 25}},
-        {"POdp1", {295, 313, 35, 35}},          {"POdp2", {295, 353, 35, 35}},
-        {"POdp3", {295, 393, 35, 35}},          {"POdp4", {295, 433, 35, 35}},
-        {"POdp5", {295, 473, 35, 35}},          {"ImOdp1", {0, 0, 35, 35}},
-        {"ImOdp5", {0, 0, 35, 35}},             {"PKilkaOdpowiedzi", {280, 275, 401, 15}},
-        {"Image1", {0, 0, 413, 15}},            {"LStan", {46, 320, 177, 75}},
-        {"PButStop", {104, 404, 51, 56}},       {"ImButStop", {0, 0, 51, 56}},
-        {"LButNastepne", {114, 414, 34, 32}},   {"LZrezygnuj", {651, 521, 91, 24}},
-        {"PPodpowiedz", {264, 511, 115, 47}},   {"ImPodpowiedz", {0, 0, 115, 47}},
-        {"LPodpowiedzKlik", {8, 8, 97, 25}},    {"ptekstPodpowiedzi", {378, 491, 386, 67}},
-        {"ImTekstPodpowiedzi", {0, 0, 386, 67}}, {"LtrescPodpowiedzi", {16, 16, 329, 30}},
-        {"lClosePodpowiedz", {356, 10, 17, 16}}, {"LListwa2", {128, 8, 513, 16}},
+        {"LPytanie", {288, 180, 441, 61}},
+        {"LOdp1", {357, 320, 353, 25}},
+        {"LOdp2", {357, 360, 353, 25}},
+        {"LOdp3", {357, 400, 353, 25}},
+        {"LOdp4", {357, 440, 353, 25}},
+        {"LOdp5", {357, 474, 353, 25}},
+        {"POdp1", {295, 313, 35, 35}},
+        {"POdp2", {295, 353, 35, 35}},
+        {"POdp3", {295, 393, 35, 35}},
+        {"POdp4", {295, 433, 35, 35}},
+        {"POdp5", {295, 473, 35, 35}},
+        {"ImOdp1", {0, 0, 35, 35}},
+        {"ImOdp5", {0, 0, 35, 35}},
+        {"PKilkaOdpowiedzi", {280, 275, 401, 15}},
+        {"Image1", {0, 0, 413, 15}},
+        {"LStan", {46, 320, 177, 75}},
+        {"PButStop", {104, 404, 51, 56}},
+        {"ImButStop", {0, 0, 51, 56}},
+        {"LButNastepne", {114, 414, 34, 32}},
+        {"LZrezygnuj", {651, 521, 91, 24}},
+        {"PPodpowiedz", {264, 511, 115, 47}},
+        {"ImPodpowiedz", {0, 0, 115, 47}},
+        {"LPodpowiedzKlik", {8, 8, 97, 25}},
+        {"ptekstPodpowiedzi", {378, 491, 386, 67}},
+        {"ImTekstPodpowiedzi", {0, 0, 386, 67}},
+        {"LtrescPodpowiedzi", {16, 16, 329, 30}},
+        {"lClosePodpowiedz", {356, 10, 17, 16}},
+        {"LListwa2", {128, 8, 513, 16}},
     };
     for (const auto& [name, rect] : places)
         EXPECT_EQ(Child(name)->geometry(), rect) << name;
@@ -174,32 +188,34 @@ TEST_F(TestScreenView, RowsFollowTheAnswerCount) {
 
 TEST_F(TestScreenView, ClicksMarkTilesAndTheCheckShowsTheVerdict) {
     std::vector<QuestionDocument> set{MakeQuestion(4, "Które?", "0110"), MakeQuestion(3, "Dalej", "100")};
-    set[0].QuestionType = 2;  // each answer chosen on its own
+    set[0].QuestionType = 2; // each answer chosen on its own
     Start(set);
     ClickAnswer(2);
     ClickAnswer(1);
     EXPECT_EQ(TileShown(PositionOf(1)), Tile(1, PositionOf(1)));
     EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2)));
     EXPECT_EQ(TileShown(PositionOf(3)), Tile(0, PositionOf(3)));
-    ClickAnswer(1);  // a second click takes the choice back
+    ClickAnswer(1); // a second click takes the choice back
     EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
     ClickAnswer(4);
     Click("ImButStop");
-    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));  // neither
-    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2)));  // right and chosen
-    EXPECT_EQ(TileShown(PositionOf(3)), Tile(2, PositionOf(3)));  // right, not chosen
-    EXPECT_EQ(TileShown(PositionOf(4)), Tile(3, PositionOf(4)));  // chosen, wrong
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1))); // neither
+    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2))); // right and chosen
+    EXPECT_EQ(TileShown(PositionOf(3)), Tile(2, PositionOf(3))); // right, not chosen
+    EXPECT_EQ(TileShown(PositionOf(4)), Tile(3, PositionOf(4))); // chosen, wrong
     EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 1\nPoprawnych odpowiedzi: 0\n\n"
                                       "Skuteczność chwilowa: 0%");
     EXPECT_FALSE(Shown("PButStop"));
-    ClickAnswer(1);  // after the check the tiles stay as judged
+    ClickAnswer(1); // after the check the tiles stay as judged
     EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
 TEST_F(TestScreenView, FifthTileHasItsOwnLetterInEveryLook) {
-    QuestionDocument five = MakeQuestion(5, "Które z tych zwierząt są ssakami? Zaznacz wszystkie właściwe odpowiedzi, "
-                                        "a potem sprawdź wybór okrągłym przyciskiem.", "00011");
+    QuestionDocument five = MakeQuestion(5,
+                                         "Które z tych zwierząt są ssakami? Zaznacz wszystkie właściwe odpowiedzi, "
+                                         "a potem sprawdź wybór okrągłym przyciskiem.",
+                                         "00011");
     five.QuestionType = 1;
     for (int k = 0; k < 5; ++k)
         five.Answers[k] = Utf8ToAnsi(std::array{"Pstrąg", "Żaba", "Wróbel", "Delfin", "Nietoperz"}[k]);
@@ -263,7 +279,7 @@ TEST_F(TestScreenView, HintButtonAndPanel) {
     Click("ImTloTest");
     EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
     Click("LPodpowiedzKlik");
-    ClickAnswer(1);  // an answer click folds the hint away too
+    ClickAnswer(1); // an answer click folds the hint away too
     EXPECT_FALSE(Shown("ptekstPodpowiedzi"));
     Click("LPodpowiedzKlik");
     Click("ImButStop");
@@ -286,7 +302,8 @@ TEST_F(TestScreenView, LongTextsWrapInsideTheirLabels) {
         EXPECT_FALSE(label->text().contains(QChar(0x2026))) << name;
     }
     EXPECT_EQ(Label("LPytanie")->size(), QSize(441, 61));
-    EXPECT_EQ(Label("LPytanie")->text().toStdU16String(), QString::fromStdString(sentence + sentence).trimmed().toStdU16String());
+    EXPECT_EQ(Label("LPytanie")->text().toStdU16String(),
+              QString::fromStdString(sentence + sentence).trimmed().toStdU16String());
 }
 
 TEST_F(TestScreenView, CloseSpotEndsTheRunAndHidesThePanel) {

@@ -1,23 +1,23 @@
-#include "core/storage/ApplicationSetup.h"
-#include "core/base/Journal.h"
 #include "gui/windows/UFTloBig.h"
-#include "core/storage/UIni.h"
-#include "core/session/UObslugaTest.h"
+
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
+#include "core/session/UObslugaTest.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
 #include "core/storage/pkXML.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QScreen>
 #include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -48,8 +48,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         QApplication::processEvents();
     }
-    template <typename T = QWidget>
-    T* Child(const char* name) {
+    template <typename T = QWidget> T* Child(const char* name) {
         T* child = window.findChild<T*>(name);
         EXPECT_NE(child, nullptr) << name;
         return child;
@@ -83,16 +82,26 @@ QRect WorkArea() {
 TEST_F(MainWindow, ComponentsLieWhereTheMenuPicturesExpectThem) {
     Show();
     const std::vector<std::pair<const char*, QRect>> places = {
-        {"PTlo", {0, 0, 790, 581}},          {"ImTloGlowny", {0, 0, 790, 581}},
-        {"LOpisMenu", {296, 344, 361, 137}}, {"LClose", {744, 8, 19, 11}},
-        {"LMinimize", {715, 8, 19, 11}},     {"LBig", {666, 9, 19, 11}},
-        {"LListwa", {16, 6, 617, 17}},       {"LTest_0", {17, 139, 129, 15}},
-        {"LPomoc_0", {17, 163, 129, 17}},    {"PPodMenuPomoc", {8, 132, 240, 133}},
-        {"PPodMenuTest", {8, 132, 240, 133}}, {"LOProgramie", {15, 65, 120, 16}},
-        {"LHelp", {15, 82, 114, 14}},        {"LStronaDomowa", {15, 97, 114, 14}},
-        {"LPomoc_1", {8, 78, 129, 14}},      {"LTest_1", {8, 9, 129, 14}},
-        {"LTestZNazwiskiem", {15, 35, 208, 14}}, {"LTestAnonimowo", {15, 50, 208, 14}},
-        {"LListwa2", {128, 8, 513, 16}},     {"ImTloBig", {0, 0, 1920, 1200}},
+        {"PTlo", {0, 0, 790, 581}},
+        {"ImTloGlowny", {0, 0, 790, 581}},
+        {"LOpisMenu", {296, 344, 361, 137}},
+        {"LClose", {744, 8, 19, 11}},
+        {"LMinimize", {715, 8, 19, 11}},
+        {"LBig", {666, 9, 19, 11}},
+        {"LListwa", {16, 6, 617, 17}},
+        {"LTest_0", {17, 139, 129, 15}},
+        {"LPomoc_0", {17, 163, 129, 17}},
+        {"PPodMenuPomoc", {8, 132, 240, 133}},
+        {"PPodMenuTest", {8, 132, 240, 133}},
+        {"LOProgramie", {15, 65, 120, 16}},
+        {"LHelp", {15, 82, 114, 14}},
+        {"LStronaDomowa", {15, 97, 114, 14}},
+        {"LPomoc_1", {8, 78, 129, 14}},
+        {"LTest_1", {8, 9, 129, 14}},
+        {"LTestZNazwiskiem", {15, 35, 208, 14}},
+        {"LTestAnonimowo", {15, 50, 208, 14}},
+        {"LListwa2", {128, 8, 513, 16}},
+        {"ImTloBig", {0, 0, 1920, 1200}},
     };
     for (const auto& [name, place] : places)
         EXPECT_EQ(Child(name)->geometry(), place) << name;
@@ -121,7 +130,7 @@ TEST_F(MainWindow, WindowModeZeroCentresTheRoundedWindow) {
     const QRect work = WorkArea();
     EXPECT_EQ(window.size(), QSize(790, 581));
     EXPECT_EQ(window.pos(), QPoint((work.width() - 790) / 2, (work.height() - 581) / 2));
-    EXPECT_FALSE(window.mask().contains(QPoint(0, 0)));  // a rounded corner
+    EXPECT_FALSE(window.mask().contains(QPoint(0, 0))); // a rounded corner
     EXPECT_TRUE(window.mask().contains(QPoint(395, 290)));
     EXPECT_EQ(Child("PGlowny")->pos(), QPoint(0, 0));
     EXPECT_EQ(Child("PTest")->pos(), QPoint(0, 0));
@@ -303,7 +312,7 @@ TEST_F(MainWindow, PointingAtAFolderStartsItsSetOrSaysItIsEmpty) {
         return answer;
     };
     Click("LTest_0");
-    Click("LTestAnonimowo");  // cancelled: nothing changes
+    Click("LTestAnonimowo"); // cancelled: nothing changes
     EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], QString::fromStdString(DocumentsFolder.string()));

@@ -1,8 +1,8 @@
 #include "gui/windows/UOknoGrafiki.h"
-#include "support/MainWindowStandIn.h"
 
 #include "core/session/UObslugaTest.h"
 #include "core/storage/UProcReadWrite.h"
+#include "support/MainWindowStandIn.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,9 +37,7 @@ Bitmap Picture(int width, int height) {
 // The picture window opened beside a stand-in main window.
 class PictureWindow : public ::testing::Test {
 protected:
-    PictureWindow() {
-        window.Open(anchor);
-    }
+    PictureWindow() { window.Open(anchor); }
     ~PictureWindow() override {
         PictureBitmap = {};
         LastShownPictureName.clear();

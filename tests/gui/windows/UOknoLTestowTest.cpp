@@ -1,25 +1,25 @@
-#include "gui/windows/UFTloBig.h"
-#include "core/storage/UIni.h"
-#include "gui/resources/Resources.h"
 #include "gui/windows/UOknoLTestow.h"
-#include "core/session/UObslugaTest.h"
+
 #include "core/base/CodePage.h"
+#include "core/session/UObslugaTest.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
+#include "gui/resources/Resources.h"
+#include "gui/widgets/ListwaV.h"
+#include "gui/windows/UFTloBig.h"
+#include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
-#include "gui/widgets/ListwaV.h"
-#include "support/MainWindowStandIn.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
@@ -82,15 +82,15 @@ void WhenModal(QWidget& expected, std::function<void()> action, int postponement
     });
 }
 
-
 class SetListWindow : public ::testing::Test {
 protected:
-    SessionState state_;  // first in, last out
+    SessionState state_; // first in, last out
 
     SetListWindow() : listFile_(ListFilePath), chosen_(ChosenSetName), folder_(SetFolder) {
         ChosenSetName.clear();
         ConfirmResign = false;
-        WriteQuestionSet(dir / "Matematyka" / "Ułamki", {Question("Ile to jest 1/2 + 1/2?"), Question("Czy 2/4 = 1/2?")});
+        WriteQuestionSet(dir / "Matematyka" / "Ułamki",
+                         {Question("Ile to jest 1/2 + 1/2?"), Question("Czy 2/4 = 1/2?")});
         QuestionFiles.clear();
         SetFolder.clear();
         UseList(kSchool);
@@ -112,8 +112,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    template <typename T = QWidget>
-    T& Child(const char* name) {
+    template <typename T = QWidget> T& Child(const char* name) {
         T* child = window.findChild<T*>(QString::fromLatin1(name));
         if (!child)
             throw std::runtime_error(std::string("no child ") + name);
@@ -147,9 +146,9 @@ TEST_F(SetListWindow, ComponentsKeepTheirPlacesAndLooks) {
     EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(window.isHidden());
     const std::vector<std::pair<const char*, QRect>> places = {
-        {"ImTlo", {0, 0, 310, 487}},          {"PPodListeTestow", {33, 95, 245, 260}},
-        {"ImDrzewo", {0, 0, 220, 2000}},      {"PPodListweTestow", {226, 0, 16, 255}},
-        {"LWprowadz", {181, 384, 89, 24}},    {"LAnuluj", {181, 420, 89, 24}},
+        {"ImTlo", {0, 0, 310, 487}},       {"PPodListeTestow", {33, 95, 245, 260}},
+        {"ImDrzewo", {0, 0, 220, 2000}},   {"PPodListweTestow", {226, 0, 16, 255}},
+        {"LWprowadz", {181, 384, 89, 24}}, {"LAnuluj", {181, 420, 89, 24}},
         {"LTest", {29, 451, 249, 13}},
     };
     for (const auto& [name, place] : places)
@@ -251,7 +250,7 @@ TEST_F(SetListWindow, SeventeenRowsBringTheScrollBarAndTheWheelScrollsToo) {
     EXPECT_EQ(bar.Position(), 0);
     bar.SetPosition(1);
     EXPECT_EQ(Child("ImDrzewo").y(), -16);
-    ClickRow(15);  // the picture's row under the click, whatever the scroll
+    ClickRow(15); // the picture's row under the click, whatever the scroll
     EXPECT_EQ(Choice(), "Wybór zestawu: Zestaw 16");
     bar.SetPosition(0);
     QWheelEvent down(QPointF(50, 50), QPointF(), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
@@ -364,7 +363,7 @@ TEST_F(SetListWindow, FromTheTestsMenuToTheFirstQuestion) {
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
     QApplication::processEvents();
-    ListFilePath = (dir / "Lista.skz").string();  // after start-up has checked the settings' path
+    ListFilePath = (dir / "Lista.skz").string(); // after start-up has checked the settings' path
 
     QTest::mouseClick(mainWindow.findChild<QWidget*>("LTest_0"), Qt::LeftButton, {}, QPoint(3, 3));
     QPoint shownAt;

@@ -1,10 +1,10 @@
 #include "gui/windows/UOknoTekstu.h"
 
-#include "core/session/UObslugaTest.h"
 #include "core/base/CodePage.h"
+#include "core/session/UObslugaTest.h"
 #include "core/storage/UProcReadWrite.h"
-#include "support/MainWindowStandIn.h"
 #include "gui/widgets/ListwaV.h"
+#include "support/MainWindowStandIn.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "gui/windows/UPodsumowanie.h"
-#include "support/MainWindowStandIn.h"
 
-#include "gui/resources/Resources.h"
 #include "core/session/SummaryReport.h"
+#include "gui/resources/Resources.h"
+#include "support/MainWindowStandIn.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,7 +34,6 @@ protected:
     TFPodsumowanie window;
     int closes = 0;
 };
-
 
 } // namespace
 

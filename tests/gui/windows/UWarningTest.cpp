@@ -1,7 +1,7 @@
 #include "gui/windows/UWarning.h"
 
-#include "gui/resources/Resources.h"
 #include "core/base/ShowWarning.h"
+#include "gui/resources/Resources.h"
 
 #include <QApplication>
 #include <QFontInfo>

@@ -1,22 +1,21 @@
-#include "gui/windows/UFTloBig.h"
-#include "core/storage/UIni.h"
+#include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/session/UObslugaTest.h"
-#include "core/base/CodePage.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
+#include "core/storage/UIni.h"
 #include "core/storage/UProcReadWrite.h"
+#include "gui/windows/UFTloBig.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
@@ -32,7 +31,7 @@ const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rC
 // attachment windows are recorded instead of shown.
 class WholeRun : public ::testing::Test {
 protected:
-    SessionState state_;  // first in, last out
+    SessionState state_; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -69,8 +68,7 @@ protected:
         QApplication::processEvents();
     }
 
-    template <typename T = QWidget>
-    T* Child(const std::string& name) {
+    template <typename T = QWidget> T* Child(const std::string& name) {
         T* child = window->findChild<T*>(QString::fromStdString(name));
         EXPECT_NE(child, nullptr) << name;
         return child;

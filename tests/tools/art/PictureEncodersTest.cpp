@@ -1,8 +1,8 @@
 #include "tools/art/PictureEncoders.h"
 
 #include "core/storage/BmpReader.h"
-#include "core/storage/JpegDecoder.h"
 #include "core/storage/GifDecoder.h"
+#include "core/storage/JpegDecoder.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "tools/skq/SkqCommands.h"
 
-#include "core/base/Journal.h"
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UPak.h"
@@ -12,13 +12,12 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
