@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit tests (g++), the same tests
+# Checks the formatting, builds everything and runs every test: the unit tests (g++), the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and a short
 # fuzzing run of every reader. Every stage runs even when an earlier one
 # fails; the summary at the end names the failed stages and the exit code is
@@ -36,6 +36,12 @@ stage() {
     "$@" || failed+=("$name")
 }
 
+# Every C++ file as .clang-format lays it out.
+formatting() {
+    find app core gui tools tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format-14 --dry-run --Werror
+}
+
 unit_tests() {
     configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON &&
         ctest --test-dir build-test --output-on-failure -j "$jobs"
@@ -54,6 +60,7 @@ fuzzing() {
         "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}" "${LUDRA_FUZZ_SECONDS:-60}"
 }
 
+stage "Formatting (clang-format)" formatting
 stage "Unit, window and end-to-end tests (g++), benchmarks built" unit_tests
 stage "Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)" sanitizer_tests
 stage "Fuzzing every reader briefly (clang, libFuzzer)" fuzzing
