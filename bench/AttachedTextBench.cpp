@@ -4,7 +4,7 @@
 // Peak memory is reported as counters: before the first showing (the text itself counts in it) and during.
 
 #include "PeakMemory.h"
-#include "core/storage/UProcReadWrite.h"
+#include "core/session/QuestionLoader.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/UOknoTekstu.h"
 

@@ -3,10 +3,10 @@
 // peak memory stays where it was. Reports the peak memory of each case as a counter (MB).
 
 #include "PeakMemory.h"
+#include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SetListFile.h"
-#include "core/storage/UProcReadWrite.h"
 #include "support/SparseEntry.h"
 
 #include <benchmark/benchmark.h>

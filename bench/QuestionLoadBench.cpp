@@ -2,9 +2,9 @@
 // file and decoding it with libjpeg alone: decoding is the floor, and everything
 // else the loader does (archive, document, answer order) should be nearly free.
 
+#include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UProcReadWrite.h"
 #include "support/PictureFiles.h"
 
 #include <benchmark/benchmark.h>

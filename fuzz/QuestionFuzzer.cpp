@@ -1,8 +1,8 @@
 // Loads a question whose document is the input: the first byte picks the layout,
 // and the archive also holds a picture and a text the document may name.
 #include "core/base/Random.h"
+#include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/UProcReadWrite.h"
 #include "fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,9 +1,9 @@
 #include "core/session/UObslugaTest.h"
 
 #include "core/base/ShowWarning.h"
+#include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/storage/UIni.h"
-#include "core/storage/UProcReadWrite.h"
 
 #include <chrono>
 #include <utility>

@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFormat.h"
 #include "core/storage/UCrypto.h"
 #include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
@@ -15,18 +16,19 @@ using Field = std::pair<std::u16string, std::string>;
 
 // The fields in the order authors' tools write them.
 std::vector<Field> Fields(const QuestionDocument& question) {
+    namespace E = QuestionElement;
     std::vector<Field> fields = {
-        {u"typ", std::to_string(question.QuestionType)},
-        {u"ilo", std::to_string(question.AnswerCount)},
-        {u"tr", question.QuestionText},
+        {std::u16string(E::Type), std::to_string(question.QuestionType)},
+        {std::u16string(E::AnswerCount), std::to_string(question.AnswerCount)},
+        {std::u16string(E::Text), question.QuestionText},
     };
     for (std::size_t i = 0; i < question.Answers.size(); ++i)
-        fields.emplace_back(u"od" + AnsiToWide(std::to_string(i + 1)), question.Answers[i]);
-    fields.insert(fields.end(), {{u"odp", question.Key},
-                                 {u"plr", question.TextName},
-                                 {u"plimg", question.PictureName},
-                                 {u"kom", question.Hint},
-                                 {u"dtu", question.Date}});
+        fields.emplace_back(E::Answer(static_cast<int>(i) + 1), question.Answers[i]);
+    fields.insert(fields.end(), {{std::u16string(E::Key), question.Key},
+                                 {std::u16string(E::TextName), question.TextName},
+                                 {std::u16string(E::PictureName), question.PictureName},
+                                 {std::u16string(E::Hint), question.Hint},
+                                 {std::u16string(E::Date), question.Date}});
     return fields;
 }
 
@@ -37,11 +39,11 @@ Bytes WriteQuestion40(const QuestionDocument& question, Question40Form form) {
     document.WideText = form.WideText;
     TpkXMLNode& declaration = document.Root.AddChild(u"xml", XmlNodeKind::Instruction);
     declaration.Attributes.push_back({u"version", u"1.0"});
-    TpkXMLNode& pyt = document.Root.AddChild(u"pyt");
-    pyt.AddChild(u"cd").Text = form.Encoded ? u"tr" : u"";
+    TpkXMLNode& top = document.Root.AddChild(QuestionElement::Top);
+    top.AddChild(QuestionElement::Encoding).Text = form.Encoded ? AnsiToWide(kEncodedMark) : u"";
     for (const auto& [name, value] : Fields(question)) {
         const std::u16string wide = AnsiToWide(value);
-        pyt.AddChild(name).Text = form.Encoded ? EncodeBase64Utf16(wide) : wide;
+        top.AddChild(name).Text = form.Encoded ? EncodeBase64Utf16(wide) : wide;
     }
     Bytes out;
     document.SaveToStream(out);
@@ -51,7 +53,7 @@ Bytes WriteQuestion40(const QuestionDocument& question, Question40Form form) {
 Bytes WriteQuestion35(const QuestionDocument& question) {
     std::vector<std::string> lines = {"3.5", question.Date};
     for (const auto& [name, value] : Fields(question)) {
-        if (name != u"od5" && name != u"dtu")
+        if (name != QuestionElement::Answer(5) && name != QuestionElement::Date)
             lines.push_back(value);
     }
     Bytes out;

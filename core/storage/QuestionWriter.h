@@ -1,22 +1,7 @@
 #pragma once
 
 #include "core/base/Bytes.h"
-
-#include <array>
-#include <string>
-
-// What an author puts into one question; texts are Windows-1250.
-struct QuestionDocument {
-    int QuestionType = 0;
-    int AnswerCount = 3;
-    std::string QuestionText;
-    std::array<std::string, 5> Answers;
-    std::string Key;
-    std::string TextName;
-    std::string PictureName;
-    std::string Hint;
-    std::string Date;
-};
+#include "core/storage/QuestionDocument.h"
 
 struct Question40Form {
     bool Encoded = false;  // every field but "cd" as base64 of UTF-16LE

@@ -4,6 +4,7 @@
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFormat.h"
 #include "core/storage/UPak.h"
 #include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
@@ -13,9 +14,6 @@
 SetListHeader ListHeader;
 
 namespace {
-
-constexpr std::string_view kDocument40 = "Selz0.xml";
-constexpr std::string_view kDocument35 = "Selz0.txp";
 
 // The first child of each upper-cased name, so thousands of entries are found
 // without a scan each.
@@ -27,12 +25,13 @@ std::unordered_map<std::u16string, const TpkXMLNode*> IndexChildren(const TpkXML
 }
 
 void ReadEntryLines(TpkXML& document, bool decode, std::int32_t count, std::vector<std::string>& lines) {
-    const auto entries = IndexChildren(document.FindOrAddNode(u"lsz"));
+    const auto entries = IndexChildren(document.FindOrAddNode(SetListElement::Top));
+    const std::u16string prefix = UpperCase(SetListElement::EntryPrefix);
     for (std::int32_t i = 0; i < count; ++i) {
-        const auto found = entries.find(u"DX" + AnsiToWide(std::to_string(i)));
+        const auto found = entries.find(prefix + AnsiToWide(std::to_string(i)));
         if (found == entries.end())
             break;
-        int error = kFieldRead;
+        FieldError error = FieldError::None;
         lines.push_back(DecodeFieldText(decode, found->second->Text, error));
     }
 }
@@ -43,23 +42,24 @@ bool ReadSetList40(const TVfsPAK& pak, std::vector<std::string>& lines) {
     bool result = true;
     TpkXML document;
     try {
-        const std::optional<Bytes> data = PakExtract(kDocument40, EntryCap::kSetListDocument, pak);
+        const std::optional<Bytes> data = PakExtract(kSetListDocument40, EntryCap::kSetListDocument, pak);
         if (!data)
             throw StorageError("no list document");
         document.LoadFromStream(*data);
-        int error = kFieldRead;
-        const bool decode = ReadFieldText(false, u"lsz", u"cd", error, document) == "tr";
-        const std::int32_t count = ReadFieldInt(decode, u"lsz", u"ilw", error, document);
-        if (error != kFieldRead) {
+        namespace E = SetListElement;
+        FieldError error = FieldError::None;
+        const bool decode = ReadFieldText(false, E::Top, E::Encoding, error, document) == kEncodedMark;
+        const std::int32_t count = ReadFieldInt(decode, E::Top, E::EntryCount, error, document);
+        if (error != FieldError::None) {
             WriteJournal(0, u"Lista jest uszkodzona. Brak informacji o ilości wpisów.");
             result = false;
         }
-        ListHeader.Name = ReadFieldText(decode, u"lsz", u"name", error, document);
-        ListHeader.Dtu = ReadFieldText(decode, u"lsz", u"dtu", error, document);
-        ListHeader.Uwg = ReadFieldText(decode, u"lsz", u"uwg", error, document);
+        ListHeader.Name = ReadFieldText(decode, E::Top, E::Name, error, document);
+        ListHeader.Dtu = ReadFieldText(decode, E::Top, E::Date, error, document);
+        ListHeader.Uwg = ReadFieldText(decode, E::Top, E::Note, error, document);
         lines.clear();
         ReadEntryLines(document, decode, count, lines);
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         WriteJournal(0, u"Odczyt listy zestawów. Ver 40. Błąd odczytu.");
         result = false;
     }
@@ -72,7 +72,7 @@ bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& li
         TVfsPAK pak;
         ListHeader = SetListHeader{};
         PakOpen(path, pak);
-        if (PakExists(kDocument35, pak)) {
+        if (PakExists(kSetListDocument35, pak)) {
             ShowWarning(kButtonsClose, kIconInformation,
                         u"Plik listy zestawów, to plik w werjsi 3.5.Skorzystaj z modułu Sabrel, by zapisać listę w "
                         u"nowej wersji.");
@@ -80,7 +80,7 @@ bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& li
         } else {
             result = ReadSetList40(pak, lines);
         }
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         WriteJournal(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
     }
     if (!result)

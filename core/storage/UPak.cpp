@@ -122,7 +122,7 @@ bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak) {
     try {
         pak.Open(path);
         return true;
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         return false;
     }
 }

@@ -1,10 +1,7 @@
 #include "core/storage/UProcReadWrite.h"
 
 #include "core/base/CodePage.h"
-#include "core/base/Journal.h"
-#include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UCrypto.h"
 #include "core/storage/pkXML.h"
 
 #include <array>
@@ -138,171 +135,45 @@ bool ParseInteger(std::string_view text, std::int32_t& value) {
 
 namespace {
 
-// The element's raw text, or nullptr with the error set when the lookup fails.
-const std::u16string* FindFieldText(std::u16string_view element, std::u16string_view child, int& error,
-                                    TpkXML& document) {
-    try {
-        return &FindOrAddChild(document.FindOrAddNode(element), child).Text;
-    } catch (const std::exception&) {
-        error = kFieldLookupFailed;
-        return nullptr;
-    }
+const std::u16string& FieldText(std::u16string_view element, std::u16string_view child, TpkXML& document) {
+    return FindOrAddChild(document.FindOrAddNode(element), child).Text;
 }
 
 } // namespace
 
-std::string DecodeFieldText(bool decode, const std::u16string& text, int& error) {
+std::string DecodeFieldText(bool decode, const std::u16string& text, FieldError& error) {
     if (!decode)
         return WideToAnsi(text);
     try {
         return WideToAnsi(DecodeBase64Utf16(text));
     } catch (const StorageError&) {
-        error = kFieldNotDecoded;
+        error = FieldError::NotDecoded;
         return {};
     }
 }
 
-std::string ReadFieldText(bool decode, std::u16string_view element, std::u16string_view child, int& error,
+std::string ReadFieldText(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
                           TpkXML& document) {
-    error = kFieldRead;
-    const std::u16string* text = FindFieldText(element, child, error, document);
-    return text ? DecodeFieldText(decode, *text, error) : std::string{};
+    error = FieldError::None;
+    return DecodeFieldText(decode, FieldText(element, child, document), error);
 }
 
-std::int32_t ReadFieldInt(bool decode, std::u16string_view element, std::u16string_view child, int& error,
+std::int32_t ReadFieldInt(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
                           TpkXML& document) {
-    error = kFieldRead;
-    const std::u16string* text = FindFieldText(element, child, error, document);
-    if (!text)
-        return 0;
-    std::u16string value = *text;
+    error = FieldError::None;
+    const std::u16string& text = FieldText(element, child, document);
+    std::u16string value = text;
     if (decode) {
         try {
-            value = DecodeBase64Utf16(*text);
+            value = DecodeBase64Utf16(text);
         } catch (const StorageError&) {
-            error = kFieldNotDecoded;
+            error = FieldError::NotDecoded;
         }
     }
     std::int32_t number = 0;
     if (!ParseInteger(WideToAnsi(value), number)) {
-        error = kFieldNotInteger;
+        error = FieldError::NotInteger;
         return 0;
     }
     return number;
-}
-
-QuestionRecord CurrentQuestion;
-Bitmap PictureBitmap;
-TextLines AttachedTextLines;
-
-namespace {
-
-constexpr std::string_view kDocument40 = "Sezz0.xml";
-constexpr std::string_view kDocument35 = "Sezz0.txp";
-
-// The last steps of both layouts; a damaged picture or text raises, and a question
-// that can't be ordered (empty key, impossible answer count) is damaged too.
-void LoadAttachmentsAndOrder(const TVfsPAK& pak) {
-    QuestionRecord& question = CurrentQuestion;
-    if (!question.PictureName.empty())
-        PakLoadPicture(question.PictureName, PictureBitmap, pak);
-    if (!question.TextName.empty())
-        PakLoadText(question.TextName, AttachedTextLines, pak);
-    if (!SetUpAnswerOrder(question))
-        throw StorageError("question can't be ordered");
-}
-
-void ReadFields40(TpkXML& document) {
-    QuestionRecord& question = CurrentQuestion;
-    int error = kFieldRead;
-    const bool decode = ReadFieldText(false, u"pyt", u"cd", error, document) == "tr";
-    const auto text = [&](std::u16string_view name) { return ReadFieldText(decode, u"pyt", name, error, document); };
-    question.QuestionType = ReadFieldInt(decode, u"pyt", u"typ", error, document);
-    question.AnswerCount = ReadFieldInt(decode, u"pyt", u"ilo", error, document);
-    question.QuestionText = text(u"tr");
-    for (int k = 1; k <= QuestionRecord::kMaxAnswers; ++k)
-        question.Answer(k).Text = text(u"od" + std::u16string(1, static_cast<char16_t>(u'0' + k)));
-    question.Key = text(u"odp");
-    question.TextName = text(u"plr");
-    question.PictureName = text(u"plimg");
-    question.Hint = text(u"kom");
-    question.Date = text(u"dtu");
-}
-
-std::int32_t LineNumber(const std::string& line) {
-    std::int32_t number = 0;
-    if (!ParseInteger(line, number))
-        throw StorageError("not a number");
-    return number;
-}
-
-void ReadLines35(const TextLines& lines) {
-    constexpr std::size_t kLastField = 12;
-    if (lines.size() <= kLastField)
-        throw StorageError("too few lines");
-    std::array<std::string, kLastField + 1> field;
-    for (std::size_t i = 2; i <= kLastField; ++i)
-        field[i] = UnscrambleText(lines[i]);
-    QuestionRecord& question = CurrentQuestion;
-    question.QuestionType = LineNumber(field[2]);
-    question.AnswerCount = LineNumber(field[3]);
-    question.QuestionText = field[4];
-    for (int k = 1; k <= 4; ++k)
-        question.Answer(k).Text = field[4 + k];
-    question.Key = field[9];
-    question.TextName = field[10];
-    question.PictureName = field[11];
-    question.Hint = field[12];
-}
-
-} // namespace
-
-int LoadQuestion40(const TVfsPAK& pak) {
-    const std::optional<Bytes> data = PakExtract(kDocument40, EntryCap::kQuestionDocument, pak);
-    if (!data)
-        throw StorageError("no question document");
-    TpkXML document;
-    document.LoadFromStream(*data);
-    try {
-        ReadFields40(document);
-        LoadAttachmentsAndOrder(pak);
-        return kQuestionLoaded;
-    } catch (const std::exception&) {
-        WriteJournal(0, u"Odczyt. Ver 40. Błąd dekodowania pytaniu solo.");
-        return kQuestionDamaged;
-    }
-}
-
-int LoadQuestion35(const TVfsPAK& pak) {
-    const std::optional<Bytes> data = PakExtract(kDocument35, EntryCap::kQuestionDocument, pak);
-    if (!data)
-        throw StorageError("no question document");
-    const TextLines lines = SplitLines(*data);
-    try {
-        ReadLines35(lines);
-        LoadAttachmentsAndOrder(pak);
-        return kQuestionLoaded;
-    } catch (const std::exception&) {
-        WriteJournal(0, u"Odczyt. Ver 35. Błąd dekodowania pytaniu solo.");
-        return kQuestionDamaged;
-    }
-}
-
-bool OpenQuestionFile(const std::filesystem::path& path) {
-    bool result = true;
-    int code = kQuestionLoaded;
-    try {
-        TVfsPAK pak;
-        ResetQuestionRecord(CurrentQuestion);
-        PakOpen(path, pak);
-        code = PakExists(kDocument35, pak) ? LoadQuestion35(pak) : LoadQuestion40(pak);
-        result = code == kQuestionLoaded;
-    } catch (const std::exception&) {
-        WriteJournal(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
-        result = false;
-    }
-    if (code == kQuestionDamaged)
-        ShowWarning(kButtonsClose, kIconInformation,
-                    u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
-    return result;
 }

@@ -1,8 +1,8 @@
 #include "gui/windows/TestScreen.h"
 
 #include "core/base/CodePage.h"
+#include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
-#include "core/storage/UProcReadWrite.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"

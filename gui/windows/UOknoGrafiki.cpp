@@ -1,8 +1,8 @@
 #include "gui/windows/UOknoGrafiki.h"
 
 #include "core/layout/PictureWindowRules.h"
+#include "core/session/QuestionLoader.h"
 #include "core/session/UObslugaTest.h"
-#include "core/storage/UProcReadWrite.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"

@@ -1,8 +1,8 @@
 #include "gui/windows/UOknoTekstu.h"
 
 #include "core/base/CodePage.h"
+#include "core/session/QuestionLoader.h"
 #include "core/session/UObslugaTest.h"
-#include "core/storage/UProcReadWrite.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/ListwaV.h"

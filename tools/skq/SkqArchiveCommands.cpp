@@ -84,10 +84,10 @@ std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& 
 }
 
 void ConvertQuestionDocument(std::vector<PakEntry>& entries, const StoredForm& form) {
-    const int source = FindEntry(entries, kQuestionXml);
+    const int source = FindEntry(entries, kQuestionDocument40);
     if (source < 0)
-        throw ToolFailure("the folder holds no " + std::string(kQuestionXml) + " to convert");
-    const QuestionDocument question = ReadQuestionXml(entries[source].Data);
+        throw ToolFailure("the folder holds no " + std::string(kQuestionDocument40) + " to convert");
+    const QuestionDocument question = ParseQuestionXml(entries[source].Data);
     ReplaceQuestionDocument(entries, PakEntry{std::string(form.EntryName()), WriteQuestionDocument(question, form)});
 }
 
@@ -144,15 +144,15 @@ std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
 // Replaces the question document the program reads (3.5 before 4.0) by a plain 4.0 one.
 void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pak, std::ostream& err) {
     QuestionDocument question;
-    if (const int txp = FindEntry(planned, kQuestionTxp); txp >= 0)
-        question = ReadQuestionTxp(pak.ExtractAt(planned[txp].Index, EntryCap::kQuestionDocument));
-    else if (const int xml = FindEntry(planned, kQuestionXml); xml >= 0)
-        question = ReadQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
+    if (const int txp = FindEntry(planned, kQuestionDocument35); txp >= 0)
+        question = ParseQuestionLines(pak.ExtractAt(planned[txp].Index, EntryCap::kQuestionDocument));
+    else if (const int xml = FindEntry(planned, kQuestionDocument40); xml >= 0)
+        question = ParseQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
     else {
         err << "ludra-skq: no question document to decode; the entries are written as stored\n";
         return;
     }
-    ReplaceQuestionDocument(planned, PlannedFile{std::string(kQuestionXml), -1, WriteQuestion40(question)});
+    ReplaceQuestionDocument(planned, PlannedFile{std::string(kQuestionDocument40), -1, WriteQuestion40(question)});
 }
 
 } // namespace

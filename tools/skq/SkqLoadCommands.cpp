@@ -2,9 +2,9 @@
 #include "core/base/Random.h"
 #include "core/selection/SetFolders.h"
 #include "core/selection/UTree.h"
+#include "core/session/QuestionLoader.h"
 #include "core/storage/SetListFile.h"
 #include "core/storage/UPak.h"
-#include "core/storage/UProcReadWrite.h"
 #include "tools/skq/SkqJson.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -35,12 +35,12 @@ const TextLines kNothingLoaded = {std::string(1, '\0')};
 std::string_view LayoutOf(const fs::path& file) {
     TVfsPAK pak;
     PakOpen(file, pak);
-    return PakExists(kQuestionTxp, pak) ? "3.5" : "4.0";
+    return PakExists(kQuestionDocument35, pak) ? "3.5" : "4.0";
 }
 
 bool IsSetList(const fs::path& file) {
     TVfsPAK pak;
-    return PakOpen(file, pak) && (PakExists(kListXml, pak) || PakExists(kListTxp, pak));
+    return PakOpen(file, pak) && (PakExists(kSetListDocument40, pak) || PakExists(kSetListDocument35, pak));
 }
 
 // The texts the program shows for a folder without question files, without the leading line break.

@@ -2,6 +2,7 @@
 
 #include "core/base/Bytes.h"
 #include "core/base/CodePage.h"
+#include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionWriter.h"
 
 #include <string_view>
@@ -11,23 +12,17 @@
 // The stored forms of a question document, for pack and unpack.
 namespace skq {
 
-inline constexpr std::string_view kQuestionXml = "Sezz0.xml";
-inline constexpr std::string_view kQuestionTxp = "Sezz0.txp";
-inline constexpr std::string_view kListXml = "Selz0.xml";
-inline constexpr std::string_view kListTxp = "Selz0.txp";
-
 struct StoredForm {
     bool Legacy = false; // the 3.5 layout: scrambled Sezz0.txp lines
     Question40Form Form40;
 
-    std::string_view EntryName() const { return Legacy ? kQuestionTxp : kQuestionXml; }
+    std::string_view EntryName() const { return Legacy ? kQuestionDocument35 : kQuestionDocument40; }
 };
 
-// The fields of a 4.0 document as the loader reads them (encoded or not, as its "cd" says).
-QuestionDocument ReadQuestionXml(ByteView xml);
-// The fields of a 3.5 document, with line 1 as the date. Throws ToolFailure where the
-// loader would find the question damaged.
-QuestionDocument ReadQuestionTxp(ByteView txp);
+// A stored document's fields as the program reads them. Throws ToolFailure where the
+// program would find the question damaged.
+QuestionDocument ParseQuestionXml(ByteView xml);
+QuestionDocument ParseQuestionLines(ByteView txp);
 // Throws ToolFailure for what the form can't hold.
 Bytes WriteQuestionDocument(const QuestionDocument& question, const StoredForm& form);
 

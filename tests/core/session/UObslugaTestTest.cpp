@@ -1,10 +1,10 @@
 #include "core/session/UObslugaTest.h"
 
 #include "core/base/Random.h"
+#include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UIni.h"
-#include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"

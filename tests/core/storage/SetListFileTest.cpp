@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/storage/PakWriter.h"
+#include "core/storage/UPak.h"
 #include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SparseEntry.h"

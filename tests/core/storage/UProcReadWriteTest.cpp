@@ -1,6 +1,8 @@
 #include "core/storage/UProcReadWrite.h"
 
 #include "core/base/StorageError.h"
+#include "core/storage/pkXML.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -40,4 +42,41 @@ TEST(Base64, EncodingRoundTripsEveryLengthAndByte) {
     EXPECT_EQ(EncodeBase64(Bytes{'M', 'a'}), "TWE=");
     const std::u16string polish = u"Zażółć gęślą jaźń \U0001F600";
     EXPECT_EQ(DecodeBase64Utf16(EncodeBase64Utf16(polish)), polish);
+}
+
+TEST(FieldReaders, ReadTextAndNumbersWithTheirErrorCodes) {
+    TpkXML document;
+    ASSERT_TRUE(document.LoadFromStream(ToBytes("<pyt><n> 12 </n><h>$1F</h><x>0x10</x><bad>12a</bad>"
+                                                "<e>MQAyAA==</e><ne>!!!!</ne><t>Ala</t></pyt>")));
+    FieldError error = FieldError::NotDecoded;
+    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"n", error, document), 12);
+    EXPECT_EQ(error, FieldError::None);
+    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"h", error, document), 31);
+    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"x", error, document), 16);
+    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"bad", error, document), 0);
+    EXPECT_EQ(error, FieldError::NotInteger);
+    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"missing", error, document), 0);
+    EXPECT_EQ(error, FieldError::NotInteger);
+    EXPECT_EQ(ReadFieldInt(true, u"pyt", u"e", error, document), 12);
+    EXPECT_EQ(error, FieldError::None);
+    EXPECT_EQ(ReadFieldText(false, u"PYT", u"T", error, document), "Ala");
+    EXPECT_EQ(ReadFieldText(true, u"pyt", u"ne", error, document), "");
+    EXPECT_EQ(error, FieldError::NotDecoded);
+    EXPECT_EQ(ReadFieldText(false, u"pyt", u"missing", error, document), "");
+    EXPECT_EQ(error, FieldError::None);
+}
+
+TEST(FieldReaders, IntegerParseFollowsTheStoredForms) {
+    std::int32_t value = 0;
+    EXPECT_TRUE(ParseInteger("  -42", value));
+    EXPECT_EQ(value, -42);
+    EXPECT_TRUE(ParseInteger("+7", value));
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(ParseInteger("$FFFFFFFF", value));
+    EXPECT_EQ(value, -1);
+    EXPECT_TRUE(ParseInteger("2147483647", value));
+    EXPECT_TRUE(ParseInteger("-2147483648", value));
+    EXPECT_EQ(value, INT32_MIN);
+    for (const char* bad : {"", "   ", "-", "$", "0x", "2147483648", "1 ", "1.5", "$100000000", "\t1"})
+        EXPECT_FALSE(ParseInteger(bad, value)) << bad;
 }

@@ -1,3 +1,5 @@
+#include "core/session/QuestionLoader.h"
+
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/storage/PakWriter.h"
@@ -256,41 +258,4 @@ TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {
     ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>100</odp><tr>Pytanie</tr><x a='1'/><kom>lost</kom>")));
     EXPECT_EQ(CurrentQuestion.QuestionText, "Pytanie");
     EXPECT_EQ(CurrentQuestion.Hint, "");
-}
-
-TEST(FieldReaders, ReadTextAndNumbersWithTheirErrorCodes) {
-    TpkXML document;
-    ASSERT_TRUE(document.LoadFromStream(ToBytes("<pyt><n> 12 </n><h>$1F</h><x>0x10</x><bad>12a</bad>"
-                                                "<e>MQAyAA==</e><ne>!!!!</ne><t>Ala</t></pyt>")));
-    int error = -1;
-    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"n", error, document), 12);
-    EXPECT_EQ(error, kFieldRead);
-    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"h", error, document), 31);
-    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"x", error, document), 16);
-    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"bad", error, document), 0);
-    EXPECT_EQ(error, kFieldNotInteger);
-    EXPECT_EQ(ReadFieldInt(false, u"pyt", u"missing", error, document), 0);
-    EXPECT_EQ(error, kFieldNotInteger);
-    EXPECT_EQ(ReadFieldInt(true, u"pyt", u"e", error, document), 12);
-    EXPECT_EQ(error, kFieldRead);
-    EXPECT_EQ(ReadFieldText(false, u"PYT", u"T", error, document), "Ala");
-    EXPECT_EQ(ReadFieldText(true, u"pyt", u"ne", error, document), "");
-    EXPECT_EQ(error, kFieldNotDecoded);
-    EXPECT_EQ(ReadFieldText(false, u"pyt", u"missing", error, document), "");
-    EXPECT_EQ(error, kFieldRead);
-}
-
-TEST(FieldReaders, IntegerParseFollowsTheStoredForms) {
-    std::int32_t value = 0;
-    EXPECT_TRUE(ParseInteger("  -42", value));
-    EXPECT_EQ(value, -42);
-    EXPECT_TRUE(ParseInteger("+7", value));
-    EXPECT_EQ(value, 7);
-    EXPECT_TRUE(ParseInteger("$FFFFFFFF", value));
-    EXPECT_EQ(value, -1);
-    EXPECT_TRUE(ParseInteger("2147483647", value));
-    EXPECT_TRUE(ParseInteger("-2147483648", value));
-    EXPECT_EQ(value, INT32_MIN);
-    for (const char* bad : {"", "   ", "-", "$", "0x", "2147483648", "1 ", "1.5", "$100000000", "\t1"})
-        EXPECT_FALSE(ParseInteger(bad, value)) << bad;
 }
