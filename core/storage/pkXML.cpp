@@ -1,10 +1,10 @@
 #include "core/storage/pkXML.h"
 
 #include "core/base/CodePage.h"
+#include "core/base/FileAccess.h"
 #include "core/base/StorageError.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
-#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -687,61 +686,6 @@ private:
     throw StorageError(std::string("cannot ") + action + " " + path.string() + ": " + std::strerror(error));
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-    // Closes now, so a failure to write back can be reported; returns close's result.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-Bytes ReadWholeFile(const FileDescriptor& file, const std::filesystem::path& path) {
-    // Only a regular file: a directory or a device is no document, and a pipe could block for ever.
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
-        RaiseFileError("read", path, EINVAL);
-    Bytes data;
-    data.reserve(static_cast<std::size_t>(info.st_size));
-    std::array<std::uint8_t, 65536> chunk;
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), chunk.data(), chunk.size());
-        if (got == 0)
-            return data;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseFileError("read", path, errno);
-        }
-        data.insert(data.end(), chunk.data(), chunk.data() + got);
-    }
-}
-
-void WriteWholeFile(const FileDescriptor& file, const std::filesystem::path& path, ByteView data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(file.Get(), data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseFileError("write", path, errno);
-        }
-        data = data.subspan(static_cast<std::size_t>(written));
-    }
-}
-
 // --- child storage ------------------------------------------------------------------------------
 
 // Child blocks hold 4, 8, ... 256 nodes, then 256 each.
@@ -917,13 +861,14 @@ int IndexOfChild(const TpkXMLNode& node, std::u16string_view name) {
 // --- document -----------------------------------------------------------------------------------
 
 bool TpkXML::LoadFromFile(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        RaiseFileError("open", path, errno);
-    }
-    const Bytes data = ReadWholeFile(file, path);
+    const ReadableFile file(path);
+    if (file.IsMissing())
+        return false;
+    if (!file.IsOpen())
+        throw StorageError("cannot open " + path.string() + ": " + file.Problem());
+    Bytes data;
+    if (!file.ReadAll(data))
+        throw StorageError("cannot read " + path.string());
     return LoadFromStream(data);
 }
 
@@ -946,10 +891,9 @@ void TpkXML::SaveToFile(const std::filesystem::path& path) const {
     Bytes data;
     SaveToStream(data);
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.Get() < 0)
+    if (!file.IsOpen())
         RaiseFileError("create", path, errno);
-    WriteWholeFile(file, path, data);
-    if (file.Close() != 0)
+    if (!WriteAll(file.Get(), data) || !file.Close())
         RaiseFileError("write", path, errno);
 }
 
