@@ -200,7 +200,7 @@ public:
     explicit Utf16Input(ByteView bytes) : data_(bytes.data()), size_(bytes.size() / 2) {}
 
     std::size_t Size() const { return size_; }
-    char16_t operator[](std::size_t i) const { return static_cast<char16_t>(data_[2 * i] | data_[2 * i + 1] << 8); }
+    char16_t operator[](std::size_t i) const { return ReadLittle16(ByteView(data_, 2 * size_), 2 * i); }
     const std::uint8_t* BytesAt(std::size_t i) const { return data_ + 2 * i; }
 
     // Position of the first ASCII character c in from .. to - 1, or to: the byte is found with
@@ -446,10 +446,7 @@ private:
     bool ReadBinaryData(TpkXMLNode& node) {
         if ((size_ - pos_) * Input::kUnitBytes < kCountBytes)
             return false;
-        const std::uint8_t* count = in_.BytesAt(pos_);
-        const std::uint32_t dataSize =
-            static_cast<std::uint32_t>(count[0]) | static_cast<std::uint32_t>(count[1]) << 8 |
-            static_cast<std::uint32_t>(count[2]) << 16 | static_cast<std::uint32_t>(count[3]) << 24;
+        const std::uint32_t dataSize = ReadLittle32(ByteView(in_.BytesAt(pos_), kCountBytes), 0);
         pos_ += kCountBytes / Input::kUnitBytes;
         if (dataSize > (size_ - pos_) * Input::kUnitBytes) {
             pos_ = size_;
@@ -650,9 +647,7 @@ private:
     // In UTF-16 an odd-sized payload gets one padding byte, so the text after it stays aligned.
     void PutBinaryData(const Bytes& data) {
         Flush();
-        const auto size = static_cast<std::uint32_t>(data.size());
-        for (int shift = 0; shift < 32; shift += 8)
-            out_.push_back(static_cast<std::uint8_t>(size >> shift));
+        AppendLittle32(out_, static_cast<std::uint32_t>(data.size()));
         out_.insert(out_.end(), data.begin(), data.end());
         if (doc_.WideText && data.size() % 2 != 0)
             out_.push_back(0);
