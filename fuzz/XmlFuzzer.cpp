@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::u16string text(size / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
+        text[i] = ReadLittle16(ByteView(data, size), 2 * i);
     if (XmlUnescape(XmlEscape(text)) != text)
         std::abort();
     return 0;

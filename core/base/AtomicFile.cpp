@@ -70,12 +70,12 @@ void WriteFileAtomically(const fs::path& path, ByteView bytes) {
     // A fresh name beside the target (mkstemp never opens an existing file or a link), and
     // rename replaces whatever lies at the path without following it.
     std::string temporary = (path.parent_path() / TemporaryPrefix(path)).string() + std::string(kRandomPart);
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
+    FileDescriptor file(::mkstemp(temporary.data()));
+    if (!file.IsOpen())
         throw StorageError("can't write beside " + path.string());
     const mode_t mode = exists ? static_cast<mode_t>(existing.permissions()) : NewFileMode();
-    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    const bool written = ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         throw StorageError("can't replace " + path.string());
     }

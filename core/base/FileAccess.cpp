@@ -8,24 +8,33 @@
 #include <sys/stat.h>
 #include <utility>
 
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.Release();
+    }
+    return *this;
+}
+
+int FileDescriptor::Release() { return std::exchange(fd_, -1); }
+
+bool FileDescriptor::Close() { return fd_ < 0 || ::close(Release()) == 0; }
+
 ReadableFile::ReadableFile(const std::filesystem::path& path)
     : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
-    if (fd_ < 0) {
+    if (!fd_.IsOpen()) {
         error_ = errno;
         return;
     }
     struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(std::exchange(fd_, -1));
+    if (::fstat(fd_.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        fd_.Close();
         return;
     }
     size_ = info.st_size;
 }
 
-ReadableFile::~ReadableFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+bool ReadableFile::IsMissing() const { return error_ == ENOENT || error_ == ENOTDIR; }
 
 std::string ReadableFile::Problem() const {
     if (IsOpen())
@@ -35,7 +44,7 @@ std::string ReadableFile::Problem() const {
 
 bool ReadableFile::ReadAt(std::int64_t offset, std::span<std::uint8_t> into) const {
     while (!into.empty()) {
-        const ssize_t got = ::pread(fd_, into.data(), into.size(), offset);
+        const ssize_t got = ::pread(fd_.Get(), into.data(), into.size(), offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

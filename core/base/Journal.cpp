@@ -28,14 +28,12 @@ constexpr std::chrono::milliseconds kLockPause{1};
 
 // Opens for appending only a regular file that may be read and written; never follows a
 // link (a link in the journal's place means no journal), a pipe or replaces an existing file.
-int OpenForAppend(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644);
+FileDescriptor OpenForAppend(const std::filesystem::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
     struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    if (file.IsOpen() && (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)))
+        return {};
+    return file;
 }
 
 // Held while a record is appended and, should it land short, cut off again, so the cut never
@@ -95,10 +93,7 @@ void WriteJournal(int level, std::u16string_view message) {
         observer(level, message);
     if (level > JournalLevel || JournalPath.empty())
         return;
-    const int fd = OpenForAppend(JournalPath);
-    if (fd < 0)
-        return;
-    if (LockForAppend(fd))
-        AppendRecord(fd, LocalTimestamp() + " - " + WideToAnsi(message) + "\r\n");
-    ::close(fd); // also gives the lock back
+    const FileDescriptor file = OpenForAppend(JournalPath); // closing gives the lock back
+    if (file.IsOpen() && LockForAppend(file.Get()))
+        AppendRecord(file.Get(), LocalTimestamp() + " - " + WideToAnsi(message) + "\r\n");
 }

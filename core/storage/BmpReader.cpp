@@ -29,13 +29,11 @@ public:
 
     std::uint16_t U16(std::uint64_t offset) const {
         Need(offset, 2);
-        return static_cast<std::uint16_t>(data_[offset] | data_[offset + 1] << 8);
+        return ReadLittle16(data_, offset);
     }
     std::uint32_t U32(std::uint64_t offset) const {
         Need(offset, 4);
-        return static_cast<std::uint32_t>(data_[offset]) | static_cast<std::uint32_t>(data_[offset + 1]) << 8 |
-               static_cast<std::uint32_t>(data_[offset + 2]) << 16 |
-               static_cast<std::uint32_t>(data_[offset + 3]) << 24;
+        return ReadLittle32(data_, offset);
     }
     std::int32_t I32(std::uint64_t offset) const { return static_cast<std::int32_t>(U32(offset)); }
 

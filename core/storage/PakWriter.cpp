@@ -12,8 +12,7 @@ namespace {
 void AppendInt32(Bytes& out, std::int64_t value) {
     if (value < 0 || value > std::numeric_limits<std::int32_t>::max())
         throw StorageError("archive too large");
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift));
+    AppendLittle32(out, static_cast<std::uint32_t>(value));
 }
 
 } // namespace

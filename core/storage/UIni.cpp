@@ -12,6 +12,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <utility>
@@ -30,7 +31,7 @@ std::int32_t WindowMode = 0;
 namespace {
 
 constexpr std::u16string_view kRoot = u"Ini";
-constexpr std::string_view kHeader = "Ludra";
+static_assert(kSettingKeys.front().Kind() == SettingKind::Header);
 
 std::filesystem::path HomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home)
@@ -95,28 +96,53 @@ TpkXMLNode& SettingNode(std::u16string_view key, TpkXML& document) {
     return FindOrAddChild(document.FindOrAddNode(kRoot), key);
 }
 
+template <class... Visitors> struct Overloaded : Visitors... { using Visitors::operator()...; };
+template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>; // clang 14 deduces no aggregates
+
+// Sets the key's variable from the document; false for a header other than ours. A missing or damaged
+// text or flag raises StorageError, while a number falls back.
+bool TakeSetting(const SettingKey& key, TpkXML& document) {
+    const std::u16string name = key.WideName();
+    return std::visit(Overloaded{
+                          [&](std::monostate) { return ReadSettingText(name, document) == key.Default; },
+                          [&](std::string* path) {
+                              *path = AnsiToUtf8(ReadSettingText(name, document));
+                              return true;
+                          },
+                          [&](bool* flag) {
+                              *flag = ReadSettingFlag(name, document);
+                              return true;
+                          },
+                          [&](std::int32_t* number) {
+                              if (!ReadSettingNumber(name, document, *number))
+                                  *number = key.Fallback;
+                              return true;
+                          },
+                      },
+                      key.Target);
+}
+
 // False for a file of another header; raises on a damaged one.
 bool ReadSettingsFile(TpkXML& document) {
     LoadSettingsDocument(document);
-    if (ReadSettingText(u"ed", document) != kHeader)
-        return false;
-    ListFilePath = AnsiToUtf8(ReadSettingText(u"sct", document));
-    ConfirmResign = ReadSettingFlag(u"al", document);
-    RepeatWrong = ReadSettingFlag(u"rq", document);
-    ReloadAttachments = ReadSettingFlag(u"rr", document);
-    SoundOn = ReadSettingFlag(u"voi", document);
-    if (!ReadSettingNumber(u"wo", document, WindowMode))
-        WindowMode = 0;
-    if (!ReadSettingNumber(u"dfpz", document, JournalLevel))
-        JournalLevel = 1;
+    for (const SettingKey& key : kSettingKeys) {
+        if (!TakeSetting(key, document))
+            return false;
+    }
     return true;
 }
 
-// Loads the file, changes one key and writes the whole file back.
-void StoreSettingNumber(std::u16string_view key, std::int32_t value) {
+// Found while building, so a variable without a key is caught there.
+consteval const SettingKey& KeyOf(std::int32_t* variable) {
+    return *std::find_if(kSettingKeys.begin(), kSettingKeys.end(),
+                         [&](const SettingKey& key) { return key.Target == SettingTarget(variable); });
+}
+
+// Loads the file, stores the number's value under its key and writes the whole file back.
+void StoreSetting(const SettingKey& key) {
     TpkXML document;
     LoadSettingsDocument(document);
-    WriteSettingNumber(key, value, document);
+    WriteSettingNumber(key.WideName(), *std::get<std::int32_t*>(key.Target), document);
     SaveSettingsDocument(document);
 }
 
@@ -185,15 +211,10 @@ void WriteSettingFlag(std::u16string_view key, bool value, TpkXML& document) {
 void CreateDefaultSettings() {
     try {
         TpkXML document;
-        WriteSettingText(u"ed", kHeader, document);
-        ListFilePath.clear();
-        WriteSettingText(u"sct", "", document);
-        WriteSettingFlag(u"al", ConfirmResign = true, document);
-        WriteSettingFlag(u"rq", RepeatWrong = false, document);
-        WriteSettingFlag(u"rr", ReloadAttachments = true, document);
-        WriteSettingFlag(u"voi", SoundOn = true, document);
-        WriteSettingNumber(u"wo", WindowMode = 0, document);
-        WriteSettingNumber(u"dfpz", JournalLevel = 0, document);
+        for (const SettingKey& key : kSettingKeys) {
+            WriteSettingText(key.WideName(), key.Default, document);
+            TakeSetting(key, document); // the variable as the new file gives it
+        }
         SaveSettingsDocument(document);
         WriteJournal(3, u"Utworzono nowy plik ini.");
     } catch (const std::exception&) {
@@ -216,7 +237,7 @@ void LoadSettings() {
             CreateDefaultSettings();
             WriteJournal(1, u"Błędny nagłówek pliku ini. Utworzono nowy plik.");
         }
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         CreateDefaultSettings();
         WriteJournal(0, u"Uszkodzony plik ini. Utworzono nowy plik.");
     }
@@ -224,7 +245,7 @@ void LoadSettings() {
 
 void SaveWindowMode() {
     try {
-        StoreSettingNumber(u"wo", WindowMode);
+        StoreSetting(KeyOf(&WindowMode));
         WriteJournal(3, u"Zmieniono w ini wielkość okna.");
     } catch (const std::exception&) {
         WriteJournal(1, u"Problem z zapisem zmiany ustawień do ini.");
@@ -234,7 +255,7 @@ void SaveWindowMode() {
 void SetJournalLevel(std::int32_t level) {
     JournalLevel = level;
     try {
-        StoreSettingNumber(u"dfpz", level);
+        StoreSetting(KeyOf(&JournalLevel));
         WriteJournal(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + AnsiToWide(std::to_string(level)));
     } catch (const std::exception&) {
         WriteJournal(2, u"Problem z zapisem zmiany ustawień do ini.");

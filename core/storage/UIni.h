@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/base/Journal.h"
+
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <variant>
 
 class TpkXML;
 
@@ -18,6 +22,37 @@ extern bool RepeatWrong;
 extern bool ReloadAttachments;
 extern bool SoundOn;
 extern std::int32_t WindowMode; // 0 rounded window, 1 whole work area
+
+// The program's variable that a key of the file fills; the header fills none.
+using SettingTarget = std::variant<std::monostate, std::string*, bool*, std::int32_t*>;
+enum class SettingKind { Header, Path, Flag, Number }; // in the order of SettingTarget's alternatives
+
+// A key of the settings file. Every value is stored as scrambled text: "1" or "0" for a flag, a
+// number in decimal.
+struct SettingKey {
+    std::string_view Name;
+    SettingTarget Target;
+    std::string_view Default; // what a new file holds
+    std::int32_t Min = 0;     // numbers: the values the program knows
+    std::int32_t Max = 0;
+    std::int32_t Fallback = 0; // numbers: what the program takes when the value can't be read
+
+    constexpr SettingKind Kind() const { return static_cast<SettingKind>(Target.index()); }
+    std::u16string WideName() const { return {Name.begin(), Name.end()}; } // names are ASCII
+};
+
+// Every key, in the order of a new file; the header comes first, so that a file of another header
+// changes no setting.
+inline constexpr std::array<SettingKey, 8> kSettingKeys = {{
+    {"ed", {}, "Ludra"},
+    {"sct", &ListFilePath, ""},
+    {"al", &ConfirmResign, "1"},
+    {"rq", &RepeatWrong, "0"},
+    {"rr", &ReloadAttachments, "1"},
+    {"voi", &SoundOn, "1"},
+    {"wo", &WindowMode, "0", 0, 1, 0},
+    {"dfpz", &JournalLevel, "0", 0, 4, 1},
+}};
 
 // Special folders of the user: application data and documents.
 inline constexpr int kFolderAppData = 26;

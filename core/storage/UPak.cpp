@@ -12,13 +12,12 @@
 
 namespace {
 
-std::int32_t ReadInt32(const std::uint8_t* at) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-                                     static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24);
+std::int32_t ReadInt32(ByteView bytes, std::size_t offset) {
+    return static_cast<std::int32_t>(ReadLittle32(bytes, offset));
 }
 
-std::string RecordName(const std::uint8_t* record) {
-    const auto* name = reinterpret_cast<const char*>(record);
+std::string RecordName(ByteView record) {
+    const auto* name = reinterpret_cast<const char*>(record.data());
     return std::string(name, strnlen(name, TVfsPAK::kNameSize));
 }
 
@@ -54,7 +53,7 @@ bool TVfsPAK::Open(const std::filesystem::path& path) {
             Close();
             return false;
         }
-        ReadDirectory(ReadInt32(header + 4), ReadInt32(header + 8));
+        ReadDirectory(ReadInt32(header, 4), ReadInt32(header, 8));
     } catch (const StorageError&) {
         Close();
         entries_.clear();
@@ -72,9 +71,10 @@ void TVfsPAK::ReadDirectory(std::int32_t offset, std::int32_t size) {
     Bytes directory(static_cast<std::size_t>(count * kRecordSize));
     ReadExactly(offset, directory.data(), count * kRecordSize);
     entries_.reserve(static_cast<std::size_t>(count));
-    for (const std::uint8_t* record = directory.data(); record != directory.data() + directory.size();
-         record += kRecordSize)
-        entries_.push_back({RecordName(record), ReadInt32(record + kNameSize), ReadInt32(record + kNameSize + 4)});
+    for (std::size_t at = 0; at < directory.size(); at += kRecordSize) {
+        const ByteView record = ByteView(directory).subspan(at, kRecordSize);
+        entries_.push_back({RecordName(record), ReadInt32(record, kNameSize), ReadInt32(record, kNameSize + 4)});
+    }
 }
 
 int TVfsPAK::IndexOf(std::string_view name) const {

@@ -55,7 +55,7 @@ std::u16string DecodeBase64Utf16(std::u16string_view text) {
     const Bytes bytes = DecodeBase64(narrow);
     std::u16string wide(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < wide.size(); ++i)
-        wide[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        wide[i] = ReadLittle16(bytes, 2 * i);
     return wide;
 }
 

@@ -1,10 +1,10 @@
 #include "core/storage/pkXML.h"
 
 #include "core/base/CodePage.h"
+#include "core/base/FileAccess.h"
 #include "core/base/StorageError.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <new>
-#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -201,7 +200,7 @@ public:
     explicit Utf16Input(ByteView bytes) : data_(bytes.data()), size_(bytes.size() / 2) {}
 
     std::size_t Size() const { return size_; }
-    char16_t operator[](std::size_t i) const { return static_cast<char16_t>(data_[2 * i] | data_[2 * i + 1] << 8); }
+    char16_t operator[](std::size_t i) const { return ReadLittle16(ByteView(data_, 2 * size_), 2 * i); }
     const std::uint8_t* BytesAt(std::size_t i) const { return data_ + 2 * i; }
 
     // Position of the first ASCII character c in from .. to - 1, or to: the byte is found with
@@ -447,10 +446,7 @@ private:
     bool ReadBinaryData(TpkXMLNode& node) {
         if ((size_ - pos_) * Input::kUnitBytes < kCountBytes)
             return false;
-        const std::uint8_t* count = in_.BytesAt(pos_);
-        const std::uint32_t dataSize =
-            static_cast<std::uint32_t>(count[0]) | static_cast<std::uint32_t>(count[1]) << 8 |
-            static_cast<std::uint32_t>(count[2]) << 16 | static_cast<std::uint32_t>(count[3]) << 24;
+        const std::uint32_t dataSize = ReadLittle32(ByteView(in_.BytesAt(pos_), kCountBytes), 0);
         pos_ += kCountBytes / Input::kUnitBytes;
         if (dataSize > (size_ - pos_) * Input::kUnitBytes) {
             pos_ = size_;
@@ -651,9 +647,7 @@ private:
     // In UTF-16 an odd-sized payload gets one padding byte, so the text after it stays aligned.
     void PutBinaryData(const Bytes& data) {
         Flush();
-        const auto size = static_cast<std::uint32_t>(data.size());
-        for (int shift = 0; shift < 32; shift += 8)
-            out_.push_back(static_cast<std::uint8_t>(size >> shift));
+        AppendLittle32(out_, static_cast<std::uint32_t>(data.size()));
         out_.insert(out_.end(), data.begin(), data.end());
         if (doc_.WideText && data.size() % 2 != 0)
             out_.push_back(0);
@@ -685,61 +679,6 @@ private:
 
 [[noreturn]] void RaiseFileError(const char* action, const std::filesystem::path& path, int error) {
     throw StorageError(std::string("cannot ") + action + " " + path.string() + ": " + std::strerror(error));
-}
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-    // Closes now, so a failure to write back can be reported; returns close's result.
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
-Bytes ReadWholeFile(const FileDescriptor& file, const std::filesystem::path& path) {
-    // Only a regular file: a directory or a device is no document, and a pipe could block for ever.
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
-        RaiseFileError("read", path, EINVAL);
-    Bytes data;
-    data.reserve(static_cast<std::size_t>(info.st_size));
-    std::array<std::uint8_t, 65536> chunk;
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), chunk.data(), chunk.size());
-        if (got == 0)
-            return data;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseFileError("read", path, errno);
-        }
-        data.insert(data.end(), chunk.data(), chunk.data() + got);
-    }
-}
-
-void WriteWholeFile(const FileDescriptor& file, const std::filesystem::path& path, ByteView data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(file.Get(), data.data(), data.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseFileError("write", path, errno);
-        }
-        data = data.subspan(static_cast<std::size_t>(written));
-    }
 }
 
 // --- child storage ------------------------------------------------------------------------------
@@ -917,13 +856,14 @@ int IndexOfChild(const TpkXMLNode& node, std::u16string_view name) {
 // --- document -----------------------------------------------------------------------------------
 
 bool TpkXML::LoadFromFile(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return false;
-        RaiseFileError("open", path, errno);
-    }
-    const Bytes data = ReadWholeFile(file, path);
+    const ReadableFile file(path);
+    if (file.IsMissing())
+        return false;
+    if (!file.IsOpen())
+        throw StorageError("cannot open " + path.string() + ": " + file.Problem());
+    Bytes data;
+    if (!file.ReadAll(data))
+        throw StorageError("cannot read " + path.string());
     return LoadFromStream(data);
 }
 
@@ -946,10 +886,9 @@ void TpkXML::SaveToFile(const std::filesystem::path& path) const {
     Bytes data;
     SaveToStream(data);
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (file.Get() < 0)
+    if (!file.IsOpen())
         RaiseFileError("create", path, errno);
-    WriteWholeFile(file, path, data);
-    if (file.Close() != 0)
+    if (!WriteAll(file.Get(), data) || !file.Close())
         RaiseFileError("write", path, errno);
 }
 

@@ -19,40 +19,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class SettingKind { Header, Text, Flag, Number };
-
-struct SettingKey {
-    std::string_view Name;
-    SettingKind Kind;
-    std::int32_t Min = 0; // numbers only: the values the program knows
-    std::int32_t Max = 0;
-    std::int32_t Fallback = 0; // numbers only: what the program takes when the value can't be read
-};
-
-// In the order of a new settings file.
-constexpr std::array<SettingKey, 8> kSettingKeys = {{
-    {"ed", SettingKind::Header},
-    {"sct", SettingKind::Text},
-    {"al", SettingKind::Flag},
-    {"rq", SettingKind::Flag},
-    {"rr", SettingKind::Flag},
-    {"voi", SettingKind::Flag},
-    {"wo", SettingKind::Number, 0, 1, 0},
-    {"dfpz", SettingKind::Number, 0, 4, 1},
-}};
-
-constexpr std::string_view kHeader = "Ludra";
+std::string KeyNames() {
+    std::string names;
+    for (const SettingKey& key : kSettingKeys)
+        names += (names.empty() ? "" : ", ") + std::string(key.Name);
+    return names;
+}
 
 const SettingKey& FindKey(std::string_view name) {
     const auto found =
         std::find_if(kSettingKeys.begin(), kSettingKeys.end(), [&](const SettingKey& key) { return key.Name == name; });
     if (found == kSettingKeys.end())
-        throw UsageError("unknown setting " + std::string(name) +
-                         "; the settings are ed, sct, al, rq, rr, voi, wo, dfpz");
+        throw UsageError("unknown setting " + std::string(name) + "; the settings are " + KeyNames());
     return *found;
 }
-
-std::u16string WideName(const SettingKey& key) { return AnsiToWide(key.Name); }
 
 fs::path DefaultSettingsPath() {
     return SpecialFolderPath(kFolderAppData) / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini";
@@ -66,15 +46,15 @@ struct SettingValue {
 };
 
 SettingValue ReadValue(const SettingKey& key, TpkXML& document) {
-    if (key.Kind == SettingKind::Number) {
+    if (key.Kind() == SettingKind::Number) {
         std::int32_t number = 0;
-        const bool read = ReadSettingNumber(WideName(key), document, number);
+        const bool read = ReadSettingNumber(key.WideName(), document, number);
         return {read, std::to_string(read ? number : key.Fallback)};
     }
     try {
-        if (key.Kind == SettingKind::Flag)
-            return {true, ReadSettingFlag(WideName(key), document) ? "1" : "0"};
-        return {true, AnsiToUtf8(ReadSettingText(WideName(key), document))};
+        if (key.Kind() == SettingKind::Flag)
+            return {true, ReadSettingFlag(key.WideName(), document) ? "1" : "0"};
+        return {true, AnsiToUtf8(ReadSettingText(key.WideName(), document))};
     } catch (const StorageError&) {
         return {false, {}};
     }
@@ -102,14 +82,14 @@ SettingsReport InspectSettings() {
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
         const SettingKey& key = kSettingKeys[i];
         SettingValue& value = report.Values[i] = ReadValue(key, document);
-        if (!value.Readable && key.Kind == SettingKind::Number) {
+        if (!value.Readable && key.Kind() == SettingKind::Number) {
             report.Problems.push_back(std::string(key.Name) + " is missing or damaged; the program takes " +
                                       value.Text);
         } else if (!value.Readable) {
             report.Problems.push_back(std::string(key.Name) + " is missing or damaged");
             report.Replaced = true;
-        } else if (key.Kind == SettingKind::Header && value.Text != kHeader) {
-            report.Problems.push_back("the header ed is not " + std::string(kHeader));
+        } else if (key.Kind() == SettingKind::Header && value.Text != key.Default) {
+            report.Problems.push_back("the header " + std::string(key.Name) + " is not " + std::string(key.Default));
             report.Replaced = true;
         }
     }
@@ -140,11 +120,11 @@ int GetSetting(const SettingKey& key, Io& io) {
 
 // ---- writing
 
-// The value as the settings code takes it (Windows-1250 text, "1"/"0", or an integer); throws UsageError.
+// The value as the settings file stores it (Windows-1250 text, "1"/"0", or a decimal integer); throws UsageError.
 std::string StoredText(const SettingKey& key, const std::string& value) {
-    switch (key.Kind) {
-    case SettingKind::Header: throw UsageError("ed is the header of the file and can't be set");
-    case SettingKind::Text: {
+    switch (key.Kind()) {
+    case SettingKind::Header: throw UsageError(std::string(key.Name) + " is the header of the file and can't be set");
+    case SettingKind::Path: {
         std::string text = Utf8ToAnsi(value);
         if (AnsiToUtf8(text) != value)
             throw UsageError("the value has characters outside Windows-1250");
@@ -170,15 +150,6 @@ std::string StoredText(const SettingKey& key, const std::string& value) {
     return std::to_string(number);
 }
 
-void WriteValue(const SettingKey& key, const std::string& stored, TpkXML& document) {
-    if (key.Kind == SettingKind::Flag)
-        WriteSettingFlag(WideName(key), stored == "1", document);
-    else if (key.Kind == SettingKind::Number)
-        WriteSettingNumber(WideName(key), std::stoi(stored), document);
-    else
-        WriteSettingText(WideName(key), stored, document);
-}
-
 // A new file with every default, written by the program's own code (which aims at SettingsPath).
 void CreateSettingsFile(bool defaultLocation, std::ostream& err) {
     std::error_code error;
@@ -201,7 +172,7 @@ int SetSetting(const SettingKey& key, const std::string& value, bool defaultLoca
     }
     TpkXML document;
     LoadSettingsDocument(document);
-    WriteValue(key, stored, document);
+    WriteSettingText(key.WideName(), stored, document);
     SaveSettingsDocument(document);
     return kExitOk;
 }

@@ -3,10 +3,13 @@
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <sys/stat.h>
+#include <utility>
 
 TEST(ReadableFile, ReadsTheBytesOfARegularFile) {
     TempDir dir;
@@ -35,4 +38,43 @@ TEST(ReadableFile, RefusesAtOnceWhatIsNoRegularFile) {
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_EQ(missing.Problem(), "No such file or directory");
     EXPECT_EQ(ReadableFile("/dev/zero").Problem(), "not a regular file");
+}
+
+namespace {
+
+bool IsOpenDescriptor(int fd) { return fcntl(fd, F_GETFD) != -1; }
+
+int OpenNull() { return open("/dev/null", O_RDONLY | O_CLOEXEC); }
+
+} // namespace
+
+TEST(FileDescriptor, ClosesWhatItHoldsWhenItGoesOrIsReplaced) {
+    const int first = OpenNull();
+    const int second = OpenNull();
+    {
+        FileDescriptor file(first);
+        file = FileDescriptor(second);
+        EXPECT_FALSE(IsOpenDescriptor(first)) << "replaced";
+        EXPECT_EQ(file.Get(), second);
+    }
+    EXPECT_FALSE(IsOpenDescriptor(second)) << "gone";
+}
+
+TEST(FileDescriptor, MovingOrReleasingHandsTheDescriptorOnOpen) {
+    const int fd = OpenNull();
+    FileDescriptor file(fd);
+    FileDescriptor moved(std::move(file));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(moved.Release(), fd);
+    EXPECT_FALSE(moved.IsOpen());
+    EXPECT_TRUE(IsOpenDescriptor(fd));
+    ::close(fd);
+}
+
+TEST(FileDescriptor, CloseReportsOnceAndLeavesNothingToCloseAgain) {
+    FileDescriptor file(OpenNull());
+    EXPECT_TRUE(file.Close());
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_TRUE(file.Close()) << "nothing held";
+    EXPECT_FALSE(FileDescriptor(1000000).Close()) << "no such descriptor";
 }
