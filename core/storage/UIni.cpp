@@ -148,20 +148,20 @@ void StoreSetting(const SettingKey& key) {
 
 } // namespace
 
-std::filesystem::path SpecialFolderPath(int folder) {
-    return folder == kFolderDocuments ? XdgDocumentsFolder() : ConfigFolder();
+std::filesystem::path SpecialFolderPath(SpecialFolder folder) {
+    return folder == SpecialFolder::Documents ? XdgDocumentsFolder() : ConfigFolder();
+}
+
+std::filesystem::path ProgramDataFolder() {
+    return SpecialFolderPath(SpecialFolder::AppData) / "Tarvix" / "Orvel" / "Ludra";
 }
 
 void PrepareFolders() {
-    std::filesystem::path folder = SpecialFolderPath(kFolderAppData);
+    const std::filesystem::path folder = ProgramDataFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    for (const char* level : {"Tarvix", "Orvel", "Ludra"}) {
-        folder /= level;
-        std::filesystem::create_directory(folder, ignored);
-    }
-    SettingsPath = folder / "Ludra.ini";
-    DocumentsFolder = SpecialFolderPath(kFolderDocuments);
+    SettingsPath = folder / kSettingsFileName;
+    DocumentsFolder = SpecialFolderPath(SpecialFolder::Documents);
     JournalPath = folder / "Dziennik.txt";
     WriteJournal(3, u"Utworzono foldery i ustawiono ścieżki.");
 }

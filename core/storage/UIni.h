@@ -54,13 +54,15 @@ inline constexpr std::array<SettingKey, 8> kSettingKeys = {{
     {"dfpz", &JournalLevel, "0", 0, 4, 1},
 }};
 
-// Special folders of the user: application data and documents.
-inline constexpr int kFolderAppData = 26;
-inline constexpr int kFolderDocuments = 5;
-std::filesystem::path SpecialFolderPath(int folder);
+// Special folders of the user, by their numbers on the system the sets come from.
+enum class SpecialFolder { AppData = 26, Documents = 5 };
+std::filesystem::path SpecialFolderPath(SpecialFolder folder);
+// Tarvix/Orvel/Ludra under the application-data folder: the settings and the journal live there.
+std::filesystem::path ProgramDataFolder();
+inline constexpr const char* kSettingsFileName = "Ludra.ini";
 
-// Creates Tarvix/Orvel/Ludra under the application-data folder (failures ignored)
-// and sets the settings, journal and documents paths.
+// Creates the program's data folder (failures ignored) and sets the settings,
+// journal and documents paths.
 void PrepareFolders();
 // Fills every setting from the file, or from defaults written to a new file.
 void LoadSettings();

@@ -34,9 +34,7 @@ const SettingKey& FindKey(std::string_view name) {
     return *found;
 }
 
-fs::path DefaultSettingsPath() {
-    return SpecialFolderPath(kFolderAppData) / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini";
-}
+fs::path DefaultSettingsPath() { return ProgramDataFolder() / kSettingsFileName; }
 
 // ---- reading
 

@@ -312,11 +312,11 @@ TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
     setenv("HOME", "/home/uczen", 1);
     WriteFileText(dir / "user-dirs.dirs",
                   "# comment\nXDG_DESKTOP_DIR=\"$HOME/Pulpit\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
-    EXPECT_EQ(SpecialFolderPath(kFolderDocuments), "/home/uczen/Dokumenty");
-    EXPECT_EQ(SpecialFolderPath(kFolderAppData), dir.Path());
+    EXPECT_EQ(SpecialFolderPath(SpecialFolder::Documents), "/home/uczen/Dokumenty");
+    EXPECT_EQ(SpecialFolderPath(SpecialFolder::AppData), dir.Path());
     std::filesystem::remove(dir / "user-dirs.dirs");
-    EXPECT_EQ(SpecialFolderPath(kFolderDocuments), "/home/uczen");
+    EXPECT_EQ(SpecialFolderPath(SpecialFolder::Documents), "/home/uczen");
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SpecialFolderPath(kFolderAppData), "/home/uczen/.config");
+    EXPECT_EQ(SpecialFolderPath(SpecialFolder::AppData), "/home/uczen/.config");
     setenv("HOME", previousHome.c_str(), 1);
 }
