@@ -27,13 +27,20 @@ std::string LastShownPictureName;
 
 namespace {
 
-TestScreenHooks hooks;
+TestScreenView* screenView = nullptr;
+AttachmentView* attachmentView = nullptr;
+RunFeedback* runFeedback = nullptr;
 SessionClock sessionClock;
 
-// Calls a hook when the GUI has installed it.
-template <typename Hook, typename... Args> void Call(const Hook& hook, Args&&... args) {
-    if (hook)
-        hook(std::forward<Args>(args)...);
+// Tells a view what to show; without a registered view there is nothing to show.
+template <typename View, typename Method, typename... Args> void Tell(View* view, Method method, Args&&... args) {
+    if (view != nullptr)
+        (view->*method)(std::forward<Args>(args)...);
+}
+
+template <typename View> void Unregister(View*& registered, const View* view) {
+    if (registered == view)
+        registered = nullptr;
 }
 
 double SystemNow() {
@@ -46,27 +53,29 @@ double SystemNow() {
     return DateTimeFromLocal(local, static_cast<int>(milliseconds < 0 ? milliseconds + 1000 : milliseconds));
 }
 
-void ShowStatusLine() { Call(hooks.UpdateStatusLine, StatusLineText(QuestionCount, GivenCount, RightCount)); }
+void ShowStatusLine() {
+    Tell(screenView, &TestScreenView::UpdateStatusLine, StatusLineText(QuestionCount, GivenCount, RightCount));
+}
 
 void PlayWhenSoundOn(const char* sound) {
     if (SoundOn)
-        Call(hooks.PlaySound, sound);
+        Tell(runFeedback, &RunFeedback::PlaySound, sound);
 }
 
 // Tells the text and picture windows about the question's attachments when their
 // names differ from the ones shown last; a window showing one records its name.
 void AnnounceAttachments() {
     if (CurrentQuestion.TextName.empty()) {
-        Call(hooks.HideAttachedText);
+        Tell(attachmentView, &AttachmentView::HideAttachedText);
     } else if (CurrentQuestion.TextName != LastShownTextName) {
-        Call(hooks.ShowAttachedText, CurrentQuestion.TextName);
+        Tell(attachmentView, &AttachmentView::ShowAttachedText, CurrentQuestion.TextName);
         LastShownTextName = CurrentQuestion.TextName;
     }
     if (CurrentQuestion.PictureName.empty()) {
-        Call(hooks.HidePicture);
+        Tell(attachmentView, &AttachmentView::HidePicture);
         LastShownPictureName.clear();
     } else if (CurrentQuestion.PictureName != LastShownPictureName) {
-        Call(hooks.ShowPicture, CurrentQuestion.PictureName);
+        Tell(attachmentView, &AttachmentView::ShowPicture, CurrentQuestion.PictureName);
         LastShownPictureName = CurrentQuestion.PictureName;
     }
 }
@@ -97,7 +106,8 @@ bool CountCheck() {
 void FinishRun() {
     PlayWhenSoundOn(kSoundFinal);
     EndTime = SessionNow();
-    Call(hooks.ShowSummary, MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime));
+    Tell(runFeedback, &RunFeedback::ShowSummary,
+         MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime));
     SessionRunning = false;
 }
 
@@ -107,7 +117,13 @@ bool CurrentIndexValid() {
 
 } // namespace
 
-TestScreenHooks SetTestScreenHooks(TestScreenHooks replacement) { return std::exchange(hooks, std::move(replacement)); }
+TestScreenView::~TestScreenView() { Unregister(screenView, this); }
+AttachmentView::~AttachmentView() { Unregister(attachmentView, this); }
+RunFeedback::~RunFeedback() { Unregister(runFeedback, this); }
+
+TestScreenView* SetTestScreenView(TestScreenView* view) { return std::exchange(screenView, view); }
+AttachmentView* SetAttachmentView(AttachmentView* view) { return std::exchange(attachmentView, view); }
+RunFeedback* SetRunFeedback(RunFeedback* feedback) { return std::exchange(runFeedback, feedback); }
 
 SessionClock SetSessionClock(SessionClock replacement) { return std::exchange(sessionClock, std::move(replacement)); }
 
@@ -148,7 +164,7 @@ void StartSession() {
     QuestionChecked = false;
     SessionRunning = true;
     RetryPass = false;
-    Call(hooks.ShowCheckButton);
+    Tell(screenView, &TestScreenView::ShowCheckButton);
     FirstTimeRight = 0;
     RightCount = 0;
     GivenCount = 0;
@@ -161,16 +177,16 @@ bool LoadQuestion(std::int32_t index) {
         LastShownTextName.clear();
         LastShownPictureName.clear();
     }
-    Call(hooks.HideHintButton);
-    Call(hooks.HideHintPanel);
-    Call(hooks.OpenPictureWindow);
-    Call(hooks.OpenTextWindow);
+    Tell(screenView, &TestScreenView::HideHintButton);
+    Tell(screenView, &TestScreenView::HideHintPanel);
+    Tell(attachmentView, &AttachmentView::OpenPictureWindow);
+    Tell(attachmentView, &AttachmentView::OpenTextWindow);
     const bool loaded = OpenQuestionAt(index);
     if (loaded) {
-        Call(hooks.ClearMarks);
-        Call(hooks.ShowQuestion);
+        Tell(screenView, &TestScreenView::ClearMarks);
+        Tell(screenView, &TestScreenView::ShowQuestion);
         AnnounceAttachments();
-        Call(hooks.ShowTestPanel);
+        Tell(screenView, &TestScreenView::ShowTestPanel);
     }
     QuestionChecked = false;
     return loaded;
@@ -179,9 +195,9 @@ bool LoadQuestion(std::int32_t index) {
 void AnswerClick(std::int32_t position) {
     if (QuestionChecked || !SessionRunning)
         return;
-    Call(hooks.HideHintPanel);
+    Tell(screenView, &TestScreenView::HideHintPanel);
     ToggleAnswer(CurrentQuestion, position);
-    Call(hooks.ShowSelectionMarks);
+    Tell(screenView, &TestScreenView::ShowSelectionMarks);
 }
 
 void CheckAnswer() {
@@ -192,11 +208,11 @@ void CheckAnswer() {
         ShowWarning(kButtonsClose, kIconWarning, u"\rDokonaj wyboru odpowiedzi.");
         return;
     }
-    Call(hooks.ShowVerdictMarks);
+    Tell(screenView, &TestScreenView::ShowVerdictMarks);
     const char* sound = CountCheck() ? kSoundRight : kSoundWrong;
     if (FindNextQuestion()) {
         PlayWhenSoundOn(sound);
-        Call(hooks.HideCheckButton);
+        Tell(screenView, &TestScreenView::HideCheckButton);
     } else {
         FinishRun();
     }
@@ -226,7 +242,7 @@ void NextQuestion() {
     if (!SessionRunning)
         return;
     if (LoadQuestion(CurrentQuestionIndex)) {
-        Call(hooks.ShowCheckButton);
+        Tell(screenView, &TestScreenView::ShowCheckButton);
         return;
     }
     SessionRunning = false;
@@ -240,7 +256,7 @@ void Resign() {
         if (WarningResult != 1)
             return;
     }
-    Call(hooks.ClosePictureWindow);
-    Call(hooks.CloseTextWindow);
-    Call(hooks.HideTestPanel);
+    Tell(attachmentView, &AttachmentView::ClosePictureWindow);
+    Tell(attachmentView, &AttachmentView::CloseTextWindow);
+    Tell(screenView, &TestScreenView::HideTestPanel);
 }

@@ -47,34 +47,53 @@ inline constexpr const char* kSoundRight = "Ruch";
 inline constexpr const char* kSoundWrong = "Blond";
 inline constexpr const char* kSoundFinal = "Final";
 
-// Everything the engine asks of the test screen, the attachment windows, the sound
-// player and the summary window. The GUI installs them; unset ones do nothing.
-struct TestScreenHooks {
-    std::function<void()> ShowQuestion;       // fill the screen from CurrentQuestion (marks cleared)
-    std::function<void()> ClearMarks;         // every tile in its plain look
-    std::function<void()> ShowSelectionMarks; // tiles by Selected
-    std::function<void()> ShowVerdictMarks;   // tiles by Correct and Selected
-    std::function<void(const std::u16string& text)> UpdateStatusLine;
-    std::function<void()> ShowCheckButton; // PButStop, covering the next button
-    std::function<void()> HideCheckButton;
-    std::function<void()> ShowTestPanel; // PTest, when hidden
-    std::function<void()> HideTestPanel;
-    std::function<void()> HideHintButton;    // PPodpowiedz
-    std::function<void()> HideHintPanel;     // ptekstPodpowiedzi, when visible
-    std::function<void()> OpenPictureWindow; // show the picture window when hidden
-    std::function<void()> OpenTextWindow;    // show the text window when hidden
-    std::function<void()> ClosePictureWindow;
-    std::function<void()> CloseTextWindow;
-    std::function<void(const std::string& name)> ShowAttachedText; // AttachedTextLines holds it
-    std::function<void()> HideAttachedText;                        // fold the text window up
-    std::function<void(const std::string& name)> ShowPicture;      // PictureBitmap holds it
-    std::function<void()> HidePicture;                             // fold the picture window up
-    std::function<void(const char* sound)> PlaySound;              // asynchronous, failures ignored
-    std::function<void(const SummaryReport& report)> ShowSummary;  // modal; returns when closed
+// What the engine shows. The GUI registers one implementation of each; a view
+// unregisters itself when destroyed, so the engine never reaches one that is gone.
+
+// The test panel of the main window.
+class TestScreenView {
+public:
+    virtual ~TestScreenView();
+    virtual void ShowQuestion() = 0;       // fill the screen from CurrentQuestion (marks cleared)
+    virtual void ClearMarks() = 0;         // every tile in its plain look
+    virtual void ShowSelectionMarks() = 0; // tiles by Selected
+    virtual void ShowVerdictMarks() = 0;   // tiles by Correct and Selected
+    virtual void UpdateStatusLine(const std::u16string& text) = 0;
+    virtual void ShowCheckButton() = 0; // PButStop, covering the next button
+    virtual void HideCheckButton() = 0;
+    virtual void ShowTestPanel() = 0; // PTest, when hidden
+    virtual void HideTestPanel() = 0;
+    virtual void HideHintButton() = 0; // PPodpowiedz
+    virtual void HideHintPanel() = 0;  // ptekstPodpowiedzi, when visible
 };
 
-// Installs the hooks and gives back the ones they replace.
-TestScreenHooks SetTestScreenHooks(TestScreenHooks hooks);
+// The picture and text windows beside the main window.
+class AttachmentView {
+public:
+    virtual ~AttachmentView();
+    virtual void OpenPictureWindow() = 0; // show it when hidden
+    virtual void OpenTextWindow() = 0;    // show it when hidden
+    virtual void ClosePictureWindow() = 0;
+    virtual void CloseTextWindow() = 0;
+    virtual void ShowAttachedText(const std::string& name) = 0; // AttachedTextLines holds it
+    virtual void HideAttachedText() = 0;                        // fold the text window up
+    virtual void ShowPicture(const std::string& name) = 0;      // PictureBitmap holds it
+    virtual void HidePicture() = 0;                             // fold the picture window up
+};
+
+// The sounds of the checks and the summary at the end of a run.
+class RunFeedback {
+public:
+    virtual ~RunFeedback();
+    virtual void PlaySound(const char* sound) = 0;             // asynchronous, failures ignored
+    virtual void ShowSummary(const SummaryReport& report) = 0; // modal; returns when closed
+};
+
+// Each registers a view (null for none) and gives back the one it replaces. Where
+// none is registered the engine has nothing to show there and the run goes on.
+TestScreenView* SetTestScreenView(TestScreenView* view);
+AttachmentView* SetAttachmentView(AttachmentView* view);
+RunFeedback* SetRunFeedback(RunFeedback* feedback);
 
 // The local clock as days since 30 December 1899; tests install their own.
 using SessionClock = std::function<double()>;

@@ -1,6 +1,5 @@
 #include "gui/windows/Startup.h"
 
-#include "core/session/SummaryReport.h"
 #include "core/session/UObslugaTest.h"
 #include "gui/resources/Sounds.h"
 #include "gui/widgets/Controls.h"
@@ -23,6 +22,22 @@ void UseUtf8Characters() {
         std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
+// The run's sounds, and its summary shown beside the main window.
+class ProgramFeedback final : public RunFeedback {
+public:
+    ProgramFeedback(TFPodsumowanie& summary, const TFTloBig& mainWindow) : summary_(summary), mainWindow_(mainWindow) {}
+
+    void PlaySound(const char* sound) override { sounds_.Play(sound); }
+    void ShowSummary(const SummaryReport& report) override {
+        summary_.ShowSummaryWindow(report.Text, mainWindow_.PlacementAnchor());
+    }
+
+private:
+    SoundPlayer sounds_;
+    TFPodsumowanie& summary_;
+    const TFTloBig& mainWindow_;
+};
+
 } // namespace
 
 int RunLudra(int argc, char** argv) {
@@ -37,21 +52,15 @@ int RunLudra(int argc, char** argv) {
 
     ProgramWindows windows;
     TFTloBig& mainWindow = windows.MainWindow;
-    TFPodsumowanie& summary = windows.Summary;
     InstallWarningBox(windows.Warning);
     mainWindow.SetVignette(&windows.Vignette);
-    InstallAttachmentWindows(windows.PictureWindow, windows.TextWindow,
-                             [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
     mainWindow.SetSetList(&windows.SetList);
-
-    // The run's sounds and its summary join the hooks the test screen installed.
-    SoundPlayer sounds;
-    TestScreenHooks hooks = SetTestScreenHooks({});
-    hooks.PlaySound = [&sounds](const char* name) { sounds.Play(name); };
-    hooks.ShowSummary = [&summary, &mainWindow](const SummaryReport& report) {
-        summary.ShowSummaryWindow(report.Text, mainWindow.PlacementAnchor());
-    };
-    SetTestScreenHooks(hooks);
+    // Both unregister themselves when they go, before the windows they use.
+    AttachmentWindows attachments(windows.PictureWindow, windows.TextWindow,
+                                  [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
+    SetAttachmentView(&attachments);
+    ProgramFeedback feedback(windows.Summary, mainWindow);
+    SetRunFeedback(&feedback);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -9,7 +9,6 @@
 
 #include <QFont>
 #include <QPixmap>
-#include <QPointer>
 
 namespace {
 
@@ -206,34 +205,20 @@ void TestScreen::ShowHintPanel() {
 
 void TestScreen::HideHintPanel() { ptekstPodpowiedzi->hide(); }
 
-TestScreenHooks TestScreen::Hooks() {
-    // The hooks outlive the screen inside the engine; once the screen is gone they do nothing.
-    const QPointer<TestScreen> screen(this);
-    auto on = [screen](auto action) {
-        return [screen, action](auto&&... args) {
-            if (screen)
-                action(*screen, args...);
-        };
-    };
-    TestScreenHooks hooks;
-    hooks.ShowQuestion = on([](TestScreen& s) { s.ShowQuestion(); });
-    hooks.ClearMarks = on([](TestScreen& s) { s.ClearMarks(); });
-    hooks.ShowSelectionMarks = on([](TestScreen& s) { s.ShowSelectionMarks(); });
-    hooks.ShowVerdictMarks = on([](TestScreen& s) { s.ShowVerdictMarks(); });
-    hooks.UpdateStatusLine = on([](TestScreen& s, const std::u16string& text) { s.UpdateStatusLine(text); });
-    hooks.ShowCheckButton = on([](TestScreen& s) {
-        s.PButStop->show();
-        s.PButStop->raise();
-    });
-    hooks.HideCheckButton = on([](TestScreen& s) { s.PButStop->hide(); });
-    hooks.ShowTestPanel = on([](TestScreen& s) {
-        if (s.PTest->isHidden()) {
-            s.PTest->raise();
-            s.PTest->show();
-        }
-    });
-    hooks.HideTestPanel = on([](TestScreen& s) { s.PTest->hide(); });
-    hooks.HideHintButton = on([](TestScreen& s) { s.PPodpowiedz->hide(); });
-    hooks.HideHintPanel = on([](TestScreen& s) { s.HideHintPanel(); });
-    return hooks;
+void TestScreen::ShowCheckButton() {
+    PButStop->show();
+    PButStop->raise();
 }
+
+void TestScreen::HideCheckButton() { PButStop->hide(); }
+
+void TestScreen::ShowTestPanel() {
+    if (PTest->isHidden()) {
+        PTest->raise();
+        PTest->show();
+    }
+}
+
+void TestScreen::HideTestPanel() { PTest->hide(); }
+
+void TestScreen::HideHintButton() { PPodpowiedz->hide(); }

@@ -12,8 +12,9 @@ class QLabel;
 class QWidget;
 
 // The test panel of the main window: builds its controls inside the given panel,
-// puts the question on screen and routes the learner's clicks to the engine.
-class TestScreen : public QObject {
+// shows what the engine asks as its test screen view and routes the learner's
+// clicks to the engine.
+class TestScreen : public QObject, public TestScreenView {
     Q_OBJECT
 public:
     static constexpr int kTile = 35;
@@ -22,18 +23,20 @@ public:
 
     void PrepareTestScreen();
     void ResetAnswerLayout();
-    void ShowQuestion();
+    void ShowQuestion() override;
     // Row is the look (0..3), position the display position (1..5); others draw nothing.
     void DrawMark(int row, int position);
-    void ClearMarks();
-    void ShowSelectionMarks();
-    void ShowVerdictMarks();
-    void UpdateStatusLine(const std::u16string& text);
+    void ClearMarks() override;
+    void ShowSelectionMarks() override;
+    void ShowVerdictMarks() override;
+    void UpdateStatusLine(const std::u16string& text) override;
+    void ShowCheckButton() override;
+    void HideCheckButton() override;
+    void ShowTestPanel() override;
+    void HideTestPanel() override;
+    void HideHintButton() override;
     void ShowHintPanel();
-    void HideHintPanel();
-
-    // The hooks this screen answers; the others stay unset.
-    TestScreenHooks Hooks();
+    void HideHintPanel() override;
 
     const QImage& LetterSheet() const { return letterSheet_; }
 

@@ -158,21 +158,7 @@ void TFTloBig::BuildTestScreen() {
     drag_->Attach(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
     PTest->hide();
     testScreen_ = new TestScreen(PTest);
-    // Other windows install their own hooks; only the screen's are replaced here.
-    TestScreenHooks hooks = SetTestScreenHooks({});
-    TestScreenHooks mine = testScreen_->Hooks();
-    hooks.ShowQuestion = std::move(mine.ShowQuestion);
-    hooks.ClearMarks = std::move(mine.ClearMarks);
-    hooks.ShowSelectionMarks = std::move(mine.ShowSelectionMarks);
-    hooks.ShowVerdictMarks = std::move(mine.ShowVerdictMarks);
-    hooks.UpdateStatusLine = std::move(mine.UpdateStatusLine);
-    hooks.ShowCheckButton = std::move(mine.ShowCheckButton);
-    hooks.HideCheckButton = std::move(mine.HideCheckButton);
-    hooks.ShowTestPanel = std::move(mine.ShowTestPanel);
-    hooks.HideTestPanel = std::move(mine.HideTestPanel);
-    hooks.HideHintButton = std::move(mine.HideHintButton);
-    hooks.HideHintPanel = std::move(mine.HideHintPanel);
-    SetTestScreenHooks(std::move(hooks));
+    SetTestScreenView(testScreen_);
 }
 
 void TFTloBig::WatchMoves(QLabel* background) {

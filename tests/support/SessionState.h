@@ -6,12 +6,12 @@
 #include <tuple>
 
 // Keeps the run's shared state for one test: the settings the engine reads (set
-// to their defaults meanwhile), its hooks and its clock, all put back afterwards.
+// to their defaults meanwhile), its views and its clock, all put back afterwards.
 class SessionState {
 public:
     SessionState()
-        : settings_(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign), hooks_(SetTestScreenHooks({})),
-          clock_(SetSessionClock({})) {
+        : settings_(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign), screen_(SetTestScreenView(nullptr)),
+          attachments_(SetAttachmentView(nullptr)), feedback_(SetRunFeedback(nullptr)), clock_(SetSessionClock({})) {
         SetSessionClock(clock_);
         RepeatWrong = false;
         ReloadAttachments = true;
@@ -20,7 +20,9 @@ public:
         SessionRunning = false;
     }
     ~SessionState() {
-        SetTestScreenHooks(hooks_);
+        SetTestScreenView(screen_);
+        SetAttachmentView(attachments_);
+        SetRunFeedback(feedback_);
         SetSessionClock(clock_);
         std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = settings_;
         SessionRunning = false;
@@ -31,6 +33,8 @@ public:
 
 private:
     std::tuple<bool, bool, bool, bool> settings_;
-    TestScreenHooks hooks_;
+    TestScreenView* screen_;
+    AttachmentView* attachments_;
+    RunFeedback* feedback_;
     SessionClock clock_;
 };

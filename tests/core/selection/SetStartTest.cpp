@@ -4,6 +4,7 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "support/Recorder.h"
+#include "support/RecordingViews.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -16,13 +17,7 @@ namespace {
 
 class SetStart : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestScreenHooks hooks;
-        hooks.ShowQuestion = [this] { ++shown; };
-        previous_ = SetTestScreenHooks(hooks);
-    }
     void TearDown() override {
-        SetTestScreenHooks(previous_);
         Resign();
         QuestionFiles.clear();
     }
@@ -37,8 +32,7 @@ protected:
 
     TempDir dir;
     Recorder record{0};
-    int shown = 0;
-    TestScreenHooks previous_;
+    RecordingViews views;
 };
 
 } // namespace
@@ -51,7 +45,7 @@ TEST_F(SetStart, FolderWithQuestionsStartsAtTheFirstByName) {
     EXPECT_EQ(SetFolder, dir.Path());
     EXPECT_THAT(QuestionFiles, ElementsAre("A.SKQ", "b.skq"));
     EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(views.Shown.size(), 1u);
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
@@ -60,7 +54,7 @@ TEST_F(SetStart, EmptyFolderIsReportedAndKept) {
     StartSetFromFolder(dir.Path());
     EXPECT_EQ(SetFolder, dir.Path());
     EXPECT_THAT(QuestionFiles, IsEmpty());
-    EXPECT_EQ(shown, 0) << "no run starts";
+    EXPECT_THAT(views.Shown, IsEmpty()) << "no run starts";
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
     EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
 }
@@ -69,12 +63,12 @@ TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {
     SetFolder = dir / "missing";
     StartSetFromList();
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany zestaw nie zawiera plików pytań."));
-    EXPECT_EQ(shown, 0);
+    EXPECT_THAT(views.Shown, IsEmpty());
     WriteQuestion("p1.skq");
     SetFolder = dir.Path();
     StartSetFromList();
     EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(views.Shown.size(), 1u);
 }
 
 TEST_F(SetStart, VanishedFolderIsAnEmptySet) {
@@ -84,5 +78,5 @@ TEST_F(SetStart, VanishedFolderIsAnEmptySet) {
     StartSetFromFolder(gone);
     EXPECT_EQ(SetFolder, gone);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
-    EXPECT_EQ(shown, 0);
+    EXPECT_THAT(views.Shown, IsEmpty());
 }

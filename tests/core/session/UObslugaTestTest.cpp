@@ -6,13 +6,15 @@
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UIni.h"
 #include "support/Recorder.h"
+#include "support/RecordingViews.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <memory>
+#include <tuple>
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -27,128 +29,114 @@ const std::u16string kRemoveDamaged = u"\rUsuń wadliwe pytanie z zestawu i rozp
 const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?";
 const std::u16string kDamagedBox = u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.";
 
+std::vector<std::u16string> Lines(const std::u16string& text) {
+    std::vector<std::u16string> lines(1);
+    for (char16_t c : text) {
+        if (c == u'\r')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+// A four-answer question; with the default key answer 2 is the only right one.
 struct Question {
-    std::string Text;
-    std::string Picture;
-    std::string AttachedText;
+    std::string Text{};
+    std::string Picture{};
+    std::string AttachedText{};
+    int Type = 0;
+    std::string Key = "0100";
     bool Damaged = false;
 };
 
-Question Plain(const std::string& text) { return {text, "", "", false}; }
-Question Broken(const std::string& text) { return {text, "", "", true}; }
+Question Plain(const std::string& text) { return {.Text = text}; }
+Question Broken(const std::string& text) { return {.Text = text, .Damaged = true}; }
 
-// Fake screen, windows, sound player and summary window recording every call.
-struct FakeScreen {
-    std::vector<std::string> Calls;
-    std::vector<std::string> Shown; // question texts as shown
-    std::vector<std::u16string> StatusLines;
-    std::vector<std::string> Sounds;
-    std::vector<SummaryReport> Summaries;
-    std::vector<std::string> Pictures; // "+name" shown, "-" folded
-    std::vector<std::string> Texts;
+// Run state that a check may change.
+using Snapshot = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool, bool, bool,
+                            std::vector<std::pair<bool, bool>>>;
+Snapshot Take() {
+    std::vector<std::pair<bool, bool>> progress;
+    for (const QuestionProgress& p : Progress)
+        progress.emplace_back(p.Answered, p.AnsweredRight);
+    return {CurrentQuestionIndex, FirstTimeRight, RightCount, GivenCount,
+            QuestionChecked,      SessionRunning, RetryPass,  progress};
+}
 
-    TestScreenHooks Hooks() {
-        TestScreenHooks hooks;
-        auto plain = [this](const char* name) { return [this, name] { Calls.emplace_back(name); }; };
-        hooks.ShowQuestion = [this] {
-            Calls.emplace_back("ShowQuestion");
-            Shown.push_back(CurrentQuestion.QuestionText);
-        };
-        hooks.ClearMarks = plain("ClearMarks");
-        hooks.ShowSelectionMarks = plain("ShowSelectionMarks");
-        hooks.ShowVerdictMarks = plain("ShowVerdictMarks");
-        hooks.UpdateStatusLine = [this](const std::u16string& text) {
-            Calls.emplace_back("UpdateStatusLine");
-            StatusLines.push_back(text);
-        };
-        hooks.ShowCheckButton = plain("ShowCheckButton");
-        hooks.HideCheckButton = plain("HideCheckButton");
-        hooks.ShowTestPanel = plain("ShowTestPanel");
-        hooks.HideTestPanel = plain("HideTestPanel");
-        hooks.HideHintButton = plain("HideHintButton");
-        hooks.HideHintPanel = plain("HideHintPanel");
-        hooks.OpenPictureWindow = plain("OpenPictureWindow");
-        hooks.OpenTextWindow = plain("OpenTextWindow");
-        hooks.ClosePictureWindow = plain("ClosePictureWindow");
-        hooks.CloseTextWindow = plain("CloseTextWindow");
-        hooks.ShowAttachedText = [this](const std::string& name) { Texts.push_back("+" + name); };
-        hooks.HideAttachedText = [this] { Texts.emplace_back("-"); };
-        hooks.ShowPicture = [this](const std::string& name) { Pictures.push_back("+" + name); };
-        hooks.HidePicture = [this] { Pictures.emplace_back("-"); };
-        hooks.PlaySound = [this](const char* sound) { Sounds.emplace_back(sound); };
-        hooks.ShowSummary = [this](const SummaryReport& report) {
-            Calls.emplace_back("ShowSummary");
-            Summaries.push_back(report);
-        };
-        return hooks;
-    }
-};
-
-class SessionEngine : public ::testing::Test {
+class RunRules : public ::testing::Test {
 protected:
     SessionState state_; // first in, last out
 
     void SetUp() override {
         SeedRandom(7);
-        SetTestScreenHooks(screen.Hooks());
         SetSessionClock([this] { return now; });
     }
 
+    void WriteQuestion(const std::string& name, const Question& q) {
+        if (q.Damaged) {
+            WriteFileText(dir / name, "not an archive");
+            return;
+        }
+        QuestionDocument document;
+        document.QuestionType = q.Type;
+        document.AnswerCount = 4;
+        document.QuestionText = q.Text;
+        document.Answers = {"a", "b", "c", "d", ""};
+        document.Key = q.Key;
+        document.PictureName = q.Picture;
+        document.TextName = q.AttachedText;
+        WritePakFile(dir / name, {{"Sezz0.xml", WriteQuestion40(document)}});
+    }
     // Writes the set into the folder and fills the engine's inputs.
     void MakeSet(const std::vector<Question>& questions) {
         SetFolder = dir.Path();
         QuestionFiles.clear();
         for (std::size_t i = 0; i < questions.size(); ++i) {
-            const Question& q = questions[i];
-            const std::string name = "p" + std::to_string(10 + i) + ".skq";
-            if (q.Damaged) {
-                WriteFileText(dir / name, "not an archive");
-            } else {
-                QuestionDocument document;
-                document.AnswerCount = 4;
-                document.QuestionText = q.Text;
-                document.Answers = {"a", "b", "c", "d", ""};
-                document.Key = "0100";
-                document.PictureName = q.Picture;
-                document.TextName = q.AttachedText;
-                WritePakFile(dir / name, {{"Sezz0.xml", WriteQuestion40(document)}});
-            }
-            QuestionFiles.push_back(name);
+            QuestionFiles.push_back("p" + std::to_string(10 + i) + ".skq");
+            WriteQuestion(QuestionFiles.back(), questions[i]);
         }
     }
+    // A set of distinct questions Q1..Qn.
     void MakeSet(int count) {
         std::vector<Question> questions;
         for (int i = 1; i <= count; ++i)
-            questions.push_back({"Q" + std::to_string(i), "", "", false});
+            questions.push_back(Plain("Q" + std::to_string(i)));
         MakeSet(questions);
     }
 
     static int PositionOf(int answer) { return CurrentQuestion.Answer(answer).Position; }
-    // Answer 2 is the right one of every question written here.
-    void AnswerRight() {
-        AnswerClick(PositionOf(2));
+    static std::vector<bool> Chosen() {
+        std::vector<bool> chosen;
+        for (int k = 1; k <= CurrentQuestion.AnswerCount; ++k)
+            chosen.push_back(CurrentQuestion.Answer(k).Selected);
+        return chosen;
+    }
+    // Chooses the right or a wrong answer of a default-key question and checks it.
+    static void Check(bool right) {
+        AnswerClick(PositionOf(right ? 2 : 4));
         CheckAnswer();
     }
-    void AnswerWrong() {
-        AnswerClick(PositionOf(3));
-        CheckAnswer();
-    }
-    // Answers the question on screen, then moves on when the run goes on.
-    void Answer(bool right) {
-        right ? AnswerRight() : AnswerWrong();
+    // Checks, then moves on while the run goes on.
+    static void Answer(bool right) {
+        Check(right);
         if (SessionRunning)
             NextQuestion();
+    }
+    static void AnswerAll(const std::vector<bool>& rights) {
+        for (bool right : rights)
+            Answer(right);
     }
 
     TempDir dir;
     Recorder record{2};
-    FakeScreen screen;
+    RecordingViews views;
     double now = 46000.5;
 
 private:
 };
 
-TEST_F(SessionEngine, StartShowsTheFirstQuestionWithFreshState) {
+TEST_F(RunRules, StartShowsTheFirstQuestionWithFreshState) {
     MakeSet(3);
     StartSession();
     EXPECT_TRUE(SessionRunning);
@@ -159,87 +147,43 @@ TEST_F(SessionEngine, StartShowsTheFirstQuestionWithFreshState) {
     EXPECT_EQ(CurrentQuestionIndex, 0);
     EXPECT_EQ(FirstTimeRight + RightCount + GivenCount, 0);
     EXPECT_EQ(StartTime, now);
-    EXPECT_THAT(screen.Shown, ElementsAre("Q1"));
-    EXPECT_THAT(screen.Calls,
-                ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow", "ClearMarks",
-                            "ShowQuestion", "ShowTestPanel", "ShowCheckButton", "UpdateStatusLine"));
-    EXPECT_THAT(screen.StatusLines, ElementsAre(u"Pytań w zestawie: 3\rUdzielonych odpowiedzi: 0\r"
-                                                u"Poprawnych odpowiedzi: 0\r\rSkuteczność chwilowa: nieokreślona"));
+    EXPECT_THAT(views.Shown, ElementsAre("Q1"));
+    EXPECT_THAT(views.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow",
+                                         "ClearMarks", "ShowQuestion", "HideAttachedText", "HidePicture",
+                                         "ShowTestPanel", "ShowCheckButton", "UpdateStatusLine"));
+    EXPECT_THAT(views.StatusLines, ElementsAre(u"Pytań w zestawie: 3\rUdzielonych odpowiedzi: 0\r"
+                                               u"Poprawnych odpowiedzi: 0\r\rSkuteczność chwilowa: nieokreślona"));
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
-TEST_F(SessionEngine, FirstPassInOrderThenSummary) {
+TEST_F(RunRules, FirstPassInOrderThenSummary) {
     MakeSet(3);
     StartSession();
     now += 42 * kSecond;
-    Answer(true);
-    Answer(false);
-    AnswerRight();
-    EXPECT_THAT(screen.Shown, ElementsAre("Q1", "Q2", "Q3"));
+    AnswerAll({true, false});
+    Check(true);
+    EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3"));
     EXPECT_FALSE(SessionRunning);
     EXPECT_EQ(FirstTimeRight, 2);
     EXPECT_EQ(RightCount, 2);
     EXPECT_EQ(GivenCount, 3);
-    EXPECT_THAT(screen.Sounds, ElementsAre("Ruch", "Blond", "Final"));
-    ASSERT_EQ(screen.Summaries.size(), 1u);
-    EXPECT_EQ(screen.Summaries[0].QuestionCount, 3);
-    EXPECT_EQ(screen.Summaries[0].FirstTimeRight, 2);
-    EXPECT_EQ(screen.Summaries[0].GivenCount, 3);
-    EXPECT_EQ(screen.Summaries[0].Text, MakeSummaryReport(3, 2, 3, StartTime, now).Text);
+    EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Blond", "Final"));
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_EQ(views.Summaries[0].QuestionCount, 3);
+    EXPECT_EQ(views.Summaries[0].FirstTimeRight, 2);
+    EXPECT_EQ(views.Summaries[0].GivenCount, 3);
+    EXPECT_EQ(views.Summaries[0].Text, MakeSummaryReport(3, 2, 3, StartTime, now).Text);
     EXPECT_EQ(EndTime, now);
-    EXPECT_EQ(screen.Summaries[0].Time.Seconds, 42);
+    EXPECT_EQ(views.Summaries[0].Time.Seconds, 42);
     // The check button stays after the last check; it was hidden only between questions.
-    EXPECT_EQ(std::count(screen.Calls.begin(), screen.Calls.end(), "HideCheckButton"), 2);
-    EXPECT_EQ(screen.Calls.back(), "ShowSummary");
+    EXPECT_EQ(views.Count("HideCheckButton"), 2);
+    EXPECT_EQ(views.Calls.back(), "ShowSummary");
     EXPECT_TRUE(Progress[1].Answered);
     EXPECT_FALSE(Progress[1].AnsweredRight);
     EXPECT_TRUE(Progress[2].AnsweredRight);
 }
 
-TEST_F(SessionEngine, WrongAnswersAreNotRepeatedWhenRepeatIsOff) {
-    MakeSet(2);
-    StartSession();
-    Answer(false);
-    Answer(false);
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(GivenCount, QuestionCount);
-    EXPECT_EQ(RightCount, 0);
-    EXPECT_EQ(screen.Summaries.size(), 1u);
-}
-
-TEST_F(SessionEngine, AllRightAtFirstPass) {
-    MakeSet(4);
-    StartSession();
-    for (int i = 0; i < 4; ++i)
-        Answer(true);
-    EXPECT_EQ(FirstTimeRight, 4);
-    EXPECT_EQ(RightCount, 4);
-    EXPECT_EQ(GivenCount, 4);
-    EXPECT_EQ(screen.Summaries.at(0).Percent, 100);
-}
-
-TEST_F(SessionEngine, RepeatPassUntilEveryQuestionIsRight) {
-    RepeatWrong = true;
-    MakeSet(6);
-    StartSession();
-    std::vector<bool> retries;
-    for (bool right : {true, false, true, true, false, true, false, true, true}) {
-        retries.push_back(RetryPass);
-        Answer(right);
-    }
-    EXPECT_THAT(screen.Shown, ElementsAre("Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q2", "Q2", "Q5"));
-    EXPECT_THAT(retries, ElementsAre(false, false, false, false, false, false, true, true, true));
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(FirstTimeRight, 4);
-    EXPECT_EQ(RightCount, 6);
-    EXPECT_EQ(GivenCount, 9);
-    EXPECT_THAT(screen.Sounds, ElementsAre("Ruch", "Blond", "Ruch", "Ruch", "Blond", "Ruch", "Blond", "Ruch", "Final"));
-    ASSERT_EQ(screen.Summaries.size(), 1u);
-    EXPECT_EQ(screen.Summaries[0].FirstTimeRight, 4);
-    EXPECT_EQ(screen.Summaries[0].GivenCount, 9);
-}
-
-TEST_F(SessionEngine, FindNextQuestionChoosesUnansweredThenWrongOnes) {
+TEST_F(RunRules, FindNextQuestionChoosesUnansweredThenWrongOnes) {
     Progress = {{true, true}, {true, false}, {false, false}, {true, false}};
     RepeatWrong = true;
     EXPECT_TRUE(FindNextQuestion());
@@ -256,251 +200,167 @@ TEST_F(SessionEngine, FindNextQuestionChoosesUnansweredThenWrongOnes) {
     EXPECT_FALSE(FindNextQuestion());
 }
 
-TEST_F(SessionEngine, OneQuestionSetPlaysOnlyTheFinalSound) {
+TEST_F(RunRules, OneQuestionSetPlaysOnlyTheFinalSound) {
     MakeSet(1);
-    StartSession();
-    AnswerWrong();
-    EXPECT_THAT(screen.Sounds, ElementsAre("Final"));
-    EXPECT_EQ(screen.Summaries.size(), 1u);
-    EXPECT_THAT(screen.Calls, Not(Contains("HideCheckButton")));
-}
-
-TEST_F(SessionEngine, NoSoundsWhileSoundIsOff) {
-    SoundOn = false;
-    MakeSet(2);
-    StartSession();
-    Answer(true);
-    Answer(false);
-    EXPECT_THAT(screen.Sounds, IsEmpty());
-    EXPECT_EQ(screen.Summaries.size(), 1u);
-}
-
-TEST_F(SessionEngine, CheckingWithoutAChoiceWarnsAndCountsNothing) {
-    MakeSet(2);
-    StartSession();
-    const std::size_t calls = screen.Calls.size();
-    CheckAnswer();
-    ASSERT_EQ(record.Boxes.size(), 1u);
-    EXPECT_EQ(record.Boxes[0].Text, kNoChoice);
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
-    EXPECT_EQ(screen.Calls.size(), calls);
-    EXPECT_EQ(GivenCount, 0);
-    EXPECT_FALSE(QuestionChecked);
-    EXPECT_FALSE(Progress[0].Answered);
-    EXPECT_THAT(screen.Sounds, IsEmpty());
-    AnswerRight(); // the question stays open
-    EXPECT_EQ(GivenCount, 1);
-}
-
-TEST_F(SessionEngine, AnswerClicksToggleUntilTheCheck) {
-    MakeSet(2);
-    StartSession();
-    AnswerClick(PositionOf(3));
-    EXPECT_TRUE(CurrentQuestion.Answer(3).Selected);
-    EXPECT_EQ(screen.Calls.back(), "ShowSelectionMarks");
-    AnswerClick(PositionOf(2)); // one answer at a time
-    EXPECT_FALSE(CurrentQuestion.Answer(3).Selected);
-    CheckAnswer();
-    EXPECT_TRUE(QuestionChecked);
-    const std::size_t calls = screen.Calls.size();
-    AnswerClick(PositionOf(4));
-    EXPECT_FALSE(CurrentQuestion.Answer(4).Selected);
-    EXPECT_EQ(screen.Calls.size(), calls);
-    CheckAnswer(); // the check button is covered now
-    EXPECT_EQ(GivenCount, 1);
-}
-
-TEST_F(SessionEngine, AnswerClicksIgnoredAfterTheSummary) {
-    MakeSet(1);
-    StartSession();
-    AnswerRight();
-    const std::size_t calls = screen.Calls.size();
-    AnswerClick(PositionOf(3));
-    NextQuestion();
-    CheckAnswer();
-    EXPECT_FALSE(CurrentQuestion.Answer(3).Selected);
-    EXPECT_EQ(screen.Calls.size(), calls);
-    EXPECT_EQ(GivenCount, 1);
-}
-
-TEST_F(SessionEngine, DamagedQuestionStopsTheRunWithAMessage) {
-    MakeSet({Plain("Q1"), Broken("Q2"), Plain("Q3")});
-    StartSession();
-    AnswerRight();
-    NextQuestion();
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
-    EXPECT_THAT(record.JournalMessages(), Not(IsEmpty()));
-    EXPECT_THAT(screen.Shown, ElementsAre("Q1"));
-    EXPECT_THAT(screen.Summaries, IsEmpty());
-    const std::size_t calls = screen.Calls.size();
-    AnswerClick(1);
-    CheckAnswer();
-    NextQuestion();
-    EXPECT_EQ(screen.Calls.size(), calls);
-
-    // Reopening the set starts again from the first question with fresh counters.
-    StartSession();
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(CurrentQuestionIndex, 0);
-    EXPECT_EQ(GivenCount, 0);
-    EXPECT_THAT(screen.Shown, ElementsAre("Q1", "Q1"));
-}
-
-TEST_F(SessionEngine, LoaderMessageComesBeforeTheEnginesOwn) {
-    MakeSet({Plain("Q1"), Plain("Q2")});
-    // Two answers make a damaged question, which the loader reports in a box.
-    QuestionDocument document;
-    document.AnswerCount = 2;
-    document.QuestionText = "Q2";
-    document.Answers = {"a", "b", "", "", ""};
-    document.Key = "01";
-    WritePakFile(dir / QuestionFiles[1], {{"Sezz0.xml", WriteQuestion40(document)}});
-    StartSession();
-    Answer(true);
-    EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox, kRemoveDamaged));
-    EXPECT_FALSE(SessionRunning);
-}
-
-TEST_F(SessionEngine, FirstQuestionFailingLeavesTheRunUnstarted) {
-    MakeSet({Broken("Q1"), Plain("Q2")});
-    StartSession();
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_THAT(record.Boxes, IsEmpty());
-    EXPECT_THAT(screen.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow"));
-    EXPECT_THAT(screen.StatusLines, IsEmpty());
-}
-
-TEST_F(SessionEngine, StatusLineFollowsEveryCheck) {
-    MakeSet(8);
-    StartSession();
-    for (bool right : {true, false, true, true, false, true, false, false})
-        Answer(right);
-    ASSERT_EQ(screen.StatusLines.size(), 9u);
-    EXPECT_EQ(screen.StatusLines[1], u"Pytań w zestawie: 8\rUdzielonych odpowiedzi: 1\r"
-                                     u"Poprawnych odpowiedzi: 1\r\rSkuteczność chwilowa: 100%");
-    EXPECT_EQ(screen.StatusLines[3], StatusLineText(8, 3, 2));
-    EXPECT_EQ(screen.StatusLines[8], StatusLineText(8, 8, 4));
-}
-
-TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
-    const std::u16string head = u"Pytań w zestawie: 12\rUdzielonych odpowiedzi: 8\rPoprawnych odpowiedzi: ";
-    EXPECT_EQ(StatusLineText(12, 8, 5), head + u"5\r\rSkuteczność chwilowa: 62%");
-    EXPECT_EQ(StatusLineText(12, 8, 3), head + u"3\r\rSkuteczność chwilowa: 38%");
-    EXPECT_EQ(StatusLineText(12, 8, 1), head + u"1\r\rSkuteczność chwilowa: 12%");
-    EXPECT_EQ(StatusLineText(3, 3, 2).substr(StatusLineText(3, 3, 2).rfind(u' ') + 1), u"67%");
-    EXPECT_EQ(StatusLineText(3, 3, 1).substr(StatusLineText(3, 3, 1).rfind(u' ') + 1), u"33%");
-    EXPECT_EQ(StatusLineText(12, 0, 0), u"Pytań w zestawie: 12\rUdzielonych odpowiedzi: 0\rPoprawnych odpowiedzi: 0\r\r"
-                                        u"Skuteczność chwilowa: nieokreślona");
-    EXPECT_EQ(StatusLineText(1000, 1000, 0).substr(StatusLineText(1000, 1000, 0).rfind(u' ') + 1), u"0%");
-}
-
-TEST_F(SessionEngine, ResignAsksWhileRunning) {
-    for (int answer : {0, 2, 3}) {
-        MakeSet(2);
+    for (bool right : {true, false}) {
+        SCOPED_TRACE(right);
+        RecordingViews run;
         StartSession();
-        Recorder box(answer);
-        const std::size_t calls = screen.Calls.size();
-        Resign();
-        ASSERT_EQ(box.Boxes.size(), 1u);
-        EXPECT_EQ(box.Boxes[0].Text, kConfirm);
-        EXPECT_EQ(box.Boxes[0].Buttons, kButtonsYesNoCancel);
-        EXPECT_EQ(box.Boxes[0].Icon, kIconQuestion);
-        EXPECT_EQ(screen.Calls.size(), calls) << answer;
-        EXPECT_TRUE(SessionRunning);
+        Check(right);
+        EXPECT_FALSE(SessionRunning);
+        EXPECT_THAT(run.Sounds, ElementsAre("Final"));
+        EXPECT_EQ(run.Summaries.size(), 1u);
+        EXPECT_THAT(run.Calls, Not(Contains("HideCheckButton")));
     }
 }
 
-TEST_F(SessionEngine, ResignWithYesClosesWithoutTouchingTheRun) {
-    MakeSet(3);
-    StartSession();
-    Answer(false);
-    Recorder box(1);
-    Resign();
-    EXPECT_EQ(box.Boxes.size(), 1u);
-    EXPECT_THAT(std::vector(screen.Calls.end() - 3, screen.Calls.end()),
-                ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
-    EXPECT_THAT(screen.Summaries, IsEmpty());
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(GivenCount, 1);
-    EXPECT_EQ(CurrentQuestionIndex, 1);
-    EXPECT_TRUE(Progress[0].Answered);
-}
-
-TEST_F(SessionEngine, ResignClosesAtOnceWithoutConfirmationOrAfterTheEnd) {
+TEST_F(RunRules, SingleQuestionWithRepeatComesBackUntilRight) {
+    RepeatWrong = true;
     MakeSet(1);
     StartSession();
-    ConfirmResign = false;
-    Resign();
-    EXPECT_THAT(record.Boxes, IsEmpty());
-    EXPECT_EQ(screen.Calls.back(), "HideTestPanel");
-
-    ConfirmResign = true;
-    StartSession();
-    AnswerRight();
-    screen.Calls.clear();
-    Resign();
-    EXPECT_THAT(record.Boxes, IsEmpty());
-    EXPECT_THAT(screen.Calls, ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
+    Answer(false);
+    EXPECT_TRUE(SessionRunning);
+    EXPECT_TRUE(RetryPass);
+    EXPECT_EQ(CurrentQuestionIndex, 0);
+    Answer(false);
+    Answer(true);
+    EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q1", "Q1"));
+    EXPECT_THAT(views.Sounds, ElementsAre("Blond", "Blond", "Final"));
+    EXPECT_EQ(FirstTimeRight, 0);
+    EXPECT_EQ(RightCount, 1);
+    EXPECT_EQ(GivenCount, 3);
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_EQ(views.Summaries[0].Percent, 0);
+    EXPECT_EQ(views.Summaries[0].GivenCount, 3);
 }
 
-TEST_F(SessionEngine, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
-    MakeSet({{"Q1", "mapa.jpg", "opis.txt", false},
-             {"Q2", "mapa.jpg", "opis.txt", false},
-             Plain("Q3"),
-             {"Q4", "mapa.jpg", "", false}});
-    StartSession();
-    for (int i = 0; i < 4; ++i)
-        Answer(true);
-    EXPECT_THAT(screen.Pictures, ElementsAre("+mapa.jpg", "+mapa.jpg", "-", "+mapa.jpg"));
-    EXPECT_THAT(screen.Texts, ElementsAre("+opis.txt", "+opis.txt", "-", "-"));
-}
-
-TEST_F(SessionEngine, UnchangedAttachmentsLeftAloneWithoutReloading) {
-    ReloadAttachments = false;
-    MakeSet({{"Q1", "mapa.jpg", "opis.txt", false},
-             {"Q2", "mapa.jpg", "opis.txt", false},
-             Plain("Q3"),
-             {"Q4", "mapa.jpg", "opis.txt", false}});
-    StartSession();
-    for (int i = 0; i < 4; ++i)
-        Answer(true);
-    // Folding the picture window up forgets its name; the text window keeps its own.
-    EXPECT_THAT(screen.Pictures, ElementsAre("+mapa.jpg", "-", "+mapa.jpg"));
-    EXPECT_THAT(screen.Texts, ElementsAre("+opis.txt", "-"));
-    EXPECT_EQ(LastShownPictureName, "mapa.jpg");
-
-    // A new run announces them again.
-    screen.Pictures.clear();
-    StartSession();
-    EXPECT_THAT(screen.Pictures, ElementsAre("+mapa.jpg"));
-}
-
-TEST_F(SessionEngine, WorkingTimeCountsWholeMinutesOfTheRun) {
+TEST_F(RunRules, NoSoundsWhileSoundIsOff) {
+    SoundOn = false;
     MakeSet(2);
     StartSession();
-    now += (3600 + 2 * 60 + 5) * kSecond;
-    Answer(true);
-    Answer(true);
-    ASSERT_EQ(screen.Summaries.size(), 1u);
-    EXPECT_EQ(screen.Summaries[0].Time.Minutes, 62);
-    EXPECT_EQ(screen.Summaries[0].Time.Seconds, 5);
-    EXPECT_NE(screen.Summaries[0].Text.find(u"Czas pracy: 62 min 5 s\r"), std::u16string::npos);
+    AnswerAll({true, false});
+    EXPECT_THAT(views.Sounds, IsEmpty());
+    EXPECT_EQ(views.Summaries.size(), 1u);
 }
 
-TEST_F(SessionEngine, SeveralAnswerQuestionIsRightOnlyWithEveryRightChoice) {
-    SetFolder = dir.Path();
-    QuestionDocument document;
-    document.QuestionType = 1;
-    document.AnswerCount = 4;
-    document.QuestionText = "Q";
-    document.Answers = {"a", "b", "c", "d", ""};
-    document.Key = "0110";
-    WritePakFile(dir / "m.skq", {{"Sezz0.xml", WriteQuestion40(document)}});
-    QuestionFiles = {"m.skq", "m.skq"};
+TEST_F(RunRules, AllRightWithRepeatOnNeedsNoSecondPass) {
+    RepeatWrong = true;
+    MakeSet(5);
+    StartSession();
+    AnswerAll({true, true, true, true, true});
+    EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3", "Q4", "Q5"));
+    EXPECT_FALSE(RetryPass);
+    EXPECT_EQ(FirstTimeRight, QuestionCount);
+    EXPECT_EQ(RightCount, QuestionCount);
+    EXPECT_EQ(GivenCount, QuestionCount);
+    EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Ruch", "Ruch", "Ruch", "Final"));
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_EQ(views.Summaries[0].Percent, 100);
+}
+
+TEST_F(RunRules, OneWrongWithoutRepeatEndsAfterTheLastQuestion) {
+    MakeSet(5);
+    StartSession();
+    AnswerAll({true, true, false, true});
+    EXPECT_TRUE(views.Summaries.empty());
+    EXPECT_TRUE(SessionRunning);
+    Check(true);
+    EXPECT_FALSE(SessionRunning);
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_EQ(GivenCount, QuestionCount);
+    EXPECT_EQ(FirstTimeRight, 4);
+    EXPECT_EQ(RightCount, 4);
+    EXPECT_TRUE(Progress[2].Answered);
+    EXPECT_FALSE(Progress[2].AnsweredRight);
+    EXPECT_EQ(views.Summaries[0].Percent, 80);
+    EXPECT_EQ(Lines(views.Summaries[0].Text)[4], u"Skuteczność: 80%");
+}
+
+TEST_F(RunRules, RepeatPassAsksWrongQuestionsInOrderUntilRight) {
+    RepeatWrong = true;
+    MakeSet(6);
+    StartSession();
+    AnswerAll({true, false, true, true, false});
+    EXPECT_FALSE(RetryPass);
+    // The last question of the first pass sends the run back to question 2.
+    Check(true);
+    EXPECT_EQ(CurrentQuestionIndex, 1);
+    EXPECT_TRUE(RetryPass);
+    NextQuestion();
+    EXPECT_EQ(FirstTimeRight, 4);
+
+    struct Step {
+        bool Right;
+        int NextIndex;
+    };
+    // Question 2 wrong twice, then right; question 5 wrong once, then right.
+    const Step steps[] = {{false, 1}, {false, 1}, {true, 4}, {false, 4}};
+    std::int32_t right = RightCount, given = GivenCount;
+    for (const Step& step : steps) {
+        Check(step.Right);
+        right += step.Right ? 1 : 0;
+        ++given;
+        EXPECT_EQ(FirstTimeRight, 4);
+        EXPECT_EQ(RightCount, right);
+        EXPECT_EQ(GivenCount, given);
+        EXPECT_TRUE(SessionRunning);
+        EXPECT_TRUE(RetryPass);
+        EXPECT_EQ(CurrentQuestionIndex, step.NextIndex);
+        NextQuestion();
+    }
+    Check(true);
+    EXPECT_FALSE(SessionRunning);
+    EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q2", "Q2", "Q2", "Q5", "Q5"));
+    EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Blond", "Ruch", "Ruch", "Blond", "Ruch", "Blond", "Blond", "Ruch",
+                                          "Blond", "Final"));
+    EXPECT_EQ(FirstTimeRight, 4);
+    EXPECT_EQ(RightCount, 6);
+    EXPECT_EQ(GivenCount, 11);
+    // The running status line counts the repeat pass too; the summary's score only the first showings.
+    EXPECT_EQ(views.StatusLines.back(), StatusLineText(6, 11, 6));
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_THAT(Lines(views.Summaries[0].Text),
+                ElementsAre(u"  ZESTAWIENIE ", u" =============", u"Pytań w zestawie: 6", u"Poprawnych odpowiedzi: 4",
+                            u"Skuteczność: 67%", u"", u"Udzielonych odpowiedzi: 11", u"Czas pracy: 0 min 0 s",
+                            u"Reasumując: Jest tak sobie."));
+}
+
+TEST_F(RunRules, CheckWithNothingChosenChangesNothingInEitherPass) {
+    RepeatWrong = true;
+    MakeSet(3);
+    StartSession();
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        const Snapshot before = Take();
+        const std::size_t calls = views.Calls.size();
+        CheckAnswer();
+        EXPECT_EQ(Take(), before);
+        EXPECT_EQ(views.Calls.size(), calls);
+        if (pass == 0)
+            AnswerAll({false, true, true}); // the question stays open; on to the repeat pass
+        EXPECT_TRUE(RetryPass);
+    }
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice, kNoChoice));
+    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
+    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+}
+
+TEST_F(RunRules, ChoiceTakenBackCountsAsNothingChosen) {
+    MakeSet({{.Text = "M", .Type = 1}, {.Text = "M", .Type = 1}});
+    StartSession();
+    AnswerClick(PositionOf(2));
+    AnswerClick(PositionOf(2));
+    const Snapshot before = Take();
+    CheckAnswer();
+    EXPECT_EQ(Take(), before);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice));
+    Check(true);
+    EXPECT_EQ(RightCount, 1);
+}
+
+TEST_F(RunRules, SeveralAnswerQuestionIsRightOnlyWithEveryRightChoice) {
+    const Question several{.Text = "Q", .Type = 1, .Key = "0110"};
+    MakeSet({several, several});
     StartSession();
     AnswerClick(PositionOf(2));
     AnswerClick(PositionOf(4));
@@ -515,14 +375,281 @@ TEST_F(SessionEngine, SeveralAnswerQuestionIsRightOnlyWithEveryRightChoice) {
     EXPECT_EQ(GivenCount, 2);
 }
 
-TEST_F(SessionEngine, UnhookedEngineStillRuns) {
-    SetTestScreenHooks({});
+TEST_F(RunRules, AnswerClicksMarkUntilTheCheckThenWaitForTheNextQuestion) {
     MakeSet(2);
     StartSession();
+    AnswerClick(PositionOf(3));
+    EXPECT_TRUE(CurrentQuestion.Answer(3).Selected);
+    EXPECT_EQ(views.Calls.back(), "ShowSelectionMarks");
+    AnswerClick(PositionOf(2)); // one answer at a time
+    EXPECT_FALSE(CurrentQuestion.Answer(3).Selected);
+    CheckAnswer();
+    EXPECT_TRUE(QuestionChecked);
+
+    const std::vector<bool> judged = Chosen();
+    const Snapshot before = Take();
+    const std::size_t calls = views.Calls.size();
+    for (int p = 1; p <= 5; ++p)
+        AnswerClick(p);
+    CheckAnswer(); // the check button is covered now
+    EXPECT_EQ(Chosen(), judged);
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(views.Calls.size(), calls);
+
+    // The next question starts with open choices again.
+    NextQuestion();
+    AnswerClick(PositionOf(1));
+    EXPECT_EQ(views.Calls.back(), "ShowSelectionMarks");
+    EXPECT_TRUE(CurrentQuestion.Answer(1).Selected);
+}
+
+TEST_F(RunRules, ClicksAfterTheSummaryAreIgnored) {
+    RepeatWrong = true;
+    MakeSet(2);
+    StartSession();
+    AnswerAll({true, false, true});
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    const std::vector<bool> judged = Chosen();
+    const Snapshot before = Take();
+    const std::size_t calls = views.Calls.size();
+    for (int p = 1; p <= 5; ++p)
+        AnswerClick(p);
+    CheckAnswer();
+    NextQuestion();
+    EXPECT_EQ(Chosen(), judged);
+    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(views.Calls.size(), calls);
+}
+
+TEST_F(RunRules, ClicksAfterAFailedNextAreIgnored) {
+    MakeSet({Plain("Q1"), Broken("Q2"), Plain("Q3")});
+    StartSession();
+    Check(true);
+    NextQuestion();
+    ASSERT_FALSE(SessionRunning);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
+    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
+    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_THAT(record.JournalMessages(), Not(IsEmpty()));
+    EXPECT_THAT(views.Shown, ElementsAre("Q1"));
+    // Whatever choice the record holds now stays.
+    const std::vector<bool> judged = Chosen();
+    const std::size_t calls = views.Calls.size();
+    const std::int32_t given = GivenCount;
+    for (int p = 1; p <= 4; ++p)
+        AnswerClick(p);
+    CheckAnswer();
+    NextQuestion();
+    EXPECT_EQ(Chosen(), judged);
+    EXPECT_EQ(views.Calls.size(), calls);
+    EXPECT_EQ(GivenCount, given);
+    EXPECT_EQ(record.Boxes.size(), 1u);
+    EXPECT_TRUE(views.Summaries.empty());
+}
+
+TEST_F(RunRules, FailingQuestionInTheMiddleThenAFreshRun) {
+    RepeatWrong = true;
+    ReloadAttachments = false;
+    MakeSet({{.Text = "Q1", .Picture = "mapa.jpg"}, {.Text = "Q2", .Picture = "mapa.jpg"}, Broken("Q3"), Plain("Q4")});
+    StartSession();
     Answer(true);
+    Check(false);
+    NextQuestion();
+    EXPECT_FALSE(SessionRunning);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
+    EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2"));
+    EXPECT_TRUE(views.Summaries.empty());
+    EXPECT_EQ(GivenCount, 2);
+
+    // The set is mended and opened again: nothing of the failed run remains.
+    WriteQuestion(QuestionFiles[2], Plain("Q3"));
+    now += 600 * kSecond;
+    views.StatusLines.clear();
+    views.Pictures.clear();
+    StartSession();
+    EXPECT_TRUE(SessionRunning);
+    EXPECT_EQ(CurrentQuestionIndex, 0);
+    EXPECT_EQ(FirstTimeRight + RightCount + GivenCount, 0);
+    EXPECT_FALSE(RetryPass);
+    EXPECT_FALSE(QuestionChecked);
+    for (const QuestionProgress& p : Progress) {
+        EXPECT_FALSE(p.Answered);
+        EXPECT_FALSE(p.AnsweredRight);
+    }
+    EXPECT_EQ(StartTime, now);
+    EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg")); // announced again, though unchanged
+    EXPECT_THAT(views.StatusLines,
+                ElementsAre(u"Pytań w zestawie: 4\rUdzielonych odpowiedzi: 0\rPoprawnych odpowiedzi: 0\r\r"
+                            u"Skuteczność chwilowa: nieokreślona"));
+    AnswerAll({true, true, true, true});
+    ASSERT_EQ(views.Summaries.size(), 1u);
+    EXPECT_EQ(views.Summaries[0].FirstTimeRight, 4);
+    EXPECT_EQ(views.Summaries[0].GivenCount, 4);
+    EXPECT_EQ(views.Summaries[0].Time.Minutes, 0);
+}
+
+TEST_F(RunRules, LoaderMessageComesBeforeTheEnginesOwn) {
+    MakeSet({Plain("Q1"), Plain("Q2")});
+    // Two answers make a damaged question, which the loader reports in a box.
+    QuestionDocument document;
+    document.AnswerCount = 2;
+    document.QuestionText = "Q2";
+    document.Answers = {"a", "b", "", "", ""};
+    document.Key = "01";
+    WritePakFile(dir / QuestionFiles[1], {{"Sezz0.xml", WriteQuestion40(document)}});
+    StartSession();
+    Answer(true);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox, kRemoveDamaged));
+    EXPECT_FALSE(SessionRunning);
+}
+
+TEST_F(RunRules, FirstQuestionFailingLeavesTheRunUnstarted) {
+    MakeSet({Broken("Q1"), Plain("Q2")});
+    StartSession();
+    EXPECT_FALSE(SessionRunning);
+    EXPECT_THAT(record.Boxes, IsEmpty());
+    EXPECT_THAT(views.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow"));
+    EXPECT_THAT(views.StatusLines, IsEmpty());
+}
+
+TEST_F(RunRules, StatusLineFollowsEveryCheck) {
+    MakeSet(8);
+    StartSession();
+    AnswerAll({true, false, true, true, false, true, false, false});
+    ASSERT_EQ(views.StatusLines.size(), 9u);
+    EXPECT_EQ(views.StatusLines[1], u"Pytań w zestawie: 8\rUdzielonych odpowiedzi: 1\r"
+                                    u"Poprawnych odpowiedzi: 1\r\rSkuteczność chwilowa: 100%");
+    EXPECT_EQ(views.StatusLines[3], StatusLineText(8, 3, 2));
+    EXPECT_EQ(views.StatusLines[8], StatusLineText(8, 8, 4));
+}
+
+TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
+    const std::u16string head = u"Pytań w zestawie: 12\rUdzielonych odpowiedzi: 8\rPoprawnych odpowiedzi: ";
+    EXPECT_EQ(StatusLineText(12, 8, 5), head + u"5\r\rSkuteczność chwilowa: 62%");
+    EXPECT_EQ(StatusLineText(12, 8, 3), head + u"3\r\rSkuteczność chwilowa: 38%");
+    EXPECT_EQ(StatusLineText(12, 8, 1), head + u"1\r\rSkuteczność chwilowa: 12%");
+    EXPECT_EQ(StatusLineText(3, 3, 2).substr(StatusLineText(3, 3, 2).rfind(u' ') + 1), u"67%");
+    EXPECT_EQ(StatusLineText(3, 3, 1).substr(StatusLineText(3, 3, 1).rfind(u' ') + 1), u"33%");
+    EXPECT_EQ(StatusLineText(12, 0, 0), u"Pytań w zestawie: 12\rUdzielonych odpowiedzi: 0\rPoprawnych odpowiedzi: 0\r\r"
+                                        u"Skuteczność chwilowa: nieokreślona");
+    EXPECT_EQ(StatusLineText(1000, 1000, 0).substr(StatusLineText(1000, 1000, 0).rfind(u' ') + 1), u"0%");
+}
+
+TEST_F(RunRules, ResignAsksWhileRunning) {
+    for (int answer : {0, 2, 3}) {
+        MakeSet(2);
+        StartSession();
+        Recorder box(answer);
+        const std::size_t calls = views.Calls.size();
+        Resign();
+        ASSERT_EQ(box.Boxes.size(), 1u);
+        EXPECT_EQ(box.Boxes[0].Text, kConfirm);
+        EXPECT_EQ(box.Boxes[0].Buttons, kButtonsYesNoCancel);
+        EXPECT_EQ(box.Boxes[0].Icon, kIconQuestion);
+        EXPECT_EQ(views.Calls.size(), calls) << answer;
+        EXPECT_TRUE(SessionRunning);
+    }
+}
+
+TEST_F(RunRules, ResignWithYesClosesWithoutTouchingTheRun) {
+    MakeSet(3);
+    StartSession();
     Answer(false);
+    Recorder box(1);
+    Resign();
+    EXPECT_EQ(box.Boxes.size(), 1u);
+    EXPECT_THAT(std::vector(views.Calls.end() - 3, views.Calls.end()),
+                ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
+    EXPECT_THAT(views.Summaries, IsEmpty());
+    EXPECT_TRUE(SessionRunning);
+    EXPECT_EQ(GivenCount, 1);
+    EXPECT_EQ(CurrentQuestionIndex, 1);
+    EXPECT_TRUE(Progress[0].Answered);
+}
+
+TEST_F(RunRules, ResignClosesAtOnceWithoutConfirmationOrAfterTheEnd) {
+    MakeSet(1);
+    StartSession();
+    ConfirmResign = false;
+    Resign();
+    EXPECT_THAT(record.Boxes, IsEmpty());
+    EXPECT_EQ(views.Calls.back(), "HideTestPanel");
+
+    ConfirmResign = true;
+    StartSession();
+    Check(true);
+    views.Calls.clear();
+    Resign();
+    EXPECT_THAT(record.Boxes, IsEmpty());
+    EXPECT_THAT(views.Calls, ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
+}
+
+TEST_F(RunRules, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
+    MakeSet({{.Text = "Q1", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
+             {.Text = "Q2", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
+             Plain("Q3"),
+             {.Text = "Q4", .Picture = "mapa.jpg"}});
+    StartSession();
+    AnswerAll({true, true, true, true});
+    EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg", "+mapa.jpg", "-", "+mapa.jpg"));
+    EXPECT_THAT(views.Texts, ElementsAre("+opis.txt", "+opis.txt", "-", "-"));
+}
+
+TEST_F(RunRules, UnchangedAttachmentsLeftAloneWithoutReloading) {
+    ReloadAttachments = false;
+    MakeSet({{.Text = "Q1", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
+             {.Text = "Q2", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
+             {.Text = "Q3", .Picture = "rzeka.jpg", .AttachedText = "inny.txt"},
+             Plain("Q4"),
+             {.Text = "Q5", .Picture = "rzeka.jpg", .AttachedText = "inny.txt"},
+             {.Text = "Q6", .Picture = "Rzeka.jpg", .AttachedText = "Inny.txt"}});
+    StartSession();
+    AnswerAll({true, true, true, true, true, true});
+    // Folding the picture window up forgets its name; the text window keeps its own.
+    // Names differing only in case count as changed.
+    EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg", "+rzeka.jpg", "-", "+rzeka.jpg", "+Rzeka.jpg"));
+    EXPECT_THAT(views.Texts, ElementsAre("+opis.txt", "+inny.txt", "-", "+Inny.txt"));
+    EXPECT_EQ(LastShownPictureName, "Rzeka.jpg");
+
+    // A new run announces them again.
+    views.Pictures.clear();
+    views.Texts.clear();
+    MakeSet({{.Text = "Q7", .Picture = "Rzeka.jpg", .AttachedText = "Inny.txt"}});
+    StartSession();
+    EXPECT_THAT(views.Pictures, ElementsAre("+Rzeka.jpg"));
+    EXPECT_THAT(views.Texts, ElementsAre("+Inny.txt"));
+}
+
+TEST_F(RunRules, UnregisteredViewsShowNothingAndTheRunGoesOn) {
+    SetTestScreenView(nullptr);
+    SetAttachmentView(nullptr);
+    SetRunFeedback(nullptr);
+    MakeSet({{.Text = "Q1", .Picture = "mapa.jpg", .AttachedText = "opis.txt"}, Plain("Q2")});
+    StartSession();
+    AnswerAll({true, false});
+    Resign();
     EXPECT_FALSE(SessionRunning);
     EXPECT_EQ(GivenCount, 2);
+    EXPECT_THAT(views.Calls, IsEmpty());
+}
+
+TEST_F(RunRules, ViewGoneIsUnregistered) {
+    struct Silent final : RunFeedback {
+        void PlaySound(const char*) override {}
+        void ShowSummary(const SummaryReport&) override {}
+    };
+    {
+        Silent gone;
+        SetRunFeedback(&gone);
+    }
+    EXPECT_EQ(SetRunFeedback(nullptr), nullptr);
+    // A view replaced meanwhile stays registered when the one before it goes.
+    auto replaced = std::make_unique<Silent>();
+    Silent current;
+    SetRunFeedback(replaced.get());
+    SetRunFeedback(&current);
+    replaced.reset();
+    EXPECT_EQ(SetRunFeedback(nullptr), &current);
 }
 
 TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,7 @@ Bytes TextFile(const std::string& utf8) {
 class AttachmentRun : public ::testing::Test {
 protected:
     AttachmentRun() {
-        InstallAttachmentWindows(picture, text, [this]() -> const QWidget& { return anchor; });
+        SetAttachmentView(&windows);
         ReloadAttachments = false;
     }
 
@@ -79,6 +80,7 @@ protected:
     QWidget& anchor = main.top;
     TFOknoGrafiki picture;
     TFOknoTekstu text;
+    AttachmentWindows windows{picture, text, [this]() -> const QWidget& { return anchor; }};
 };
 
 } // namespace
@@ -154,12 +156,14 @@ TEST_F(AttachmentRun, LeavingTheSetClosesBothWindows) {
     EXPECT_TRUE(text.IsCollapsed());
 }
 
-TEST_F(AttachmentRun, HooksOfWindowsThatAreGoneDoNothing) {
-    auto* gone = new TFOknoTekstu;
-    auto* alsoGone = new TFOknoGrafiki;
-    InstallAttachmentWindows(*alsoGone, *gone, [this]() -> const QWidget& { return anchor; });
-    delete gone;
-    delete alsoGone;
+TEST_F(AttachmentRun, WindowsThatAreGoneAreLeftAlone) {
+    auto gone = std::make_unique<TFOknoTekstu>();
+    auto alsoGone = std::make_unique<TFOknoGrafiki>();
+    AttachmentWindows goneWindows(*alsoGone, *gone, [this]() -> const QWidget& { return anchor; });
+    SetAttachmentView(&goneWindows);
+    gone.reset();
+    alsoGone.reset();
     Start({Question("opis.txt", "mapa.bmp"), Question("", "")});
+    Resign();
     EXPECT_TRUE(SessionRunning);
 }

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/session/UObslugaTest.h"
+#include "core/storage/UProcReadWrite.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// Stands in for the test screen, the attachment windows and the run's feedback,
+// recording what the engine asks of them. Registered for as long as it lives; the
+// views it replaced come back afterwards.
+class RecordingViews final : public TestScreenView, public AttachmentView, public RunFeedback {
+public:
+    RecordingViews()
+        : previousScreen_(SetTestScreenView(this)), previousAttachments_(SetAttachmentView(this)),
+          previousFeedback_(SetRunFeedback(this)) {}
+    ~RecordingViews() override {
+        SetTestScreenView(previousScreen_);
+        SetAttachmentView(previousAttachments_);
+        SetRunFeedback(previousFeedback_);
+    }
+    RecordingViews(const RecordingViews&) = delete;
+    RecordingViews& operator=(const RecordingViews&) = delete;
+
+    void ShowQuestion() override {
+        Calls.emplace_back("ShowQuestion");
+        Shown.push_back(CurrentQuestion.QuestionText);
+    }
+    void ClearMarks() override { Calls.emplace_back("ClearMarks"); }
+    void ShowSelectionMarks() override { Calls.emplace_back("ShowSelectionMarks"); }
+    void ShowVerdictMarks() override { Calls.emplace_back("ShowVerdictMarks"); }
+    void UpdateStatusLine(const std::u16string& text) override {
+        Calls.emplace_back("UpdateStatusLine");
+        StatusLines.push_back(text);
+    }
+    void ShowCheckButton() override { Calls.emplace_back("ShowCheckButton"); }
+    void HideCheckButton() override { Calls.emplace_back("HideCheckButton"); }
+    void ShowTestPanel() override { Calls.emplace_back("ShowTestPanel"); }
+    void HideTestPanel() override { Calls.emplace_back("HideTestPanel"); }
+    void HideHintButton() override { Calls.emplace_back("HideHintButton"); }
+    void HideHintPanel() override { Calls.emplace_back("HideHintPanel"); }
+
+    void OpenPictureWindow() override { Calls.emplace_back("OpenPictureWindow"); }
+    void OpenTextWindow() override { Calls.emplace_back("OpenTextWindow"); }
+    void ClosePictureWindow() override { Calls.emplace_back("ClosePictureWindow"); }
+    void CloseTextWindow() override { Calls.emplace_back("CloseTextWindow"); }
+    void ShowAttachedText(const std::string& name) override {
+        Calls.emplace_back("ShowAttachedText");
+        Texts.push_back("+" + name);
+    }
+    void HideAttachedText() override {
+        Calls.emplace_back("HideAttachedText");
+        Texts.emplace_back("-");
+    }
+    void ShowPicture(const std::string& name) override {
+        Calls.emplace_back("ShowPicture");
+        Pictures.push_back("+" + name);
+    }
+    void HidePicture() override {
+        Calls.emplace_back("HidePicture");
+        Pictures.emplace_back("-");
+    }
+
+    void PlaySound(const char* sound) override {
+        Calls.emplace_back("PlaySound");
+        Sounds.emplace_back(sound);
+    }
+    void ShowSummary(const SummaryReport& report) override {
+        Calls.emplace_back("ShowSummary");
+        Summaries.push_back(report);
+    }
+
+    long Count(const std::string& call) const { return std::count(Calls.begin(), Calls.end(), call); }
+
+    std::vector<std::string> Calls; // every call by name, in order
+    std::vector<std::string> Shown; // question texts as shown
+    std::vector<std::u16string> StatusLines;
+    std::vector<std::string> Texts;    // "+name" shown, "-" folded
+    std::vector<std::string> Pictures; // "+name" shown, "-" folded
+    std::vector<std::string> Sounds;
+    std::vector<SummaryReport> Summaries;
+
+private:
+    TestScreenView* previousScreen_;
+    AttachmentView* previousAttachments_;
+    RunFeedback* previousFeedback_;
+};
