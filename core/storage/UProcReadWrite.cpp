@@ -302,7 +302,7 @@ bool OpenQuestionFile(const std::filesystem::path& path) {
         result = false;
     }
     if (code == kQuestionDamaged)
-        ShowWarning(kButtonsClose, kIconInformation,
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
                     u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
     return result;
 }

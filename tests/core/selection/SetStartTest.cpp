@@ -36,7 +36,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{0};
+    Recorder record{WarningButton::Zamknij};
     int shown = 0;
     TestScreenHooks previous_;
 };
@@ -62,7 +62,7 @@ TEST_F(SetStart, EmptyFolderIsReportedAndKept) {
     EXPECT_THAT(QuestionFiles, IsEmpty());
     EXPECT_EQ(shown, 0) << "no run starts";
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
 }
 
 TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {

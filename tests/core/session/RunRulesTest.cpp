@@ -144,7 +144,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{2};
+    Recorder record{WarningButton::Nie};
     Log log;
     double now = 46100.25;
 

@@ -141,7 +141,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{2};
+    Recorder record{WarningButton::Nie};
     FakeScreen screen;
     double now = 46000.5;
 
@@ -282,8 +282,8 @@ TEST_F(SessionEngine, CheckingWithoutAChoiceWarnsAndCountsNothing) {
     CheckAnswer();
     ASSERT_EQ(record.Boxes.size(), 1u);
     EXPECT_EQ(record.Boxes[0].Text, kNoChoice);
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
     EXPECT_EQ(screen.Calls.size(), calls);
     EXPECT_EQ(GivenCount, 0);
     EXPECT_FALSE(QuestionChecked);
@@ -331,8 +331,8 @@ TEST_F(SessionEngine, DamagedQuestionStopsTheRunWithAMessage) {
     NextQuestion();
     EXPECT_FALSE(SessionRunning);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
     EXPECT_THAT(record.JournalMessages(), Not(IsEmpty()));
     EXPECT_THAT(screen.Shown, ElementsAre("Q1"));
     EXPECT_THAT(screen.Summaries, IsEmpty());
@@ -399,7 +399,7 @@ TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
 }
 
 TEST_F(SessionEngine, ResignAsksWhileRunning) {
-    for (int answer : {0, 2, 3}) {
+    for (const WarningButton answer : {WarningButton::Zamknij, WarningButton::Nie, WarningButton::Anuluj}) {
         MakeSet(2);
         StartSession();
         Recorder box(answer);
@@ -407,9 +407,9 @@ TEST_F(SessionEngine, ResignAsksWhileRunning) {
         Resign();
         ASSERT_EQ(box.Boxes.size(), 1u);
         EXPECT_EQ(box.Boxes[0].Text, kConfirm);
-        EXPECT_EQ(box.Boxes[0].Buttons, kButtonsYesNoCancel);
-        EXPECT_EQ(box.Boxes[0].Icon, kIconQuestion);
-        EXPECT_EQ(screen.Calls.size(), calls) << answer;
+        EXPECT_EQ(box.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
+        EXPECT_EQ(box.Boxes[0].Icon, WarningIcon::Question);
+        EXPECT_EQ(screen.Calls.size(), calls) << static_cast<int>(answer);
         EXPECT_TRUE(SessionRunning);
     }
 }
@@ -418,7 +418,7 @@ TEST_F(SessionEngine, ResignWithYesClosesWithoutTouchingTheRun) {
     MakeSet(3);
     StartSession();
     Answer(false);
-    Recorder box(1);
+    Recorder box(WarningButton::Tak);
     Resign();
     EXPECT_EQ(box.Boxes.size(), 1u);
     EXPECT_THAT(std::vector(screen.Calls.end() - 3, screen.Calls.end()),

@@ -111,7 +111,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{1};
+    Recorder record{WarningButton::Tak};
     std::unique_ptr<TFTloBig> window;
     std::vector<QuestionDocument> documents;
     std::vector<SummaryReport> summaries;
@@ -211,8 +211,8 @@ TEST_F(WholeRun, ThreeAnswersAfterFiveHideTheOldRows) {
 }
 
 TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
-    for (int answer : {2, 3, 0}) {
-        SCOPED_TRACE(answer);
+    for (const WarningButton answer : {WarningButton::Nie, WarningButton::Anuluj, WarningButton::Zamknij}) {
+        SCOPED_TRACE(static_cast<int>(answer));
         Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010"), MakeQuestion(3, "Trzy", "001")});
         CheckByClicks(false);
         const QString status = Text("LStan");
@@ -222,8 +222,8 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
             Click("LZrezygnuj");
             ASSERT_EQ(box.Boxes.size(), 1u);
             EXPECT_EQ(box.Boxes[0].Text, kConfirm);
-            EXPECT_EQ(box.Boxes[0].Buttons, kButtonsYesNoCancel);
-            EXPECT_EQ(box.Boxes[0].Icon, kIconQuestion);
+            EXPECT_EQ(box.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
+            EXPECT_EQ(box.Boxes[0].Icon, WarningIcon::Question);
         }
         EXPECT_TRUE(Shown("PTest"));
         EXPECT_THAT(closed, IsEmpty());
@@ -240,7 +240,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     Click("LButNastepne");
     closed.clear();
     {
-        Recorder box(1);
+        Recorder box(WarningButton::Tak);
         Click("LZrezygnuj");
         EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
