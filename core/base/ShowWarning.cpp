@@ -2,7 +2,7 @@
 
 #include <utility>
 
-int WarningResult = 0;
+WarningButton WarningResult = WarningButton::Zamknij;
 
 namespace {
 WarningHandler handler;
@@ -10,8 +10,8 @@ WarningHandler handler;
 
 WarningHandler SetWarningHandler(WarningHandler newHandler) { return std::exchange(handler, std::move(newHandler)); }
 
-void ShowWarning(int buttonSet, int iconKind, std::u16string_view text) {
-    WarningResult = 2;
+void ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
+    WarningResult = WarningButton::Nie;
     if (handler)
-        WarningResult = handler(buttonSet, iconKind, text);
+        WarningResult = handler(buttons, icon, text);
 }

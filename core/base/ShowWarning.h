@@ -5,19 +5,21 @@
 
 // The one modal message box, as the core reaches it. The program installs the
 // real window; the command-line tool and the tests install their own handler.
-inline constexpr int kButtonsClose = 1;       // Zamknij
-inline constexpr int kButtonsYesNoCancel = 3; // Tak / Nie / Anuluj
-inline constexpr int kIconInformation = 1;
-inline constexpr int kIconQuestion = 2;
-inline constexpr int kIconWarning = 3;
 
-// The chosen button: 0 Zamknij, 1 Tak, 2 Nie, 3 Anuluj.
-extern int WarningResult;
+// Which buttons the box shows.
+enum class WarningButtonSet { Close = 1, YesNoCancel = 3 };
+// The icon beside the text.
+enum class WarningIcon { Information = 1, Question = 2, Warning = 3 };
+// A button of the box, numbered as the box reports the chosen one.
+enum class WarningButton { Zamknij = 0, Tak = 1, Nie = 2, Anuluj = 3 };
+
+// The chosen button.
+extern WarningButton WarningResult;
 
 // Shows the text ("\r" breaks a line) and returns the chosen button.
-using WarningHandler = std::function<int(int buttonSet, int iconKind, std::u16string_view text)>;
+using WarningHandler = std::function<WarningButton(WarningButtonSet, WarningIcon, std::u16string_view text)>;
 // Installs a handler and gives back the one it replaces; without any, every box answers Nie.
 WarningHandler SetWarningHandler(WarningHandler handler);
 
-// WarningResult is 2 (Nie) just before the box shows, then the chosen button.
-void ShowWarning(int buttonSet, int iconKind, std::u16string_view text);
+// WarningResult is Nie just before the box shows, then the chosen button.
+void ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);

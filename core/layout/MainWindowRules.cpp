@@ -39,23 +39,23 @@ KeyAction MainWindowKey(MainKey key, KeyModifiers modifiers, int digit) {
     return {};
 }
 
-std::optional<std::u16string> MenuDescription(int code) {
-    switch (code) {
-    case 1:
+std::optional<std::u16string> MenuDescription(MenuItem item) {
+    switch (item) {
+    case MenuItem::TestZNazwiskiem:
         return u"Jeśli zestaw pytań, z którym chcesz pracować\rznajduje się na liście zestawów pytań,\rwówczas możesz "
                u"skorzystać z tej opcji.";
-    case 2:
+    case MenuItem::TestAnonimowo:
         return u"Jeśli chcesz popracować z losowym zestawem\rpytań dołączonym do listy zestawów, wówczas\rkorzystasz z "
                u"tej opcji.";
-    case 5: return u"Krótka informacja o programie.\r\rKto, kiedy, wersja programu.";
-    case 6:
+    case MenuItem::OProgramie: return u"Krótka informacja o programie.\r\rKto, kiedy, wersja programu.";
+    case MenuItem::Help:
         return u"Pomoc do programu.\rPomoc do programu z którym pracujesz.\r\rMasz pytania, wątpliwości - najpierw "
                u"zajrzyj tutaj.";
-    case 7:
+    case MenuItem::StronaDomowa:
         return u"Strona domowa programu.\rTu znajdzisz szereg innych programów edukacyjnych\ri rozrywkowych dla "
                u"intelektualistów.\r\rZapraszamy.";
-    default: return std::nullopt;
     }
+    return std::nullopt;
 }
 
 namespace {

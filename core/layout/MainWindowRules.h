@@ -48,8 +48,10 @@ struct KeyAction {
 // `digit` is the value of a digit key of the main keyboard (not the keypad).
 KeyAction MainWindowKey(MainKey key, KeyModifiers modifiers, int digit = 0);
 
-// The text for a menu entry under the mouse, or none for a code without one.
-std::optional<std::u16string> MenuDescription(int code);
+// The menu entries that describe themselves, named after their labels.
+enum class MenuItem { TestZNazwiskiem = 1, TestAnonimowo = 2, OProgramie = 5, Help = 6, StronaDomowa = 7 };
+// The text for a menu entry under the mouse; none for an entry of any other number.
+std::optional<std::u16string> MenuDescription(MenuItem item);
 
 // The message for the program's arguments and for dropped files: only the first name's
 // extension counts, and nothing is ever opened.

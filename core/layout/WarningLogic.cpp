@@ -4,10 +4,6 @@ std::string WarningLanguage = "pl";
 
 namespace {
 
-constexpr int kTak = static_cast<int>(WarningButton::Tak);
-constexpr int kNie = static_cast<int>(WarningButton::Nie);
-constexpr int kAnuluj = static_cast<int>(WarningButton::Anuluj);
-
 bool IsPolish(std::string_view language) { return language == "pl"; }
 
 bool Matches(int key, std::string_view letters) {
@@ -19,37 +15,35 @@ bool Matches(int key, std::string_view letters) {
 
 } // namespace
 
-int WarningButtonResult(WarningButton button) {
-    return button == WarningButton::Zamknij ? 0 : static_cast<int>(button);
-}
-
-bool StartWarning(int buttonSet, WarningBox& box) {
-    box.Focus = buttonSet == 1 ? static_cast<int>(WarningButton::Zamknij) : kTak;
-    if (buttonSet == 1)
-        box.Visible = {false, false, false, true};
-    else if (buttonSet == 3)
-        box.Visible = {true, true, true, false};
-    return buttonSet == 1 || buttonSet == 3;
+bool StartWarning(WarningButtonSet buttons, WarningBox& box) {
+    const bool closeOnly = buttons == WarningButtonSet::Close;
+    const bool yesNoCancel = buttons == WarningButtonSet::YesNoCancel;
+    box.Focus = closeOnly ? WarningButton::Zamknij : WarningButton::Tak;
+    if (closeOnly)
+        box.Visible = {true, false, false, false};
+    else if (yesNoCancel)
+        box.Visible = {false, true, true, true};
+    return closeOnly || yesNoCancel;
 }
 
 bool StartsHighlighted(WarningButton button, const WarningBox& box) {
-    return button == WarningButton::Tak || static_cast<int>(button) == box.Focus;
+    return button == WarningButton::Tak || button == box.Focus;
 }
 
-int FocusRight(int focus) {
+WarningButton FocusRight(WarningButton focus) {
     switch (focus) {
-    case kTak: return kNie;
-    case kNie: return kAnuluj;
-    case kAnuluj: return kTak;
+    case WarningButton::Tak: return WarningButton::Nie;
+    case WarningButton::Nie: return WarningButton::Anuluj;
+    case WarningButton::Anuluj: return WarningButton::Tak;
     default: return focus;
     }
 }
 
-int FocusLeft(int focus) {
+WarningButton FocusLeft(WarningButton focus) {
     switch (focus) {
-    case kTak: return kAnuluj;
-    case kNie: return kTak;
-    case kAnuluj: return kNie;
+    case WarningButton::Tak: return WarningButton::Anuluj;
+    case WarningButton::Nie: return WarningButton::Tak;
+    case WarningButton::Anuluj: return WarningButton::Nie;
     default: return focus;
     }
 }
@@ -60,11 +54,11 @@ WarningKeyOutcome WarningKeyDown(const WarningBox& box, int key, bool tabMark, s
         outcome.Focus = FocusRight(outcome.Focus);
     for (const WarningButton button : kWarningButtons)
         if (box.Shows(button) && Matches(key, WarningButtonLetters(button, language)))
-            outcome.Close = WarningButtonResult(button);
+            outcome.Close = button;
     if (box.Shows(WarningButton::Zamknij) && key == kKeyEscape)
-        outcome.Close = 0;
+        outcome.Close = WarningButton::Zamknij;
     if (key == kKeyEnter)
-        outcome.Close = outcome.Focus == static_cast<int>(WarningButton::Zamknij) ? 0 : outcome.Focus;
+        outcome.Close = outcome.Focus;
     if (key == kKeyLeft)
         outcome.Focus = FocusLeft(outcome.Focus);
     else if (key == kKeyRight)
@@ -72,12 +66,12 @@ WarningKeyOutcome WarningKeyDown(const WarningBox& box, int key, bool tabMark, s
     return outcome;
 }
 
-std::optional<int> WarningCloseSpotClick(const WarningBox& box) {
-    std::optional<int> result;
+std::optional<WarningButton> WarningCloseSpotClick(const WarningBox& box) {
+    std::optional<WarningButton> result;
     if (box.Shows(WarningButton::Anuluj))
-        result = WarningButtonResult(WarningButton::Anuluj);
+        result = WarningButton::Anuluj;
     if (box.Shows(WarningButton::Zamknij))
-        result = WarningButtonResult(WarningButton::Zamknij);
+        result = WarningButton::Zamknij;
     return result;
 }
 
@@ -106,11 +100,11 @@ std::string WarningButtonPicture(WarningButton button, bool highlighted, std::st
     return name;
 }
 
-std::string_view WarningIconPicture(int iconKind) {
-    switch (iconKind) {
-    case 1: return "ikoinfo";
-    case 2: return "ikopytanie";
-    case 3: return "ikouwaga";
-    default: return {};
+std::string_view WarningIconPicture(WarningIcon icon) {
+    switch (icon) {
+    case WarningIcon::Information: return "ikoinfo";
+    case WarningIcon::Question: return "ikopytanie";
+    case WarningIcon::Warning: return "ikouwaga";
     }
+    return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/ShowWarning.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -12,8 +14,7 @@
 // Language of the button faces and key letters: "pl", or any other code for English.
 extern std::string WarningLanguage;
 
-// The buttons, numbered as WarningFocus numbers the highlighted one.
-enum class WarningButton { Tak = 1, Nie = 2, Anuluj = 3, Zamknij = 4 };
+// The buttons in the order a key down tries them.
 inline constexpr std::array kWarningButtons{WarningButton::Tak, WarningButton::Nie, WarningButton::Anuluj,
                                             WarningButton::Zamknij};
 
@@ -24,39 +25,37 @@ inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyLeft = 37;
 inline constexpr int kKeyRight = 39;
 
-// Which buttons show and which one is highlighted (WarningFocus: 1 Tak, 2 Nie, 3 Anuluj, 4 Zamknij).
+// Which buttons show and which one is highlighted.
 struct WarningBox {
-    std::array<bool, 4> Visible{};
-    int Focus = static_cast<int>(WarningButton::Zamknij);
+    std::array<bool, 4> Visible{}; // by the button's number
+    WarningButton Focus = WarningButton::Zamknij;
 
-    bool Shows(WarningButton button) const { return Visible[static_cast<std::size_t>(button) - 1]; }
+    bool Shows(WarningButton button) const { return Visible[static_cast<std::size_t>(button)]; }
 };
 
-// The result a button gives: Tak 1, Nie 2, Anuluj 3, Zamknij 0.
-int WarningButtonResult(WarningButton button);
-
-// Readies the box for a showing. Set 1 shows Zamknij alone, set 3 Tak, Nie and Anuluj; any other
-// set keeps the buttons of the last showing. The highlight starts on Zamknij for set 1, else on Tak.
-// Returns whether the text and the icon are to be put in, which only sets 1 and 3 do.
-bool StartWarning(int buttonSet, WarningBox& box);
+// Readies the box for a showing. Close shows Zamknij alone, YesNoCancel Tak, Nie and Anuluj; a set
+// of any other number keeps the buttons of the last showing. The highlight starts on Zamknij for
+// Close, else on Tak. Returns whether the text and the icon are to be put in, which only the two
+// sets do.
+bool StartWarning(WarningButtonSet buttons, WarningBox& box);
 // Whether the button's picture starts highlighted: Tak always (hidden or not) and the focused button.
 bool StartsHighlighted(WarningButton button, const WarningBox& box);
 
 // The highlight movement: Right arrow or Tab, and Left arrow; Zamknij never moves.
-int FocusRight(int focus);
-int FocusLeft(int focus);
+WarningButton FocusRight(WarningButton focus);
+WarningButton FocusLeft(WarningButton focus);
 
 // What a key does to the open box.
 struct WarningKeyOutcome {
-    std::optional<int> Close; // close with this result, or stay open
-    int Focus;                // the highlighted button afterwards
+    std::optional<WarningButton> Close; // close with this result, or stay open
+    WarningButton Focus;                // the highlighted button afterwards
 };
 // Runs every step of a key down in order; a later close overrides an earlier one.
 // tabMark says the key is a Tab that the application's filter has already swallowed.
 WarningKeyOutcome WarningKeyDown(const WarningBox& box, int key, bool tabMark, std::string_view language);
 
 // The close spot gives Anuluj in the three-button box and Zamknij in the close-only one.
-std::optional<int> WarningCloseSpotClick(const WarningBox& box);
+std::optional<WarningButton> WarningCloseSpotClick(const WarningBox& box);
 
 // The pair of letters ("Tt") that chooses the button.
 std::string_view WarningButtonLetters(WarningButton button, std::string_view language);
@@ -64,5 +63,5 @@ std::string_view WarningButtonLetters(WarningButton button, std::string_view lan
 // Picture names (looked up ignoring case).
 inline constexpr std::string_view kWarningBackground = "oknowarning";
 std::string WarningButtonPicture(WarningButton button, bool highlighted, std::string_view language);
-// The icon for the kind; empty for any other kind, which keeps the icon shown last.
-std::string_view WarningIconPicture(int iconKind);
+// The icon's picture; empty for an icon of any other number, which keeps the icon shown last.
+std::string_view WarningIconPicture(WarningIcon icon);

@@ -12,7 +12,7 @@ void StartSetOrTell(std::u16string_view emptyMessage) {
     QuestionFiles.clear();
     ListQuestionFiles(SetFolder, QuestionFiles);
     if (QuestionFiles.empty())
-        ShowWarning(kButtonsClose, kIconWarning, emptyMessage);
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, emptyMessage);
     else
         StartSession();
 }

@@ -39,6 +39,14 @@ bool ReadNumberFields(std::string_view line, std::size_t& position, std::initial
                        [&](std::int32_t* number) { return ReadNumberField(line, position, *number); });
 }
 
+bool ReadStateField(std::string_view line, std::size_t& position, EntryState& state) {
+    std::int32_t number = 0;
+    if (!ReadNumberField(line, position, number))
+        return false;
+    state = static_cast<EntryState>(number);
+    return true;
+}
+
 void ReadTextFields(std::string_view line, std::size_t& position, SetListEntry& entry) {
     entry.Name = ReadEntryField(line, position);
     entry.Folder = ReadEntryField(line, position);
@@ -57,10 +65,10 @@ bool ReadTreeEntry(std::string_view line, SetListEntry& entry) {
         ReadEntryField(line, position);
         entry.Visible = 0;
     }
-    if (!ReadNumberField(line, position, entry.State))
+    if (!ReadStateField(line, position, entry.State))
         return false;
-    if (entry.State == kStateSelected)
-        entry.State = kStateNormal;
+    if (entry.State == EntryState::Selected)
+        entry.State = EntryState::Normal;
     ReadTextFields(line, position, entry);
     return true;
 }
@@ -107,12 +115,12 @@ struct RowLook {
 constexpr RowLook kNormalLook{{91, 90, 92}, false};
 
 // The look of a state; other states keep the look of the row drawn before.
-RowLook LookOfState(std::int32_t state, const RowLook& before) {
+RowLook LookOfState(EntryState state, const RowLook& before) {
     switch (state) {
-    case kStateNormal: return kNormalLook;
-    case kStateSelected: return {{0, 128, 0}, false};
-    case kStateGrey: return {{128, 128, 128}, false};
-    case kStateUnderlined: return {kNormalLook.Colour, true};
+    case EntryState::Normal: return kNormalLook;
+    case EntryState::Selected: return {{0, 128, 0}, false};
+    case EntryState::Grey: return {{128, 128, 128}, false};
+    case EntryState::Underlined: return {kNormalLook.Colour, true};
     default: return before;
     }
 }
@@ -126,9 +134,9 @@ int RowX(std::int32_t level) {
 
 bool ParseEntryLine(std::string_view line, SetListEntry& entry) {
     std::size_t position = 0;
-    if (!ReadNumberFields(
-            line, position,
-            {&entry.Id, &entry.Level, &entry.DescendantCount, &entry.ParentId, &entry.Visible, &entry.State}))
+    if (!ReadNumberFields(line, position,
+                          {&entry.Id, &entry.Level, &entry.DescendantCount, &entry.ParentId, &entry.Visible}) ||
+        !ReadStateField(line, position, entry.State))
         return false;
     ReadTextFields(line, position, entry);
     return true;
@@ -155,7 +163,7 @@ bool BuildSetTree(SetTree& tree, const std::vector<std::string>& lines) {
     }
     if (!tree.Entries.empty()) {
         tree.Selected = 0;
-        tree.Entries[0].State = kStateSelected;
+        tree.Entries[0].State = EntryState::Selected;
     }
     tree.VisibleCount = CountVisible(tree.Entries);
     return true;
@@ -167,9 +175,9 @@ bool SelectSetTreeRow(SetTree& tree, int y) {
     if (!found)
         return false;
     if (tree.Selected >= 0)
-        tree.Entries[static_cast<std::size_t>(tree.Selected)].State = kStateNormal;
+        tree.Entries[static_cast<std::size_t>(tree.Selected)].State = EntryState::Normal;
     tree.Selected = static_cast<int>(*found);
-    tree.Entries[*found].State = kStateSelected;
+    tree.Entries[*found].State = EntryState::Selected;
     return true;
 }
 
@@ -242,6 +250,7 @@ std::vector<SetTreeRow> DrawSetTree(const SetTree& tree) {
 bool ConfirmSetChoice() {
     if (!ChosenSetName.empty())
         return true;
-    ShowWarning(kButtonsClose, kIconWarning, u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.");
+    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
+                u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.");
     return false;
 }

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+// Drawing states of an entry, numbered as set list lines give them. A line may carry any
+// other number, which draws in the look of the row drawn before.
+enum class EntryState : std::int32_t { Normal = 0, Selected = 2, Grey = 3, Underlined = 4 };
+
 // One entry of the set tree, as a set list line gives it.
 struct SetListEntry {
     std::int32_t Id = 0;
@@ -18,14 +22,8 @@ struct SetListEntry {
     std::string Name;
     std::string Folder; // relative to the set list file's folder; empty for a category
     std::int32_t Visible = 0;
-    std::int32_t State = 0;
+    EntryState State = EntryState::Normal;
 };
-
-// Drawing states of an entry.
-inline constexpr std::int32_t kStateNormal = 0;
-inline constexpr std::int32_t kStateSelected = 2;
-inline constexpr std::int32_t kStateGrey = 3;
-inline constexpr std::int32_t kStateUnderlined = 4;
 
 // The text from position up to the next "*" not directly after "@"; the position
 // moves past that "*". Without one the field is empty and the position stays.

@@ -93,7 +93,7 @@ bool OpenQuestionFile(const std::filesystem::path& path) {
         return false;
     }
     if (code == QuestionLoad::Damaged)
-        ShowWarning(kButtonsClose, kIconInformation,
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
                     u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
     return code == QuestionLoad::Loaded;
 }

@@ -115,3 +115,11 @@ bool AllAnswersRight(const QuestionRecord& question) {
             return false;
     return true;
 }
+
+TileLook SelectionLook(const AnswerSlot& answer) { return answer.Selected ? TileLook::Chosen : TileLook::Plain; }
+
+TileLook VerdictLook(const AnswerSlot& answer) {
+    if (answer.Correct)
+        return answer.Selected ? TileLook::Chosen : TileLook::Missed;
+    return answer.Selected ? TileLook::Wrong : TileLook::Plain;
+}

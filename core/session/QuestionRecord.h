@@ -46,3 +46,14 @@ void ToggleAnswer(QuestionRecord& question, int position);
 void ClearSelection(QuestionRecord& question);
 bool AnyAnswerChosen(const QuestionRecord& question);
 bool AllAnswersRight(const QuestionRecord& question);
+
+// The looks of an answer's letter tile, numbered as the rows of the letter sheet.
+enum class TileLook {
+    Plain = 0,  // not chosen; after the check neither right nor chosen
+    Chosen = 1, // chosen; after the check right and chosen
+    Missed = 2, // after the check right but not chosen
+    Wrong = 3,  // after the check chosen but not right
+};
+// The tile while the learner answers, and after the check.
+TileLook SelectionLook(const AnswerSlot& answer);
+TileLook VerdictLook(const AnswerSlot& answer);

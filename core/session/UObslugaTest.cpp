@@ -205,7 +205,7 @@ void CheckAnswer() {
     if (!SessionRunning || QuestionChecked || !CurrentIndexValid())
         return;
     if (!AnyAnswerChosen(CurrentQuestion)) {
-        ShowWarning(kButtonsClose, kIconWarning, u"\rDokonaj wyboru odpowiedzi.");
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
         return;
     }
     Tell(screenView, &TestScreenView::ShowVerdictMarks);
@@ -246,14 +246,15 @@ void NextQuestion() {
         return;
     }
     SessionRunning = false;
-    ShowWarning(kButtonsClose, kIconWarning, u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
+    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
+                u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
 }
 
 void Resign() {
     if (SessionRunning && ConfirmResign) {
-        ShowWarning(kButtonsYesNoCancel, kIconQuestion,
+        ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
                     u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-        if (WarningResult != 1)
+        if (WarningResult != WarningButton::Tak)
             return;
     }
     Tell(attachmentView, &AttachmentView::ClosePictureWindow);

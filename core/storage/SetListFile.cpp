@@ -73,7 +73,7 @@ bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& li
         ListHeader = SetListHeader{};
         PakOpen(path, pak);
         if (PakExists(kSetListDocument35, pak)) {
-            ShowWarning(kButtonsClose, kIconInformation,
+            ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
                         u"Plik listy zestawów, to plik w werjsi 3.5.Skorzystaj z modułu Sabrel, by zapisać listę w "
                         u"nowej wersji.");
             result = false;
@@ -84,7 +84,7 @@ bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& li
         WriteJournal(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
     }
     if (!result)
-        ShowWarning(kButtonsClose, kIconWarning,
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
                     u"Problem z otwarciem pliku listy zestawów.\rBrak pliku lub plik jest uszkodzony.");
     return result;
 }

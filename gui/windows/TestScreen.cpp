@@ -156,22 +156,22 @@ void TestScreen::ShowQuestion() {
     HideHintPanel();
 }
 
-void TestScreen::DrawMark(int row, int position) {
-    if (position < 1 || position > 5 || row < 0 || row > 3)
+void TestScreen::DrawMark(TileLook look, int position) {
+    if (position < 1 || position > 5)
         return;
-    const QImage tile = letterSheet_.copy(kTile * (position - 1), kTile * row, kTile, kTile);
+    const QImage tile = letterSheet_.copy(kTile * (position - 1), kTile * static_cast<int>(look), kTile, kTile);
     ImOdp[position - 1]->setPixmap(QPixmap::fromImage(tile));
 }
 
 void TestScreen::ClearMarks() {
     for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p)
-        DrawMark(0, p);
+        DrawMark(TileLook::Plain, p);
 }
 
 void TestScreen::ShowSelectionMarks() {
     for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
         const int answer = AnswerAtPosition(CurrentQuestion, p);
-        DrawMark(answer > 0 && CurrentQuestion.Answer(answer).Selected ? 1 : 0, p);
+        DrawMark(answer > 0 ? SelectionLook(CurrentQuestion.Answer(answer)) : TileLook::Plain, p);
     }
 }
 
@@ -180,13 +180,7 @@ void TestScreen::ShowVerdictMarks() {
         const int answer = AnswerAtPosition(CurrentQuestion, p);
         if (answer < 1)
             continue;
-        const AnswerSlot& slot = CurrentQuestion.Answer(answer);
-        int row = 0;
-        if (slot.Correct)
-            row = slot.Selected ? 1 : 2;
-        else if (slot.Selected)
-            row = 3;
-        DrawMark(row, p);
+        DrawMark(VerdictLook(CurrentQuestion.Answer(answer)), p);
     }
 }
 

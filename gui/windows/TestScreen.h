@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/QuestionRecord.h"
 #include "core/session/UObslugaTest.h"
 
 #include <QImage>
@@ -24,8 +25,8 @@ public:
     void PrepareTestScreen();
     void ResetAnswerLayout();
     void ShowQuestion() override;
-    // Row is the look (0..3), position the display position (1..5); others draw nothing.
-    void DrawMark(int row, int position);
+    // Position is the display position (1..5); others draw nothing.
+    void DrawMark(TileLook look, int position);
     void ClearMarks() override;
     void ShowSelectionMarks() override;
     void ShowVerdictMarks() override;

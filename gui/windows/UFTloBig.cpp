@@ -133,9 +133,13 @@ void TFTloBig::BuildHelpSubmenu() {
         ResetMenuHighlight();
         OpenUrl(QUrl(QString::fromUtf8(kHomePage)));
     });
-    connect(LOProgramie, &HotArea::hovered, this, [this] { Highlight(LOProgramie, {LHelp, LStronaDomowa}, 5); });
-    connect(LHelp, &HotArea::hovered, this, [this] { Highlight(LHelp, {LOProgramie, LStronaDomowa}, 6); });
-    connect(LStronaDomowa, &HotArea::hovered, this, [this] { Highlight(LStronaDomowa, {LOProgramie, LHelp}, 7); });
+    connect(LOProgramie, &HotArea::hovered, this, [this] {
+        Highlight(LOProgramie, {LHelp, LStronaDomowa}, MenuItem::OProgramie);
+    });
+    connect(LHelp, &HotArea::hovered, this, [this] { Highlight(LHelp, {LOProgramie, LStronaDomowa}, MenuItem::Help); });
+    connect(LStronaDomowa, &HotArea::hovered, this, [this] {
+        Highlight(LStronaDomowa, {LOProgramie, LHelp}, MenuItem::StronaDomowa);
+    });
 }
 
 void TFTloBig::BuildTestsSubmenu() {
@@ -149,8 +153,10 @@ void TFTloBig::BuildTestsSubmenu() {
         MenuEntry("LTestAnonimowo", "Chcę wskazać folder z zestawem pytań", {15, 50, 208, 14}, PPodMenuTest);
     connect(LTestZNazwiskiem, &HotArea::clicked, this, &TFTloBig::LTestZNazwiskiemClick);
     connect(LTestAnonimowo, &HotArea::clicked, this, &TFTloBig::LTestAnonimowoClick);
-    connect(LTestZNazwiskiem, &HotArea::hovered, this, [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, 1); });
-    connect(LTestAnonimowo, &HotArea::hovered, this, [this] { Highlight(LTestAnonimowo, {LTestZNazwiskiem}, 2); });
+    connect(LTestZNazwiskiem, &HotArea::hovered, this,
+            [this] { Highlight(LTestZNazwiskiem, {LTestAnonimowo}, MenuItem::TestZNazwiskiem); });
+    connect(LTestAnonimowo, &HotArea::hovered, this,
+            [this] { Highlight(LTestAnonimowo, {LTestZNazwiskiem}, MenuItem::TestAnonimowo); });
 }
 
 void TFTloBig::BuildTestScreen() {
@@ -166,14 +172,14 @@ void TFTloBig::WatchMoves(QLabel* background) {
     background->installEventFilter(this);
 }
 
-void TFTloBig::Highlight(QLabel* entry, std::initializer_list<QLabel*> others, int code) {
-    if (entry->isVisible())
-        SetTextColour(entry, kMenuHighlightColor);
+void TFTloBig::Highlight(QLabel* label, std::initializer_list<QLabel*> others, MenuItem item) {
+    if (label->isVisible())
+        SetTextColour(label, kMenuHighlightColor);
     for (QLabel* other : others) {
         if (other->isVisible())
             SetTextColour(other, kMenuNormalColor);
     }
-    ShowMenuDescription(code);
+    ShowMenuDescription(item);
 }
 
 void TFTloBig::ShowTestsSubmenu() {
@@ -204,8 +210,8 @@ void TFTloBig::ResetMenuHighlight() {
     LOpisMenu->clear();
 }
 
-void TFTloBig::ShowMenuDescription(int code) {
-    if (const std::optional<std::u16string> text = MenuDescription(code))
+void TFTloBig::ShowMenuDescription(MenuItem item) {
+    if (const std::optional<std::u16string> text = MenuDescription(item))
         LOpisMenu->setText(DisplayText(*text));
 }
 
@@ -258,7 +264,7 @@ void TFTloBig::LTestZNazwiskiemClick() {
 
 void TFTloBig::CheckCommandLine() {
     if (const std::optional<std::u16string> message = CommandLineMessage(commandLine_))
-        ShowWarning(kButtonsClose, kIconWarning, *message);
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, *message);
 }
 
 void TFTloBig::PrepareApplication() {
@@ -304,7 +310,7 @@ void TFTloBig::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         names.push_back(url.fileName().toStdString());
     event->acceptProposedAction();
-    ShowWarning(kButtonsClose, kIconWarning, DroppedFilesMessage(names));
+    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, DroppedFilesMessage(names));
 }
 
 bool TFTloBig::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+enum class MenuItem;
+
 class HotArea;
 class QLabel;
 class TFOknoLTestow;
@@ -34,7 +36,7 @@ public:
 
     void HideSubmenus();
     void ResetMenuHighlight();
-    void ShowMenuDescription(int code);
+    void ShowMenuDescription(MenuItem item);
     void ApplyWindowMode();
     void ToggleWindowMode();
     void CheckCommandLine();
@@ -60,7 +62,7 @@ private:
     void BuildTestScreen();
     HotArea* MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent);
     void WatchMoves(QLabel* background);
-    void Highlight(QLabel* entry, std::initializer_list<QLabel*> others, int code);
+    void Highlight(QLabel* label, std::initializer_list<QLabel*> others, MenuItem item);
     void ShowTestsSubmenu();
     void ShowHelpSubmenu();
     void PrepareApplication();

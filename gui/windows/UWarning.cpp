@@ -20,7 +20,7 @@ namespace {
 
 constexpr QSize kClientSize(350, 150);
 
-std::size_t Index(WarningButton button) { return static_cast<std::size_t>(button) - 1; }
+std::size_t Index(WarningButton button) { return static_cast<std::size_t>(button); }
 
 QString PictureName(std::string_view name) {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
@@ -128,26 +128,26 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frameless
     InstallTabFilter();
 }
 
-int TFWarning::Execute(int buttonSet, int iconKind, const std::u16string& text) {
-    Prepare(buttonSet, iconKind, text);
-    return exec();
+WarningButton TFWarning::Execute(WarningButtonSet buttons, WarningIcon icon, const std::u16string& text) {
+    Prepare(buttons, icon, text);
+    return static_cast<WarningButton>(exec());
 }
 
-void TFWarning::Prepare(int buttonSet, int iconKind, std::u16string_view text) {
+void TFWarning::Prepare(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
     ResJpegToImage(PictureName(kWarningBackground), imWarning_);
-    const bool putText = StartWarning(buttonSet, box_);
+    const bool putText = StartWarning(buttons, box_);
     for (const WarningButton button : kWarningButtons) {
         ShowButtonPicture(button, StartsHighlighted(button, box_));
         buttonPanels_[Index(button)]->setVisible(box_.Shows(button));
     }
     if (putText) {
         lTekstWarning_->setText(DisplayText(text));
-        const std::string_view icon = WarningIconPicture(iconKind);
-        if (!icon.empty())
-            ResJpegToImage(PictureName(icon), imIkona_);
+        const std::string_view picture = WarningIconPicture(icon);
+        if (!picture.empty())
+            ResJpegToImage(PictureName(picture), imIkona_);
     }
     dragging_ = false;
-    setResult(2);
+    setResult(static_cast<int>(WarningButton::Nie));
 }
 
 void TFWarning::setVisible(bool visible) {
@@ -166,7 +166,7 @@ void TFWarning::FormKeyDown(int key) {
     const WarningKeyOutcome outcome = WarningKeyDown(box_, key, TabMark, WarningLanguage);
     MoveHighlight(outcome.Focus);
     if (outcome.Close)
-        done(*outcome.Close);
+        CloseWith(*outcome.Close);
 }
 
 void TFWarning::keyPressEvent(QKeyEvent* event) {
@@ -188,7 +188,7 @@ bool TFWarning::eventFilter(QObject* watched, QEvent* event) {
             LCloseClick();
         for (const WarningButton button : kWarningButtons)
             if (watched == buttonImages_[Index(button)])
-                ImButClick(button);
+                CloseWith(button);
     }
     return true;
 }
@@ -198,19 +198,19 @@ void TFWarning::ShowButtonPicture(WarningButton button, bool highlighted) {
                    buttonImages_[Index(button)]);
 }
 
-void TFWarning::MoveHighlight(int focus) {
+void TFWarning::MoveHighlight(WarningButton focus) {
     if (focus == box_.Focus)
         return;
-    ShowButtonPicture(static_cast<WarningButton>(box_.Focus), false);
+    ShowButtonPicture(box_.Focus, false);
     box_.Focus = focus;
-    ShowButtonPicture(static_cast<WarningButton>(focus), true);
+    ShowButtonPicture(focus, true);
 }
 
-void TFWarning::ImButClick(WarningButton button) { done(WarningButtonResult(button)); }
+void TFWarning::CloseWith(WarningButton chosen) { done(static_cast<int>(chosen)); }
 
 void TFWarning::LCloseClick() {
-    if (const std::optional<int> result = WarningCloseSpotClick(box_))
-        done(*result);
+    if (const std::optional<WarningButton> chosen = WarningCloseSpotClick(box_))
+        CloseWith(*chosen);
 }
 
 bool TFWarning::LListwaMouse(QEvent* event) {
@@ -232,7 +232,7 @@ bool TFWarning::LListwaMouse(QEvent* event) {
 }
 
 void InstallWarningBox(TFWarning& box) {
-    SetWarningHandler([&box](int buttonSet, int iconKind, std::u16string_view text) {
-        return box.Execute(buttonSet, iconKind, std::u16string(text));
+    SetWarningHandler([&box](WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
+        return box.Execute(buttons, icon, std::u16string(text));
     });
 }

@@ -27,11 +27,11 @@ class TFWarning : public QDialog {
 public:
     explicit TFWarning(QWidget* parent = nullptr);
 
-    // Shows the box modally; returns the chosen button (0 Zamknij, 1 Tak, 2 Nie, 3 Anuluj).
-    int Execute(int buttonSet, int iconKind, const std::u16string& text);
+    // Shows the box modally; returns the chosen button.
+    WarningButton Execute(WarningButtonSet buttons, WarningIcon icon, const std::u16string& text);
     // Readies pictures, buttons, text and icon afresh; show() or exec() then shows the box. The
-    // chosen button becomes the dialog's result (and finished's argument); it is 2 until then.
-    void Prepare(int buttonSet, int iconKind, std::u16string_view text);
+    // chosen button's number becomes the dialog's result (and finished's argument); Nie until then.
+    void Prepare(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);
 
     // The first showing is centred on the screen; later ones keep the last position.
     void setVisible(bool visible) override;
@@ -47,8 +47,8 @@ protected:
 
 private:
     void ShowButtonPicture(WarningButton button, bool highlighted);
-    void MoveHighlight(int focus);
-    void ImButClick(WarningButton button);
+    void MoveHighlight(WarningButton focus);
+    void CloseWith(WarningButton chosen);
     void LCloseClick();
     bool LListwaMouse(QEvent* event);
 

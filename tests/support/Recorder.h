@@ -11,19 +11,20 @@
 class Recorder {
 public:
     struct Box {
-        int Buttons;
-        int Icon;
+        WarningButtonSet Buttons;
+        WarningIcon Icon;
         std::u16string Text;
     };
 
-    explicit Recorder(int answer = 0) {
+    explicit Recorder(WarningButton answer = WarningButton::Zamknij) {
         previousJournal_ = SetJournalObserver([this](int level, std::u16string_view message) {
             Journal.push_back({level, std::u16string(message)});
         });
-        previousWarning_ = SetWarningHandler([this, answer](int buttons, int icon, std::u16string_view text) {
-            Boxes.push_back({buttons, icon, std::u16string(text)});
-            return answer;
-        });
+        previousWarning_ =
+            SetWarningHandler([this, answer](WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
+                Boxes.push_back({buttons, icon, std::u16string(text)});
+                return answer;
+            });
     }
     ~Recorder() {
         SetJournalObserver(previousJournal_);

@@ -56,9 +56,9 @@ void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t 
 ReportCollector::ReportCollector()
     : previousObserver_(
           SetJournalObserver([this](int, std::u16string_view message) { Journal.push_back(WideToUtf8(message)); })),
-      previousHandler_(SetWarningHandler([this](int, int, std::u16string_view text) {
+      previousHandler_(SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
           Messages.push_back(WideToUtf8(text));
-          return 0; // Zamknij
+          return WarningButton::Zamknij;
       })) {}
 
 ReportCollector::~ReportCollector() {

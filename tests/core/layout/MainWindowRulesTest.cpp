@@ -58,13 +58,15 @@ TEST(MainWindowKeys, ModifiersMustMatchExactly) {
 }
 
 TEST(MenuTexts, EveryDescribedEntryHasItsText) {
-    for (int code : {1, 2, 5, 6, 7}) {
-        ASSERT_TRUE(MenuDescription(code)) << code;
-        EXPECT_NE(MenuDescription(code)->find(u'\r'), std::u16string::npos);
+    for (const MenuItem item : {MenuItem::TestZNazwiskiem, MenuItem::TestAnonimowo, MenuItem::OProgramie,
+                                MenuItem::Help, MenuItem::StronaDomowa}) {
+        ASSERT_TRUE(MenuDescription(item)) << static_cast<int>(item);
+        EXPECT_NE(MenuDescription(item)->find(u'\r'), std::u16string::npos);
     }
-    EXPECT_EQ(*MenuDescription(5), u"Krótka informacja o programie.\r\rKto, kiedy, wersja programu.");
+    EXPECT_EQ(*MenuDescription(MenuItem::OProgramie),
+              u"Krótka informacja o programie.\r\rKto, kiedy, wersja programu.");
     for (int code : {0, 3, 4, 8})
-        EXPECT_FALSE(MenuDescription(code)) << code;
+        EXPECT_FALSE(MenuDescription(static_cast<MenuItem>(code))) << code;
 }
 
 TEST(OutsideFiles, CommandLineQuestionFileIsQuietlyIgnored) {

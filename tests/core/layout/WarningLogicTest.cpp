@@ -9,19 +9,19 @@ namespace {
 
 using enum WarningButton;
 
-WarningBox Started(int buttonSet) {
+WarningBox Started(WarningButtonSet buttons) {
     WarningBox box;
-    StartWarning(buttonSet, box);
+    StartWarning(buttons, box);
     return box;
 }
 
-std::optional<int> CloseOn(const WarningBox& box, int key, std::string_view language = "pl") {
+std::optional<WarningButton> CloseOn(const WarningBox& box, int key, std::string_view language = "pl") {
     return WarningKeyDown(box, key, false, language).Close;
 }
 
 // Presses the keys one after another while the box stays open; the close of the last key.
-std::optional<int> CloseAfter(WarningBox box, std::initializer_list<int> keys) {
-    std::optional<int> close;
+std::optional<WarningButton> CloseAfter(WarningBox box, std::initializer_list<int> keys) {
+    std::optional<WarningButton> close;
     for (const int key : keys) {
         EXPECT_FALSE(close) << "the box closed before the key " << key;
         const WarningKeyOutcome outcome = WarningKeyDown(box, key, false, "pl");
@@ -35,12 +35,12 @@ std::optional<int> CloseAfter(WarningBox box, std::initializer_list<int> keys) {
 
 TEST(WarningStart, CloseOnlySetShowsZamknijHighlighted) {
     WarningBox box;
-    EXPECT_TRUE(StartWarning(1, box));
+    EXPECT_TRUE(StartWarning(WarningButtonSet::Close, box));
     EXPECT_FALSE(box.Shows(Tak));
     EXPECT_FALSE(box.Shows(Nie));
     EXPECT_FALSE(box.Shows(Anuluj));
     EXPECT_TRUE(box.Shows(Zamknij));
-    EXPECT_EQ(box.Focus, 4);
+    EXPECT_EQ(box.Focus, Zamknij);
     // The hidden Tak keeps its highlighted face too.
     EXPECT_TRUE(StartsHighlighted(Tak, box));
     EXPECT_FALSE(StartsHighlighted(Nie, box));
@@ -50,12 +50,12 @@ TEST(WarningStart, CloseOnlySetShowsZamknijHighlighted) {
 
 TEST(WarningStart, ThreeButtonSetShowsTakNieAnulujWithTakHighlighted) {
     WarningBox box;
-    EXPECT_TRUE(StartWarning(3, box));
+    EXPECT_TRUE(StartWarning(WarningButtonSet::YesNoCancel, box));
     EXPECT_TRUE(box.Shows(Tak));
     EXPECT_TRUE(box.Shows(Nie));
     EXPECT_TRUE(box.Shows(Anuluj));
     EXPECT_FALSE(box.Shows(Zamknij));
-    EXPECT_EQ(box.Focus, 1);
+    EXPECT_EQ(box.Focus, Tak);
     EXPECT_TRUE(StartsHighlighted(Tak, box));
     EXPECT_FALSE(StartsHighlighted(Nie, box));
     EXPECT_FALSE(StartsHighlighted(Anuluj, box));
@@ -63,121 +63,121 @@ TEST(WarningStart, ThreeButtonSetShowsTakNieAnulujWithTakHighlighted) {
 }
 
 TEST(WarningStart, EveryShowingStartsAfresh) {
-    WarningBox box = Started(3);
-    box.Focus = 3;
-    StartWarning(3, box);
-    EXPECT_EQ(box.Focus, 1);
-    StartWarning(1, box);
-    EXPECT_EQ(box.Focus, 4);
+    WarningBox box = Started(WarningButtonSet::YesNoCancel);
+    box.Focus = Anuluj;
+    StartWarning(WarningButtonSet::YesNoCancel, box);
+    EXPECT_EQ(box.Focus, Tak);
+    StartWarning(WarningButtonSet::Close, box);
+    EXPECT_EQ(box.Focus, Zamknij);
     EXPECT_FALSE(box.Shows(Tak));
-    StartWarning(3, box);
+    StartWarning(WarningButtonSet::YesNoCancel, box);
     EXPECT_FALSE(box.Shows(Zamknij));
 }
 
 TEST(WarningStart, OtherSetKeepsTheLastButtonsAndPutsInNoText) {
-    WarningBox box = Started(1);
-    EXPECT_FALSE(StartWarning(2, box));
+    WarningBox box = Started(WarningButtonSet::Close);
+    EXPECT_FALSE(StartWarning(static_cast<WarningButtonSet>(2), box));
     EXPECT_TRUE(box.Shows(Zamknij));
     EXPECT_FALSE(box.Shows(Tak));
-    EXPECT_EQ(box.Focus, 1);
+    EXPECT_EQ(box.Focus, Tak);
 }
 
 TEST(WarningHighlight, RightAndLeftCycleThroughTakNieAnulujButNeverLeaveZamknij) {
-    EXPECT_EQ(FocusRight(1), 2);
-    EXPECT_EQ(FocusRight(2), 3);
-    EXPECT_EQ(FocusRight(3), 1);
-    EXPECT_EQ(FocusLeft(1), 3);
-    EXPECT_EQ(FocusLeft(2), 1);
-    EXPECT_EQ(FocusLeft(3), 2);
-    EXPECT_EQ(FocusRight(4), 4);
-    EXPECT_EQ(FocusLeft(4), 4);
+    EXPECT_EQ(FocusRight(Tak), Nie);
+    EXPECT_EQ(FocusRight(Nie), Anuluj);
+    EXPECT_EQ(FocusRight(Anuluj), Tak);
+    EXPECT_EQ(FocusLeft(Tak), Anuluj);
+    EXPECT_EQ(FocusLeft(Nie), Tak);
+    EXPECT_EQ(FocusLeft(Anuluj), Nie);
+    EXPECT_EQ(FocusRight(Zamknij), Zamknij);
+    EXPECT_EQ(FocusLeft(Zamknij), Zamknij);
 }
 
 TEST(WarningCloseOnlyKeys, EnterEscapeAndZClose) {
-    const WarningBox box = Started(1);
-    EXPECT_EQ(CloseOn(box, kKeyEnter), 0);
-    EXPECT_EQ(CloseOn(box, kKeyEscape), 0);
-    EXPECT_EQ(CloseOn(box, 'Z'), 0);
-    EXPECT_EQ(CloseOn(box, 'z'), 0);
+    const WarningBox box = Started(WarningButtonSet::Close);
+    EXPECT_EQ(CloseOn(box, kKeyEnter), Zamknij);
+    EXPECT_EQ(CloseOn(box, kKeyEscape), Zamknij);
+    EXPECT_EQ(CloseOn(box, 'Z'), Zamknij);
+    EXPECT_EQ(CloseOn(box, 'z'), Zamknij);
 }
 
 TEST(WarningCloseOnlyKeys, ArrowsTabAndLettersOfHiddenButtonsDoNothing) {
-    const WarningBox box = Started(1);
+    const WarningBox box = Started(WarningButtonSet::Close);
     for (const int key : {kKeyLeft, kKeyRight, int{'T'}, int{'N'}, int{'A'}, int{'Q'}, 0}) {
         const WarningKeyOutcome outcome = WarningKeyDown(box, key, false, "pl");
         EXPECT_FALSE(outcome.Close) << key;
-        EXPECT_EQ(outcome.Focus, 4) << key;
+        EXPECT_EQ(outcome.Focus, Zamknij) << key;
     }
     const WarningKeyOutcome tab = WarningKeyDown(box, 0, true, "pl");
     EXPECT_FALSE(tab.Close);
-    EXPECT_EQ(tab.Focus, 4);
-    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyLeft, kKeyEnter}), 0);
+    EXPECT_EQ(tab.Focus, Zamknij);
+    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyLeft, kKeyEnter}), Zamknij);
 }
 
 TEST(WarningThreeButtonKeys, EnterChoosesTheHighlightedButton) {
-    const WarningBox box = Started(3);
-    EXPECT_EQ(CloseOn(box, kKeyEnter), 1);
-    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyEnter}), 2);
-    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyRight, kKeyEnter}), 3);
-    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyRight, kKeyRight, kKeyEnter}), 1);
-    EXPECT_EQ(CloseAfter(box, {kKeyLeft, kKeyEnter}), 3);
-    EXPECT_EQ(CloseAfter(box, {kKeyLeft, kKeyLeft, kKeyEnter}), 2);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
+    EXPECT_EQ(CloseOn(box, kKeyEnter), Tak);
+    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyEnter}), Nie);
+    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyRight, kKeyEnter}), Anuluj);
+    EXPECT_EQ(CloseAfter(box, {kKeyRight, kKeyRight, kKeyRight, kKeyEnter}), Tak);
+    EXPECT_EQ(CloseAfter(box, {kKeyLeft, kKeyEnter}), Anuluj);
+    EXPECT_EQ(CloseAfter(box, {kKeyLeft, kKeyLeft, kKeyEnter}), Nie);
 }
 
 TEST(WarningThreeButtonKeys, LettersChooseTheirButtonsInEitherCase) {
-    const WarningBox box = Started(3);
-    EXPECT_EQ(CloseOn(box, 'T'), 1);
-    EXPECT_EQ(CloseOn(box, 'N'), 2);
-    EXPECT_EQ(CloseOn(box, 'A'), 3);
-    EXPECT_EQ(CloseOn(box, 't'), 1);
-    EXPECT_EQ(CloseOn(box, 'n'), 2);
-    EXPECT_EQ(CloseOn(box, 'a'), 3);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
+    EXPECT_EQ(CloseOn(box, 'T'), Tak);
+    EXPECT_EQ(CloseOn(box, 'N'), Nie);
+    EXPECT_EQ(CloseOn(box, 'A'), Anuluj);
+    EXPECT_EQ(CloseOn(box, 't'), Tak);
+    EXPECT_EQ(CloseOn(box, 'n'), Nie);
+    EXPECT_EQ(CloseOn(box, 'a'), Anuluj);
 }
 
 TEST(WarningThreeButtonKeys, EscapeAndZDoNothing) {
-    const WarningBox box = Started(3);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
     for (const int key : {kKeyEscape, int{'Z'}, int{'z'}, int{'Y'}, int{'C'}}) {
         const WarningKeyOutcome outcome = WarningKeyDown(box, key, false, "pl");
         EXPECT_FALSE(outcome.Close) << key;
-        EXPECT_EQ(outcome.Focus, 1) << key;
+        EXPECT_EQ(outcome.Focus, Tak) << key;
     }
 }
 
 TEST(WarningThreeButtonKeys, ArrowsMoveTheHighlightWithoutClosing) {
-    const WarningBox box = Started(3);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
     const WarningKeyOutcome right = WarningKeyDown(box, kKeyRight, false, "pl");
     EXPECT_FALSE(right.Close);
-    EXPECT_EQ(right.Focus, 2);
+    EXPECT_EQ(right.Focus, Nie);
     const WarningKeyOutcome left = WarningKeyDown(box, kKeyLeft, false, "pl");
     EXPECT_FALSE(left.Close);
-    EXPECT_EQ(left.Focus, 3);
+    EXPECT_EQ(left.Focus, Anuluj);
 }
 
 TEST(WarningTabMark, MovesTheHighlightLikeRight) {
-    const WarningBox box = Started(3);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
     const WarningKeyOutcome outcome = WarningKeyDown(box, 0, true, "pl");
     EXPECT_FALSE(outcome.Close);
-    EXPECT_EQ(outcome.Focus, 2);
+    EXPECT_EQ(outcome.Focus, Nie);
 }
 
 TEST(WarningTabMark, MovesBeforeTheOtherSteps) {
-    const WarningBox box = Started(3);
+    const WarningBox box = Started(WarningButtonSet::YesNoCancel);
     // Enter then chooses the button the mark moved to, and an arrow moves on from there.
-    EXPECT_EQ(WarningKeyDown(box, kKeyEnter, true, "pl").Close, 2);
-    EXPECT_EQ(WarningKeyDown(box, kKeyRight, true, "pl").Focus, 3);
-    EXPECT_EQ(WarningKeyDown(box, kKeyLeft, true, "pl").Focus, 1);
+    EXPECT_EQ(WarningKeyDown(box, kKeyEnter, true, "pl").Close, Nie);
+    EXPECT_EQ(WarningKeyDown(box, kKeyRight, true, "pl").Focus, Anuluj);
+    EXPECT_EQ(WarningKeyDown(box, kKeyLeft, true, "pl").Focus, Tak);
 }
 
 TEST(WarningOtherLanguage, LettersYNC) {
-    const WarningBox three = Started(3);
-    EXPECT_EQ(CloseOn(three, 'Y', "en"), 1);
-    EXPECT_EQ(CloseOn(three, 'N', "en"), 2);
-    EXPECT_EQ(CloseOn(three, 'C', "en"), 3);
+    const WarningBox three = Started(WarningButtonSet::YesNoCancel);
+    EXPECT_EQ(CloseOn(three, 'Y', "en"), Tak);
+    EXPECT_EQ(CloseOn(three, 'N', "en"), Nie);
+    EXPECT_EQ(CloseOn(three, 'C', "en"), Anuluj);
     EXPECT_FALSE(CloseOn(three, 'T', "en"));
     EXPECT_FALSE(CloseOn(three, 'A', "en"));
-    const WarningBox close = Started(1);
-    EXPECT_EQ(CloseOn(close, 'C', "en"), 0);
-    EXPECT_EQ(CloseOn(close, 'c', "en"), 0);
+    const WarningBox close = Started(WarningButtonSet::Close);
+    EXPECT_EQ(CloseOn(close, 'C', "en"), Zamknij);
+    EXPECT_EQ(CloseOn(close, 'c', "en"), Zamknij);
     EXPECT_FALSE(CloseOn(close, 'Z', "en"));
 }
 
@@ -185,20 +185,20 @@ TEST(WarningKeySteps, EveryStepRunsAndTheLastCloseWins) {
     // Only a box whose set kept both Anuluj and Zamknij shows them together; "C" matches both.
     WarningBox box;
     box.Visible = {true, true, true, true};
-    box.Focus = 1;
-    EXPECT_EQ(CloseOn(box, 'C', "en"), 0);
-    EXPECT_EQ(CloseOn(box, kKeyEscape, "en"), 0);
+    box.Focus = Tak;
+    EXPECT_EQ(CloseOn(box, 'C', "en"), Zamknij);
+    EXPECT_EQ(CloseOn(box, kKeyEscape, "en"), Zamknij);
 }
 
-TEST(WarningKeySteps, EnterOnZamknijGivesZeroNotFour) {
-    WarningBox box = Started(3);
-    box.Focus = 4;
-    EXPECT_EQ(CloseOn(box, kKeyEnter), 0);
+TEST(WarningKeySteps, EnterOnZamknijClosesWithZamknij) {
+    WarningBox box = Started(WarningButtonSet::YesNoCancel);
+    box.Focus = Zamknij;
+    EXPECT_EQ(CloseOn(box, kKeyEnter), Zamknij);
 }
 
 TEST(WarningCloseSpot, GivesAnulujOrZamknijByTheVisibleButtons) {
-    EXPECT_EQ(WarningCloseSpotClick(Started(3)), 3);
-    EXPECT_EQ(WarningCloseSpotClick(Started(1)), 0);
+    EXPECT_EQ(WarningCloseSpotClick(Started(WarningButtonSet::YesNoCancel)), Anuluj);
+    EXPECT_EQ(WarningCloseSpotClick(Started(WarningButtonSet::Close)), Zamknij);
     EXPECT_FALSE(WarningCloseSpotClick(WarningBox{}));
 }
 
@@ -236,9 +236,9 @@ TEST(WarningPictures, EnglishFacesForAnyOtherLanguage) {
 }
 
 TEST(WarningPictures, IconsAndTheUnknownKindThatKeepsTheLastOne) {
-    EXPECT_EQ(WarningIconPicture(1), "ikoinfo");
-    EXPECT_EQ(WarningIconPicture(2), "ikopytanie");
-    EXPECT_EQ(WarningIconPicture(3), "ikouwaga");
-    EXPECT_TRUE(WarningIconPicture(0).empty());
-    EXPECT_TRUE(WarningIconPicture(4).empty());
+    EXPECT_EQ(WarningIconPicture(WarningIcon::Information), "ikoinfo");
+    EXPECT_EQ(WarningIconPicture(WarningIcon::Question), "ikopytanie");
+    EXPECT_EQ(WarningIconPicture(WarningIcon::Warning), "ikouwaga");
+    EXPECT_TRUE(WarningIconPicture(static_cast<WarningIcon>(0)).empty());
+    EXPECT_TRUE(WarningIconPicture(static_cast<WarningIcon>(4)).empty());
 }

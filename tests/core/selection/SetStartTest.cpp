@@ -31,7 +31,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{0};
+    Recorder record{WarningButton::Zamknij};
     RecordingViews views;
 };
 
@@ -56,7 +56,7 @@ TEST_F(SetStart, EmptyFolderIsReportedAndKept) {
     EXPECT_THAT(QuestionFiles, IsEmpty());
     EXPECT_THAT(views.Shown, IsEmpty()) << "no run starts";
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rWskazany folder nie zawiera plików pytań."));
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
 }
 
 TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {

@@ -105,13 +105,13 @@ TEST_F(SetTreeTest, OpeningShowsTheTopLevelClosedWithTheFirstEntrySelected) {
     ASSERT_TRUE(Open(kSchool));
     EXPECT_THAT(RowNames(), ElementsAre("Matematyka", "Przyroda"));
     EXPECT_EQ(tree.Selected, 0);
-    EXPECT_EQ(Entry(0).State, kStateSelected);
-    EXPECT_EQ(Entry(3).State, kStateGrey);
+    EXPECT_EQ(Entry(0).State, EntryState::Selected);
+    EXPECT_EQ(Entry(3).State, EntryState::Grey);
     EXPECT_EQ(Entry(1).Visible, 0) << "deeper entries start hidden whatever their line says";
     // A deeper entry's visible field is not read as a number; no line comes in selected.
     ASSERT_TRUE(Open({Line(1, 0, 1, 0, 1, 0, "K"), "2*1*0*1*tak*2*Zestaw*\\z*"}));
     EXPECT_EQ(Entry(1).Visible, 0);
-    EXPECT_EQ(Entry(1).State, kStateNormal);
+    EXPECT_EQ(Entry(1).State, EntryState::Normal);
     EXPECT_EQ(Entry(1).Name, "Zestaw");
 }
 
@@ -144,8 +144,8 @@ TEST_F(SetTreeTest, ClosingHidesTheDescendantCountAndOpeningShowsOnlyDirectChild
     DoubleClick(0);
     EXPECT_THAT(RowNames(), ElementsAre("Matematyka", "Ułamki", "Geometria", "Procenty", "Przyroda"))
         << "the nested category comes back closed";
-    EXPECT_EQ(Entry(4).State, kStateUnderlined) << "children come back in the state they were left in";
-    EXPECT_EQ(Entry(2).State, kStateNormal) << "a row loses its highlight when another is selected";
+    EXPECT_EQ(Entry(4).State, EntryState::Underlined) << "children come back in the state they were left in";
+    EXPECT_EQ(Entry(2).State, EntryState::Normal) << "a row loses its highlight when another is selected";
 }
 
 TEST_F(SetTreeTest, ClosingCountsEntriesWhateverTheirLevelAndOpeningGoesByParentId) {
@@ -197,8 +197,8 @@ TEST_F(SetTreeTest, ClicksFindRowsAndKeepTheSelectionBelowTheLastRow) {
     EXPECT_EQ(tree.Selected, 5);
     EXPECT_FALSE(SelectSetTreeRow(tree, 37));
     EXPECT_EQ(tree.Selected, 5);
-    EXPECT_EQ(Entry(5).State, kStateSelected);
-    EXPECT_EQ(Entry(0).State, kStateNormal);
+    EXPECT_EQ(Entry(5).State, EntryState::Selected);
+    EXPECT_EQ(Entry(0).State, EntryState::Normal);
 }
 
 TEST_F(SetTreeTest, TheFirstRowIsTheFirstVisibleEntry) {
@@ -308,7 +308,7 @@ TEST_F(SetTreeTest, LongListsGrowThePictureAndWildLevelsStayDrawable) {
 TEST_F(SetTreeTest, TheChoiceSurvivesReopeningUntilCancelled) {
     EXPECT_FALSE(ConfirmSetChoice());
     EXPECT_THAT(record.Boxes,
-                ElementsAre(::testing::FieldsAre(kButtonsClose, kIconWarning,
+                ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning,
                                                  u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.")));
     ASSERT_TRUE(Open(kSchool));
     Click(1);

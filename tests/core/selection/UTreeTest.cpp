@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 TEST(EntryLine, ReadsTheEightFields) {
     SetListEntry entry;
     ASSERT_TRUE(ParseEntryLine("12*1*0*3*1*4*Ułamki*\\Matematyka\\Ulamki*", entry));
@@ -10,9 +12,15 @@ TEST(EntryLine, ReadsTheEightFields) {
     EXPECT_EQ(entry.DescendantCount, 0);
     EXPECT_EQ(entry.ParentId, 3);
     EXPECT_EQ(entry.Visible, 1);
-    EXPECT_EQ(entry.State, 4);
+    EXPECT_EQ(entry.State, EntryState::Underlined);
     EXPECT_EQ(entry.Name, "Ułamki");
     EXPECT_EQ(entry.Folder, "\\Matematyka\\Ulamki");
+}
+
+TEST(EntryLine, StateOfAnyOtherNumberIsKept) {
+    SetListEntry entry;
+    ASSERT_TRUE(ParseEntryLine("1*0*0*0*1*-7*a*b*", entry));
+    EXPECT_EQ(static_cast<std::int32_t>(entry.State), -7);
 }
 
 TEST(EntryLine, StarAfterAtStaysInTheField) {

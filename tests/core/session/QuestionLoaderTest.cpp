@@ -59,8 +59,8 @@ protected:
         EXPECT_THAT(record.JournalMessages(), ElementsAre(journal));
         EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox));
         ASSERT_EQ(record.Boxes.size(), 1u);
-        EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-        EXPECT_EQ(record.Boxes[0].Icon, kIconInformation);
+        EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
+        EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Information);
         EXPECT_EQ(record.Journal[0].first, 0);
     }
     void ExpectNotLoaded(const std::filesystem::path& path) {

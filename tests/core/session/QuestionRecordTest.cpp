@@ -205,3 +205,15 @@ TEST(AnswerChoice, SlotsAboveTheCountAreNeverJudged) {
     question.Answer(3).Selected = true;
     EXPECT_TRUE(AllAnswersRight(question));
 }
+
+TEST(TileLooks, ChoiceAloneWhileAnsweringAndTheVerdictAfterTheCheck) {
+    const auto slot = [](bool correct, bool selected) { return AnswerSlot{"", correct, selected, 1}; };
+    EXPECT_EQ(SelectionLook(slot(false, false)), TileLook::Plain);
+    EXPECT_EQ(SelectionLook(slot(true, false)), TileLook::Plain);
+    EXPECT_EQ(SelectionLook(slot(false, true)), TileLook::Chosen);
+    EXPECT_EQ(SelectionLook(slot(true, true)), TileLook::Chosen);
+    EXPECT_EQ(VerdictLook(slot(false, false)), TileLook::Plain);
+    EXPECT_EQ(VerdictLook(slot(true, true)), TileLook::Chosen);
+    EXPECT_EQ(VerdictLook(slot(true, false)), TileLook::Missed);
+    EXPECT_EQ(VerdictLook(slot(false, true)), TileLook::Wrong);
+}

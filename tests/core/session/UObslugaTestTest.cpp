@@ -129,7 +129,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{2};
+    Recorder record{WarningButton::Nie};
     RecordingViews views;
     double now = 46000.5;
 
@@ -341,8 +341,8 @@ TEST_F(RunRules, CheckWithNothingChosenChangesNothingInEitherPass) {
         EXPECT_TRUE(RetryPass);
     }
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice, kNoChoice));
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
 }
 
 TEST_F(RunRules, ChoiceTakenBackCountsAsNothingChosen) {
@@ -428,8 +428,8 @@ TEST_F(RunRules, ClicksAfterAFailedNextAreIgnored) {
     NextQuestion();
     ASSERT_FALSE(SessionRunning);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
-    EXPECT_EQ(record.Boxes[0].Buttons, kButtonsClose);
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
     EXPECT_THAT(record.JournalMessages(), Not(IsEmpty()));
     EXPECT_THAT(views.Shown, ElementsAre("Q1"));
     // Whatever choice the record holds now stays.
@@ -536,7 +536,7 @@ TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
 }
 
 TEST_F(RunRules, ResignAsksWhileRunning) {
-    for (int answer : {0, 2, 3}) {
+    for (const WarningButton answer : {WarningButton::Zamknij, WarningButton::Nie, WarningButton::Anuluj}) {
         MakeSet(2);
         StartSession();
         Recorder box(answer);
@@ -544,9 +544,9 @@ TEST_F(RunRules, ResignAsksWhileRunning) {
         Resign();
         ASSERT_EQ(box.Boxes.size(), 1u);
         EXPECT_EQ(box.Boxes[0].Text, kConfirm);
-        EXPECT_EQ(box.Boxes[0].Buttons, kButtonsYesNoCancel);
-        EXPECT_EQ(box.Boxes[0].Icon, kIconQuestion);
-        EXPECT_EQ(views.Calls.size(), calls) << answer;
+        EXPECT_EQ(box.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
+        EXPECT_EQ(box.Boxes[0].Icon, WarningIcon::Question);
+        EXPECT_EQ(views.Calls.size(), calls) << static_cast<int>(answer);
         EXPECT_TRUE(SessionRunning);
     }
 }
@@ -555,7 +555,7 @@ TEST_F(RunRules, ResignWithYesClosesWithoutTouchingTheRun) {
     MakeSet(3);
     StartSession();
     Answer(false);
-    Recorder box(1);
+    Recorder box(WarningButton::Tak);
     Resign();
     EXPECT_EQ(box.Boxes.size(), 1u);
     EXPECT_THAT(std::vector(views.Calls.end() - 3, views.Calls.end()),

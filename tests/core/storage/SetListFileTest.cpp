@@ -85,7 +85,7 @@ TEST_F(SetList, MissingOrWrongCountFailsWithBothReports) {
         EXPECT_THAT(local.JournalMessages(), ElementsAre(kNoCount)) << count;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kListBox)) << count;
         ASSERT_THAT(local.Boxes, SizeIs(1));
-        EXPECT_EQ(local.Boxes[0].Icon, kIconWarning);
+        EXPECT_EQ(local.Boxes[0].Icon, WarningIcon::Warning);
     }
 }
 
@@ -114,7 +114,7 @@ TEST_F(SetList, OldLayoutIsRefusedWithTwoBoxesInOrder) {
     WritePakFile(path, {{"Selz0.xml", ToBytes("<lsz><ilw>0</ilw></lsz>")}, {"Selz0.txp", ToBytes("old")}});
     EXPECT_FALSE(LoadSetList(path, lines));
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kOldListBox, kListBox));
-    EXPECT_EQ(record.Boxes[0].Icon, kIconInformation);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Information);
     EXPECT_THAT(record.Journal, IsEmpty());
 }
 

@@ -74,7 +74,7 @@ protected:
     std::string Shown() { return text.findChild<QPlainTextEdit*>("Mtekst")->toPlainText().toStdString(); }
 
     SessionState state;
-    Recorder recorder{1};
+    Recorder recorder{WarningButton::Tak};
     TempDir dir;
     MainWindowStandIn main;
     QWidget& anchor = main.top;

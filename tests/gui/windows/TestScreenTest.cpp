@@ -27,11 +27,13 @@ using ::testing::IsEmpty;
 
 namespace {
 
+using enum TileLook;
+
 const std::u16string kNoChoice = u"\rDokonaj wyboru odpowiedzi.";
 
-QImage Tile(int row, int position) {
+QImage Tile(TileLook look, int position) {
     return ResourceImage("literyduze50")
-        .copy(35 * (position - 1), 35 * row, 35, 35)
+        .copy(35 * (position - 1), 35 * static_cast<int>(look), 35, 35)
         .convertToFormat(QImage::Format_RGB32);
 }
 
@@ -92,7 +94,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{1};
+    Recorder record{WarningButton::Tak};
     std::unique_ptr<TFTloBig> window;
     std::vector<QuestionDocument> documents;
 
@@ -167,7 +169,7 @@ TEST_F(MainTestScreen, StartShowsTheQuestionAndTheStatusLine) {
     EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 0\nPoprawnych odpowiedzi: 0\n\n"
                                       "Skuteczność chwilowa: nieokreślona");
     for (int p = 1; p <= 4; ++p)
-        EXPECT_EQ(TileShown(p), Tile(0, p)) << p;
+        EXPECT_EQ(TileShown(p), Tile(Plain, p)) << p;
 }
 
 TEST_F(MainTestScreen, RowsFollowTheAnswerCount) {
@@ -192,22 +194,22 @@ TEST_F(MainTestScreen, ClicksMarkTilesAndTheCheckShowsTheVerdict) {
     Start(set);
     ClickAnswer(2);
     ClickAnswer(1);
-    EXPECT_EQ(TileShown(PositionOf(1)), Tile(1, PositionOf(1)));
-    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2)));
-    EXPECT_EQ(TileShown(PositionOf(3)), Tile(0, PositionOf(3)));
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(Chosen, PositionOf(1)));
+    EXPECT_EQ(TileShown(PositionOf(2)), Tile(Chosen, PositionOf(2)));
+    EXPECT_EQ(TileShown(PositionOf(3)), Tile(Plain, PositionOf(3)));
     ClickAnswer(1); // a second click takes the choice back
-    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(Plain, PositionOf(1)));
     ClickAnswer(4);
     Click("ImButStop");
-    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1))); // neither
-    EXPECT_EQ(TileShown(PositionOf(2)), Tile(1, PositionOf(2))); // right and chosen
-    EXPECT_EQ(TileShown(PositionOf(3)), Tile(2, PositionOf(3))); // right, not chosen
-    EXPECT_EQ(TileShown(PositionOf(4)), Tile(3, PositionOf(4))); // chosen, wrong
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(Plain, PositionOf(1)));  // neither
+    EXPECT_EQ(TileShown(PositionOf(2)), Tile(Chosen, PositionOf(2))); // right and chosen
+    EXPECT_EQ(TileShown(PositionOf(3)), Tile(Missed, PositionOf(3))); // right, not chosen
+    EXPECT_EQ(TileShown(PositionOf(4)), Tile(Wrong, PositionOf(4)));  // chosen, wrong
     EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 1\nPoprawnych odpowiedzi: 0\n\n"
                                       "Skuteczność chwilowa: 0%");
     EXPECT_FALSE(Shown("PButStop"));
     ClickAnswer(1); // after the check the tiles stay as judged
-    EXPECT_EQ(TileShown(PositionOf(1)), Tile(0, PositionOf(1)));
+    EXPECT_EQ(TileShown(PositionOf(1)), Tile(Plain, PositionOf(1)));
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
@@ -221,18 +223,18 @@ TEST_F(MainTestScreen, FifthTileHasItsOwnLetterInEveryLook) {
         five.Answers[k] = Utf8ToAnsi(std::array{"Pstrąg", "Żaba", "Wróbel", "Delfin", "Nietoperz"}[k]);
     five.Hint = Utf8ToAnsi("Ssaki karmią młode mlekiem.");
     Start({five, MakeQuestion(3, "Dalej", "100")});
-    EXPECT_EQ(TileShown(5), Tile(0, 5));
-    EXPECT_NE(Tile(0, 5), Tile(0, 4));
+    EXPECT_EQ(TileShown(5), Tile(Plain, 5));
+    EXPECT_NE(Tile(Plain, 5), Tile(Plain, 4));
     Click("ImOdp5");
-    EXPECT_EQ(TileShown(5), Tile(1, 5));
+    EXPECT_EQ(TileShown(5), Tile(Chosen, 5));
     Click("ImOdp1");
     Click("ImButStop");
     for (int k = 1; k <= 5; ++k) {
         const int p = PositionOf(k);
         const bool correct = five.Key[k - 1] == '1';
         const bool chosen = p == 1 || p == 5;
-        const int row = correct ? (chosen ? 1 : 2) : (chosen ? 3 : 0);
-        EXPECT_EQ(TileShown(p), Tile(row, p)) << "answer " << k;
+        const TileLook look = correct ? (chosen ? Chosen : Missed) : (chosen ? Wrong : Plain);
+        EXPECT_EQ(TileShown(p), Tile(look, p)) << "answer " << k;
     }
     if (const char* path = std::getenv("LUDRA_TEST_SCREEN_SHOT"))
         window->grab().save(path);
@@ -244,7 +246,7 @@ TEST_F(MainTestScreen, CheckWithoutAChoiceAsksForOne) {
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice));
     EXPECT_TRUE(Shown("PButStop"));
     for (int p = 1; p <= 3; ++p)
-        EXPECT_EQ(TileShown(p), Tile(0, p));
+        EXPECT_EQ(TileShown(p), Tile(Plain, p));
 }
 
 TEST_F(MainTestScreen, SeveralAnswersStripOnlyForTypeOne) {

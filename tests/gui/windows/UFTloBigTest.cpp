@@ -277,7 +277,7 @@ TEST_F(MainWindow, DroppedFilesAreAnsweredByTheFirstName) {
     drop({QUrl::fromLocalFile("/tmp/Zestaw.SKQ")});
     EXPECT_THAT(record.BoxTexts(), ElementsAre(u"\rModuł Ludra nie obsługuje plików tego typu.", kUseTheMenu));
     ASSERT_FALSE(record.Boxes.empty());
-    EXPECT_EQ(record.Boxes[0].Icon, kIconWarning);
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
 }
 
 TEST_F(MainWindow, CommandLineIsAnsweredOnceShown) {

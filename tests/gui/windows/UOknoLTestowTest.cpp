@@ -286,7 +286,8 @@ TEST_F(SetListWindow, ConfirmWithoutAChoiceTellsAndStaysOpen) {
     });
     window.ShowSetList(stand_in.top);
     EXPECT_TRUE(stillOpen);
-    EXPECT_THAT(record.Boxes, ElementsAre(::testing::FieldsAre(kButtonsClose, kIconWarning, kNoChoiceBox)));
+    EXPECT_THAT(record.Boxes,
+                ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning, kNoChoiceBox)));
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(SessionRunning);
 }
@@ -326,7 +327,8 @@ TEST_F(SetListWindow, ASetWhoseFolderIsMissingIsReportedAfterClosing) {
     });
     window.ShowSetList(stand_in.top);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_THAT(record.Boxes, ElementsAre(::testing::FieldsAre(kButtonsClose, kIconWarning, kEmptySetBox)));
+    EXPECT_THAT(record.Boxes,
+                ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning, kEmptySetBox)));
     EXPECT_EQ(SetFolder, dir / "Brak");
     EXPECT_FALSE(SessionRunning);
 }

@@ -23,6 +23,8 @@
 
 namespace {
 
+using enum WarningButton;
+
 // Runs the action on the modal window once the caller's exec() is under way.
 void WhenModal(std::function<void(QWidget&)> action) {
     QTimer::singleShot(0, [action = std::move(action)] {
@@ -48,9 +50,9 @@ protected:
         QObject::connect(&box, &QDialog::finished, [this](int result) { closes.push_back(result); });
     }
 
-    void Open(int buttonSet, int iconKind = kIconWarning, std::u16string_view text = u"Tekst") {
+    void Open(WarningButtonSet buttons, WarningIcon icon = WarningIcon::Warning, std::u16string_view text = u"Tekst") {
         closes.clear();
-        box.Prepare(buttonSet, iconKind, text);
+        box.Prepare(buttons, icon, text);
         box.show();
     }
 
@@ -68,13 +70,13 @@ protected:
     }
     void Click(const char* name) { QTest::mouseClick(&Child(name), Qt::LeftButton); }
 
-    // The result the box closed with, or nothing while it stays open.
-    std::optional<int> Closed() const {
+    // The button the box closed with, or nothing while it stays open.
+    std::optional<WarningButton> Closed() const {
         EXPECT_LE(closes.size(), 1u);
         EXPECT_EQ(box.isVisible(), closes.empty());
         if (closes.empty())
             return std::nullopt;
-        return closes.back();
+        return static_cast<WarningButton>(closes.back());
     }
 
     static bool HaveArt() { return !ResourceImage(QStringLiteral("buttak")).isNull(); }
@@ -123,7 +125,7 @@ TEST_F(WarningBoxLayout, ComponentsKeepTheirNamesPlacesAndSizes) {
 }
 
 TEST_F(WarningBoxLayout, ClickAreasLieOnTopWithPolishNames) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     EXPECT_EQ(box.childAt(330, 15), &Child("LClose")); // where it overlaps the strip
     EXPECT_EQ(box.childAt(100, 15), &Child("LListwa"));
     EXPECT_EQ(box.childAt(100, 125), &Child("ImButTak"));
@@ -153,18 +155,18 @@ TEST_F(WarningBoxLayout, TextIsGreyTwelvePixelWrappedFromTheTopLeft) {
 }
 
 TEST_F(WarningBoxLayout, CarriageReturnBreaksTheLine) {
-    Open(kButtonsYesNoCancel, kIconQuestion,
+    Open(WarningButtonSet::YesNoCancel, WarningIcon::Question,
          u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
     EXPECT_EQ(Child<QLabel>("LTekstWarning").text(),
               QStringLiteral("Nie dokończyłeś pracy z zestawem pytań.\nCzy rzeczywiście chcesz zamknąć?"));
-    Open(kButtonsClose, kIconWarning, u"\rWskazany folder nie zawiera plików pytań.");
+    Open(WarningButtonSet::Close, WarningIcon::Warning, u"\rWskazany folder nie zawiera plików pytań.");
     EXPECT_EQ(Child<QLabel>("LTekstWarning").text(), QStringLiteral("\nWskazany folder nie zawiera plików pytań."));
-    Open(kButtonsClose, kIconWarning, u"<b>1 < 2</b>");
+    Open(WarningButtonSet::Close, WarningIcon::Warning, u"<b>1 < 2</b>");
     EXPECT_EQ(Child<QLabel>("LTekstWarning").textFormat(), Qt::PlainText);
 }
 
 TEST_F(WarningBoxCloseOnly, ShowsZamknijAlone) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     EXPECT_TRUE(Child("pButZamknij").isVisible());
     EXPECT_FALSE(Child("PButTak").isVisible());
     EXPECT_FALSE(Child("PButNie").isVisible());
@@ -173,26 +175,26 @@ TEST_F(WarningBoxCloseOnly, ShowsZamknijAlone) {
 
 TEST_F(WarningBoxCloseOnly, EnterEscapeAndZGiveZamknij) {
     for (const int key : {int{Qt::Key_Return}, int{Qt::Key_Enter}, int{Qt::Key_Escape}, int{Qt::Key_Z}}) {
-        Open(kButtonsClose);
+        Open(WarningButtonSet::Close);
         Key(key);
-        EXPECT_EQ(Closed(), 0) << key;
+        EXPECT_EQ(Closed(), Zamknij) << key;
     }
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     QTest::keyClick(&box, 'z');
-    EXPECT_EQ(Closed(), 0);
+    EXPECT_EQ(Closed(), Zamknij);
 }
 
 TEST_F(WarningBoxCloseOnly, ClicksOnZamknijAndTheCloseSpotGiveZamknij) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     Click("ImButZamknij");
-    EXPECT_EQ(Closed(), 0);
-    Open(kButtonsClose);
+    EXPECT_EQ(Closed(), Zamknij);
+    Open(WarningButtonSet::Close);
     Click("LClose");
-    EXPECT_EQ(Closed(), 0);
+    EXPECT_EQ(Closed(), Zamknij);
 }
 
 TEST_F(WarningBoxCloseOnly, ArrowsTabAndOtherLettersChangeNothing) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     Keys(
         {Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab, Qt::Key_T, Qt::Key_N, Qt::Key_A, Qt::Key_Y, Qt::Key_C, Qt::Key_F11});
     EXPECT_EQ(Closed(), std::nullopt);
@@ -200,11 +202,11 @@ TEST_F(WarningBoxCloseOnly, ArrowsTabAndOtherLettersChangeNothing) {
         EXPECT_TRUE(SamePicture(Child<QLabel>("ImButZamknij"), "butzamknijakt"));
     }
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 0);
+    EXPECT_EQ(Closed(), Zamknij);
 }
 
 TEST_F(WarningBoxCloseOnly, ClickOnTheStripOrTextDoesNotClose) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     Click("LListwa");
     Click("LTekstWarning");
     Click("ImWarning");
@@ -212,7 +214,7 @@ TEST_F(WarningBoxCloseOnly, ClickOnTheStripOrTextDoesNotClose) {
 }
 
 TEST_F(WarningBoxThreeButtons, ShowsTakNieAnuluj) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     EXPECT_TRUE(Child("PButTak").isVisible());
     EXPECT_TRUE(Child("PButNie").isVisible());
     EXPECT_TRUE(Child("PButAnuluj").isVisible());
@@ -220,41 +222,42 @@ TEST_F(WarningBoxThreeButtons, ShowsTakNieAnuluj) {
 }
 
 TEST_F(WarningBoxThreeButtons, EnterChoosesTheHighlightedButton) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 1);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Tak);
+    Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), 3);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Anuluj);
+    Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Left, Qt::Key_Enter});
-    EXPECT_EQ(Closed(), 3);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Anuluj);
+    Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), 2);
+    EXPECT_EQ(Closed(), Nie);
 }
 
 TEST_F(WarningBoxThreeButtons, TabMovesTheHighlightLikeRight) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 2);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Nie);
+    Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), 2);
+    EXPECT_EQ(Closed(), Nie);
     // Through the platform window, as a real key comes.
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     QTest::keyClick(box.windowHandle(), Qt::Key_Tab);
     QTest::keyClick(box.windowHandle(), Qt::Key_Tab);
     QTest::keyClick(box.windowHandle(), Qt::Key_Return);
-    EXPECT_EQ(Closed(), 3);
+    EXPECT_EQ(Closed(), Anuluj);
 }
 
 TEST_F(WarningBoxThreeButtons, LettersChooseTheirButtons) {
-    const std::pair<char, int> letters[] = {{'T', 1}, {'N', 2}, {'A', 3}, {'t', 1}, {'n', 2}, {'a', 3}};
+    const std::pair<char, WarningButton> letters[] = {{'T', Tak}, {'N', Nie}, {'A', Anuluj},
+                                                      {'t', Tak}, {'n', Nie}, {'a', Anuluj}};
     for (const auto& [letter, result] : letters) {
-        Open(kButtonsYesNoCancel);
+        Open(WarningButtonSet::YesNoCancel);
         Key(Qt::Key_Right); // a letter ignores the highlight
         QTest::keyClick(&box, letter);
         EXPECT_EQ(Closed(), result) << letter;
@@ -262,7 +265,7 @@ TEST_F(WarningBoxThreeButtons, LettersChooseTheirButtons) {
 }
 
 TEST_F(WarningBoxThreeButtons, EscapeZAndFunctionKeysDoNothing) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     // F5, F11 and the keypad's 1 carry the codes of "t", "z" and "a" on the original platform.
     Keys({Qt::Key_Escape, Qt::Key_Z, Qt::Key_Y, Qt::Key_C, Qt::Key_F5, Qt::Key_F11, Qt::Key_Up, Qt::Key_Down});
     QTest::keyClick(&box, Qt::Key_1, Qt::KeypadModifier);
@@ -270,9 +273,10 @@ TEST_F(WarningBoxThreeButtons, EscapeZAndFunctionKeysDoNothing) {
 }
 
 TEST_F(WarningBoxThreeButtons, ClicksChooseTheirButtons) {
-    const std::pair<const char*, int> clicks[] = {{"ImButTak", 1}, {"ImButNie", 2}, {"ImButAnuluj", 3}, {"LClose", 3}};
+    const std::pair<const char*, WarningButton> clicks[] = {
+        {"ImButTak", Tak}, {"ImButNie", Nie}, {"ImButAnuluj", Anuluj}, {"LClose", Anuluj}};
     for (const auto& [name, result] : clicks) {
-        Open(kButtonsYesNoCancel);
+        Open(WarningButtonSet::YesNoCancel);
         Key(Qt::Key_Right);
         Click(name);
         EXPECT_EQ(Closed(), result) << name;
@@ -280,22 +284,22 @@ TEST_F(WarningBoxThreeButtons, ClicksChooseTheirButtons) {
 }
 
 TEST_F(WarningBoxThreeButtons, OnlyTheLeftButtonClicks) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     QTest::mouseClick(&Child("ImButTak"), Qt::RightButton);
     EXPECT_EQ(Closed(), std::nullopt);
 }
 
 TEST_F(WarningBoxThreeButtons, ClosedByTheWindowSystemLeavesNie) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Right);
     box.close();
-    EXPECT_EQ(Closed(), 2);
+    EXPECT_EQ(Closed(), Nie);
 }
 
 TEST_F(WarningBoxThreeButtons, HighlightedButtonShowsItsHighlightedFace) {
     if (!HaveArt())
         GTEST_SKIP() << "artwork not built";
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImButTak"), "buttakakt"));
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImButNie"), "butnie"));
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImButAnuluj"), "butanuluj"));
@@ -309,77 +313,77 @@ TEST_F(WarningBoxThreeButtons, HighlightedButtonShowsItsHighlightedFace) {
 }
 
 TEST_F(WarningBoxCalls, SecondCallShowsItsTextWithFreshButtons) {
-    Open(kButtonsYesNoCancel, kIconQuestion, u"Pierwszy");
+    Open(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Pierwszy");
     Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_N});
-    EXPECT_EQ(Closed(), 2);
-    Open(kButtonsYesNoCancel, kIconQuestion, u"Drugi");
-    EXPECT_EQ(box.result(), 2);
+    EXPECT_EQ(Closed(), Nie);
+    Open(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi");
+    EXPECT_EQ(box.result(), static_cast<int>(Nie));
     EXPECT_EQ(Child<QLabel>("LTekstWarning").text(), "Drugi");
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 1);
+    EXPECT_EQ(Closed(), Tak);
 }
 
 TEST_F(WarningBoxCalls, ButtonSetsSwapBetweenCalls) {
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Right);
     Key(Qt::Key_T);
-    EXPECT_EQ(Closed(), 1);
-    Open(kButtonsClose);
+    EXPECT_EQ(Closed(), Tak);
+    Open(WarningButtonSet::Close);
     EXPECT_FALSE(Child("PButTak").isVisible());
     EXPECT_TRUE(Child("pButZamknij").isVisible());
     Key(Qt::Key_T); // the letter of a hidden button
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 0);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Zamknij);
+    Open(WarningButtonSet::YesNoCancel);
     EXPECT_FALSE(Child("pButZamknij").isVisible());
     Key(Qt::Key_Z);
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), 1);
+    EXPECT_EQ(Closed(), Tak);
 }
 
 TEST_F(WarningBoxCalls, IconFollowsTheKindAndAnOtherKindKeepsTheLastOne) {
     if (!HaveArt())
         GTEST_SKIP() << "artwork not built";
-    Open(kButtonsClose, kIconInformation);
+    Open(WarningButtonSet::Close, WarningIcon::Information);
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImIkona"), "ikoinfo"));
-    Open(kButtonsYesNoCancel, kIconQuestion);
+    Open(WarningButtonSet::YesNoCancel, WarningIcon::Question);
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImIkona"), "ikopytanie"));
-    Open(kButtonsClose, 7);
+    Open(WarningButtonSet::Close, static_cast<WarningIcon>(7));
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImIkona"), "ikopytanie"));
-    Open(kButtonsClose, kIconWarning);
+    Open(WarningButtonSet::Close, WarningIcon::Warning);
     EXPECT_TRUE(SamePicture(Child<QLabel>("ImIkona"), "ikouwaga"));
 }
 
 TEST_F(WarningBoxCalls, OtherLanguageUsesEnglishLettersAndFaces) {
     const std::string polish = WarningLanguage;
     WarningLanguage = "en";
-    Open(kButtonsYesNoCancel);
+    Open(WarningButtonSet::YesNoCancel);
     if (HaveArt()) {
         EXPECT_TRUE(SamePicture(Child<QLabel>("ImButTak"), "butyesakt"));
     }
     Keys({Qt::Key_T, Qt::Key_A});
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Y);
-    EXPECT_EQ(Closed(), 1);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Tak);
+    Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_C);
-    EXPECT_EQ(Closed(), 3);
-    Open(kButtonsClose);
+    EXPECT_EQ(Closed(), Anuluj);
+    Open(WarningButtonSet::Close);
     Key(Qt::Key_C);
-    EXPECT_EQ(Closed(), 0);
+    EXPECT_EQ(Closed(), Zamknij);
     WarningLanguage = polish;
 }
 
 TEST_F(WarningBoxPosition, FirstShowingIsCentredOnTheScreen) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     const QRect screen = box.screen()->geometry();
     EXPECT_EQ(box.geometry().center(), screen.center());
 }
 
 TEST_F(WarningBoxPosition, DraggingTheStripMovesTheBoxWhichStaysThere) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     const QPoint start = box.pos();
     QWidget& strip = Child("LListwa");
     const QPoint grip = strip.mapToGlobal(QPoint(10, 10));
@@ -393,13 +397,13 @@ TEST_F(WarningBoxPosition, DraggingTheStripMovesTheBoxWhichStaysThere) {
     EXPECT_EQ(box.pos(), moved);
     QTest::mouseRelease(&strip, Qt::LeftButton, {}, strip.mapFromGlobal(grip + QPoint(25, -40)));
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Closed(), 0);
-    Open(kButtonsYesNoCancel);
+    EXPECT_EQ(Closed(), Zamknij);
+    Open(WarningButtonSet::YesNoCancel);
     EXPECT_EQ(box.pos(), moved);
 }
 
 TEST_F(WarningBoxPosition, MovesWithoutAPressDoNothing) {
-    Open(kButtonsClose);
+    Open(WarningButtonSet::Close);
     const QPoint start = box.pos();
     QWidget& strip = Child("LListwa");
     QTest::mousePress(&strip, Qt::LeftButton, {}, QPoint(10, 10));
@@ -449,19 +453,19 @@ TEST(ShowWarningHandler, InstalledBoxLeavesTheChosenButtonInWarningResult) {
         QTest::keyClick(&modal, Qt::Key_Left);
         QTest::keyClick(&modal, Qt::Key_Return);
     });
-    ShowWarning(kButtonsYesNoCancel, kIconQuestion,
+    ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
                 u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-    EXPECT_EQ(WarningResult, 3);
+    EXPECT_EQ(WarningResult, Anuluj);
     EXPECT_EQ(shownText, QStringLiteral("Nie dokończyłeś pracy z zestawem pytań.\nCzy rzeczywiście chcesz zamknąć?"));
     EXPECT_FALSE(box.isVisible());
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("ImButTak"), Qt::LeftButton); });
-    ShowWarning(kButtonsYesNoCancel, kIconQuestion, u"Drugi raz");
-    EXPECT_EQ(WarningResult, 1);
+    ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz");
+    EXPECT_EQ(WarningResult, Tak);
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("LClose"), Qt::LeftButton); });
-    ShowWarning(kButtonsClose, kIconWarning, u"\rDokonaj wyboru odpowiedzi.");
-    EXPECT_EQ(WarningResult, 0);
+    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
+    EXPECT_EQ(WarningResult, Zamknij);
     SetWarningHandler(nullptr);
 }
 
@@ -472,7 +476,7 @@ TEST(ShowWarningHandler, ExecuteBlocksUntilTheBoxCloses) {
         modalWhileOpen = &modal == &box && box.isVisible();
         QTest::keyClick(&modal, Qt::Key_A);
     });
-    EXPECT_EQ(box.Execute(kButtonsYesNoCancel, kIconQuestion, u"Tekst"), 3);
+    EXPECT_EQ(box.Execute(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Tekst"), Anuluj);
     EXPECT_TRUE(modalWhileOpen);
     EXPECT_FALSE(box.isVisible());
 }

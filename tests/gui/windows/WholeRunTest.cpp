@@ -110,7 +110,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{1};
+    Recorder record{WarningButton::Tak};
     RecordingViews views;
     std::unique_ptr<TFTloBig> window;
     std::vector<QuestionDocument> documents;
@@ -198,7 +198,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     CheckByClicks(false);
     const QString status = Text("LStan");
     {
-        Recorder box(2);
+        Recorder box(WarningButton::Nie);
         Click("LZrezygnuj");
         EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
@@ -211,7 +211,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     EXPECT_EQ(Text("LPytanie"), "Dwa");
 
     {
-        Recorder box(1);
+        Recorder box(WarningButton::Tak);
         Click("LZrezygnuj");
         EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
