@@ -29,13 +29,13 @@ KeyAction MainWindowKey(MainKey key, KeyModifiers modifiers, int digit) {
     const bool ctrlAlone = modifiers.Ctrl && !modifiers.Alt && !modifiers.Shift && !modifiers.Meta;
     const bool ctrlAlt = modifiers.Ctrl && modifiers.Alt && !modifiers.Shift && !modifiers.Meta;
     if (key == MainKey::F4 && altAlone)
-        return {KeyAction::Swallow};
+        return {KeyAction::Kind::Swallow};
     if (key == MainKey::F1)
-        return {KeyAction::OpenHelp};
+        return {KeyAction::Kind::OpenHelp};
     if (key == MainKey::F4 && ctrlAlone)
-        return {KeyAction::ToggleWindowMode};
+        return {KeyAction::Kind::ToggleWindowMode};
     if (key == MainKey::Digit && ctrlAlt && digit >= 0 && digit <= 4)
-        return {KeyAction::SetJournalLevel, digit};
+        return {KeyAction::Kind::SetJournalLevel, digit};
     return {};
 }
 

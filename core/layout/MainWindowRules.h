@@ -42,7 +42,7 @@ struct KeyModifiers {
 };
 enum class MainKey { F1, F4, Digit, Other };
 struct KeyAction {
-    enum Kind { Nothing, Swallow, OpenHelp, ToggleWindowMode, SetJournalLevel } What = Nothing;
+    enum class Kind { Nothing, Swallow, OpenHelp, ToggleWindowMode, SetJournalLevel } What = Kind::Nothing;
     int Level = 0;
 };
 // `digit` is the value of a digit key of the main keyboard (not the keypad).

@@ -288,14 +288,14 @@ void TFTloBig::showEvent(QShowEvent* event) {
 void TFTloBig::keyPressEvent(QKeyEvent* event) {
     const KeyAction action = MainWindowKey(KeyOf(*event), ModifiersOf(*event), event->key() - Qt::Key_0);
     switch (action.What) {
-    case KeyAction::Nothing: QWidget::keyPressEvent(event); return;
-    case KeyAction::Swallow: break;
-    case KeyAction::OpenHelp:
+    case KeyAction::Kind::Nothing: QWidget::keyPressEvent(event); return;
+    case KeyAction::Kind::Swallow: break;
+    case KeyAction::Kind::OpenHelp:
         OpenHelpPages();
         QWidget::keyPressEvent(event);
         return;
-    case KeyAction::ToggleWindowMode: ToggleWindowMode(); break;
-    case KeyAction::SetJournalLevel: SetJournalLevel(action.Level); break;
+    case KeyAction::Kind::ToggleWindowMode: ToggleWindowMode(); break;
+    case KeyAction::Kind::SetJournalLevel: SetJournalLevel(action.Level); break;
     }
     event->accept();
 }

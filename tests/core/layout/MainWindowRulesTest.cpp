@@ -41,20 +41,20 @@ TEST(WindowModes, OtherModesChangeNothingAndSwitchToZero) {
 TEST(MainWindowKeys, ModifiersMustMatchExactly) {
     const KeyModifiers none, alt{.Alt = true}, ctrl{.Ctrl = true}, ctrlAlt{.Ctrl = true, .Alt = true};
     const KeyModifiers ctrlShiftAlt{.Ctrl = true, .Alt = true, .Shift = true};
-    EXPECT_EQ(MainWindowKey(MainKey::F4, alt).What, KeyAction::Swallow);
-    EXPECT_EQ(MainWindowKey(MainKey::F4, ctrl).What, KeyAction::ToggleWindowMode);
-    EXPECT_EQ(MainWindowKey(MainKey::F4, none).What, KeyAction::Nothing);
-    EXPECT_EQ(MainWindowKey(MainKey::F4, ctrlAlt).What, KeyAction::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::F4, alt).What, KeyAction::Kind::Swallow);
+    EXPECT_EQ(MainWindowKey(MainKey::F4, ctrl).What, KeyAction::Kind::ToggleWindowMode);
+    EXPECT_EQ(MainWindowKey(MainKey::F4, none).What, KeyAction::Kind::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::F4, ctrlAlt).What, KeyAction::Kind::Nothing);
     for (KeyModifiers any : {none, alt, ctrl, ctrlAlt})
-        EXPECT_EQ(MainWindowKey(MainKey::F1, any).What, KeyAction::OpenHelp);
+        EXPECT_EQ(MainWindowKey(MainKey::F1, any).What, KeyAction::Kind::OpenHelp);
     const KeyAction level = MainWindowKey(MainKey::Digit, ctrlAlt, 3);
-    EXPECT_EQ(level.What, KeyAction::SetJournalLevel);
+    EXPECT_EQ(level.What, KeyAction::Kind::SetJournalLevel);
     EXPECT_EQ(level.Level, 3);
     EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrlAlt, 0).Level, 0);
-    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrlAlt, 5).What, KeyAction::Nothing);
-    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrlShiftAlt, 3).What, KeyAction::Nothing);
-    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrl, 3).What, KeyAction::Nothing);
-    EXPECT_EQ(MainWindowKey(MainKey::Other, ctrlAlt, 3).What, KeyAction::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrlAlt, 5).What, KeyAction::Kind::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrlShiftAlt, 3).What, KeyAction::Kind::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::Digit, ctrl, 3).What, KeyAction::Kind::Nothing);
+    EXPECT_EQ(MainWindowKey(MainKey::Other, ctrlAlt, 3).What, KeyAction::Kind::Nothing);
 }
 
 TEST(MenuTexts, EveryDescribedEntryHasItsText) {
