@@ -217,7 +217,7 @@ void CreateDefaultSettings() {
         }
         SaveSettingsDocument(document);
         WriteJournal(3, u"Utworzono nowy plik ini.");
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         WriteJournal(1, u"Problem z zapisem nowego pliku ini.");
     }
 }
@@ -247,7 +247,7 @@ void SaveWindowMode() {
     try {
         StoreSetting(KeyOf(&WindowMode));
         WriteJournal(3, u"Zmieniono w ini wielkość okna.");
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         WriteJournal(1, u"Problem z zapisem zmiany ustawień do ini.");
     }
 }
@@ -257,7 +257,7 @@ void SetJournalLevel(std::int32_t level) {
     try {
         StoreSetting(KeyOf(&JournalLevel));
         WriteJournal(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + AnsiToWide(std::to_string(level)));
-    } catch (const std::exception&) {
+    } catch (const StorageError&) {
         WriteJournal(2, u"Problem z zapisem zmiany ustawień do ini.");
     }
 }
