@@ -1,5 +1,7 @@
 #include "core/session/SummaryReport.h"
 
+#include "support/ReportLines.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,17 +13,6 @@ namespace {
 
 constexpr double kSecond = 1.0 / 86400.0;
 constexpr double kStart = 46000.375; // a morning in 2025
-
-std::vector<std::u16string> Lines(const std::u16string& text) {
-    std::vector<std::u16string> lines(1);
-    for (char16_t c : text) {
-        if (c == u'\r')
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
-    return lines;
-}
 
 SummaryReport Report(int questions, int firstRight, int given, double seconds = 42) {
     return MakeSummaryReport(questions, firstRight, given, kStart, kStart + seconds * kSecond);

@@ -7,6 +7,7 @@
 #include "core/storage/UIni.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
+#include "support/ReportLines.h"
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
@@ -28,17 +29,6 @@ const std::u16string kNoChoice = u"\rDokonaj wyboru odpowiedzi.";
 const std::u16string kRemoveDamaged = u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.";
 const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?";
 const std::u16string kDamagedBox = u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.";
-
-std::vector<std::u16string> Lines(const std::u16string& text) {
-    std::vector<std::u16string> lines(1);
-    for (char16_t c : text) {
-        if (c == u'\r')
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
-    return lines;
-}
 
 // A four-answer question; with the default key answer 2 is the only right one.
 struct Question {
