@@ -25,12 +25,13 @@ constexpr OptionSpec kShowOptions[] = {{"seed", true}};
 constexpr OptionSpec kPackOptions[] = {{"encoded"}, {"utf16"}, {"legacy"}, {"force"}};
 constexpr OptionSpec kUnpackOptions[] = {{"decode"}, {"force"}};
 constexpr OptionSpec kConfigOptions[] = {{"file", true}};
+constexpr OptionSpec kCheckOptions[] = {{"strict"}};
 
 const Command kCommands[] = {
     {"show", kShowOptions, RunShow},
     {"ls", {}, RunLs},
     {"list", {}, RunList},
-    {"check", {}, RunCheck},
+    {"check", kCheckOptions, RunCheck},
     {"pack", kPackOptions, RunPack},
     {"unpack", kUnpackOptions, RunUnpack},
     {"scramble", {}, RunScramble},

@@ -50,7 +50,7 @@ Example:
   ludra-skq list Zestawy/Lista.skz
 )"},
     {"check", "check question files, set folders and set lists before handing them out",
-     R"(Usage: ludra-skq check PATH...
+     R"(Usage: ludra-skq check PATH... [--strict]
 
 Each PATH is a question file, a folder of question files (found as the program
 finds them: every file whose name holds ".skq") or a set list file (an archive
@@ -59,9 +59,17 @@ program resolves them. One line per file or folder:
   PATH: ok
   PATH: damaged: <what the program reports>
   PATH: missing
-and a summary "N checked: A ok, B damaged, C missing". A folder without
-question files counts as damaged. Exit status 1 when anything is damaged or
-missing.
+then, for what the program loads but a learner can't use, one line per cause:
+  PATH: warning: <cause>
+A warning names a key (odp) that doesn't fit the answers or marks no answer
+right, several right answers in a one-answer question (typ 0), a picture or
+attached text missing from the file or of a kind the program doesn't show, an
+empty question or answer, text that looks like UTF-8 in an 8-bit document
+(garbled Polish letters), an unknown element (a misspelt name), and in a set
+list a category without sets. The summary is "N checked: A ok, B damaged,
+C missing", with "; W warnings" when there are any. A folder without question
+files counts as damaged. Exit status 1 when anything is damaged or missing,
+and with --strict also when there is a warning.
 
 Example:
   ludra-skq check Zestawy/Lista.skz Nowe/Biologia

@@ -8,6 +8,7 @@
 #include "tools/skq/SkqJson.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/SkqWarnings.h"
 
 #include <charconv>
 #include <limits>
@@ -50,7 +51,7 @@ constexpr std::string_view kEmptySet = "Wskazany zestaw nie zawiera plików pyta
 // Walks paths as the program would open them and prints one verdict per file or folder.
 class Checker {
 public:
-    explicit Checker(std::ostream& out) : out_(out) {}
+    Checker(std::ostream& out, bool strict) : out_(out), strict_(strict) {}
 
     void CheckPath(const fs::path& path);
     // Prints the summary and gives the exit status.
@@ -67,12 +68,15 @@ private:
     void Ok(const fs::path& path);
     void Damaged(const fs::path& path, std::string_view detail);
     void Missing(const fs::path& path);
+    void Warn(const fs::path& path, const std::vector<std::string>& warnings);
 
     std::ostream& out_;
+    bool strict_;
     std::set<fs::path> visited_;
     int ok_ = 0;
     int damaged_ = 0;
     int missing_ = 0;
+    int warnings_ = 0;
 };
 
 void Checker::CheckPath(const fs::path& path) {
@@ -97,10 +101,14 @@ void Checker::CheckFile(const fs::path& file) {
 
 void Checker::CheckQuestionFile(const fs::path& file) {
     ReportCollector reports;
-    if (OpenQuestionFile(file))
-        Ok(file);
-    else
+    if (!OpenQuestionFile(file)) {
         Damaged(file, reports.FirstReport());
+        return;
+    }
+    Ok(file);
+    TVfsPAK pak;
+    PakOpen(file, pak);
+    Warn(file, QuestionWarnings(pak));
 }
 
 void Checker::CheckListFile(const fs::path& file) {
@@ -134,6 +142,9 @@ void Checker::CheckListFile(const fs::path& file) {
         Ok(file);
     else
         Damaged(file, problem);
+    TVfsPAK pak;
+    PakOpen(file, pak);
+    Warn(file, SetListWarnings(pak, lines));
     for (const fs::path& folder : folders)
         CheckFolder(folder, kEmptySet);
 }
@@ -179,10 +190,20 @@ void Checker::Missing(const fs::path& path) {
     out_ << path.string() << ": missing\n";
 }
 
+void Checker::Warn(const fs::path& path, const std::vector<std::string>& warnings) {
+    warnings_ += static_cast<int>(warnings.size());
+    for (const std::string& warning : warnings)
+        out_ << path.string() << ": warning: " << warning << '\n';
+}
+
 int Checker::Finish() {
     out_ << ok_ + damaged_ + missing_ << " checked: " << ok_ << " ok, " << damaged_ << " damaged, " << missing_
-         << " missing\n";
-    return damaged_ + missing_ == 0 ? kExitOk : kExitFailed;
+         << " missing";
+    if (warnings_ > 0)
+        out_ << "; " << warnings_ << (warnings_ == 1 ? " warning" : " warnings");
+    out_ << '\n';
+    const bool failed = damaged_ + missing_ > 0 || (strict_ && warnings_ > 0);
+    return failed ? kExitFailed : kExitOk;
 }
 
 } // namespace
@@ -221,7 +242,7 @@ int RunList(const Arguments& arguments, Io& io) {
 
 int RunCheck(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 1, std::numeric_limits<std::size_t>::max());
-    Checker checker(io.Out);
+    Checker checker(io.Out, arguments.Has("strict"));
     for (const std::string& path : arguments.Positional)
         checker.CheckPath(path);
     return checker.Finish();

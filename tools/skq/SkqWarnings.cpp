@@ -1,0 +1,199 @@
+#include "tools/skq/SkqWarnings.h"
+
+#include "core/base/CodePage.h"
+#include "core/selection/UTree.h"
+#include "core/storage/DocumentFormat.h"
+#include "core/storage/QuestionDocument.h"
+#include "core/storage/pkXML.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+
+namespace skq {
+
+namespace {
+
+std::string Quoted(std::string_view text) { return "\"" + AnsiToUtf8(text) + "\""; }
+
+// The children of `top` whose names are not among `known`, nor `prefix` followed by digits.
+std::vector<std::string> UnknownElements(TpkXML& document, std::u16string_view top,
+                                         const std::vector<std::u16string_view>& known,
+                                         std::u16string_view prefix = {}) {
+    std::set<std::u16string> names;
+    for (std::u16string_view name : known)
+        names.insert(UpperCase(name));
+    const std::u16string upperPrefix = UpperCase(prefix);
+    const TpkXMLNode& node = document.FindOrAddNode(top);
+    std::vector<std::string> unknown;
+    for (int i = 0; i < node.ChildCount(); ++i) {
+        const TpkXMLNode& child = *node.Child(i);
+        if (child.Kind != XmlNodeKind::Element)
+            continue;
+        const std::u16string name = UpperCase(child.Name);
+        const bool numbered = !upperPrefix.empty() && name.size() > upperPrefix.size() &&
+                              name.starts_with(upperPrefix) &&
+                              std::all_of(name.begin() + upperPrefix.size(), name.end(),
+                                          [](char16_t c) { return c >= u'0' && c <= u'9'; });
+        if (!names.contains(name) && !numbered)
+            unknown.push_back("unknown element <" + WideToUtf8(child.Name) + "> in " + WideToUtf8(top) +
+                              " (a misspelt name? the program ignores it)");
+    }
+    return unknown;
+}
+
+std::vector<std::u16string_view> KnownQuestionElements() {
+    namespace E = QuestionElement;
+    static const std::array<std::u16string, 5> answers = {E::Answer(1), E::Answer(2), E::Answer(3), E::Answer(4),
+                                                          E::Answer(5)};
+    std::vector<std::u16string_view> known = {E::Encoding, E::Type,        E::AnswerCount, E::Text, E::Key,
+                                              E::TextName, E::PictureName, E::Hint,        E::Date};
+    known.insert(known.end(), answers.begin(), answers.end());
+    return known;
+}
+
+void KeyWarnings(const QuestionDocument& question, std::vector<std::string>& warnings) {
+    const std::string& key = question.Key;
+    const auto count = static_cast<std::size_t>(question.AnswerCount);
+    if (key.find_first_not_of("01") != std::string::npos)
+        warnings.push_back("the key (odp) " + Quoted(key) + " holds marks other than 0 and 1; they count as 0");
+    if (key.size() != count)
+        warnings.push_back("the key (odp) has " + std::to_string(key.size()) + " marks for " + std::to_string(count) +
+                           " answers");
+    for (std::size_t k = count; k < key.size(); ++k)
+        if (key[k] == '1')
+            warnings.push_back("the key marks answer " + std::to_string(k + 1) + " right, but the question has only " +
+                               std::to_string(count) + " answers: it can never be answered right");
+    const auto right =
+        std::count(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(std::min(count, key.size())), '1');
+    if (right == 0)
+        warnings.push_back("no answer is marked right in the key (odp): it can never be answered right");
+    else if (question.QuestionType == 0 && right > 1)
+        warnings.push_back("the question takes one answer at a time (typ 0), but the key marks " +
+                           std::to_string(right) + " answers right: it can never be answered right");
+}
+
+bool IsShownPicture(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+    return SameAnsiTextIgnoringCase(extension, ".JPG") || SameAnsiTextIgnoringCase(extension, ".GIF") ||
+           SameAnsiTextIgnoringCase(extension, ".BMP");
+}
+
+void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, std::vector<std::string>& warnings) {
+    if (!question.PictureName.empty()) {
+        if (!pak.Exists(question.PictureName))
+            warnings.push_back("the picture " + Quoted(question.PictureName) + " is not in the file");
+        else if (!IsShownPicture(question.PictureName))
+            warnings.push_back("the picture " + Quoted(question.PictureName) +
+                               " is of a kind the program doesn't show (it shows .jpg, .gif and .bmp)");
+    }
+    if (!question.TextName.empty() && !pak.Exists(question.TextName))
+        warnings.push_back("the attached text " + Quoted(question.TextName) + " is not in the file");
+}
+
+void TextWarnings(const QuestionDocument& question, std::vector<std::string>& warnings) {
+    if (question.QuestionText.empty())
+        warnings.push_back("the question text (tr) is empty");
+    std::vector<std::pair<std::string, const std::string*>> texts = {{"the question text (tr)", &question.QuestionText},
+                                                                     {"the hint (kom)", &question.Hint}};
+    for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
+        const std::string& answer = question.Answers[static_cast<std::size_t>(k - 1)];
+        const std::string name = "answer " + std::to_string(k) + " (od" + std::to_string(k) + ")";
+        if (answer.empty())
+            warnings.push_back(name + " is empty");
+        texts.emplace_back(name, &answer);
+    }
+    for (const auto& [name, text] : texts)
+        if (LooksLikeUtf8(*text))
+            warnings.push_back(name + " looks like UTF-8 stored as Windows-1250: its Polish letters show garbled");
+}
+
+std::vector<std::string> DocumentWarnings(const QuestionDocument& question, const TVfsPAK& pak) {
+    std::vector<std::string> warnings;
+    if (question.AnswerCount < 3 || question.AnswerCount > 5)
+        return warnings; // the program refuses it
+    KeyWarnings(question, warnings);
+    AttachmentWarnings(question, pak, warnings);
+    TextWarnings(question, warnings);
+    return warnings;
+}
+
+} // namespace
+
+bool LooksLikeUtf8(std::string_view text) {
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80                    ? 1
+                                   : lead >= 0xC2 && lead <= 0xDF ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (std::size_t j = 1; j < length; ++j)
+            if ((static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80)
+                return false;
+        beyondAscii = beyondAscii || length > 1;
+        i += length;
+    }
+    return beyondAscii;
+}
+
+std::vector<std::string> QuestionWarnings(const TVfsPAK& pak) {
+    if (pak.Exists(kQuestionDocument35))
+        return DocumentWarnings(
+            ReadQuestionLines(SplitLines(*pak.Extract(kQuestionDocument35, EntryCap::kQuestionDocument))), pak);
+    const std::optional<Bytes> data = pak.Extract(kQuestionDocument40, EntryCap::kQuestionDocument);
+    if (!data)
+        return {};
+    TpkXML document;
+    document.LoadFromStream(*data);
+    std::vector<std::string> warnings = DocumentWarnings(ReadQuestionXml(document), pak);
+    const std::vector<std::string> unknown = UnknownElements(document, QuestionElement::Top, KnownQuestionElements());
+    warnings.insert(warnings.end(), unknown.begin(), unknown.end());
+    return warnings;
+}
+
+std::vector<std::string> SetListWarnings(const TVfsPAK& pak, const std::vector<std::string>& lines) {
+    std::vector<std::string> warnings;
+    if (const std::optional<Bytes> data = pak.Extract(kSetListDocument40, EntryCap::kSetListDocument)) {
+        TpkXML document;
+        document.LoadFromStream(*data);
+        namespace E = SetListElement;
+        warnings =
+            UnknownElements(document, E::Top, {E::Encoding, E::EntryCount, E::Name, E::Date, E::Note}, E::EntryPrefix);
+    }
+    // A category leads nowhere unless a set hangs somewhere below it.
+    std::vector<SetListEntry> entries;
+    for (const std::string& line : lines) {
+        SetListEntry entry;
+        if (!ParseEntryLine(line, entry))
+            break; // the tree stops there; the caller reports it
+        entries.push_back(std::move(entry));
+    }
+    std::map<std::int32_t, std::int32_t> parentOf;
+    for (const SetListEntry& entry : entries)
+        parentOf.try_emplace(entry.Id, entry.ParentId);
+    std::set<std::int32_t> holdingSets;
+    for (const SetListEntry& entry : entries) {
+        if (entry.Folder.empty())
+            continue;
+        std::int32_t id = entry.ParentId;
+        // Bounded, so a parent loop in a damaged list ends.
+        for (std::size_t step = 0; step < entries.size() && holdingSets.insert(id).second; ++step) {
+            const auto parent = parentOf.find(id);
+            if (parent == parentOf.end())
+                break;
+            id = parent->second;
+        }
+    }
+    for (const SetListEntry& entry : entries)
+        if (entry.Folder.empty() && !holdingSets.contains(entry.Id))
+            warnings.push_back("the category " + Quoted(entry.Name) + " holds no sets");
+    return warnings;
+}
+
+} // namespace skq
