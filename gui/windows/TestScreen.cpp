@@ -1,6 +1,7 @@
 #include "gui/windows/TestScreen.h"
 
 #include "core/base/CodePage.h"
+#include "core/layout/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "gui/resources/Resources.h"
@@ -20,7 +21,7 @@ constexpr int kSheetHeight = 4 * TestScreen::kTile;
 
 QFont ScreenFont() {
     QFont font("MS Sans Serif");
-    font.setPixelSize(11);
+    font.setPixelSize(kScreenFontPixels);
     return font;
 }
 
@@ -61,13 +62,13 @@ void TestScreen::Build() {
     ImTloTest->lower();
     connect(ImTloTest, &HotArea::clicked, this, &TestScreen::HideHintPanel);
 
-    LPytanie = TextLabel("LPytanie", {288, 180, 441, 61}, PTest);
+    LPytanie = TextLabel("LPytanie", {288, 180, kQuestionLabel.Width, kQuestionLabel.Height}, PTest);
     static constexpr std::array<int, 5> kTextTops{320, 360, 400, 440, 474};
     static constexpr std::array<int, 5> kTileTops{313, 353, 393, 433, 473};
     const QString letters = QStringLiteral("ABCDE");
     for (int i = 0; i < 5; ++i) {
         const QString number = QString::number(i + 1);
-        LOdp[i] = TextLabel("LOdp" + number, {357, kTextTops[i], 353, 25}, PTest);
+        LOdp[i] = TextLabel("LOdp" + number, {357, kTextTops[i], kAnswerLabel.Width, kAnswerLabel.Height}, PTest);
         POdp[i] = MakePanel("POdp" + number, {295, kTileTops[i], kTile, kTile}, PTest);
         ImOdp[i] = ClickPicture("ImOdp" + number, QStringLiteral("Odpowiedź ") + letters[i], {}, {0, 0, kTile, kTile},
                                 POdp[i]);
@@ -112,7 +113,8 @@ void TestScreen::Build() {
 
     ptekstPodpowiedzi = MakePanel("ptekstPodpowiedzi", {378, 491, 386, 67}, PTest);
     MakePicture("ImTekstPodpowiedzi", "ramkapodpowiedzi", {0, 0, 386, 67}, ptekstPodpowiedzi);
-    LtrescPodpowiedzi = TextLabel("LtrescPodpowiedzi", {16, 16, 329, 30}, ptekstPodpowiedzi);
+    LtrescPodpowiedzi =
+        TextLabel("LtrescPodpowiedzi", {16, 16, kHintLabel.Width, kHintLabel.Height}, ptekstPodpowiedzi);
     auto* closeHint = new HotArea("lClosePodpowiedz", "Zamknij podpowiedź", {356, 10, 17, 16}, ptekstPodpowiedzi);
     connect(closeHint, &HotArea::clicked, this, &TestScreen::HideHintPanel);
     ptekstPodpowiedzi->hide();

@@ -1,6 +1,7 @@
 #include "tools/skq/SkqWarnings.h"
 
 #include "core/base/CodePage.h"
+#include "core/layout/TestScreenRules.h"
 #include "core/selection/UTree.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionDocument.h"
@@ -93,21 +94,31 @@ void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, st
         warnings.push_back("the attached text " + Quoted(question.TextName) + " is not in the file");
 }
 
+struct ShownText {
+    std::string Name;
+    const std::string* Text;
+    LabelSize Label;
+};
+
 void TextWarnings(const QuestionDocument& question, std::vector<std::string>& warnings) {
     if (question.QuestionText.empty())
         warnings.push_back("the question text (tr) is empty");
-    std::vector<std::pair<std::string, const std::string*>> texts = {{"the question text (tr)", &question.QuestionText},
-                                                                     {"the hint (kom)", &question.Hint}};
+    std::vector<ShownText> texts = {{"the question text (tr)", &question.QuestionText, kQuestionLabel},
+                                    {"the hint (kom)", &question.Hint, kHintLabel}};
     for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
         const std::string& answer = question.Answers[static_cast<std::size_t>(k - 1)];
         const std::string name = "answer " + std::to_string(k) + " (od" + std::to_string(k) + ")";
         if (answer.empty())
             warnings.push_back(name + " is empty");
-        texts.emplace_back(name, &answer);
+        texts.push_back({name, &answer, kAnswerLabel});
     }
-    for (const auto& [name, text] : texts)
-        if (LooksLikeUtf8(*text))
-            warnings.push_back(name + " looks like UTF-8 stored as Windows-1250: its Polish letters show garbled");
+    for (const ShownText& shown : texts) {
+        if (LooksLikeUtf8(*shown.Text))
+            warnings.push_back(shown.Name +
+                               " looks like UTF-8 stored as Windows-1250: its Polish letters show garbled");
+        if (SurelyCutOff(*shown.Text, shown.Label))
+            warnings.push_back(shown.Name + " is longer than the screen shows: its end is cut off");
+    }
 }
 
 std::vector<std::string> DocumentWarnings(const QuestionDocument& question, const TVfsPAK& pak) {

@@ -1,5 +1,6 @@
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
+#include "core/layout/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/UObslugaTest.h"
 #include "core/storage/PakWriter.h"
@@ -321,3 +322,25 @@ TEST_F(MainTestScreen, CloseSpotEndsTheRunAndHidesThePanel) {
 }
 
 } // namespace
+
+// The authors' tool warns of texts it surely finds cut off: the labels agree.
+TEST_F(MainTestScreen, TextsSaidToBeCutOffAreCutOffOnScreen) {
+    const std::vector<std::pair<const char*, LabelSize>> labels{
+        {"LPytanie", kQuestionLabel}, {"LOdp1", kAnswerLabel}, {"LtrescPodpowiedzi", kHintLabel}};
+    for (const auto& [name, size] : labels) {
+        QLabel* label = Label(name);
+        int flagged = 0;
+        for (const char* word : {"Zażółć gęślą jaźń", "iiii llll", "MWMW", "Wisła"}) {
+            std::string text;
+            for (int words = 1; words <= 40; ++words) {
+                text += (text.empty() ? "" : " ") + Utf8ToAnsi(word);
+                if (!SurelyCutOff(text, size))
+                    continue;
+                ++flagged;
+                label->setText(QString::fromStdU16String(AnsiToWide(text)));
+                EXPECT_GT(label->heightForWidth(size.Width), size.Height) << name << ": " << AnsiToUtf8(text);
+            }
+        }
+        EXPECT_GT(flagged, 0) << name;
+    }
+}

@@ -98,6 +98,15 @@ TEST_F(Warnings, EmptyTextsAndUtf8InAnEightBitDocument) {
     EXPECT_THAT(Of(question), ElementsAre(AllOf(HasSubstr("the hint (kom)"), HasSubstr("looks like UTF-8"))));
 }
 
+TEST_F(Warnings, TextsLongerThanTheirLabels) {
+    QuestionDocument question = Good();
+    question.Answers[1] = "Warszawa, stolica i najwieksze miasto Polski, lezy nad Wisla w centrum kraju na Mazowszu; "
+                          "tu obraduja Sejm i Senat, a Zamek Krolewski stoi nad Starym Miastem, "
+                          "skad widac Praske brzegi rzeki i mosty laczace obie czesci miasta.";
+    question.Hint = "Krotka podpowiedz.";
+    EXPECT_THAT(Of(question), ElementsAre(HasSubstr("answer 2 (od2) is longer than the screen shows")));
+}
+
 TEST(Utf8Look, OnlyValidUtf8BeyondAsciiLooksLikeIt) {
     EXPECT_TRUE(skq::LooksLikeUtf8("Wis\xC5\x82\x61"));
     EXPECT_TRUE(skq::LooksLikeUtf8("\xE2\x86\x92"));
