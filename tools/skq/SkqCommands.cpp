@@ -26,18 +26,14 @@ constexpr OptionSpec kPackOptions[] = {{"encoded"}, {"utf16"}, {"legacy"}, {"for
 constexpr OptionSpec kUnpackOptions[] = {{"decode"}, {"force"}};
 constexpr OptionSpec kConfigOptions[] = {{"file", true}};
 constexpr OptionSpec kCheckOptions[] = {{"strict"}};
+constexpr OptionSpec kListOptions[] = {{"force"}};
 
 const Command kCommands[] = {
-    {"show", kShowOptions, RunShow},
-    {"ls", {}, RunLs},
-    {"list", {}, RunList},
-    {"check", kCheckOptions, RunCheck},
-    {"pack", kPackOptions, RunPack},
-    {"unpack", kUnpackOptions, RunUnpack},
-    {"scramble", {}, RunScramble},
-    {"unscramble", {}, RunUnscramble},
-    {"config", kConfigOptions, RunConfig},
-    {"help", {}, RunHelp},
+    {"show", kShowOptions, RunShow},       {"ls", {}, RunLs},
+    {"list", kListOptions, RunList},       {"check", kCheckOptions, RunCheck},
+    {"pack", kPackOptions, RunPack},       {"unpack", kUnpackOptions, RunUnpack},
+    {"scramble", {}, RunScramble},         {"unscramble", {}, RunUnscramble},
+    {"config", kConfigOptions, RunConfig}, {"help", {}, RunHelp},
 };
 
 // One run of the tool: the user's journal stays untouched (JournalPath empty), every

@@ -39,15 +39,25 @@ name, offset and size.
 Example:
   ludra-skq ls Zestawy/Lista.skz
 )"},
-    {"list", "read a set list file as the program does",
+    {"list", "read a set list file as the program does, or build one from a folder tree",
      R"(Usage: ludra-skq list LISTFILE
+       ludra-skq list build ROOT OUT [--force]
 
 Reads the set list through the program's loader and prints ok, the header
 (name, dtu, uwg), the entry lines, the journal records and the message box
 texts as JSON.
 
-Example:
+"list build" writes the set list OUT from the folders under ROOT: a folder
+holding question files becomes a set, a folder above sets a category, other
+folders are left out; the order is by name, letter case ignored. A name is
+the folder's name, or the first line of a "tytul.txt" in the folder (UTF-8).
+The list itself takes ROOT's name. OUT must lie in ROOT or a folder above it,
+so the sets' folders are found from it. An existing OUT is replaced only with
+--force.
+
+Examples:
   ludra-skq list Zestawy/Lista.skz
+  ludra-skq list build Zestawy Zestawy/Lista.skz
 )"},
     {"check", "check question files, set folders and set lists before handing them out",
      R"(Usage: ludra-skq check PATH... [--strict]

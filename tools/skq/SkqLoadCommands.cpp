@@ -232,6 +232,8 @@ int RunShow(const Arguments& arguments, Io& io) {
 }
 
 int RunList(const Arguments& arguments, Io& io) {
+    if (arguments.Positional.size() == 3 && arguments.Positional[0] == "build")
+        return RunListBuild(arguments, io);
     RequirePositional(arguments, 1, 1);
     ReportCollector reports;
     std::vector<std::string> lines;

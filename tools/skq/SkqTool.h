@@ -87,6 +87,8 @@ void RefuseExisting(std::span<const std::filesystem::path> paths, bool force);
 // The commands; each returns the exit status and throws UsageError or ToolFailure.
 int RunShow(const Arguments& arguments, Io& io);
 int RunList(const Arguments& arguments, Io& io);
+// "list build ROOT OUT": a set list from a folder tree.
+int RunListBuild(const Arguments& arguments, Io& io);
 int RunCheck(const Arguments& arguments, Io& io);
 int RunLs(const Arguments& arguments, Io& io);
 int RunPack(const Arguments& arguments, Io& io);

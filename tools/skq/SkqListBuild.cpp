@@ -1,0 +1,147 @@
+// list build: a set list from a folder tree.
+#include "core/base/CodePage.h"
+#include "core/selection/SetFolders.h"
+#include "core/storage/DocumentFormat.h"
+#include "core/storage/PakWriter.h"
+#include "core/storage/pkXML.h"
+#include "tools/skq/SkqTool.h"
+
+#include <algorithm>
+#include <fstream>
+#include <ostream>
+
+namespace skq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder's title: the first line of its title file, else its name.
+constexpr const char* kTitleFile = "tytul.txt";
+
+struct TreeEntry {
+    std::string Name;   // Windows-1250
+    std::string Folder; // relative to the list's folder, "\" separated; empty for a category
+    std::vector<TreeEntry> Children;
+};
+
+// Windows-1250 text of a UTF-8 name; one the code page can't hold is refused.
+std::string AnsiName(const std::string& utf8, const fs::path& where) {
+    std::string ansi = Utf8ToAnsi(utf8);
+    if (AnsiToUtf8(ansi) != utf8)
+        throw ToolFailure(where.string() + ": \"" + utf8 + "\" holds a character a set list can't store");
+    if (ansi.find('*') != std::string::npos)
+        throw ToolFailure(where.string() + ": \"" + utf8 + "\" holds \"*\", which ends a field of a set list");
+    return ansi;
+}
+
+std::string TitleOf(const fs::path& folder) {
+    std::ifstream file(folder / kTitleFile);
+    std::string title;
+    if (file && std::getline(file, title)) {
+        while (!title.empty() && (title.back() == '\r' || title.back() == ' '))
+            title.pop_back();
+        if (!title.empty())
+            return AnsiName(title, folder / kTitleFile);
+    }
+    return AnsiName(folder.filename().string(), folder);
+}
+
+std::vector<fs::path> Subfolders(const fs::path& folder) {
+    std::vector<fs::path> folders;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (it->is_directory(error))
+            folders.push_back(it->path());
+    // By name ignoring case, as the folder scan orders question files.
+    std::sort(folders.begin(), folders.end(), [](const fs::path& a, const fs::path& b) {
+        const std::u16string x = UpperCase(AnsiToWide(Utf8ToAnsi(a.filename().string())));
+        const std::u16string y = UpperCase(AnsiToWide(Utf8ToAnsi(b.filename().string())));
+        return x != y ? x < y : a.filename() < b.filename();
+    });
+    return folders;
+}
+
+// Folders holding question files become sets, folders above them categories; the rest is left out.
+std::vector<TreeEntry> EntriesUnder(const fs::path& folder, const fs::path& listFolder, int depth) {
+    std::vector<TreeEntry> entries;
+    if (depth > 64)
+        return entries; // a link loop
+    for (const fs::path& sub : Subfolders(folder)) {
+        TreeEntry entry{TitleOf(sub), {}, {}};
+        std::vector<std::string> files;
+        ListQuestionFiles(sub, files);
+        if (!files.empty()) {
+            std::string relative = fs::relative(sub, listFolder).generic_string();
+            std::replace(relative.begin(), relative.end(), '/', '\\');
+            entry.Folder = "\\" + AnsiName(relative, sub);
+        } else {
+            entry.Children = EntriesUnder(sub, listFolder, depth + 1);
+            if (entry.Children.empty())
+                continue;
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+int CountEntries(const std::vector<TreeEntry>& entries) {
+    int count = 0;
+    for (const TreeEntry& entry : entries)
+        count += 1 + CountEntries(entry.Children);
+    return count;
+}
+
+// Entry lines in list order: id, level, descendant count, parent id, visible, state, name, folder.
+void AppendLines(const std::vector<TreeEntry>& entries, int level, int parent, std::vector<std::string>& lines) {
+    for (const TreeEntry& entry : entries) {
+        const int id = static_cast<int>(lines.size()) + 1;
+        lines.push_back(std::to_string(id) + "*" + std::to_string(level) + "*" +
+                        std::to_string(CountEntries(entry.Children)) + "*" + std::to_string(parent) + "*" +
+                        (level == 0 ? "1" : "0") + "*0*" + entry.Name + "*" + entry.Folder + "*");
+        AppendLines(entry.Children, level + 1, id, lines);
+    }
+}
+
+Bytes ListDocument(const std::string& name, const std::vector<std::string>& lines) {
+    namespace E = SetListElement;
+    TpkXML document;
+    document.Root.AddChild(u"xml", XmlNodeKind::Instruction).Attributes.push_back({u"version", u"1.0"});
+    TpkXMLNode& top = document.Root.AddChild(E::Top);
+    top.AddChild(E::Encoding);
+    top.AddChild(E::EntryCount).Text = AnsiToWide(std::to_string(lines.size()));
+    top.AddChild(E::Name).Text = AnsiToWide(name);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        top.AddChild(std::u16string(E::EntryPrefix) + AnsiToWide(std::to_string(i))).Text = AnsiToWide(lines[i]);
+    Bytes bytes;
+    document.SaveToStream(bytes);
+    return bytes;
+}
+
+} // namespace
+
+int RunListBuild(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 3, 3);
+    const fs::path root = arguments.Positional[1];
+    const fs::path out = arguments.Positional[2];
+    std::error_code error;
+    if (!fs::is_directory(root, error))
+        throw ToolFailure(root.string() + " is not a folder");
+    const fs::path listFolder = fs::absolute(out).parent_path();
+    if (fs::relative(fs::absolute(root), listFolder).generic_string().starts_with(".."))
+        throw ToolFailure("the set list must lie in " + root.string() + " or a folder above it");
+    const std::vector<TreeEntry> entries = EntriesUnder(fs::absolute(root), listFolder, 0);
+    if (entries.empty())
+        throw ToolFailure(root.string() + " holds no folder with question files");
+    std::vector<std::string> lines;
+    AppendLines(entries, 0, 0, lines);
+    RefuseExisting(std::span(&out, 1), arguments.Has("force"));
+    WritePakFile(out, {{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}});
+    const auto sets =
+        std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.ends_with("**"); });
+    io.Out << out.string() << ": " << sets << (sets == 1 ? " set" : " sets") << " in " << lines.size() - sets
+           << (lines.size() - sets == 1 ? " category" : " categories") << '\n';
+    return kExitOk;
+}
+
+} // namespace skq
