@@ -3,6 +3,7 @@
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 #include <array>
 
@@ -90,6 +91,19 @@ std::string WideToUtf8(std::u16string_view wide) {
 std::string AnsiToUtf8(std::string_view ansi) { return WideToUtf8(AnsiToWide(ansi)); }
 
 std::string Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(Utf8ToWide(utf8)); }
+
+std::size_t FindInvalidUtf8(std::string_view utf8) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    const auto length = static_cast<int32_t>(utf8.size());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0)
+            return static_cast<std::size_t>(start);
+    }
+    return std::string_view::npos;
+}
 
 std::u16string UpperCase(std::u16string_view text) {
     std::u16string upper;

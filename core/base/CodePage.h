@@ -15,6 +15,8 @@ std::u16string Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::u16string_view wide);
 std::string AnsiToUtf8(std::string_view ansi);
 std::string Utf8ToAnsi(std::string_view utf8);
+// Offset of the first byte that starts no well-formed UTF-8 sequence; npos when there is none.
+std::size_t FindInvalidUtf8(std::string_view utf8);
 
 // Name comparison: both sides upper-cased with the Unicode simple mapping.
 std::u16string UpperCase(std::u16string_view text);

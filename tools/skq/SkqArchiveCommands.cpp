@@ -8,10 +8,12 @@
 #include "tools/skq/SkqJson.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/SkqUtf8Sources.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 
 namespace skq {
 
@@ -83,12 +85,39 @@ std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& 
     return entries;
 }
 
-void ConvertQuestionDocument(std::vector<PakEntry>& entries, const StoredForm& form) {
+void ConvertAttachedText(std::vector<PakEntry>& entries, const std::string& textName) {
+    const int text = textName.empty() ? -1 : FindEntry(entries, textName);
+    if (text >= 0 && IsUtf8Text(entries[text].Data))
+        entries[text].Data = Utf8TextToAnsi(entries[text].Data, AnsiToUtf8(entries[text].Name));
+}
+
+// The question document in the options' form and UTF-8 sources in forms the program
+// reads; anything else stays as it is.
+void PrepareQuestion(std::vector<PakEntry>& entries, const StoredForm& form, std::ostream& warnings) {
+    const bool convert = form.Legacy || form.Form40.Encoded || form.Form40.WideText;
     const int source = FindEntry(entries, kQuestionDocument40);
-    if (source < 0)
-        throw ToolFailure("the folder holds no " + std::string(kQuestionDocument40) + " to convert");
-    const QuestionDocument question = ParseQuestionXml(entries[source].Data);
-    ReplaceQuestionDocument(entries, PakEntry{std::string(form.EntryName()), WriteQuestionDocument(question, form)});
+    if (source < 0) {
+        if (convert)
+            throw ToolFailure("the folder holds no " + std::string(kQuestionDocument40) + " to convert");
+        return;
+    }
+    const Bytes& data = entries[source].Data;
+    QuestionDocument question;
+    std::optional<Bytes> stored;
+    if (IsUtf8Document(data)) {
+        PackedQuestion packed = PackUtf8Question(data, AnsiToUtf8(entries[source].Name), form, warnings);
+        question = std::move(packed.Fields);
+        stored = std::move(packed.Stored);
+    } else {
+        question = ParseQuestionXml(data);
+        if (convert)
+            stored = WriteQuestionDocument(question, form);
+    }
+    if (convert)
+        ReplaceQuestionDocument(entries, PakEntry{std::string(form.EntryName()), std::move(*stored)});
+    else if (stored)
+        entries[source].Data = std::move(*stored);
+    ConvertAttachedText(entries, question.TextName);
 }
 
 // ---- unpack
@@ -173,14 +202,12 @@ int RunLs(const Arguments& arguments, Io& io) {
 int RunPack(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 2, 2);
     const StoredForm form = FormFromOptions(arguments);
-    const bool convert = form.Legacy || form.Form40.Encoded || form.Form40.WideText;
     const fs::path source = arguments.Positional[0];
     const fs::path out = arguments.Positional[1];
     RefuseExisting(std::span(&out, 1), arguments.Has("force"));
 
     std::vector<PakEntry> entries = ReadFolderEntries(source, out);
-    if (convert)
-        ConvertQuestionDocument(entries, form);
+    PrepareQuestion(entries, form, io.Err);
     WritePakFile(out, entries);
     io.Out << out.string() << ": " << entries.size() << " entries\n";
     return kExitOk;

@@ -55,7 +55,7 @@ The list itself takes ROOT's name. OUT must lie in ROOT or a folder above it,
 so the sets' folders are found from it. An existing OUT is replaced only with
 --force.
 
-Examples:
+Example:
   ludra-skq list Zestawy/Lista.skz
   ludra-skq list build Zestawy Zestawy/Lista.skz
 )"},
@@ -98,6 +98,16 @@ Sezz0.txp of the folder is left out:
   --legacy   the 3.5 layout: scrambled Sezz0.txp lines (four answers at most)
 --encoded and --utf16 may be combined. OUT is written in one atomic replace
 and an existing OUT is refused unless --force is given.
+
+Sources saved in UTF-8 are converted, since the program reads only Windows-1250
+and UTF-16. A Sezz0.xml with a UTF-8 byte order mark, or with non-ASCII bytes
+that are valid UTF-8 or declared encoding="UTF-8", is read as UTF-8 and stored
+as Windows-1250, or as UTF-16 when a field holds a character Windows-1250
+lacks (a warning names it; the program shows it as "?"). The attached text the
+question names (plr) is converted to Windows-1250 when it is UTF-8; a character
+Windows-1250 lacks is an error naming it and its line. Bytes that are not valid
+UTF-8 in a source read as UTF-8 are an error naming their offset and line; on
+any error nothing is written. Other sources are stored as they are.
 
 Example:
   ludra-skq pack pytanie01/ Zestawy/Fizyka/pytanie01.skq --encoded

@@ -134,23 +134,8 @@ std::vector<std::string> DocumentWarnings(const QuestionDocument& question, cons
 } // namespace
 
 bool LooksLikeUtf8(std::string_view text) {
-    bool beyondAscii = false;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80                    ? 1
-                                   : lead >= 0xC2 && lead <= 0xDF ? 2
-                                   : lead >= 0xE0 && lead <= 0xEF ? 3
-                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                                  : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t j = 1; j < length; ++j)
-            if ((static_cast<unsigned char>(text[i + j]) & 0xC0) != 0x80)
-                return false;
-        beyondAscii = beyondAscii || length > 1;
-        i += length;
-    }
-    return beyondAscii;
+    const bool beyondAscii = std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    return beyondAscii && FindInvalidUtf8(text) == std::string_view::npos;
 }
 
 std::vector<std::string> QuestionWarnings(const TVfsPAK& pak) {

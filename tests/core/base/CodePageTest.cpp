@@ -37,6 +37,15 @@ TEST(CodePage, Utf8ConversionsKeepPolishText) {
     EXPECT_EQ(Utf8ToWide(""), u"");
 }
 
+TEST(CodePage, FindInvalidUtf8NamesTheFirstBadByte) {
+    EXPECT_EQ(FindInvalidUtf8("Zażółć \xF0\x9F\x98\x80"), std::string_view::npos);
+    EXPECT_EQ(FindInvalidUtf8(""), std::string_view::npos);
+    EXPECT_EQ(FindInvalidUtf8("ab\xBF\xF3"), 2u);     // Windows-1250 "ż" after ASCII
+    EXPECT_EQ(FindInvalidUtf8("a\xC5"), 1u);          // cut short at the end
+    EXPECT_EQ(FindInvalidUtf8("\xC0\xAF"), 0u);       // overlong "/"
+    EXPECT_EQ(FindInvalidUtf8("ok\xED\xA0\x80"), 2u); // an encoded surrogate
+}
+
 TEST(CodePage, NamesCompareByUnicodeUpperCase) {
     EXPECT_TRUE(SameTextIgnoringCase(u"sezz0.XML", u"SEZZ0.xml"));
     EXPECT_TRUE(SameTextIgnoringCase(u"żółw", u"ŻÓŁW"));
