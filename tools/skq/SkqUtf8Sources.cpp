@@ -74,6 +74,14 @@ std::size_t FindCharOutsideAnsi(std::u16string_view text) {
     return kNone;
 }
 
+// Controls, line and direction marks and lone surrogates would act on the terminal
+// instead of showing, so they are named by number alone.
+bool ShowsAsItself(char32_t code) {
+    const auto within = [code](char32_t first, char32_t last) { return code >= first && code <= last; };
+    return code >= 0x20 && !within(0x7F, 0x9F) && !within(0x200B, 0x200F) && !within(0x2028, 0x202E) &&
+           !within(0x2060, 0x206F) && !within(0xD800, 0xDFFF) && code != 0xFEFF && !within(0xFFF9, 0xFFFB);
+}
+
 // "U+2192 (→)" for the character at the index.
 std::string DescribeChar(std::u16string_view text, std::size_t at) {
     const char32_t lead = text[at];
@@ -81,6 +89,8 @@ std::string DescribeChar(std::u16string_view text, std::size_t at) {
     const char32_t code = pair ? 0x10000 + ((lead - 0xD800) << 10) + (char32_t(text[at + 1]) - 0xDC00) : lead;
     std::array<char, 16> hex{};
     std::snprintf(hex.data(), hex.size(), "U+%04X", static_cast<unsigned>(code));
+    if (!ShowsAsItself(code))
+        return hex.data();
     return std::string(hex.data()) + " (" + WideToUtf8(text.substr(at, pair ? 2 : 1)) + ")";
 }
 

@@ -147,6 +147,10 @@ TEST_F(SkqPackUtf8, TextCharacterOutsideTheCodePageIsAnErrorNamingItsLine) {
     EXPECT_EQ(Pack(), 1);
     EXPECT_THAT(err_, HasSubstr("opis.txt: line 3 holds U+0416 (Ж)"));
     EXPECT_FALSE(fs::exists(Out()));
+    // A character that would act on the terminal (here a C1 control introducing a sequence) is named by number only.
+    WriteText("Gady\n\u009B31m\n");
+    EXPECT_EQ(Pack(), 1);
+    EXPECT_THAT(err_, HasSubstr("opis.txt: line 2 holds U+009B,"));
 }
 
 TEST_F(SkqPackUtf8, DocumentDeclaredUtf8ButInvalidIsAnErrorNamingTheByte) {
