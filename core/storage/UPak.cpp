@@ -167,18 +167,28 @@ bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
     return LoadPictureWith(DecodeBmp, name, bitmap, pak);
 }
 
-bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
-    if (!pak.Exists(name))
-        return false;
+namespace {
+
+// The decoder the name's extension calls for; none for a kind the program doesn't show.
+PictureDecoder DecoderFor(std::string_view name) {
     const std::size_t dot = name.rfind('.');
     const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
     if (SameAnsiTextIgnoringCase(extension, ".JPG"))
-        return PakLoadJpeg(name, bitmap, pak);
+        return DecodeJpeg;
     if (SameAnsiTextIgnoringCase(extension, ".GIF"))
-        return PakLoadGif(name, bitmap, pak);
+        return DecodeGif;
     if (SameAnsiTextIgnoringCase(extension, ".BMP"))
-        return PakLoadBmp(name, bitmap, pak);
-    return false;
+        return DecodeBmp;
+    return nullptr;
+}
+
+} // namespace
+
+bool IsShownPictureName(std::string_view name) { return DecoderFor(name) != nullptr; }
+
+bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+    const PictureDecoder decode = DecoderFor(name);
+    return pak.Exists(name) && decode != nullptr && LoadPictureWith(decode, name, bitmap, pak);
 }
 
 namespace {

@@ -84,6 +84,8 @@ bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak);
 // Picks the decoder by the extension (.JPG, .GIF, .BMP in any case); false when the
 // entry is absent or the extension is another one. A damaged picture raises StorageError.
 bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
+// Pictures the program shows, by the name's extension: .jpg, .gif, .bmp in any letter case.
+bool IsShownPictureName(std::string_view name);
 bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
 bool PakLoadGif(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
 bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);

@@ -75,18 +75,11 @@ void KeyWarnings(const QuestionDocument& question, std::vector<std::string>& war
                            std::to_string(right) + " answers right: it can never be answered right");
 }
 
-bool IsShownPicture(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
-    return SameAnsiTextIgnoringCase(extension, ".JPG") || SameAnsiTextIgnoringCase(extension, ".GIF") ||
-           SameAnsiTextIgnoringCase(extension, ".BMP");
-}
-
 void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, std::vector<std::string>& warnings) {
     if (!question.PictureName.empty()) {
         if (!pak.Exists(question.PictureName))
             warnings.push_back("the picture " + Quoted(question.PictureName) + " is not in the file");
-        else if (!IsShownPicture(question.PictureName))
+        else if (!IsShownPictureName(question.PictureName))
             warnings.push_back("the picture " + Quoted(question.PictureName) +
                                " is of a kind the program doesn't show (it shows .jpg, .gif and .bmp)");
     }
