@@ -35,6 +35,10 @@ int ParagraphLines(std::string_view paragraph, int width) {
         std::size_t end = paragraph.find(' ', at);
         if (end == std::string_view::npos)
             end = paragraph.size();
+        if (end == at) { // a space at an end or beside another wraps nothing
+            at = end + 1;
+            continue;
+        }
         int word = WordWidth(paragraph.substr(at, end - at));
         if (used > 0 && used + space + word > width) {
             ++lines;

@@ -10,7 +10,8 @@ TEST(LeastLines, WordsWrapAndLineBreaksCount) {
     EXPECT_EQ(LeastLines("aaaaa aaaaa", 50), 2); // 25 + 3 + 25 pixels
     EXPECT_EQ(LeastLines("aaaa\r\nbbbb\ncccc", 100), 3);
     EXPECT_EQ(LeastLines(std::string(60, 'a'), 100), 3); // 300 pixels of one word
-    EXPECT_EQ(LeastLines("iiiii iiiii", 20), 2);         // narrow letters: 10 + 3 + 10
+    EXPECT_EQ(LeastLines("iiiii iiiii", 20), 2);
+    EXPECT_EQ(LeastLines("aaaaa  ", 25), 1); // trailing spaces start no line         // narrow letters: 10 + 3 + 10
 }
 
 TEST(LeastLines, OnlyTextsBeyondTheLabelsLinesAreCutOff) {
