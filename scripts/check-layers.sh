@@ -15,6 +15,7 @@ declare -A allowed=(
     [gui/windows]="core gui"
     [app]="core gui"
     [tools/skq]="core tools/skq"
+    [tools/skq/formats]="core tools/skq/formats"
     [tools/art]="tools/art"
     [tools/sound]=""
 )
