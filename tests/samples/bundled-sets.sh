@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The built bundled sets hold what samples/README.md promises: every kind of
+# The built bundled sets hold what samples/SETS.md promises: every kind of
 # question, attachment, picture and stored form; every question can be answered
 # right; each set has 10 to 20 questions; the list nests a category in a category
 # and its descendant counts are right. Everything is read with ludra-skq, that is

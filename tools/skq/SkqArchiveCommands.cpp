@@ -14,6 +14,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <sstream>
 
 namespace skq {
 
@@ -31,6 +32,11 @@ bool StartsWithMagic(const fs::path& path) {
 }
 
 // ---- pack
+
+// No entry name, from an archive or a document, may name a place outside the target folder.
+bool IsSafeEntryName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+}
 
 StoredForm FormFromOptions(const Arguments& arguments) {
     StoredForm form;
@@ -120,6 +126,58 @@ void PrepareQuestion(std::vector<PakEntry>& entries, const StoredForm& form, std
     ConvertAttachedText(entries, question.TextName);
 }
 
+// ---- pack-set
+
+// A question of a set's source: a folder with its own files, or a document in the set's folder
+// whose picture and text lie beside it.
+struct QuestionSource {
+    fs::path Path;
+    bool Folder = false;
+
+    fs::path FileName() const { return (Folder ? Path.filename() : Path.stem()).string() + ".skq"; }
+};
+
+bool HoldsQuestionDocument(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / kQuestionDocument40, error) ||
+           fs::is_regular_file(folder / kQuestionDocument35, error);
+}
+
+std::vector<QuestionSource> QuestionSources(const fs::path& source) {
+    std::vector<QuestionSource> sources;
+    std::error_code error;
+    for (fs::directory_iterator it(source, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_directory(ignored) && HoldsQuestionDocument(it->path()))
+            sources.push_back({it->path(), true});
+        else if (it->is_regular_file(ignored) && SameAnsiTextIgnoringCase(it->path().extension().string(), ".xml"))
+            sources.push_back({it->path(), false});
+    }
+    if (error)
+        throw ToolFailure("can't list " + source.string() + ": " + error.message());
+    std::sort(sources.begin(), sources.end(),
+              [](const QuestionSource& a, const QuestionSource& b) { return a.Path.filename() < b.Path.filename(); });
+    return sources;
+}
+
+// A lone document and the files it names, taken from its folder.
+std::vector<PakEntry> DocumentEntries(const fs::path& document) {
+    PakEntry entry{std::string(kQuestionDocument40), ReadWholeFile(document, EntryCap::kQuestionDocument)};
+    std::ostringstream ignored; // pack reports the document's problems when it stores it
+    const QuestionDocument fields = IsUtf8Document(entry.Data)
+                                        ? PackUtf8Question(entry.Data, document.string(), {}, ignored).Fields
+                                        : ParseQuestionXml(entry.Data);
+    std::vector<PakEntry> entries = {std::move(entry)};
+    for (const std::string& name : {fields.PictureName, fields.TextName}) {
+        if (name.empty() || FindEntry(entries, name) >= 0)
+            continue;
+        if (!IsSafeEntryName(name))
+            throw ToolFailure("names \"" + AnsiToUtf8(name) + "\", which is no file beside it");
+        entries.push_back({name, ReadWholeFile(document.parent_path() / AnsiToUtf8(name), EntryCap::kPicture)});
+    }
+    return entries;
+}
+
 // ---- unpack
 
 // What unpack writes: an archive entry by index, or bytes made here (Index -1).
@@ -138,11 +196,6 @@ void OpenArchive(TVfsPAK& pak, const fs::path& file) {
     }
     if (!magic)
         throw ToolFailure(file.string() + " is not an archive");
-}
-
-// Archives come from anywhere: no entry may name a place outside the target folder.
-bool IsSafeEntryName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
 }
 
 // Every entry of the archive, each name once (the first, which the program reads), checked
@@ -211,6 +264,44 @@ int RunPack(const Arguments& arguments, Io& io) {
     WritePakFile(out, entries);
     io.Out << out.string() << ": " << entries.size() << " entries\n";
     return kExitOk;
+}
+
+int RunPackSet(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 2, 2);
+    const StoredForm form = FormFromOptions(arguments);
+    const fs::path source = arguments.Positional[0];
+    const fs::path out = arguments.Positional[1];
+    std::error_code error;
+    if (!fs::is_directory(source, error))
+        throw ToolFailure(source.string() + " is not a folder");
+    if (HoldsQuestionDocument(source))
+        throw ToolFailure(source.string() + " is the folder of one question; pack it with \"ludra-skq pack\"");
+    const std::vector<QuestionSource> sources = QuestionSources(source);
+    if (sources.empty())
+        throw ToolFailure(source.string() + " holds no question folder and no question document (.xml)");
+    std::vector<fs::path> targets;
+    for (const QuestionSource& question : sources)
+        targets.push_back(out / question.FileName());
+    RefuseExisting(targets, arguments.Has("force"));
+    fs::create_directories(out, error);
+    if (error)
+        throw ToolFailure("can't create " + out.string() + ": " + error.message());
+
+    std::size_t failed = 0;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        try {
+            std::vector<PakEntry> entries =
+                sources[i].Folder ? ReadFolderEntries(sources[i].Path, targets[i]) : DocumentEntries(sources[i].Path);
+            PrepareQuestion(entries, form, io.Err);
+            WritePakFile(targets[i], entries);
+        } catch (const ToolFailure& failure) {
+            io.Err << "ludra-skq pack-set: " << sources[i].Path.filename().string() << ": " << failure.what() << '\n';
+            ++failed;
+        }
+    }
+    io.Out << out.string() << ": " << sources.size() - failed << " of " << sources.size() << " questions packed";
+    io.Out << (failed ? ", " + std::to_string(failed) + " failed\n" : std::string("\n"));
+    return failed ? kExitFailed : kExitOk;
 }
 
 int RunUnpack(const Arguments& arguments, Io& io) {

@@ -27,13 +27,23 @@ constexpr OptionSpec kUnpackOptions[] = {{"decode"}, {"force"}};
 constexpr OptionSpec kConfigOptions[] = {{"file", true}};
 constexpr OptionSpec kCheckOptions[] = {{"strict"}};
 constexpr OptionSpec kListOptions[] = {{"force"}};
+constexpr OptionSpec kImportOptions[] = {{"format", true}, {"list"}, {"force"}};
+constexpr OptionSpec kExportOptions[] = {{"format", true}, {"force"}};
 
 const Command kCommands[] = {
-    {"show", kShowOptions, RunShow},       {"ls", {}, RunLs},
-    {"list", kListOptions, RunList},       {"check", kCheckOptions, RunCheck},
-    {"pack", kPackOptions, RunPack},       {"unpack", kUnpackOptions, RunUnpack},
-    {"scramble", {}, RunScramble},         {"unscramble", {}, RunUnscramble},
-    {"config", kConfigOptions, RunConfig}, {"help", {}, RunHelp},
+    {"show", kShowOptions, RunShow},
+    {"ls", {}, RunLs},
+    {"list", kListOptions, RunList},
+    {"check", kCheckOptions, RunCheck},
+    {"pack", kPackOptions, RunPack},
+    {"pack-set", kPackOptions, RunPackSet},
+    {"unpack", kUnpackOptions, RunUnpack},
+    {"import", kImportOptions, RunImport},
+    {"export", kExportOptions, RunExport},
+    {"scramble", {}, RunScramble},
+    {"unscramble", {}, RunUnscramble},
+    {"config", kConfigOptions, RunConfig},
+    {"help", {}, RunHelp},
 };
 
 // One run of the tool: the user's journal stays untouched (JournalPath empty), every

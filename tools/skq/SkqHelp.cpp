@@ -14,7 +14,7 @@ struct CommandHelp {
     std::string_view Text;    // usage, description and an example
 };
 
-constexpr std::array<CommandHelp, 10> kCommands = {{
+constexpr std::array<CommandHelp, 13> kCommands = {{
     {"show", "load a question file as the program does and print it as JSON",
      R"(Usage: ludra-skq show FILE.skq [--seed N]
 
@@ -111,6 +111,67 @@ any error nothing is written. Other sources are stored as they are.
 
 Example:
   ludra-skq pack pytanie01/ Zestawy/Fizyka/pytanie01.skq --encoded
+)"},
+    {"pack-set", "pack a whole set: a folder of question folders or question documents",
+     R"(Usage: ludra-skq pack-set SRCDIR OUTDIR [--encoded] [--utf16] [--legacy] [--force]
+
+Packs every question of SRCDIR into OUTDIR in one step, as "pack" packs one:
+  - a subfolder holding Sezz0.xml (or Sezz0.txp) with its files becomes
+    OUTDIR/<subfolder>.skq;
+  - a question document NAME.xml lying in SRCDIR becomes OUTDIR/NAME.skq,
+    with the picture (plimg) and the attached text (plr) it names taken from
+    SRCDIR.
+UTF-8 sources are converted as "pack" converts them. The set asks its
+questions in the order of their file names. A question that fails is named
+with its reason and the others are still packed; the last line says how many
+were packed, and the exit status is 1 when any failed. Existing files in
+OUTDIR are refused unless --force is given.
+
+Example:
+  ludra-skq pack-set zrodla/ulamki Zestawy/Ulamki
+)"},
+    {"import", "make a set from an Aiken, GIFT, Moodle XML or CSV file",
+     R"(Usage: ludra-skq import FILE OUTDIR [--format aiken|gift|moodle|csv] [--list] [--force]
+
+Reads the questions of FILE and writes them as question files into OUTDIR,
+which then is a set the program opens. Categories (GIFT $CATEGORY, Moodle
+category questions, the CSV category column; "/" nests them) become folders
+under OUTDIR, each a set, and the categories of the set list. The format is
+told from the content when --format is not given.
+
+Multiple-choice questions with 3 to 5 answers are imported, with one or
+several right answers. HTML texts become plain text; a picture (a file beside
+FILE, or one embedded in Moodle XML) is stored with its question, a PNG
+converted to BMP. Every other question (true/false, short answer, matching,
+numerical, essay, cloze, fewer than 3 or more than 5 answers) is skipped with
+a line naming it and the reason; the rest is still imported. The last line
+says how many questions were imported and skipped.
+
+FILE may be UTF-8 (with or without a byte order mark), UTF-16 with a byte
+order mark, or Windows-1250.
+
+  --list    also write the set list OUTDIR/Lista.skz (see "list build")
+  --force   replace files an earlier import wrote
+
+The CSV layout, one question per row (a first row of column names is
+skipped; ";", "," or tab between cells):
+  question;A;B;C;D;E;right;hint;picture;category
+"right" holds the letters of the right answers, e.g. "B" or "A,C".
+
+Example:
+  ludra-skq import pytania.txt Zestawy/Ulamki --list
+)"},
+    {"export", "write a set as GIFT or Moodle XML for other platforms",
+     R"(Usage: ludra-skq export SETDIR OUT --format gift|moodle [--force]
+
+Writes the questions of the set folder SETDIR, read as the program reads
+them, into OUT. Moodle XML carries the pictures inside; for GIFT they are
+written as files beside OUT. An attached text has no place in either format
+and is left out with a note. A question file the program can't run is left
+out with its reason. Importing OUT again gives the same questions.
+
+Example:
+  ludra-skq export Zestawy/Ulamki ulamki.xml --format moodle
 )"},
     {"unpack", "write the entries of an archive into a folder",
      R"(Usage: ludra-skq unpack FILE DIR [--decode] [--force]

@@ -16,9 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder's title: the first line of its title file, else its name.
-constexpr const char* kTitleFile = "tytul.txt";
-
 struct TreeEntry {
     std::string Name;   // Windows-1250
     std::string Folder; // relative to the list's folder, "\" separated; empty for a category
@@ -35,6 +32,7 @@ std::string AnsiName(const std::string& utf8, const fs::path& where) {
     return ansi;
 }
 
+// A folder's title: the first line of its title file, else its name.
 std::string TitleOf(const fs::path& folder) {
     std::ifstream file(folder / kTitleFile);
     std::string title;
@@ -120,10 +118,7 @@ Bytes ListDocument(const std::string& name, const std::vector<std::string>& line
 
 } // namespace
 
-int RunListBuild(const Arguments& arguments, Io& io) {
-    RequirePositional(arguments, 3, 3);
-    const fs::path root = arguments.Positional[1];
-    const fs::path out = arguments.Positional[2];
+void WriteSetList(const fs::path& root, const fs::path& out, bool force, std::ostream& report) {
     std::error_code error;
     if (!fs::is_directory(root, error))
         throw ToolFailure(root.string() + " is not a folder");
@@ -135,12 +130,17 @@ int RunListBuild(const Arguments& arguments, Io& io) {
         throw ToolFailure(root.string() + " holds no folder with question files");
     std::vector<std::string> lines;
     AppendLines(entries, 0, 0, lines);
-    RefuseExisting(std::span(&out, 1), arguments.Has("force"));
+    RefuseExisting(std::span(&out, 1), force);
     WritePakFile(out, {{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}});
     const auto sets =
         std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.ends_with("**"); });
-    io.Out << out.string() << ": " << sets << (sets == 1 ? " set" : " sets") << " in " << lines.size() - sets
+    report << out.string() << ": " << sets << (sets == 1 ? " set" : " sets") << " in " << lines.size() - sets
            << (lines.size() - sets == 1 ? " category" : " categories") << '\n';
+}
+
+int RunListBuild(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 3, 3);
+    WriteSetList(arguments.Positional[1], arguments.Positional[2], arguments.Has("force"), io.Out);
     return kExitOk;
 }
 

@@ -89,12 +89,20 @@ int RunShow(const Arguments& arguments, Io& io);
 int RunList(const Arguments& arguments, Io& io);
 // "list build ROOT OUT": a set list from a folder tree.
 int RunListBuild(const Arguments& arguments, Io& io);
+// The set list OUT of the sets under ROOT, with a line saying what it holds. Throws ToolFailure.
+void WriteSetList(const std::filesystem::path& root, const std::filesystem::path& out, bool force,
+                  std::ostream& report);
+// A folder's title file: list build names a set or category by its first line.
+inline constexpr const char* kTitleFile = "tytul.txt";
 int RunCheck(const Arguments& arguments, Io& io);
 int RunLs(const Arguments& arguments, Io& io);
 int RunPack(const Arguments& arguments, Io& io);
 int RunUnpack(const Arguments& arguments, Io& io);
 int RunScramble(const Arguments& arguments, Io& io);
 int RunUnscramble(const Arguments& arguments, Io& io);
+int RunImport(const Arguments& arguments, Io& io);
+int RunExport(const Arguments& arguments, Io& io);
+int RunPackSet(const Arguments& arguments, Io& io);
 int RunConfig(const Arguments& arguments, Io& io);
 int RunHelp(const Arguments& arguments, Io& io);
 

@@ -138,6 +138,10 @@ PackedQuestion PackUtf8Question(ByteView xml, std::string_view name, const Store
     // Read as the program reads the UTF-16 form, so the fields come out as it would see them.
     TpkXML source;
     source.LoadFromStream(Utf16Document(DecodeUtf8(AsText(xml), name)));
+    return PackWideQuestion(source, name, form, warnings);
+}
+
+PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const StoredForm& form, std::ostream& warnings) {
     PackedQuestion packed{ReadQuestionXml(source), {}};
 
     Question40Form wideForm = form.Form40;

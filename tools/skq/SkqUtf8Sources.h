@@ -5,6 +5,8 @@
 #include "tools/skq/SkqQuestionForms.h"
 
 #include <iosfwd>
+
+class TpkXML;
 #include <string_view>
 
 // Question documents and attached texts that editors saved in UTF-8, brought into
@@ -25,6 +27,9 @@ struct PackedQuestion {
 // otherwise UTF-16, with a warning per field that doesn't. Throws ToolFailure for bytes
 // that aren't UTF-8 and for a field the 3.5 layout can't hold.
 PackedQuestion PackUtf8Question(ByteView xml, std::string_view name, const StoredForm& form, std::ostream& warnings);
+
+// The same for a document tree whose texts are already wide, as the program reads UTF-16.
+PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const StoredForm& form, std::ostream& warnings);
 
 // Throws ToolFailure for bytes that aren't UTF-8 and for a character the code page lacks.
 Bytes Utf8TextToAnsi(ByteView text, std::string_view name);

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A teacher's whole way in the real program: questions written in the Aiken format are
+# imported, checked, listed with list build, chosen from the set list and answered up
+# to the summary.
+# Usage: import-set.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
+set -euo pipefail
+program=${1:?program}
+skq=${2:?ludra-skq}
+out=${3:?screenshot folder}
+mkdir -p "$out"
+. "$(dirname "$0")/lib.sh"
+start_e2e
+
+# Every answer is right, so the questions are answered without knowing the drawn order.
+mkdir "$work/zrodla"
+printf '%s\r\n' "Które z tych liczb są parzyste?" "A) 2" "B) 4" "C) 6" "ANSWER: A, B, C" "" \
+    "Które z tych miast leżą nad Wisłą?" "A. Kraków" "B. Warszawa" "C. Toruń" "D. Płock" "ANSWER: A, B, C, D" \
+    >"$work/zrodla/pytania.txt"
+sets="$work/Zestawy"
+"$skq" import "$work/zrodla/pytania.txt" "$sets/Liczby i miasta" || fail "import"
+"$skq" check --strict "$sets/Liczby i miasta" || fail "check of the set"
+"$skq" list build "$sets" "$sets/Lista.skz" || fail "list build"
+"$skq" check --strict "$sets/Lista.skz" || fail "check of the list"
+"$skq" config set sct "$sets/Lista.skz" >/dev/null
+
+start_program "$program"
+tile_top() { echo $((313 + 40 * ($1 - 1))); }
+click_and_wait() {
+    shoot "$work/before.png"
+    "${@:2}"
+    wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
+}
+answer_all() {
+    for position in $(seq "$1"); do
+        click_and_wait 35x35+295+$(tile_top "$position") click_main 312 $(($(tile_top "$position") + 17))
+    done
+}
+
+# Tests submenu, then the set list; its only entry is the imported set, chosen and confirmed.
+shoot "$work/start.png"
+click_main 60 146
+wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
+click_main 83 174
+list=$(wait_for_window '^Lista zestawów') || fail "no set list window"
+eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/LIST_/')"
+sleep 0.5
+xdotool mousemove $((LIST_X + 100)) $((LIST_Y + 95 + 5 + 8)) click 1
+sleep 0.3
+shoot "$out/import-set-list.png"
+xdotool mousemove $((LIST_X + 225)) $((LIST_Y + 396)) click 1
+wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
+wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
+
+answer_all 3
+shoot "$out/import-question.png"
+click_and_wait 51x56+104+404 click_main 129 432
+click_and_wait 51x56+104+404 click_main 129 432
+answer_all 4
+click_main 129 432
+summary=$(wait_for_window '^Podsumowanie') || fail "no summary"
+xdotool windowfocus --sync "$summary" key ctrl+c
+sleep 0.3
+shoot "$out/import-summary.png"
+report=$(xclip -o -selection clipboard)
+echo "$report"
+[[ "$report" == *$'Pytań w zestawie: 2\nPoprawnych odpowiedzi: 2\nSkuteczność: 100%'* ]] || fail "summary text"
+echo "PASS"

@@ -1,0 +1,135 @@
+// export: a set in the quiz formats other platforms read.
+#include "core/base/AtomicFile.h"
+#include "core/base/CodePage.h"
+#include "core/base/StorageError.h"
+#include "core/selection/SetFolders.h"
+#include "core/storage/UPak.h"
+#include "tools/skq/SkqQuestionForms.h"
+#include "tools/skq/SkqTool.h"
+#include "tools/skq/formats/SourceBank.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <ostream>
+
+namespace skq {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Texts as the formats hold them: UTF-8 with Unix line ends.
+std::string ExportedText(std::string_view ansi) {
+    std::string text = AnsiToUtf8(ansi);
+    std::string tidy;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r')
+            tidy += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != '\n')
+            tidy += '\n';
+    return tidy;
+}
+
+QuestionDocument ReadDocument(const TVfsPAK& pak) {
+    // The program reads the old layout first.
+    if (PakExists(kQuestionDocument35, pak))
+        return ParseQuestionLines(*PakExtract(kQuestionDocument35, EntryCap::kQuestionDocument, pak));
+    if (PakExists(kQuestionDocument40, pak))
+        return ParseQuestionXml(*PakExtract(kQuestionDocument40, EntryCap::kQuestionDocument, pak));
+    throw ToolFailure("no question document");
+}
+
+// A question file as the formats hold it; throws ToolFailure for one the program can't run.
+SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
+    TVfsPAK pak;
+    if (!PakOpen(file, pak))
+        throw ToolFailure("not an archive the program reads");
+    try {
+        const QuestionDocument document = ReadDocument(pak);
+        if (document.AnswerCount < 3 || document.AnswerCount > 5)
+            throw ToolFailure("ilo is " + std::to_string(document.AnswerCount) + "; a question has 3 to 5 answers");
+        SourceQuestion question;
+        question.Where = file.filename().string();
+        question.Text.Text = ExportedText(document.QuestionText);
+        for (int i = 0; i < document.AnswerCount; ++i) {
+            question.Answers.push_back({ExportedText(document.Answers[i]), false});
+            question.Right.push_back(i < int(document.Key.size()) && document.Key[i] == '1');
+        }
+        question.SeveralRight = document.QuestionType != 0;
+        question.Hint.Text = ExportedText(document.Hint);
+        if (!document.PictureName.empty()) {
+            if (std::optional<Bytes> picture = PakExtract(document.PictureName, EntryCap::kPicture, pak)) {
+                question.Picture = AnsiToUtf8(document.PictureName);
+                question.Files.push_back({question.Picture, std::move(*picture)});
+            }
+        }
+        if (!document.TextName.empty())
+            report << "ludra-skq export: " << question.Where << ": the attached text " << AnsiToUtf8(document.TextName)
+                   << " is left out; the format has no place for it\n";
+        return question;
+    } catch (const StorageError& error) {
+        throw ToolFailure(error.what());
+    }
+}
+
+// GIFT names its pictures as files beside it: each name once, a second picture of the same
+// name numbered.
+std::map<fs::path, Bytes> PicturesBeside(std::vector<SourceQuestion>& questions, const fs::path& out) {
+    std::map<fs::path, Bytes> pictures;
+    for (SourceQuestion& question : questions) {
+        if (question.Files.empty())
+            continue;
+        Bytes& data = question.Files.front().Data;
+        const fs::path name = question.Picture;
+        fs::path file = out.parent_path() / name;
+        for (int n = 2; pictures.count(file) && pictures[file] != data; ++n)
+            file = out.parent_path() / (name.stem().string() + "-" + std::to_string(n) + name.extension().string());
+        question.Picture = file.filename().string();
+        pictures[file] = std::move(data);
+        question.Files.clear();
+    }
+    return pictures;
+}
+
+} // namespace
+
+int RunExport(const Arguments& arguments, Io& io) {
+    RequirePositional(arguments, 2, 2);
+    const fs::path folder = arguments.Positional[0];
+    const fs::path out = arguments.Positional[1];
+    const std::string* format = arguments.Value("format");
+    if (!format || (*format != "gift" && *format != "moodle"))
+        throw UsageError("--format gift or --format moodle is needed");
+    std::error_code error;
+    if (!fs::is_directory(folder, error))
+        throw ToolFailure(folder.string() + " is not a folder");
+    std::vector<std::string> files;
+    ListQuestionFiles(folder, files);
+    std::vector<SourceQuestion> questions;
+    for (const std::string& name : files) {
+        try {
+            questions.push_back(ReadSetQuestion(folder / AnsiToUtf8(name), io.Err));
+        } catch (const ToolFailure& failure) {
+            io.Err << "ludra-skq export: " << AnsiToUtf8(name) << " is left out: " << failure.what() << '\n';
+        }
+    }
+    if (questions.empty())
+        throw ToolFailure(folder.string() + " holds no question file to export");
+
+    const std::map<fs::path, Bytes> pictures =
+        *format == "gift" ? PicturesBeside(questions, out) : std::map<fs::path, Bytes>{};
+    std::vector<fs::path> targets = {out};
+    for (const auto& [file, data] : pictures)
+        targets.push_back(file);
+    RefuseExisting(targets, arguments.Has("force"));
+    const std::string document = *format == "gift" ? WriteGift(questions) : WriteMoodleXml(questions);
+    for (const auto& [file, data] : pictures)
+        WriteFileAtomically(file, data);
+    WriteFileAtomically(out, Bytes(document.begin(), document.end()));
+    io.Out << out.string() << ": " << questions.size() << (questions.size() == 1 ? " question" : " questions")
+           << " exported, " << files.size() - questions.size() << " left out\n";
+    return kExitOk;
+}
+
+} // namespace skq
