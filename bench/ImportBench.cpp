@@ -98,15 +98,14 @@ void BM_ReadBank(benchmark::State& state) {
 void BM_ImportBank(benchmark::State& state) {
     const Source& source = Sources()[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(source.Format);
+    TempDir dir;
+    WriteFileText(dir / "bank.txt", source.Text);
+    int run = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        TempDir dir;
-        WriteFileText(dir / "bank.txt", source.Text);
         std::istringstream in;
         std::ostringstream out, err;
-        state.ResumeTiming();
-        if (RunSkq({"import", (dir / "bank.txt").string(), (dir / "out").string(), "--format", source.Format}, in, out,
-                   err) != 0)
+        const std::string folder = (dir / ("out" + std::to_string(++run))).string();
+        if (RunSkq({"import", (dir / "bank.txt").string(), folder, "--format", source.Format}, in, out, err) != 0)
             state.SkipWithError(err.str().c_str());
     }
     state.SetItemsProcessed(state.iterations() * kQuestions);
