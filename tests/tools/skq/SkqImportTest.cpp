@@ -1,0 +1,230 @@
+#include "core/base/CodePage.h"
+#include "core/selection/SetFolders.h"
+#include "core/storage/UPak.h"
+#include "support/PictureFiles.h"
+#include "support/QuestionSets.h"
+#include "support/TempDir.h"
+#include "tools/skq/SkqCommands.h"
+#include "tools/skq/SkqQuestionForms.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int Status = 0;
+    std::string Out, Err;
+};
+
+Run Skq(const std::vector<std::string>& args) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = RunSkq(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+QuestionDocument StoredQuestion(const fs::path& file) {
+    TVfsPAK pak;
+    EXPECT_TRUE(PakOpen(file, pak)) << file;
+    if (const auto old = PakExtract("Sezz0.txp", EntryCap::kQuestionDocument, pak))
+        return skq::ParseQuestionLines(*old);
+    const std::optional<Bytes> document = PakExtract("Sezz0.xml", EntryCap::kQuestionDocument, pak);
+    return document ? skq::ParseQuestionXml(*document) : QuestionDocument{};
+}
+
+std::optional<Bytes> StoredEntry(const fs::path& file, std::string_view name) {
+    TVfsPAK pak;
+    return PakOpen(file, pak) ? PakExtract(name, EntryCap::kLargest, pak) : std::nullopt;
+}
+
+std::vector<std::string> QuestionFilesIn(const fs::path& folder) {
+    std::vector<std::string> files;
+    ListQuestionFiles(folder, files);
+    return files;
+}
+
+constexpr std::string_view kGiftBank = R"($CATEGORY: $course$/top/Matematyka/Ułamki
+
+::U1:: Ile to 1/2 + 1/4? {=3/4 ~2/6 ~1/6 ####Sprowadź do wspólnego mianownika.}
+
+$CATEGORY: $course$/top/Matematyka
+
+Które liczby są pierwsze? {~%50%2 ~%50%3 ~%-100%4 ~%-100%9}
+
+Ziemia jest płaska. {F}
+
+$CATEGORY: $course$/top/Klasa 4/5
+
+Który kąt jest prosty? {=90° ~45° ~180°}
+)";
+
+} // namespace
+
+// Categories become nested set folders (a category with questions and subcategories keeps
+// its own questions in a set beside them), fields come through, and the list passes check.
+TEST(SkqImport, CategoriesBecomeNestedSetsWithTheirFieldsAndAListThatPassesCheck) {
+    TempDir dir;
+    WriteFileText(dir / "bank.gift", kGiftBank);
+    const fs::path out = dir / "Zestawy";
+    const Run run = Skq({"import", (dir / "bank.gift").string(), out.string(), "--list"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Out, HasSubstr("3 questions imported into 3 sets"));
+    EXPECT_THAT(run.Out, HasSubstr("1 skipped"));
+    EXPECT_THAT(run.Err, HasSubstr("true/false"));
+
+    const QuestionDocument fractions = StoredQuestion(out / "Matematyka" / "Ułamki" / "pytanie01.skq");
+    EXPECT_EQ(AnsiToUtf8(fractions.QuestionText), "Ile to 1/2 + 1/4?");
+    EXPECT_EQ(fractions.QuestionType, 0);
+    EXPECT_EQ(fractions.AnswerCount, 3);
+    EXPECT_EQ(fractions.Key, "100");
+    EXPECT_EQ(AnsiToUtf8(fractions.Hint), "Sprowadź do wspólnego mianownika.");
+    const QuestionDocument primes = StoredQuestion(out / "Matematyka" / "Matematyka" / "pytanie01.skq");
+    EXPECT_EQ(primes.QuestionType, 1);
+    EXPECT_EQ(primes.Key, "1100");
+    // "/" can't be in a folder's name: the title file keeps the category's.
+    EXPECT_EQ(ReadFileText(out / "Klasa 4" / "5" / "tytul.txt"), "5\n");
+    EXPECT_EQ(AnsiToUtf8(StoredQuestion(out / "Klasa 4" / "5" / "pytanie01.skq").Answers[0]), "90°");
+    EXPECT_EQ(Skq({"check", "--strict", (out / "Lista.skz").string()}).Status, 0);
+}
+
+TEST(SkqImport, QuestionsTheProgramCantHoldAreSkippedWithTheirReasons) {
+    TempDir dir;
+    WriteFileText(dir / "bank.gift", "Dwie? {=a ~b}\n\nSześć? {=a ~b ~c ~d ~e ~f}\n\nDwie dobre? {=a =b ~c}\n\n"
+                                     "Żadna? {~%-50%a ~%-50%b ~%-50%c}\n\nDobre. {=a ~b ~c}\n");
+    const Run run = Skq({"import", (dir / "bank.gift").string(), (dir / "out").string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, HasSubstr("2 answers; a question here has 3 to 5"));
+    EXPECT_THAT(run.Err, HasSubstr("6 answers; a question here has 3 to 5"));
+    EXPECT_THAT(run.Err, HasSubstr("several right answers, but only one answer can be chosen"));
+    EXPECT_THAT(run.Err, HasSubstr("no right answer"));
+    EXPECT_THAT(run.Out, HasSubstr("1 question imported into 1 set"));
+    EXPECT_EQ(QuestionFilesIn(dir / "out").size(), 1u);
+
+    WriteFileText(dir / "none.gift", "Prawda? {T}\n");
+    EXPECT_EQ(Skq({"import", (dir / "none.gift").string(), (dir / "empty").string()}).Status, 1);
+    EXPECT_FALSE(fs::exists(dir / "empty"));
+}
+
+// A picture beside the source or embedded in it is stored with its question, a PNG as BMP;
+// one outside the source's folder is never read, so a crafted file can't carry it away.
+TEST(SkqImport, PicturesComeFromBesideTheSourceButNeverFromOutsideIt) {
+    TempDir dir;
+    fs::create_directories(dir / "zrodla");
+    WriteFileBytes(dir / "zrodla" / "mapa.jpg", MakeTestJpeg(40, 30));
+    WriteFileBytes(dir / "sekret.jpg", MakeTestJpeg(40, 30));
+    WriteFileText(dir / "zrodla" / "bank.gift",
+                  "[html]Gdzie leży Kraków? <img src=\"mapa.jpg\"> {=Nad Wisłą ~Nad Odrą ~Nad Bugiem}\n\n"
+                  "[html]Co to? <img src=\"../sekret.jpg\"> {=a ~b ~c}\n\n"
+                  "[html]A to? <img src=\"" +
+                      (dir / "sekret.jpg").string() + "\"> {=a ~b ~c}\n");
+    const Run run = Skq({"import", (dir / "zrodla" / "bank.gift").string(), (dir / "out").string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const QuestionDocument map = StoredQuestion(dir / "out" / "pytanie01.skq");
+    EXPECT_EQ(AnsiToUtf8(map.QuestionText), "Gdzie leży Kraków?");
+    EXPECT_EQ(map.PictureName, "mapa.jpg");
+    EXPECT_EQ(StoredEntry(dir / "out" / "pytanie01.skq", "mapa.jpg"), MakeTestJpeg(40, 30));
+    for (const char* file : {"pytanie02.skq", "pytanie03.skq"}) {
+        EXPECT_EQ(StoredQuestion(dir / "out" / file).PictureName, "") << file;
+        EXPECT_EQ(StoredEntry(dir / "out" / file, "sekret.jpg"), std::nullopt) << file;
+    }
+    EXPECT_THAT(run.Err, HasSubstr("outside the source's folder"));
+}
+
+// An import never mixes into an earlier set: its own files are replaced only with --force,
+// and a folder holding other question files is refused.
+TEST(SkqImport, EarlierFilesAreReplacedOnlyWithForceAndOthersNeverJoinTheSet) {
+    TempDir dir;
+    WriteFileText(dir / "bank.gift", "Pytanie? {=a ~b ~c}\n");
+    const std::vector<std::string> import = {"import", (dir / "bank.gift").string(), (dir / "out").string()};
+    ASSERT_EQ(Skq(import).Status, 0);
+    EXPECT_THAT(Skq(import).Err, HasSubstr("exists"));
+    std::vector<std::string> forced = import;
+    forced.push_back("--force");
+    EXPECT_EQ(Skq(forced).Status, 0);
+
+    WritePakFile(dir / "out" / "inne.skq", {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "Inne", "100"))}});
+    const Run run = Skq(forced);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_THAT(run.Err, HasSubstr("already holds other question files (inne.skq)"));
+}
+
+TEST(SkqImport, SourcesInUtf16OrWindows1250AreReadAsTheirTextsSay) {
+    TempDir dir;
+    const std::string aiken = "Która rzeka płynie przez Kraków?\nA) Wisła\nB) Odra\nC) Warta\nANSWER: A\n";
+    const std::u16string wide = Utf8ToWide(aiken);
+    Bytes utf16 = {0xFF, 0xFE};
+    for (const char16_t unit : wide)
+        utf16.insert(utf16.end(), {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
+    WriteFileBytes(dir / "utf16.txt", utf16);
+    WriteFileText(dir / "ansi.txt", Utf8ToAnsi(aiken));
+    for (const char* name : {"utf16.txt", "ansi.txt"}) {
+        const Run run = Skq({"import", (dir / name).string(), (dir / name).string() + ".set"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const QuestionDocument question = StoredQuestion(dir / (std::string(name) + ".set") / "pytanie01.skq");
+        EXPECT_EQ(AnsiToUtf8(question.QuestionText), "Która rzeka płynie przez Kraków?") << name;
+        EXPECT_EQ(AnsiToUtf8(question.Answers[0]), "Wisła") << name;
+    }
+}
+
+#ifdef LUDRA_BUNDLED_SETS
+// Every bundled set through GIFT and Moodle XML and back: the same questions, pictures
+// included; attached texts have no place in either format.
+TEST(SkqExport, BundledSetsComeBackEqualThroughGiftAndMoodleXml) {
+    TempDir dir;
+    int sets = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(LUDRA_BUNDLED_SETS)) {
+        const std::vector<std::string> files = QuestionFilesIn(entry.path());
+        if (!entry.is_directory() || files.empty())
+            continue;
+        ++sets;
+        for (const std::string format : {"gift", "moodle"}) {
+            const fs::path exported = dir / (std::to_string(sets) + format) / "set.txt";
+            fs::create_directories(exported.parent_path());
+            ASSERT_EQ(Skq({"export", entry.path().string(), exported.string(), "--format", format}).Status, 0);
+            const fs::path back = dir / (std::to_string(sets) + format) / "back";
+            const Run run = Skq({"import", exported.string(), back.string(), "--format", format});
+            ASSERT_EQ(run.Status, 0) << run.Err;
+            EXPECT_THAT(run.Out, HasSubstr(" 0 skipped"));
+            const std::vector<std::string> imported = QuestionFilesIn(back);
+            ASSERT_EQ(imported.size(), files.size()) << entry.path();
+            for (std::size_t i = 0; i < files.size(); ++i) {
+                QuestionDocument original = StoredQuestion(entry.path() / AnsiToUtf8(files[i]));
+                original.TextName.clear();
+                original.Date.clear();
+                EXPECT_EQ(StoredQuestion(back / imported[i]), original) << entry.path() / files[i] << ' ' << format;
+                if (!original.PictureName.empty())
+                    EXPECT_EQ(StoredEntry(back / imported[i], original.PictureName),
+                              StoredEntry(entry.path() / AnsiToUtf8(files[i]), original.PictureName));
+            }
+        }
+    }
+    EXPECT_GE(sets, 6);
+}
+#endif
+
+// Question folders and lone documents with the files they name become question files; a
+// failing question is named and the others are still packed.
+TEST(SkqPackSet, FoldersAndDocumentsBecomeQuestionFilesAndAFailureSparesTheRest) {
+    TempDir dir;
+    const fs::path source = dir / "zrodla";
+    fs::create_directories(source / "p01");
+    WriteFileBytes(source / "p01" / "Sezz0.xml", WriteQuestion40(MakeQuestion(3, "W folderze", "100")));
+    WriteFileBytes(source / "p02.xml", WriteQuestion40(MakeQuestion(4, "Z obrazkiem", "0100", "mapa.jpg")));
+    WriteFileBytes(source / "mapa.jpg", MakeTestJpeg(8, 8));
+    WriteFileBytes(source / "p03.xml", WriteQuestion40(MakeQuestion(3, "Bez obrazka", "100", "brak.jpg")));
+    const Run run = Skq({"pack-set", source.string(), (dir / "zestaw").string()});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_THAT(run.Out, HasSubstr("2 of 3 questions packed, 1 failed"));
+    EXPECT_THAT(run.Err, HasSubstr("p03.xml"));
+    EXPECT_EQ(QuestionFilesIn(dir / "zestaw"), (std::vector<std::string>{"p01.skq", "p02.skq"}));
+    EXPECT_EQ(AnsiToUtf8(StoredQuestion(dir / "zestaw" / "p01.skq").QuestionText), "W folderze");
+    EXPECT_EQ(StoredEntry(dir / "zestaw" / "p02.skq", "mapa.jpg"), MakeTestJpeg(8, 8));
+    EXPECT_THAT(Skq({"pack-set", (source / "p01").string(), (dir / "x").string()}).Err, HasSubstr("ludra-skq pack"));
+}
