@@ -1,0 +1,242 @@
+#include "tools/skq/formats/HtmlText.h"
+#include "tools/skq/formats/SourceBank.h"
+
+#include <gtest/gtest.h>
+
+namespace skq {
+namespace {
+
+using Texts = std::vector<SourceText>;
+using Flags = std::vector<bool>;
+
+std::string Quiz(const std::string& questions) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n" + questions + "</quiz>\n";
+}
+
+// A multiple-choice question with the given inner elements after its name.
+std::string Multichoice(const std::string& name, const std::string& inner) {
+    return "<question type=\"multichoice\"><name><text>" + name + "</text></name>" + inner + "</question>\n";
+}
+
+const std::string kTwoAnswers = R"(<answer fraction="100"><text>tak</text></answer>
+<answer fraction="0"><text>nie</text></answer>)";
+
+// An HTML question text and the files it embeds.
+std::string QuestionText(const std::string& text, const std::string& files = "") {
+    return "<questiontext format=\"html\"><text>" + text + "</text>" + files + "</questiontext>";
+}
+
+TEST(ReadMoodleXml, CdataEntitiesAndMarkupInTheTextComeThroughAsTheSourceHasThem) {
+    const SourceBank bank = ReadMoodleXml(
+        Quiz(Multichoice("a", QuestionText("<![CDATA[<p>Zażółć &amp; ]]>&lt;b&gt;&#322;&lt;/b&gt;&lt;/p&gt;") +
+                                  kTwoAnswers) +
+             Multichoice("b", QuestionText("<p>x <b>2</b></p>") + kTwoAnswers)));
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Text, (SourceText{"<p>Zażółć &amp; <b>ł</b></p>", true}));
+    EXPECT_EQ(bank.Questions[1].Text.Text, "<p>x <b>2</b></p>");
+    EXPECT_EQ(bank.Questions[0].Answers, (Texts{{"tak", true}, {"nie", true}}));
+    EXPECT_EQ(bank.Questions[0].Where, "question 1 (a)");
+}
+
+TEST(ReadMoodleXml, EntitiesOfADocumentTypeStayUnexpanded) {
+    const SourceBank bank = ReadMoodleXml(R"(<?xml version="1.0"?><!DOCTYPE quiz [<!ENTITY a "aaaaaaaa">]><quiz>)" +
+                                          Multichoice("", QuestionText("&a;&a;") + kTwoAnswers) + "</quiz>");
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    EXPECT_EQ(bank.Questions[0].Text.Text, "&a;&a;");
+    EXPECT_EQ(bank.Questions[0].Where, "question 1");
+}
+
+TEST(ReadMoodleXml, PlainTextAndMarkdownAreNoHtmlAndEveryOtherFormatIs) {
+    const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("", R"(
+        <questiontext format="plain_text"><text>  a &lt; b</text></questiontext>
+        <answer fraction="0" format="markdown"><text>*x*</text></answer>
+        <answer fraction="0" format="moodle_auto_format"><text>y</text></answer>
+        <answer fraction="0"><text>z</text></answer>
+        <hint format="plain_text"><text>h</text></hint>)")));
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    const SourceQuestion& question = bank.Questions[0];
+    EXPECT_EQ(question.Text, (SourceText{"  a < b", false}));
+    EXPECT_EQ(question.Answers, (Texts{{"*x*", false}, {"y", true}, {"z", true}}));
+    EXPECT_EQ(question.Hint, (SourceText{"h", false}));
+}
+
+TEST(ReadMoodleXml, PositiveFractionsAreRightAndSingleFalseLetsSeveralBeChosen) {
+    const std::string answers = R"(<answer fraction="33.33333"><text>a</text></answer>
+        <answer fraction="-100"><text>b</text></answer><answer fraction=" 50 "><text>c</text></answer>
+        <answer fraction="0"><text>d</text></answer><answer fraction="zero"><text>e</text></answer>
+        <answer><text>f</text></answer>)";
+    for (const auto& [single, several] : std::vector<std::pair<std::string, bool>>{{"", false},
+                                                                                   {"<single>true</single>", false},
+                                                                                   {"<single>false</single>", true},
+                                                                                   {"<single>0</single>", true}}) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("", QuestionText("q") + single + answers)));
+        ASSERT_EQ(bank.Questions.size(), 1u);
+        EXPECT_EQ(bank.Questions[0].Right, (Flags{true, false, true, false, false, false}));
+        EXPECT_EQ(bank.Questions[0].SeveralRight, several) << single;
+    }
+}
+
+TEST(ReadMoodleXml, TheFirstHintIsTakenAndFeedbackIsNoHint) {
+    const std::string text = QuestionText("q") + kTwoAnswers;
+    const SourceBank bank = ReadMoodleXml(
+        Quiz(Multichoice("", text + R"(<hint format="html"><text><![CDATA[<p>Pierwsza</p>]]></text></hint>
+                                  <hint format="html"><text>Druga</text></hint>)") +
+             Multichoice("", text + R"(<generalfeedback format="html"><text>Ogólna</text></generalfeedback>)")));
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Hint, (SourceText{"<p>Pierwsza</p>", true}));
+    EXPECT_EQ(bank.Questions[1].Hint, SourceText{});
+}
+
+TEST(ReadMoodleXml, EmbeddedFilesAreDecodedAndALoneUnshownOneIsThePicture) {
+    const std::string gif = R"(<file name="a b.gif" path="/" encoding="base64">R0lG
+        ODlh</file>)";
+    const std::string shown = QuestionText(R"(&lt;img src="@@PLUGINFILE@@/a%20b.gif"&gt;)", gif);
+    const std::string answerFile = R"(<answer fraction="100"><text>t</text>
+        <file name="c.png" path="/d/" encoding="base64">iVBO</file><file name="a b.gif" path="/">R0lG</file></answer>)";
+    const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("", shown + answerFile) +
+                                               Multichoice("", QuestionText("bez obrazka", gif) + kTwoAnswers) +
+                                               Multichoice("", R"(<questiontext format="plain_text">
+                                                   <text>&lt;img src="x.gif"&gt;</text>)" +
+                                                                   gif + "</questiontext>" + kTwoAnswers)));
+    ASSERT_EQ(bank.Questions.size(), 3u);
+    const Bytes gifData{'G', 'I', 'F', '8', '9', 'a'};
+    EXPECT_EQ(bank.Questions[0].Files,
+              (std::vector<EmbeddedFile>{{"a b.gif", gifData}, {"d/c.png", Bytes{0x89, 'P', 'N'}}}));
+    EXPECT_EQ(bank.Questions[0].Picture, "");
+    EXPECT_EQ(bank.Questions[1].Picture, "a b.gif");
+    EXPECT_EQ(bank.Questions[2].Picture, "a b.gif");
+    EXPECT_EQ(bank.Questions[2].Files, (std::vector<EmbeddedFile>{{"a b.gif", gifData}}));
+}
+
+TEST(ReadMoodleXml, CategoriesApplyToTheQuestionsAfterThem) {
+    const std::string question = Multichoice("", QuestionText("q") + kTwoAnswers);
+    const SourceBank bank = ReadMoodleXml(
+        Quiz(question +
+             R"(<question type="category"><category><text>$course$/top/Ułamki/1//2</text></category></question>)" +
+             question + question + R"(<question type="category"><category>$course$/Przyroda</category></question>)" +
+             question));
+    ASSERT_EQ(bank.Questions.size(), 4u);
+    EXPECT_EQ(bank.Questions[0].Category, std::vector<std::string>{});
+    EXPECT_EQ(bank.Questions[1].Category, (std::vector<std::string>{"Ułamki", "1/2"}));
+    EXPECT_EQ(bank.Questions[2].Category, bank.Questions[1].Category);
+    EXPECT_EQ(bank.Questions[3].Category, std::vector<std::string>{"Przyroda"});
+    EXPECT_EQ(bank.Questions[3].Where, "question 4");
+}
+
+TEST(ReadMoodleXml, OtherKindsAndBrokenQuestionsAreSkippedWithReasonsAndTheRestIsRead) {
+    const std::string good = Multichoice("Dobre", QuestionText("q") + kTwoAnswers);
+    const SourceBank bank = ReadMoodleXml(
+        Quiz(R"(<question type="truefalse"><name><text> Prawda </text></name></question>
+                <question type="multianswer"/><question type="description"/><question type="ordering"/>
+                <question/>)" +
+             good + Multichoice("Bez treści", kTwoAnswers) + Multichoice("Bez odpowiedzi", QuestionText("q")) +
+             Multichoice("Zły plik", QuestionText("q", R"(<file name="x.gif">R0l!</file>)") + kTwoAnswers) + good));
+    EXPECT_EQ(bank.Skipped, (std::vector<SkippedQuestion>{
+                                {"question 1 (Prawda)", "true/false question"},
+                                {"question 2", "cloze (embedded answers) question"},
+                                {"question 3", "description, not a question"},
+                                {"question 4", "ordering question"},
+                                {"question 5", "question without a type"},
+                                {"question 7 (Bez treści)", "no question text"},
+                                {"question 8 (Bez odpowiedzi)", "no answers"},
+                                {"question 9 (Zły plik)", "embedded file x.gif is not base64"},
+                            }));
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Where, "question 6 (Dobre)");
+    EXPECT_EQ(bank.Questions[1].Where, "question 10 (Dobre)");
+}
+
+TEST(ReadMoodleXml, ADocumentThatIsNoQuizIsOneSkippedEntry) {
+    const SourceBank broken = ReadMoodleXml("<?xml version=\"1.0\"?>\n<quiz>\n<question>\n</quiz>");
+    ASSERT_EQ(broken.Skipped.size(), 1u);
+    EXPECT_EQ(broken.Skipped[0].Where, "line 4");
+    EXPECT_NE(broken.Skipped[0].Why.find("not readable XML"), std::string::npos);
+    EXPECT_EQ(ReadMoodleXml("").Skipped.size(), 1u);
+    EXPECT_EQ(ReadMoodleXml("<questions/>").Skipped, (std::vector<SkippedQuestion>{{"line 1", "no <quiz> element"}}));
+    EXPECT_TRUE(broken.Questions.empty());
+}
+
+std::string PercentDecoded(std::string_view text) {
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            decoded += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+SourceText Flattened(const SourceText& text) { return {text.Html ? FlattenHtml(text.Text).Text : text.Text, false}; }
+
+// What the import makes of a read question: plain texts, the picture from the first <img>.
+SourceQuestion Imported(SourceQuestion question) {
+    question.Where.clear();
+    const std::vector<std::string> images = FlattenHtml(question.Text.Text).Images;
+    constexpr std::string_view kPluginFile = "@@PLUGINFILE@@/";
+    if (question.Picture.empty() && !images.empty() && images[0].starts_with(kPluginFile))
+        question.Picture = PercentDecoded(images[0].substr(kPluginFile.size()));
+    question.Text = Flattened(question.Text);
+    for (SourceText& answer : question.Answers)
+        answer = Flattened(answer);
+    question.Hint = Flattened(question.Hint);
+    return question;
+}
+
+SourceQuestion Plain(std::vector<std::string> category, std::string text, std::vector<std::string> answers,
+                     Flags right) {
+    SourceQuestion question;
+    question.Category = std::move(category);
+    question.Text.Text = std::move(text);
+    for (std::string& answer : answers)
+        question.Answers.push_back({std::move(answer), false});
+    question.Right = std::move(right);
+    return question;
+}
+
+std::vector<SourceQuestion> RoundTripQuestions() {
+    std::vector<SourceQuestion> questions{
+        Plain({"Matematyka", "Ułamki 1/2"}, "Ile to ½ + ¼?\n  Policz  dokładnie.",
+              {"¾", "a < b & c > \"d\"", "]]> koniec"}, {false, true, false}),
+        Plain({"Matematyka", "Ułamki 1/2"}, "Zaznacz liczby pierwsze:", {"2", "3", "4", "9"},
+              {true, true, false, false}),
+        Plain({}, "\tWcięcie <b> nie jest znacznikiem", {"Źdźbło", "żółw", "gęś", "łąka", "ćma"},
+              {true, false, true, true, false}),
+        Plain({"Przyroda"}, "Jaka to ryba?", {"karp", "szczupak", "okoń"}, {false, false, true}),
+    };
+    questions[0].Hint.Text = "Dodaj licznik & mianownik ]]>\ni sprawdź.";
+    questions[0].Picture = "mapa a.gif";
+    questions[0].Files = {{"mapa a.gif", Bytes{'G', 'I', 'F', '8', '9', 'a', 0, 0xFF}}};
+    questions[1].SeveralRight = true;
+    questions[2].SeveralRight = true;
+    questions[3].Picture = "zdjęcia/ryba 100%.gif";
+    questions[3].Files = {{"zdjęcia/ryba 100%.gif", Bytes{'G', 'I', 'F'}}};
+    return questions;
+}
+
+TEST(WriteMoodleXml, WhatIsWrittenReadsBackAsTheSameQuestions) {
+    const std::vector<SourceQuestion> questions = RoundTripQuestions();
+    const SourceBank bank = ReadMoodleXml(WriteMoodleXml(questions));
+    EXPECT_TRUE(bank.Skipped.empty());
+    ASSERT_EQ(bank.Questions.size(), questions.size());
+    for (std::size_t i = 0; i < questions.size(); ++i)
+        EXPECT_EQ(Imported(bank.Questions[i]), questions[i]) << i;
+}
+
+TEST(WriteMoodleXml, GradesAreOnesMoodleOffersAndCategoriesAreWrittenWhenTheyChange) {
+    const std::string xml = WriteMoodleXml(RoundTripQuestions());
+    EXPECT_TRUE(xml.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>"));
+    for (const std::string fraction :
+         {"fraction=\"100\"", "fraction=\"50\"", "fraction=\"33.33333\"", "fraction=\"-100\"", "fraction=\"0\""})
+        EXPECT_NE(xml.find(fraction), std::string::npos) << fraction;
+    std::vector<std::string> categories;
+    for (std::size_t at = xml.find("$course$"); at != std::string::npos; at = xml.find("$course$", at + 1))
+        categories.push_back(xml.substr(at, xml.find('<', at) - at));
+    EXPECT_EQ(categories, (std::vector<std::string>{"$course$/top/Matematyka/Ułamki 1//2", "$course$/top",
+                                                    "$course$/top/Przyroda"}));
+}
+
+} // namespace
+} // namespace skq

@@ -1,0 +1,395 @@
+#include "core/base/StorageError.h"
+#include "core/storage/UProcReadWrite.h"
+#include "tools/skq/formats/HtmlText.h"
+#include "tools/skq/formats/SourceBank.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace skq {
+
+namespace {
+
+constexpr std::string_view kPluginFile = "@@PLUGINFILE@@/";
+
+// The question kinds the program has no form for, and how a teacher knows them.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kOtherKinds = {{
+    {"truefalse", "true/false question"},
+    {"shortanswer", "short answer question"},
+    {"matching", "matching question"},
+    {"numerical", "numerical question"},
+    {"essay", "essay question"},
+    {"multianswer", "cloze (embedded answers) question"},
+    {"ddwtos", "drag and drop into text question"},
+    {"gapselect", "select missing words question"},
+    {"calculated", "calculated question"},
+    {"calculatedsimple", "calculated question"},
+    {"calculatedmulti", "calculated question"},
+    {"randomsamatch", "random short-answer matching question"},
+    {"description", "description, not a question"},
+}};
+
+// pugixml's output gathered in a string.
+class StringWriter : public pugi::xml_writer {
+public:
+    explicit StringWriter(std::string& out) : out_(out) {}
+    void write(const void* data, std::size_t size) override { out_.append(static_cast<const char*>(data), size); }
+
+private:
+    std::string& out_;
+};
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
+// An element's text: its character data and CDATA sections joined, and markup written inside
+// without escaping (hand-made files do that with HTML) kept as markup.
+std::string TextOf(pugi::xml_node element) {
+    std::string text;
+    for (const pugi::xml_node child : element.children()) {
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
+            text += child.value();
+        } else if (child.type() == pugi::node_element) {
+            StringWriter markup(text);
+            child.print(markup, "", pugi::format_raw, pugi::encoding_utf8);
+        }
+    }
+    return text;
+}
+
+// Moodle's text formats: HTML and auto-format hold HTML; plain text and Markdown don't.
+bool IsHtmlFormat(std::string_view format) { return format != "plain_text" && format != "markdown"; }
+
+// The <text> of an element whose format attribute tells how to read it.
+SourceText FormattedText(pugi::xml_node element) {
+    return {TextOf(element.child("text")), IsHtmlFormat(element.attribute("format").value())};
+}
+
+bool IsRightFraction(std::string_view fraction) {
+    const std::string trimmed = Trimmed(fraction);
+    double value = 0;
+    const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
+    return error == std::errc() && value > 0;
+}
+
+// Moodle reads an absent <single> as single and "false", "0" or nothing as several.
+bool HasSeveralRight(pugi::xml_node question) {
+    const pugi::xml_node single = question.child("single");
+    if (!single)
+        return false;
+    const std::string value = Trimmed(TextOf(single));
+    return value.empty() || value == "false" || value == "0";
+}
+
+// Every <file> inside an element, however deep, in document order.
+std::vector<pugi::xml_node> FileElements(pugi::xml_node element) {
+    struct Collector : pugi::xml_tree_walker {
+        std::vector<pugi::xml_node> Files;
+        bool for_each(pugi::xml_node& node) override {
+            if (node.type() == pugi::node_element && std::strcmp(node.name(), "file") == 0)
+                Files.push_back(node);
+            return true;
+        }
+    } collector;
+    element.traverse(collector);
+    return collector.Files;
+}
+
+// The name the HTML refers to a file by, after "@@PLUGINFILE@@/": its folder and file name.
+std::string FileName(pugi::xml_node file) {
+    std::string_view folder = file.attribute("path").value();
+    while (folder.starts_with('/'))
+        folder.remove_prefix(1);
+    if (!folder.empty() && !folder.ends_with('/'))
+        return std::string(folder) + '/' + file.attribute("name").value();
+    return std::string(folder) + file.attribute("name").value();
+}
+
+// Base64, maybe broken into lines; false when it isn't base64.
+bool DecodeFileData(std::string_view text, Bytes& data) {
+    std::string compact;
+    compact.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
+                 [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; });
+    if (compact.size() % 4 != 0)
+        return false;
+    try {
+        data = DecodeBase64(compact);
+        return true;
+    } catch (const StorageError&) {
+        return false;
+    }
+}
+
+// Files of the text, the answers and the feedback alike; a name met again is the same file.
+std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files) {
+    std::unordered_set<std::string> names;
+    for (const pugi::xml_node file : FileElements(question)) {
+        if (*file.attribute("name").value() == '\0')
+            continue;
+        EmbeddedFile embedded{FileName(file), {}};
+        if (!DecodeFileData(TextOf(file), embedded.Data))
+            return "embedded file " + embedded.Name + " is not base64";
+        if (names.insert(embedded.Name).second)
+            files.push_back(std::move(embedded));
+    }
+    return {};
+}
+
+// The one file of the question text is its picture when the text doesn't show it with <img>.
+std::string LonePicture(pugi::xml_node element, const SourceText& text) {
+    const auto files = element.children("file");
+    if (std::distance(files.begin(), files.end()) != 1)
+        return {};
+    if (text.Html && !FlattenHtml(text.Text).Images.empty())
+        return {};
+    return FileName(*files.begin());
+}
+
+// Fills in a multiple-choice question; gives why it can't be read, or nothing.
+std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read) {
+    const pugi::xml_node text = question.child("questiontext");
+    if (!text.child("text"))
+        return "no question text";
+    read.Text = FormattedText(text);
+    for (const pugi::xml_node answer : question.children("answer")) {
+        read.Answers.push_back(FormattedText(answer));
+        read.Right.push_back(IsRightFraction(answer.attribute("fraction").value()));
+    }
+    if (read.Answers.empty())
+        return "no answers";
+    read.SeveralRight = HasSeveralRight(question);
+    if (const pugi::xml_node hint = question.child("hint"))
+        read.Hint = FormattedText(hint);
+    if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
+        return problem;
+    read.Picture = LonePicture(text, read.Text);
+    return {};
+}
+
+std::string KindProblem(std::string_view type) {
+    if (type.empty())
+        return "question without a type";
+    for (const auto& [name, why] : kOtherKinds)
+        if (name == type)
+            return std::string(why);
+    return std::string(type) + " question";
+}
+
+std::string QuestionWhere(pugi::xml_node question, int number) {
+    const std::string name = Trimmed(TextOf(question.child("name").child("text")));
+    std::string where = "question " + std::to_string(number);
+    return name.empty() ? where : where + " (" + name + ")";
+}
+
+std::vector<std::string> CategoryOf(pugi::xml_node question) {
+    const pugi::xml_node category = question.child("category");
+    // Older files write the path straight into <category>.
+    return CategoryPath(TextOf(category.child("text") ? category.child("text") : category));
+}
+
+SkippedQuestion ParseProblem(std::string_view xml, const pugi::xml_parse_result& result) {
+    const std::size_t offset =
+        std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(result.offset, 0)), xml.size());
+    const auto line = std::count(xml.begin(), xml.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
+    return {"line " + std::to_string(line),
+            "not readable XML: " + std::string(result.description()) + " at byte " + std::to_string(offset)};
+}
+
+// A name for the question bank's list: the text's first words.
+std::string ShortTitle(std::string_view text, std::size_t number) {
+    constexpr std::size_t kLongest = 60;
+    std::string title;
+    for (const char c : text.substr(0, text.find('\n'))) {
+        const bool space = c == ' ' || c == '\t' || c == '\r';
+        if (!space || (!title.empty() && title.back() != ' '))
+            title += space ? ' ' : c;
+    }
+    title = Trimmed(title);
+    if (title.size() > kLongest) {
+        std::size_t cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80)
+            --cut;
+        title = title.substr(0, cut) + "…";
+    }
+    return title.empty() ? "Pytanie " + std::to_string(number) : title;
+}
+
+// The path as category questions write it; "/" inside a name is doubled.
+std::string CategoryText(const std::vector<std::string>& path) {
+    std::string text = "$course$/top";
+    for (const std::string& name : path) {
+        text += '/';
+        for (const char c : name)
+            text += c == '/' ? "//" : std::string(1, c);
+    }
+    return text;
+}
+
+// A file name as a URL path: only unreserved characters and "/" stay as they are.
+std::string PercentEncoded(std::string_view name) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool unreserved = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (unreserved || (c != '\0' && std::strchr("-._~/", c) != nullptr)) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 15];
+        }
+    }
+    return encoded;
+}
+
+// A grade in percent with at most five decimals, as Moodle lists them: "100", "33.33333".
+std::string FractionText(double percent) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), percent, std::chars_format::fixed, 5);
+    std::string text(buffer.data(), end);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+// <name format="html"><text><![CDATA[html]]></text></name>
+pugi::xml_node AppendHtml(pugi::xml_node parent, const char* name, const std::string& html) {
+    pugi::xml_node element = parent.append_child(name);
+    element.append_attribute("format") = "html";
+    element.append_child("text").append_child(pugi::node_cdata).set_value(html.c_str());
+    return element;
+}
+
+void AppendPlain(pugi::xml_node parent, const char* name, const std::string& text) {
+    parent.append_child(name).text().set(text.c_str());
+}
+
+void AppendCategory(pugi::xml_node quiz, const std::vector<std::string>& path) {
+    pugi::xml_node question = quiz.append_child("question");
+    question.append_attribute("type") = "category";
+    AppendPlain(question.append_child("category"), "text", CategoryText(path));
+}
+
+// The picture as its own paragraph below the text, and its data beside it.
+std::string QuestionHtml(const SourceQuestion& question) {
+    const std::string text = HtmlFromPlainText(question.Text.Text);
+    if (question.Picture.empty())
+        return text;
+    return "<p>" + text + R"(</p><p><img src=")" + std::string(kPluginFile) + PercentEncoded(question.Picture) +
+           R"(" alt=""></p>)";
+}
+
+void AppendPictureFile(pugi::xml_node questionText, const SourceQuestion& question) {
+    const auto file = std::find_if(question.Files.begin(), question.Files.end(),
+                                   [&](const EmbeddedFile& embedded) { return embedded.Name == question.Picture; });
+    if (file == question.Files.end())
+        return;
+    const std::size_t slash = file->Name.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : file->Name.substr(0, slash + 1);
+    pugi::xml_node element = questionText.append_child("file");
+    element.append_attribute("name") = file->Name.substr(folder.size()).c_str();
+    element.append_attribute("path") = ("/" + folder).c_str();
+    element.append_attribute("encoding") = "base64";
+    element.text().set(EncodeBase64(file->Data).c_str());
+}
+
+// Single: the right answer gets all. Several: the right ones share all, a wrong one takes all away.
+std::string AnswerFraction(const SourceQuestion& question, std::size_t answer) {
+    const auto rightCount = std::count(question.Right.begin(), question.Right.end(), true);
+    if (answer < question.Right.size() && question.Right[answer])
+        return question.SeveralRight ? FractionText(100.0 / static_cast<double>(rightCount)) : "100";
+    return question.SeveralRight && rightCount > 0 ? "-100" : "0";
+}
+
+void AppendQuestion(pugi::xml_node quiz, const SourceQuestion& question, std::size_t number) {
+    pugi::xml_node element = quiz.append_child("question");
+    element.append_attribute("type") = "multichoice";
+    AppendPlain(element.append_child("name"), "text", ShortTitle(question.Text.Text, number));
+    AppendPictureFile(AppendHtml(element, "questiontext", QuestionHtml(question)), question);
+    AppendPlain(element, "single", question.SeveralRight ? "false" : "true");
+    // The program orders the answers by its own rules.
+    AppendPlain(element, "shuffleanswers", "0");
+    AppendPlain(element, "answernumbering", "abc");
+    for (std::size_t i = 0; i < question.Answers.size(); ++i) {
+        pugi::xml_node answer = AppendHtml(element, "answer", HtmlFromPlainText(question.Answers[i].Text));
+        answer.prepend_attribute("fraction") = AnswerFraction(question, i).c_str();
+    }
+    if (!question.Hint.Text.empty())
+        AppendHtml(element, "hint", HtmlFromPlainText(question.Hint.Text));
+}
+
+} // namespace
+
+SourceBank ReadMoodleXml(std::string_view xml) {
+    SourceBank bank;
+    pugi::xml_document document;
+    // Entities of a DTD are left unexpanded, so no document grows beyond its size.
+    const pugi::xml_parse_result result =
+        document.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!result) {
+        bank.Skipped.push_back(ParseProblem(xml, result));
+        return bank;
+    }
+    const pugi::xml_node quiz = document.child("quiz");
+    if (!quiz) {
+        bank.Skipped.push_back({"line 1", "no <quiz> element"});
+        return bank;
+    }
+    std::vector<std::string> category;
+    int number = 0;
+    for (const pugi::xml_node question : quiz.children("question")) {
+        const std::string_view type = question.attribute("type").value();
+        if (type == "category") {
+            category = CategoryOf(question);
+            continue;
+        }
+        SourceQuestion read;
+        read.Where = QuestionWhere(question, ++number);
+        read.Category = category;
+        std::string problem = type == "multichoice" ? ReadMultichoice(question, read) : KindProblem(type);
+        if (problem.empty())
+            bank.Questions.push_back(std::move(read));
+        else
+            bank.Skipped.push_back({std::move(read.Where), std::move(problem)});
+    }
+    return bank;
+}
+
+std::string WriteMoodleXml(std::span<const SourceQuestion> questions) {
+    pugi::xml_document document;
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    pugi::xml_node quiz = document.append_child("quiz");
+    std::vector<std::string> category;
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        if (questions[i].Category != category) {
+            category = questions[i].Category;
+            AppendCategory(quiz, category);
+        }
+        AppendQuestion(quiz, questions[i], i + 1);
+    }
+    std::string xml;
+    StringWriter writer(xml);
+    document.save(writer, "  ", pugi::format_indent, pugi::encoding_utf8);
+    return xml;
+}
+
+} // namespace skq
