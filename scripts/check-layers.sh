@@ -15,7 +15,8 @@ declare -A allowed=(
     [gui/windows]="core gui"
     [app]="core gui"
     [tools/skq]="core tools/skq"
-    [tools/skq/formats]="core tools/skq/formats"
+    [tools/skq/formats]="core tools/skq/formats tools/skq/i18n"
+    [tools/skq/i18n]="tools/skq/i18n"
     [tools/art]="tools/art"
     [tools/sound]=""
 )

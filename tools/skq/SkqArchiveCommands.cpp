@@ -9,6 +9,7 @@
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/SkqUtf8Sources.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -44,7 +45,7 @@ StoredForm FormFromOptions(const Arguments& arguments) {
     form.Form40.Encoded = arguments.Has("encoded");
     form.Form40.WideText = arguments.Has("utf16");
     if (form.Legacy && (form.Form40.Encoded || form.Form40.WideText))
-        throw UsageError("--legacy can't be combined with --encoded or --utf16");
+        throw UsageError(Tr("--legacy can't be combined with --encoded or --utf16"));
     return form;
 }
 
@@ -52,9 +53,9 @@ std::string EntryNameOf(const fs::path& file) {
     const std::string name = file.filename().string();
     std::string ansi = Utf8ToAnsi(name);
     if (AnsiToUtf8(ansi) != name)
-        throw ToolFailure(name + ": the name has characters outside Windows-1250");
+        throw ToolFailure(Format(Tr("{1}: the name has characters outside Windows-1250"), name));
     if (ansi.size() > TVfsPAK::kNameSize)
-        throw ToolFailure(name + ": the name is longer than 120 bytes");
+        throw ToolFailure(Format(Tr("{1}: the name is longer than 120 bytes"), name));
     return ansi;
 }
 
@@ -62,7 +63,7 @@ std::string EntryNameOf(const fs::path& file) {
 std::vector<fs::path> FolderFiles(const fs::path& folder, const fs::path& out) {
     std::error_code error;
     if (!fs::is_directory(folder, error))
-        throw ToolFailure(folder.string() + " is not a folder");
+        throw ToolFailure(Format(Tr("{1} is not a folder"), folder.string()));
     std::vector<fs::path> files;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code ignored;
@@ -70,7 +71,7 @@ std::vector<fs::path> FolderFiles(const fs::path& folder, const fs::path& out) {
             files.push_back(it->path());
     }
     if (error)
-        throw ToolFailure("can't list " + folder.string() + ": " + error.message());
+        throw ToolFailure(Format(Tr("can't list {1}: {2}"), folder.string(), error.message()));
     std::sort(files.begin(), files.end(),
               [](const fs::path& a, const fs::path& b) { return a.filename().string() < b.filename().string(); });
     return files;
@@ -82,8 +83,9 @@ std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& 
     for (const fs::path& file : FolderFiles(folder, out)) {
         PakEntry entry{EntryNameOf(file), {}};
         if (const int same = FindEntry(entries, entry.Name); same >= 0)
-            throw ToolFailure(file.filename().string() + " and " + AnsiToUtf8(entries[same].Name) +
-                              " differ only in letter case; the program would read only one of them");
+            throw ToolFailure(
+                Format(Tr("{1} and {2} differ only in letter case; the program would read only one of them"),
+                       file.filename().string(), AnsiToUtf8(entries[same].Name)));
         entry.Data = ReadWholeFile(file, kMaxArchiveSize - total);
         total += entry.Data.size();
         entries.push_back(std::move(entry));
@@ -104,7 +106,7 @@ void PrepareQuestion(std::vector<PakEntry>& entries, const StoredForm& form, std
     const int source = FindEntry(entries, kQuestionDocument40);
     if (source < 0) {
         if (convert)
-            throw ToolFailure("the folder holds no " + std::string(kQuestionDocument40) + " to convert");
+            throw ToolFailure(Format(Tr("the folder holds no {1} to convert"), kQuestionDocument40));
         return;
     }
     const Bytes& data = entries[source].Data;
@@ -192,10 +194,10 @@ void OpenArchive(TVfsPAK& pak, const fs::path& file) {
     try {
         magic = pak.Open(file);
     } catch (const StorageError&) {
-        throw ToolFailure(file.string() + " can't be read as an archive");
+        throw ToolFailure(Format(Tr("{1} can't be read as an archive"), file.string()));
     }
     if (!magic)
-        throw ToolFailure(file.string() + " is not an archive");
+        throw ToolFailure(Format(Tr("{1} is not an archive"), file.string()));
 }
 
 // Every entry of the archive, each name once (the first, which the program reads), checked
@@ -204,18 +206,20 @@ std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
     std::error_code error;
     const std::uintmax_t fileSize = fs::file_size(pak.FileName(), error);
     if (error)
-        throw ToolFailure("can't read " + pak.FileName().string() + ": " + error.message());
+        throw ToolFailure(Format(Tr("can't read {1}: {2}"), pak.FileName().string(), error.message()));
     std::vector<PlannedFile> planned;
     for (int i = 0; i < pak.EntryCount(); ++i) {
         const std::string& name = pak.NameAt(i);
         if (!IsSafeEntryName(name))
-            throw ToolFailure("the entry name \"" + AnsiToUtf8(name) +
-                              "\" points outside the folder; nothing was written");
+            throw ToolFailure(
+                Format(Tr("the entry name \"{1}\" points outside the folder; nothing was written"), AnsiToUtf8(name)));
         if (pak.OffsetAt(i) < 0 || pak.SizeAt(i) < 0 ||
             std::uintmax_t(pak.OffsetAt(i)) + std::uintmax_t(pak.SizeAt(i)) > fileSize)
-            throw ToolFailure("the entry " + AnsiToUtf8(name) + " lies outside the file; nothing was written");
+            throw ToolFailure(Format(Tr("the entry {1} lies outside the file; nothing was written"), AnsiToUtf8(name)));
         if (FindEntry(planned, name) >= 0) {
-            err << "ludra-skq: skipped a later entry named " << AnsiToUtf8(name) << " (the program reads the first)\n";
+            err << "ludra-skq: "
+                << Format(Tr("skipped a later entry named {1} (the program reads the first)"), AnsiToUtf8(name))
+                << '\n';
             continue;
         }
         planned.push_back({name, i, {}});
@@ -231,7 +235,7 @@ void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pa
     else if (const int xml = FindEntry(planned, kQuestionDocument40); xml >= 0)
         question = ParseQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
     else {
-        err << "ludra-skq: no question document to decode; the entries are written as stored\n";
+        err << "ludra-skq: " << Tr("no question document to decode; the entries are written as stored") << '\n';
         return;
     }
     ReplaceQuestionDocument(planned, PlannedFile{std::string(kQuestionDocument40), -1, WriteQuestion40(question)});
@@ -262,7 +266,8 @@ int RunPack(const Arguments& arguments, Io& io) {
     std::vector<PakEntry> entries = ReadFolderEntries(source, out);
     PrepareQuestion(entries, form, io.Err);
     WritePakFile(out, entries);
-    io.Out << out.string() << ": " << entries.size() << " entries\n";
+    io.Out << Format(TrPlural("{1}: {2} entry", "{1}: {2} entries", entries.size()), out.string(), entries.size())
+           << '\n';
     return kExitOk;
 }
 
@@ -321,12 +326,13 @@ int RunUnpack(const Arguments& arguments, Io& io) {
     std::error_code error;
     fs::create_directories(folder, error);
     if (error)
-        throw ToolFailure("can't create " + folder.string() + ": " + error.message());
+        throw ToolFailure(Format(Tr("can't create {1}: {2}"), folder.string(), error.message()));
     for (std::size_t i = 0; i < planned.size(); ++i) {
         const PlannedFile& entry = planned[i];
         WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));
     }
-    io.Out << folder.string() << ": " << planned.size() << " files\n";
+    io.Out << Format(TrPlural("{1}: {2} file", "{1}: {2} files", planned.size()), folder.string(), planned.size())
+           << '\n';
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include "core/base/Random.h"
 #include "core/storage/UIni.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -108,7 +109,8 @@ int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     const Command* command = FindCommand(args[0]);
     if (!command) {
-        err << "ludra-skq: unknown command " << args[0] << "\nRun \"ludra-skq --help\" for the commands.\n";
+        err << "ludra-skq: " << Format(Tr("unknown command {1}"), args[0]) << '\n'
+            << Tr("Run \"ludra-skq --help\" for the commands.") << '\n';
         return kExitUsage;
     }
     try {
@@ -119,8 +121,8 @@ int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
         return command->Run(arguments, io);
     } catch (const UsageError& error) {
-        err << "ludra-skq " << command->Name << ": " << error.what() << "\nRun \"ludra-skq help " << command->Name
-            << "\" for the usage.\n";
+        err << "ludra-skq " << command->Name << ": " << error.what() << '\n'
+            << Format(Tr("Run \"ludra-skq help {1}\" for the usage."), command->Name) << '\n';
         return kExitUsage;
     } catch (const std::exception& error) {
         err << "ludra-skq " << command->Name << ": " << error.what() << '\n';

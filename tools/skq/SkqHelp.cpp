@@ -1,5 +1,6 @@
 // The help texts of ludra-skq.
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <array>
 #include <ostream>
@@ -10,13 +11,13 @@ namespace {
 
 struct CommandHelp {
     std::string_view Name;
-    std::string_view Summary; // one line for the overview
-    std::string_view Text;    // usage, description and an example
+    const char* Summary; // one line for the overview, untranslated
+    const char* Text;    // usage, description and an example, untranslated
 };
 
 constexpr std::array<CommandHelp, 13> kCommands = {{
-    {"show", "load a question file as the program does and print it as JSON",
-     R"(Usage: ludra-skq show FILE.skq [--seed N]
+    {"show", TrLater("load a question file as the program does and print it as JSON"),
+     TrLater(R"(Usage: ludra-skq show FILE.skq [--seed N]
 
 Loads the question exactly as the program does and prints one JSON object:
 ok, question (null when the load failed), journal (every journal record the
@@ -27,9 +28,8 @@ picture and attached_text are null when the load put nothing there.
 
 Example:
   ludra-skq show Zestawy/Fizyka/pytanie01.skq --seed 7
-)"},
-    {"ls", "list the entries of an archive",
-     R"(Usage: ludra-skq ls FILE
+)")},
+    {"ls", TrLater("list the entries of an archive"), TrLater(R"(Usage: ludra-skq ls FILE
 
 Prints the directory of any archive (question file or set list) as JSON:
 ok (the program can read the archive), magic (the file starts with "PACK";
@@ -38,9 +38,9 @@ name, offset and size.
 
 Example:
   ludra-skq ls Zestawy/Lista.skz
-)"},
-    {"list", "read a set list file as the program does, or build one from a folder tree",
-     R"(Usage: ludra-skq list LISTFILE
+)")},
+    {"list", TrLater("read a set list file as the program does, or build one from a folder tree"),
+     TrLater(R"(Usage: ludra-skq list LISTFILE
        ludra-skq list build ROOT OUT [--force]
 
 Reads the set list through the program's loader and prints ok, the header
@@ -58,9 +58,9 @@ so the sets' folders are found from it. An existing OUT is replaced only with
 Example:
   ludra-skq list Zestawy/Lista.skz
   ludra-skq list build Zestawy Zestawy/Lista.skz
-)"},
-    {"check", "check question files, set folders and set lists before handing them out",
-     R"(Usage: ludra-skq check PATH... [--strict]
+)")},
+    {"check", TrLater("check question files, set folders and set lists before handing them out"),
+     TrLater(R"(Usage: ludra-skq check PATH... [--strict]
 
 Each PATH is a question file, a folder of question files (found as the program
 finds them: every file whose name holds ".skq") or a set list file (an archive
@@ -84,9 +84,9 @@ and with --strict also when there is a warning.
 
 Example:
   ludra-skq check Zestawy/Lista.skz Nowe/Biologia
-)"},
-    {"pack", "build an archive from the files of a folder",
-     R"(Usage: ludra-skq pack SRCDIR OUT [--encoded] [--utf16] [--legacy] [--force]
+)")},
+    {"pack", TrLater("build an archive from the files of a folder"),
+     TrLater(R"(Usage: ludra-skq pack SRCDIR OUT [--encoded] [--utf16] [--legacy] [--force]
 
 Builds the archive OUT from the regular files of SRCDIR (entry name = file
 name, sorted by name; subfolders are left out). The options store a plain
@@ -111,9 +111,9 @@ any error nothing is written. Other sources are stored as they are.
 
 Example:
   ludra-skq pack pytanie01/ Zestawy/Fizyka/pytanie01.skq --encoded
-)"},
-    {"pack-set", "pack a whole set: a folder of question folders or question documents",
-     R"(Usage: ludra-skq pack-set SRCDIR OUTDIR [--encoded] [--utf16] [--legacy] [--force]
+)")},
+    {"pack-set", TrLater("pack a whole set: a folder of question folders or question documents"),
+     TrLater(R"(Usage: ludra-skq pack-set SRCDIR OUTDIR [--encoded] [--utf16] [--legacy] [--force]
 
 Packs every question of SRCDIR into OUTDIR in one step, as "pack" packs one:
   - a subfolder holding Sezz0.xml (or Sezz0.txp) with its files becomes
@@ -129,9 +129,9 @@ OUTDIR are refused unless --force is given.
 
 Example:
   ludra-skq pack-set zrodla/ulamki Zestawy/Ulamki
-)"},
-    {"import", "make a set from an Aiken, GIFT, Moodle XML or CSV file",
-     R"(Usage: ludra-skq import FILE OUTDIR [--format aiken|gift|moodle|csv] [--list] [--force]
+)")},
+    {"import", TrLater("make a set from an Aiken, GIFT, Moodle XML or CSV file"),
+     TrLater(R"(Usage: ludra-skq import FILE OUTDIR [--format aiken|gift|moodle|csv] [--list] [--force]
 
 Reads the questions of FILE and writes them as question files into OUTDIR,
 which then is a set the program opens. Categories (GIFT $CATEGORY, Moodle
@@ -160,9 +160,9 @@ skipped; ";", "," or tab between cells):
 
 Example:
   ludra-skq import pytania.txt Zestawy/Ulamki --list
-)"},
-    {"export", "write a set as GIFT or Moodle XML for other platforms",
-     R"(Usage: ludra-skq export SETDIR OUT --format gift|moodle [--force]
+)")},
+    {"export", TrLater("write a set as GIFT or Moodle XML for other platforms"),
+     TrLater(R"(Usage: ludra-skq export SETDIR OUT --format gift|moodle [--force]
 
 Writes the questions of the set folder SETDIR, read as the program reads
 them, into OUT. Moodle XML carries the pictures inside; for GIFT they are
@@ -172,9 +172,9 @@ out with its reason. Importing OUT again gives the same questions.
 
 Example:
   ludra-skq export Zestawy/Ulamki ulamki.xml --format moodle
-)"},
-    {"unpack", "write the entries of an archive into a folder",
-     R"(Usage: ludra-skq unpack FILE DIR [--decode] [--force]
+)")},
+    {"unpack", TrLater("write the entries of an archive into a folder"),
+     TrLater(R"(Usage: ludra-skq unpack FILE DIR [--decode] [--force]
 
 Writes every entry of the archive FILE into DIR (created when missing). Of
 entries whose names differ only in letter case, only the first is written, as
@@ -187,9 +187,8 @@ unless --force is given.
 
 Example:
   ludra-skq unpack pytanie01.skq pytanie01/ --decode
-)"},
-    {"scramble", "scramble lines from stdin",
-     R"(Usage: ludra-skq scramble < PLAIN > SCRAMBLED
+)")},
+    {"scramble", TrLater("scramble lines from stdin"), TrLater(R"(Usage: ludra-skq scramble < PLAIN > SCRAMBLED
 
 Scrambles each line of stdin (UTF-8) with the program's scrambler and writes
 it as raw Windows-1250 bytes, the form stored in Sezz0.txp lines and settings
@@ -197,9 +196,8 @@ values. Lines end at CR LF, CR or LF; output lines end with LF.
 
 Example:
   printf '3.5\n01.02.2024\n0\n3\n' | ludra-skq scramble > head.txp
-)"},
-    {"unscramble", "unscramble lines from stdin",
-     R"(Usage: ludra-skq unscramble < SCRAMBLED > PLAIN
+)")},
+    {"unscramble", TrLater("unscramble lines from stdin"), TrLater(R"(Usage: ludra-skq unscramble < SCRAMBLED > PLAIN
 
 Unscrambles each line of stdin (raw Windows-1250 bytes, as in a Sezz0.txp)
 and writes it as UTF-8. An empty line is no scrambled text: it is reported,
@@ -207,9 +205,9 @@ written as an empty line, and makes the exit status 1.
 
 Example:
   ludra-skq unpack old.skq old/ && ludra-skq unscramble < old/Sezz0.txp
-)"},
-    {"config", "show or change the learner's settings file",
-     R"(Usage: ludra-skq config show [--file PATH]
+)")},
+    {"config", TrLater("show or change the learner's settings file"),
+     TrLater(R"(Usage: ludra-skq config show [--file PATH]
        ludra-skq config get KEY [--file PATH]
        ludra-skq config set KEY VALUE [--file PATH]
 
@@ -231,38 +229,37 @@ then exit with status 1.
 
 Example:
   ludra-skq config set rq yes
-)"},
-    {"help", "show help for a command",
-     R"(Usage: ludra-skq help [COMMAND]
+)")},
+    {"help", TrLater("show help for a command"), TrLater(R"(Usage: ludra-skq help [COMMAND]
        ludra-skq COMMAND --help
 
 Example:
   ludra-skq help pack
-)"},
+)")},
 }};
 
 } // namespace
 
 void PrintOverview(std::ostream& out) {
-    out << "Usage: ludra-skq COMMAND [ARGUMENTS]\n\n"
-           "The command-line tool for authors and administrators of question sets; it reads\n"
-           "files with the same code as the program. Output is UTF-8.\n\n"
-           "Commands:\n";
+    out << Tr("Usage: ludra-skq COMMAND [ARGUMENTS]\n\n"
+              "The command-line tool for authors and administrators of question sets; it reads\n"
+              "files with the same code as the program. Output is UTF-8.\n\n"
+              "Commands:\n");
     for (const CommandHelp& command : kCommands) {
         out << "  " << command.Name;
         for (std::size_t pad = command.Name.size(); pad < 12; ++pad)
             out << ' ';
-        out << command.Summary << '\n';
+        out << Tr(command.Summary) << '\n';
     }
-    out << "\nExit status: 0 success, 1 a file failed (the program would refuse it), 2 usage error.\n"
-           "\nExample:\n  ludra-skq check Zestawy/Lista.skz\n"
-           "\nRun \"ludra-skq help COMMAND\" for the arguments and an example of each command.\n";
+    out << Tr("\nExit status: 0 success, 1 a file failed (the program would refuse it), 2 usage error.\n"
+              "\nExample:\n  ludra-skq check Zestawy/Lista.skz\n"
+              "\nRun \"ludra-skq help COMMAND\" for the arguments and an example of each command.\n");
 }
 
 bool PrintCommandHelp(std::string_view command, std::ostream& out) {
     for (const CommandHelp& help : kCommands) {
         if (help.Name == command) {
-            out << help.Text;
+            out << Tr(help.Text);
             return true;
         }
     }
@@ -276,7 +273,7 @@ int RunHelp(const Arguments& arguments, Io& io) {
         return kExitOk;
     }
     if (!PrintCommandHelp(arguments.Positional[0], io.Out))
-        throw UsageError("no command " + arguments.Positional[0]);
+        throw UsageError(Format(Tr("no command {1}"), arguments.Positional[0]));
     return kExitOk;
 }
 

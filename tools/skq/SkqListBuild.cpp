@@ -5,6 +5,7 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/pkXML.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <fstream>
@@ -26,9 +27,10 @@ struct TreeEntry {
 std::string AnsiName(const std::string& utf8, const fs::path& where) {
     std::string ansi = Utf8ToAnsi(utf8);
     if (AnsiToUtf8(ansi) != utf8)
-        throw ToolFailure(where.string() + ": \"" + utf8 + "\" holds a character a set list can't store");
+        throw ToolFailure(Format(Tr("{1}: \"{2}\" holds a character a set list can't store"), where.string(), utf8));
     if (ansi.find('*') != std::string::npos)
-        throw ToolFailure(where.string() + ": \"" + utf8 + "\" holds \"*\", which ends a field of a set list");
+        throw ToolFailure(
+            Format(Tr("{1}: \"{2}\" holds \"*\", which ends a field of a set list"), where.string(), utf8));
     return ansi;
 }
 
@@ -121,21 +123,25 @@ Bytes ListDocument(const std::string& name, const std::vector<std::string>& line
 void WriteSetList(const fs::path& root, const fs::path& out, bool force, std::ostream& report) {
     std::error_code error;
     if (!fs::is_directory(root, error))
-        throw ToolFailure(root.string() + " is not a folder");
+        throw ToolFailure(Format(Tr("{1} is not a folder"), root.string()));
     const fs::path listFolder = fs::absolute(out).parent_path();
     if (fs::relative(fs::absolute(root), listFolder).generic_string().starts_with(".."))
-        throw ToolFailure("the set list must lie in " + root.string() + " or a folder above it");
+        throw ToolFailure(Format(Tr("the set list must lie in {1} or a folder above it"), root.string()));
     const std::vector<TreeEntry> entries = EntriesUnder(fs::absolute(root), listFolder, 0);
     if (entries.empty())
-        throw ToolFailure(root.string() + " holds no folder with question files");
+        throw ToolFailure(Format(Tr("{1} holds no folder with question files"), root.string()));
     std::vector<std::string> lines;
     AppendLines(entries, 0, 0, lines);
     RefuseExisting(std::span(&out, 1), force);
     WritePakFile(out, {{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}});
-    const auto sets =
-        std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.ends_with("**"); });
-    report << out.string() << ": " << sets << (sets == 1 ? " set" : " sets") << " in " << lines.size() - sets
-           << (lines.size() - sets == 1 ? " category" : " categories") << '\n';
+    const auto sets = static_cast<std::size_t>(
+        std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.ends_with("**"); }));
+    const std::size_t categories = lines.size() - sets;
+    const std::string setCount = Format(TrPlural("{1} set", "{1} sets", sets), sets);
+    // TRANSLATORS: the count after "in" in "Lista.skz: 3 sets in 2 categories".
+    const std::string categoryCount = Format(TrPlural("{1} category", "{1} categories", categories), categories);
+    // TRANSLATORS: "Lista.skz: 3 sets in 2 categories"
+    report << Format(Tr("{1}: {2} in {3}"), out.string(), setCount, categoryCount) << '\n';
 }
 
 int RunListBuild(const Arguments& arguments, Io& io) {

@@ -9,6 +9,7 @@
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/SkqWarnings.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <charconv>
 #include <limits>
@@ -26,7 +27,7 @@ std::uint32_t ParseSeed(const std::string& text) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, seed);
     if (text.empty() || error != std::errc{} || stop != end)
-        throw UsageError("--seed needs a whole number from 0 to 4294967295");
+        throw UsageError(Tr("--seed needs a whole number from 0 to 4294967295"));
     return seed;
 }
 
@@ -132,7 +133,7 @@ void Checker::CheckListFile(const fs::path& file) {
         SetListEntry entry;
         if (!ParseEntryLine(lines[i], entry)) {
             // The set tree stops building at such a line.
-            problem = "entry " + std::to_string(i) + " is not an entry line; the sets from there on can't be chosen";
+            problem = Format(Tr("entry {1} is not an entry line; the sets from there on can't be chosen"), i);
             break;
         }
         if (!entry.Folder.empty())
@@ -177,30 +178,31 @@ bool Checker::FirstVisit(const fs::path& path) {
 
 void Checker::Ok(const fs::path& path) {
     ++ok_;
-    out_ << path.string() << ": ok\n";
+    out_ << Format(Tr("{1}: ok"), path.string()) << '\n';
 }
 
 void Checker::Damaged(const fs::path& path, std::string_view detail) {
     ++damaged_;
-    out_ << path.string() << ": damaged: " << (detail.empty() ? "the program refuses it" : detail) << '\n';
+    out_ << Format(Tr("{1}: damaged: {2}"), path.string(), detail.empty() ? Tr("the program refuses it") : detail)
+         << '\n';
 }
 
 void Checker::Missing(const fs::path& path) {
     ++missing_;
-    out_ << path.string() << ": missing\n";
+    out_ << Format(Tr("{1}: missing"), path.string()) << '\n';
 }
 
 void Checker::Warn(const fs::path& path, const std::vector<std::string>& warnings) {
     warnings_ += static_cast<int>(warnings.size());
     for (const std::string& warning : warnings)
-        out_ << path.string() << ": warning: " << warning << '\n';
+        out_ << Format(Tr("{1}: warning: {2}"), path.string(), warning) << '\n';
 }
 
 int Checker::Finish() {
-    out_ << ok_ + damaged_ + missing_ << " checked: " << ok_ << " ok, " << damaged_ << " damaged, " << missing_
-         << " missing";
+    out_ << Format(Tr("{1} checked: {2} ok, {3} damaged, {4} missing"), ok_ + damaged_ + missing_, ok_, damaged_,
+                   missing_);
     if (warnings_ > 0)
-        out_ << "; " << warnings_ << (warnings_ == 1 ? " warning" : " warnings");
+        out_ << Format(TrPlural("; {1} warning", "; {1} warnings", static_cast<unsigned long>(warnings_)), warnings_);
     out_ << '\n';
     const bool failed = damaged_ + missing_ > 0 || (strict_ && warnings_ > 0);
     return failed ? kExitFailed : kExitOk;

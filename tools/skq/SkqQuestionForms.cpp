@@ -5,6 +5,7 @@
 #include "core/storage/UPak.h"
 #include "core/storage/pkXML.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 namespace skq {
 
@@ -26,11 +27,11 @@ Bytes WriteQuestionDocument(const QuestionDocument& question, const StoredForm& 
     if (!form.Legacy)
         return WriteQuestion40(question, form.Form40);
     if (!question.Answers[4].empty())
-        throw ToolFailure("the 3.5 layout holds four answers, but od5 is not empty");
+        throw ToolFailure(Tr("the 3.5 layout holds four answers, but od5 is not empty"));
     try {
         return WriteQuestion35(question);
     } catch (const StorageError&) {
-        throw ToolFailure("a field holds a line break, which the 3.5 layout can't store");
+        throw ToolFailure(Tr("a field holds a line break, which the 3.5 layout can't store"));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/storage/UIni.h"
 #include "core/storage/pkXML.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -30,7 +31,7 @@ const SettingKey& FindKey(std::string_view name) {
     const auto found =
         std::find_if(kSettingKeys.begin(), kSettingKeys.end(), [&](const SettingKey& key) { return key.Name == name; });
     if (found == kSettingKeys.end())
-        throw UsageError("unknown setting " + std::string(name) + "; the settings are " + KeyNames());
+        throw UsageError(Format(Tr("unknown setting {1}; the settings are {2}"), name, KeyNames()));
     return *found;
 }
 
@@ -68,26 +69,26 @@ struct SettingsReport {
 SettingsReport InspectSettings() {
     std::error_code error;
     if (!fs::exists(SettingsPath, error))
-        throw ToolFailure("no settings file at " + SettingsPath.string() +
-                          "; the program writes one with defaults when it starts");
+        throw ToolFailure(Format(Tr("no settings file at {1}; the program writes one with defaults when it starts"),
+                                 SettingsPath.string()));
     TpkXML document;
     try {
         LoadSettingsDocument(document);
     } catch (const StorageError& failure) {
-        throw ToolFailure(std::string("can't read the settings file: ") + failure.what());
+        throw ToolFailure(Format(Tr("can't read the settings file: {1}"), failure.what()));
     }
     SettingsReport report;
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
         const SettingKey& key = kSettingKeys[i];
         SettingValue& value = report.Values[i] = ReadValue(key, document);
         if (!value.Readable && key.Kind() == SettingKind::Number) {
-            report.Problems.push_back(std::string(key.Name) + " is missing or damaged; the program takes " +
-                                      value.Text);
+            report.Problems.push_back(
+                Format(Tr("{1} is missing or damaged; the program takes {2}"), key.Name, value.Text));
         } else if (!value.Readable) {
-            report.Problems.push_back(std::string(key.Name) + " is missing or damaged");
+            report.Problems.push_back(Format(Tr("{1} is missing or damaged"), key.Name));
             report.Replaced = true;
         } else if (key.Kind() == SettingKind::Header && value.Text != key.Default) {
-            report.Problems.push_back("the header " + std::string(key.Name) + " is not " + std::string(key.Default));
+            report.Problems.push_back(Format(Tr("the header {1} is not {2}"), key.Name, key.Default));
             report.Replaced = true;
         }
     }
@@ -99,7 +100,7 @@ int ReportProblems(const SettingsReport& report, std::ostream& err) {
     for (const std::string& problem : report.Problems)
         err << "ludra-skq: " << SettingsPath.string() << ": " << problem << '\n';
     if (report.Replaced)
-        err << "ludra-skq: the program would replace this file with defaults\n";
+        err << "ludra-skq: " << Tr("the program would replace this file with defaults") << '\n';
     return report.Problems.empty() ? kExitOk : kExitFailed;
 }
 
@@ -121,11 +122,11 @@ int GetSetting(const SettingKey& key, Io& io) {
 // The value as the settings file stores it (Windows-1250 text, "1"/"0", or a decimal integer); throws UsageError.
 std::string StoredText(const SettingKey& key, const std::string& value) {
     switch (key.Kind()) {
-    case SettingKind::Header: throw UsageError(std::string(key.Name) + " is the header of the file and can't be set");
+    case SettingKind::Header: throw UsageError(Format(Tr("{1} is the header of the file and can't be set"), key.Name));
     case SettingKind::Path: {
         std::string text = Utf8ToAnsi(value);
         if (AnsiToUtf8(text) != value)
-            throw UsageError("the value has characters outside Windows-1250");
+            throw UsageError(Tr("the value has characters outside Windows-1250"));
         return text;
     }
     case SettingKind::Flag: {
@@ -135,7 +136,7 @@ std::string StoredText(const SettingKey& key, const std::string& value) {
             return "1";
         if (lower == "0" || lower == "no")
             return "0";
-        throw UsageError(std::string(key.Name) + " takes 1 or 0 (yes or no)");
+        throw UsageError(Format(Tr("{1} takes 1 or 0 (yes or no)"), key.Name));
     }
     case SettingKind::Number: break;
     }
@@ -143,8 +144,7 @@ std::string StoredText(const SettingKey& key, const std::string& value) {
     const char* end = value.data() + value.size();
     const auto [stop, error] = std::from_chars(value.data(), end, number);
     if (value.empty() || error != std::errc{} || stop != end || number < key.Min || number > key.Max)
-        throw UsageError(std::string(key.Name) + " takes a whole number from " + std::to_string(key.Min) + " to " +
-                         std::to_string(key.Max));
+        throw UsageError(Format(Tr("{1} takes a whole number from {2} to {3}"), key.Name, key.Min, key.Max));
     return std::to_string(number);
 }
 
@@ -155,8 +155,8 @@ void CreateSettingsFile(bool defaultLocation, std::ostream& err) {
         fs::create_directories(SettingsPath.parent_path(), error);
     CreateDefaultSettings();
     if (!fs::exists(SettingsPath, error))
-        throw ToolFailure("can't create " + SettingsPath.string());
-    err << "ludra-skq: created " << SettingsPath.string() << " with the default settings\n";
+        throw ToolFailure(Format(Tr("can't create {1}"), SettingsPath.string()));
+    err << "ludra-skq: " << Format(Tr("created {1} with the default settings"), SettingsPath.string()) << '\n';
 }
 
 int SetSetting(const SettingKey& key, const std::string& value, bool defaultLocation, Io& io) {
@@ -166,7 +166,7 @@ int SetSetting(const SettingKey& key, const std::string& value, bool defaultLoca
         CreateSettingsFile(defaultLocation, io.Err);
     if (const SettingsReport report = InspectSettings(); report.Replaced) {
         ReportProblems(report, io.Err);
-        throw ToolFailure("the change would be lost; remove the file and run set again");
+        throw ToolFailure(Tr("the change would be lost; remove the file and run set again"));
     }
     TpkXML document;
     LoadSettingsDocument(document);
@@ -213,7 +213,7 @@ int RunConfig(const Arguments& arguments, Io& io) {
         RequirePositional(arguments, 3, 3);
         return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file == nullptr, io);
     }
-    throw UsageError("config takes show, get KEY or set KEY VALUE");
+    throw UsageError(Tr("config takes show, get KEY or set KEY VALUE"));
 }
 
 int RunScramble(const Arguments& arguments, Io& io) {
@@ -223,7 +223,8 @@ int RunScramble(const Arguments& arguments, Io& io) {
     for (int number = 1; ReadLine(io.In, line); ++number) {
         const std::string text = Utf8ToAnsi(line);
         if (AnsiToUtf8(text) != line) {
-            io.Err << "ludra-skq: line " << number << ": characters outside Windows-1250 became \"?\"\n";
+            io.Err << "ludra-skq: " << Format(Tr("line {1}: characters outside Windows-1250 became \"?\""), number)
+                   << '\n';
             ++failures;
         }
         io.Out << ScrambleText(text) << '\n';
@@ -239,7 +240,7 @@ int RunUnscramble(const Arguments& arguments, Io& io) {
         try {
             io.Out << AnsiToUtf8(UnscrambleText(line));
         } catch (const StorageError&) {
-            io.Err << "ludra-skq: line " << number << " is empty, which is no scrambled text\n";
+            io.Err << "ludra-skq: " << Format(Tr("line {1} is empty, which is no scrambled text"), number) << '\n';
             ++failures;
         }
         io.Out << '\n';

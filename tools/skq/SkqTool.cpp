@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 
@@ -33,13 +34,13 @@ Arguments ParseArguments(std::span<const std::string> args, std::span<const Opti
         const auto spec =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.Name == name; });
         if (spec == options.end())
-            throw UsageError("unknown option " + arg);
+            throw UsageError(Format(Tr("unknown option {1}"), arg));
         if (!spec->TakesValue) {
             parsed.Options[std::string(name)];
         } else if (i + 1 < args.size()) {
             parsed.Options[std::string(name)] = args[++i];
         } else {
-            throw UsageError(arg + " needs a value");
+            throw UsageError(Format(Tr("{1} needs a value"), arg));
         }
     }
     return parsed;
@@ -48,9 +49,9 @@ Arguments ParseArguments(std::span<const std::string> args, std::span<const Opti
 void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t max) {
     const std::size_t count = arguments.Positional.size();
     if (count < min)
-        throw UsageError("too few arguments");
+        throw UsageError(Tr("too few arguments"));
     if (count > max)
-        throw UsageError("unexpected argument " + arguments.Positional[max]);
+        throw UsageError(Format(Tr("unexpected argument {1}"), arguments.Positional[max]));
 }
 
 ReportCollector::ReportCollector()
@@ -80,12 +81,12 @@ std::string ReportCollector::FirstReport() const {
 Bytes ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit) {
     const ReadableFile file(path);
     if (!file.IsOpen())
-        throw ToolFailure("can't read " + path.string() + ": " + file.Problem());
+        throw ToolFailure(Format(Tr("can't read {1}: {2}"), path.string(), file.Problem()));
     if (static_cast<std::uintmax_t>(file.Size()) > limit)
-        throw ToolFailure(path.string() + " is too large");
+        throw ToolFailure(Format(Tr("{1} is too large"), path.string()));
     Bytes bytes;
     if (!file.ReadAll(bytes))
-        throw ToolFailure("can't read " + path.string());
+        throw ToolFailure(Format(Tr("can't read {1}"), path.string()));
     return bytes;
 }
 
@@ -95,7 +96,7 @@ void RefuseExisting(std::span<const std::filesystem::path> paths, bool force) {
     for (const std::filesystem::path& path : paths) {
         std::error_code error;
         if (std::filesystem::exists(std::filesystem::symlink_status(path, error)))
-            throw ToolFailure(path.string() + " exists; use --force to replace it");
+            throw ToolFailure(Format(Tr("{1} exists; use --force to replace it"), path.string()));
     }
 }
 

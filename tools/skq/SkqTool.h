@@ -106,7 +106,7 @@ int RunPackSet(const Arguments& arguments, Io& io);
 int RunConfig(const Arguments& arguments, Io& io);
 int RunHelp(const Arguments& arguments, Io& io);
 
-// Help texts in English.
+// Help texts in the user's language.
 void PrintOverview(std::ostream& out);
 // False when there is no such command.
 bool PrintCommandHelp(std::string_view command, std::ostream& out);

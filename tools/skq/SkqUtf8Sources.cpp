@@ -6,6 +6,7 @@
 #include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -60,8 +61,8 @@ template <typename Char> std::size_t LineAt(std::basic_string_view<Char> text, s
 // The text without its byte order mark; throws naming the first byte that isn't UTF-8.
 std::u16string DecodeUtf8(std::string_view text, std::string_view name) {
     if (const std::size_t bad = FindInvalidUtf8(text); bad != kNone)
-        throw ToolFailure(std::string(name) + ": byte " + std::to_string(bad) + " (line " +
-                          std::to_string(LineAt(text, bad)) + ") is not valid UTF-8; nothing was written");
+        throw ToolFailure(Format(Tr("{1}: byte {2} (line {3}) is not valid UTF-8; nothing was written"), name, bad,
+                                 LineAt(text, bad)));
     return Utf8ToWide(text.starts_with(kUtf8Mark) ? text.substr(kUtf8Mark.size()) : text);
 }
 
@@ -120,9 +121,10 @@ std::vector<WideField> FieldsOutsideAnsi(TpkXML& stored, TpkXML& source) {
     return fields;
 }
 
-std::string FieldProblem(std::string_view name, const WideField& field) {
-    return std::string(name) + ": <" + WideToUtf8(field.Stored->Name) + "> holds " +
-           DescribeChar(field.Text, FindCharOutsideAnsi(field.Text)) + ", which Windows-1250 lacks";
+// message: {1} the source's name, {2} the field's element, {3} the character.
+std::string FieldProblem(const char* message, std::string_view name, const WideField& field) {
+    return Format(message, name, WideToUtf8(field.Stored->Name),
+                  DescribeChar(field.Text, FindCharOutsideAnsi(field.Text)));
 }
 
 } // namespace
@@ -154,10 +156,16 @@ PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const Sto
         return packed;
     }
     if (form.Legacy)
-        throw ToolFailure(FieldProblem(name, wideFields.front()) + "; the 3.5 layout can't store it");
+        throw ToolFailure(
+            FieldProblem(Tr("{1}: <{2}> holds {3}, which Windows-1250 lacks; the 3.5 layout can't store it"), name,
+                         wideFields.front()));
     for (const WideField& field : wideFields) {
         field.Stored->Text = form.Form40.Encoded ? EncodeBase64Utf16(field.Text) : field.Text;
-        warnings << "ludra-skq: " << FieldProblem(name, field) << "; stored as UTF-16, the program shows it as ?\n";
+        warnings << "ludra-skq: "
+                 << FieldProblem(Tr("{1}: <{2}> holds {3}, which Windows-1250 lacks; stored as UTF-16, the program "
+                                    "shows it as ?"),
+                                 name, field)
+                 << '\n';
     }
     stored.SaveToStream(packed.Stored);
     return packed;
@@ -166,8 +174,8 @@ PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const Sto
 Bytes Utf8TextToAnsi(ByteView text, std::string_view name) {
     const std::u16string wide = DecodeUtf8(AsText(text), name);
     if (const std::size_t at = FindCharOutsideAnsi(wide); at != kNone)
-        throw ToolFailure(std::string(name) + ": line " + std::to_string(LineAt(std::u16string_view(wide), at)) +
-                          " holds " + DescribeChar(wide, at) + ", which Windows-1250 lacks; nothing was written");
+        throw ToolFailure(Format(Tr("{1}: line {2} holds {3}, which Windows-1250 lacks; nothing was written"), name,
+                                 LineAt(std::u16string_view(wide), at), DescribeChar(wide, at)));
     const std::string ansi = WideToAnsi(wide);
     return Bytes(ansi.begin(), ansi.end());
 }

@@ -6,6 +6,7 @@
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionDocument.h"
 #include "core/storage/pkXML.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -38,8 +39,8 @@ std::vector<std::string> UnknownElements(TpkXML& document, std::u16string_view t
                               std::all_of(name.begin() + upperPrefix.size(), name.end(),
                                           [](char16_t c) { return c >= u'0' && c <= u'9'; });
         if (!names.contains(name) && !numbered)
-            unknown.push_back("unknown element <" + WideToUtf8(child.Name) + "> in " + WideToUtf8(top) +
-                              " (a misspelt name? the program ignores it)");
+            unknown.push_back(Format(Tr("unknown element <{1}> in {2} (a misspelt name? the program ignores it)"),
+                                     WideToUtf8(child.Name), WideToUtf8(top)));
     }
     return unknown;
 }
@@ -58,33 +59,38 @@ void KeyWarnings(const QuestionDocument& question, std::vector<std::string>& war
     const std::string& key = question.Key;
     const auto count = static_cast<std::size_t>(question.AnswerCount);
     if (key.find_first_not_of("01") != std::string::npos)
-        warnings.push_back("the key (odp) " + Quoted(key) + " holds marks other than 0 and 1; they count as 0");
+        warnings.push_back(
+            Format(Tr("the key (odp) {1} holds marks other than 0 and 1; they count as 0"), Quoted(key)));
     if (key.size() != count)
-        warnings.push_back("the key (odp) has " + std::to_string(key.size()) + " marks for " + std::to_string(count) +
-                           " answers");
+        warnings.push_back(Format(TrPlural("the key (odp) has {1} mark for {2} answers",
+                                           "the key (odp) has {1} marks for {2} answers", key.size()),
+                                  key.size(), count));
     for (std::size_t k = count; k < key.size(); ++k)
         if (key[k] == '1')
-            warnings.push_back("the key marks answer " + std::to_string(k + 1) + " right, but the question has only " +
-                               std::to_string(count) + " answers: it can never be answered right");
+            warnings.push_back(Format(Tr("the key marks answer {1} right, but the question has only {2} answers: it "
+                                         "can never be answered right"),
+                                      k + 1, count));
     const auto right =
         std::count(key.begin(), key.begin() + static_cast<std::ptrdiff_t>(std::min(count, key.size())), '1');
     if (right == 0)
-        warnings.push_back("no answer is marked right in the key (odp): it can never be answered right");
+        warnings.push_back(Tr("no answer is marked right in the key (odp): it can never be answered right"));
     else if (question.QuestionType == 0 && right > 1)
-        warnings.push_back("the question takes one answer at a time (typ 0), but the key marks " +
-                           std::to_string(right) + " answers right: it can never be answered right");
+        warnings.push_back(Format(Tr("the question takes one answer at a time (typ 0), but the key marks {1} answers "
+                                     "right: it can never be answered right"),
+                                  right));
 }
 
 void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, std::vector<std::string>& warnings) {
     if (!question.PictureName.empty()) {
         if (!pak.Exists(question.PictureName))
-            warnings.push_back("the picture " + Quoted(question.PictureName) + " is not in the file");
+            warnings.push_back(Format(Tr("the picture {1} is not in the file"), Quoted(question.PictureName)));
         else if (!IsShownPictureName(question.PictureName))
-            warnings.push_back("the picture " + Quoted(question.PictureName) +
-                               " is of a kind the program doesn't show (it shows .jpg, .gif and .bmp)");
+            warnings.push_back(
+                Format(Tr("the picture {1} is of a kind the program doesn't show (it shows .jpg, .gif and .bmp)"),
+                       Quoted(question.PictureName)));
     }
     if (!question.TextName.empty() && !pak.Exists(question.TextName))
-        warnings.push_back("the attached text " + Quoted(question.TextName) + " is not in the file");
+        warnings.push_back(Format(Tr("the attached text {1} is not in the file"), Quoted(question.TextName)));
 }
 
 struct ShownText {
@@ -95,22 +101,26 @@ struct ShownText {
 
 void TextWarnings(const QuestionDocument& question, std::vector<std::string>& warnings) {
     if (question.QuestionText.empty())
-        warnings.push_back("the question text (tr) is empty");
-    std::vector<ShownText> texts = {{"the question text (tr)", &question.QuestionText, kQuestionLabel},
-                                    {"the hint (kom)", &question.Hint, kHintLabel}};
+        warnings.push_back(Tr("the question text (tr) is empty"));
+    // TRANSLATORS: these name the {1} of the messages about a text below.
+    std::vector<ShownText> texts = {{Tr("the question text (tr)"), &question.QuestionText, kQuestionLabel},
+                                    {Tr("the hint (kom)"), &question.Hint, kHintLabel}};
     for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
         const std::string& answer = question.Answers[static_cast<std::size_t>(k - 1)];
-        const std::string name = "answer " + std::to_string(k) + " (od" + std::to_string(k) + ")";
+        const std::string name = Format(Tr("answer {1} (od{1})"), k);
         if (answer.empty())
-            warnings.push_back(name + " is empty");
+            // TRANSLATORS: {1} is "answer 2 (od2)".
+            warnings.push_back(Format(Tr("{1} is empty"), name));
         texts.push_back({name, &answer, kAnswerLabel});
     }
     for (const ShownText& shown : texts) {
         if (LooksLikeUtf8(*shown.Text))
-            warnings.push_back(shown.Name +
-                               " looks like UTF-8 stored as Windows-1250: its Polish letters show garbled");
+            warnings.push_back(
+                // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
+                Format(Tr("{1} looks like UTF-8 stored as Windows-1250: its Polish letters show garbled"), shown.Name));
         if (SurelyCutOff(*shown.Text, shown.Label))
-            warnings.push_back(shown.Name + " is longer than the screen shows: its end is cut off");
+            // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
+            warnings.push_back(Format(Tr("{1} is longer than the screen shows: its end is cut off"), shown.Name));
     }
 }
 
@@ -181,7 +191,7 @@ std::vector<std::string> SetListWarnings(const TVfsPAK& pak, const std::vector<s
     }
     for (const SetListEntry& entry : entries)
         if (entry.Folder.empty() && !holdingSets.contains(entry.Id))
-            warnings.push_back("the category " + Quoted(entry.Name) + " holds no sets");
+            warnings.push_back(Format(Tr("the category {1} holds no sets"), Quoted(entry.Name)));
     return warnings;
 }
 
