@@ -174,7 +174,7 @@ std::vector<PakEntry> DocumentEntries(const fs::path& document) {
         if (name.empty() || FindEntry(entries, name) >= 0)
             continue;
         if (!IsSafeEntryName(name))
-            throw ToolFailure("names \"" + AnsiToUtf8(name) + "\", which is no file beside it");
+            throw ToolFailure(Format(Tr("names \"{1}\", which is no file beside it"), AnsiToUtf8(name)));
         entries.push_back({name, ReadWholeFile(document.parent_path() / AnsiToUtf8(name), EntryCap::kPicture)});
     }
     return entries;
@@ -278,19 +278,18 @@ int RunPackSet(const Arguments& arguments, Io& io) {
     const fs::path out = arguments.Positional[1];
     std::error_code error;
     if (!fs::is_directory(source, error))
-        throw ToolFailure(source.string() + " is not a folder");
+        throw ToolFailure(Format(Tr("{1} is not a folder"), source.string()));
     if (HoldsQuestionDocument(source))
-        throw ToolFailure(source.string() + " is the folder of one question; pack it with \"ludra-skq pack\"");
+        throw ToolFailure(
+            Format(Tr("{1} is the folder of one question; pack it with \"ludra-skq pack\""), source.string()));
     const std::vector<QuestionSource> sources = QuestionSources(source);
     if (sources.empty())
-        throw ToolFailure(source.string() + " holds no question folder and no question document (.xml)");
+        throw ToolFailure(Format(Tr("{1} holds no question folder and no question document (.xml)"), source.string()));
     std::vector<fs::path> targets;
     for (const QuestionSource& question : sources)
         targets.push_back(out / question.FileName());
     RefuseExisting(targets, arguments.Has("force"));
-    fs::create_directories(out, error);
-    if (error)
-        throw ToolFailure("can't create " + out.string() + ": " + error.message());
+    CreateFolder(out);
 
     std::size_t failed = 0;
     for (std::size_t i = 0; i < sources.size(); ++i) {
@@ -304,8 +303,10 @@ int RunPackSet(const Arguments& arguments, Io& io) {
             ++failed;
         }
     }
-    io.Out << out.string() << ": " << sources.size() - failed << " of " << sources.size() << " questions packed";
-    io.Out << (failed ? ", " + std::to_string(failed) + " failed\n" : std::string("\n"));
+    // TRANSLATORS: "Zestawy/Ulamki: 12 of 13 questions packed"
+    io.Out << Format(TrPlural("{1}: {2} of {3} question packed", "{1}: {2} of {3} questions packed", sources.size()),
+                     out.string(), sources.size() - failed, sources.size());
+    io.Out << (failed ? Format(Tr(", {1} failed"), failed) : std::string()) << '\n';
     return failed ? kExitFailed : kExitOk;
 }
 
@@ -323,10 +324,7 @@ int RunUnpack(const Arguments& arguments, Io& io) {
     for (const PlannedFile& entry : planned)
         targets.push_back(folder / AnsiToUtf8(entry.Name));
     RefuseExisting(targets, arguments.Has("force"));
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error)
-        throw ToolFailure(Format(Tr("can't create {1}: {2}"), folder.string(), error.message()));
+    CreateFolder(folder);
     for (std::size_t i = 0; i < planned.size(); ++i) {
         const PlannedFile& entry = planned[i];
         WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));

@@ -7,6 +7,7 @@
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <map>
@@ -37,18 +38,18 @@ QuestionDocument ReadDocument(const TVfsPAK& pak) {
         return ParseQuestionLines(*PakExtract(kQuestionDocument35, EntryCap::kQuestionDocument, pak));
     if (PakExists(kQuestionDocument40, pak))
         return ParseQuestionXml(*PakExtract(kQuestionDocument40, EntryCap::kQuestionDocument, pak));
-    throw ToolFailure("no question document");
+    throw ToolFailure(Tr("no question document"));
 }
 
 // A question file as the formats hold it; throws ToolFailure for one the program can't run.
 SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
     TVfsPAK pak;
     if (!PakOpen(file, pak))
-        throw ToolFailure("not an archive the program reads");
+        throw ToolFailure(Tr("not an archive the program reads"));
     try {
         const QuestionDocument document = ReadDocument(pak);
         if (document.AnswerCount < 3 || document.AnswerCount > 5)
-            throw ToolFailure("ilo is " + std::to_string(document.AnswerCount) + "; a question has 3 to 5 answers");
+            throw ToolFailure(Format(Tr("ilo is {1}; a question has 3 to 5 answers"), document.AnswerCount));
         SourceQuestion question;
         question.Where = file.filename().string();
         question.Text.Text = ExportedText(document.QuestionText);
@@ -100,10 +101,10 @@ int RunExport(const Arguments& arguments, Io& io) {
     const fs::path out = arguments.Positional[1];
     const std::string* format = arguments.Value("format");
     if (!format || (*format != "gift" && *format != "moodle"))
-        throw UsageError("--format gift or --format moodle is needed");
+        throw UsageError(Tr("--format gift or --format moodle is needed"));
     std::error_code error;
     if (!fs::is_directory(folder, error))
-        throw ToolFailure(folder.string() + " is not a folder");
+        throw ToolFailure(Format(Tr("{1} is not a folder"), folder.string()));
     std::vector<std::string> files;
     ListQuestionFiles(folder, files);
     std::vector<SourceQuestion> questions;
@@ -111,11 +112,12 @@ int RunExport(const Arguments& arguments, Io& io) {
         try {
             questions.push_back(ReadSetQuestion(folder / AnsiToUtf8(name), io.Err));
         } catch (const ToolFailure& failure) {
-            io.Err << "ludra-skq export: " << AnsiToUtf8(name) << " is left out: " << failure.what() << '\n';
+            io.Err << "ludra-skq export: " << Format(Tr("{1} is left out: {2}"), AnsiToUtf8(name), failure.what())
+                   << '\n';
         }
     }
     if (questions.empty())
-        throw ToolFailure(folder.string() + " holds no question file to export");
+        throw ToolFailure(Format(Tr("{1} holds no question file to export"), folder.string()));
 
     const std::map<fs::path, Bytes> pictures =
         *format == "gift" ? PicturesBeside(questions, out) : std::map<fs::path, Bytes>{};
@@ -127,8 +129,11 @@ int RunExport(const Arguments& arguments, Io& io) {
     for (const auto& [file, data] : pictures)
         WriteFileAtomically(file, data);
     WriteFileAtomically(out, Bytes(document.begin(), document.end()));
-    io.Out << out.string() << ": " << questions.size() << (questions.size() == 1 ? " question" : " questions")
-           << " exported, " << files.size() - questions.size() << " left out\n";
+    // TRANSLATORS: "ulamki.xml: 12 questions exported, 1 left out"
+    io.Out << Format(TrPlural("{1}: {2} question exported, {3} left out", "{1}: {2} questions exported, {3} left out",
+                              questions.size()),
+                     out.string(), questions.size(), files.size() - questions.size())
+           << '\n';
     return kExitOk;
 }
 

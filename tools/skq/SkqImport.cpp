@@ -13,6 +13,7 @@
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/ShownPicture.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <fstream>
@@ -45,7 +46,7 @@ const Format& FormatNamed(std::string_view name) {
     for (const Format& format : kFormats)
         if (format.Name == name)
             return format;
-    throw UsageError("--format must be aiken, gift, moodle or csv");
+    throw UsageError(Tr("--format must be aiken, gift, moodle or csv"));
 }
 
 bool HasLineStarting(std::string_view text, std::string_view start) {
@@ -84,7 +85,7 @@ const Format& GuessFormat(std::string_view text, const fs::path& file) {
     const std::string_view firstLine = text.substr(0, text.find('\n'));
     if (firstLine.find_first_of(";\t,") != std::string_view::npos)
         return FormatNamed("csv");
-    throw UsageError("can't tell the format of " + file.string() + "; give it with --format");
+    throw UsageError(Format(Tr("can't tell the format of {1}; give it with --format"), file.string()));
 }
 
 // ---- questions
@@ -199,21 +200,24 @@ private:
                              const std::vector<std::string>& answers) {
         const auto right = std::count(question.Right.begin(), question.Right.end(), true);
         if (answers.size() < 3 || answers.size() > 5)
-            return std::to_string(answers.size()) + " answers; a question here has 3 to 5";
+            return Format(TrPlural("{1} answer; a question here has 3 to 5", "{1} answers; a question here has 3 to 5",
+                                   answers.size()),
+                          answers.size());
         if (question.Right.size() != answers.size() || right == 0)
-            return "no right answer";
+            return Tr("no right answer");
         if (right > 1 && !question.SeveralRight)
-            return "several right answers, but only one answer can be chosen";
+            return Tr("several right answers, but only one answer can be chosen");
         if (text.empty() && question.Picture.empty())
-            return "no question text";
+            return Tr("no question text");
         for (std::size_t i = 0; i < answers.size(); ++i)
             if (answers[i].empty())
-                return std::string("answer ") + static_cast<char>('A' + i) + " is empty";
+                return Format(Tr("answer {1} is empty"), std::string(1, static_cast<char>('A' + i)));
         return {};
     }
 
     void Warn(const SourceQuestion& question, const std::string& what) {
-        report_ << "ludra-skq import: " << question.Where << ": " << what << "; imported without the picture\n";
+        report_ << "ludra-skq import: " << Format(Tr("{1}: {2}; imported without the picture"), question.Where, what)
+                << '\n';
     }
 
     std::optional<PakEntry> PictureOf(const SourceQuestion& question, const std::string& reference) {
@@ -240,11 +244,11 @@ private:
     std::optional<Bytes> FileBeside(const SourceQuestion& question, const std::string& name) {
         const fs::path relative = fs::path(name).lexically_normal();
         if (name.find("://") != std::string::npos || name.starts_with("data:")) {
-            Warn(question, "the picture " + name + " is not a file beside the source");
+            Warn(question, Format(Tr("the picture {1} is not a file beside the source"), name));
             return std::nullopt;
         }
         if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") {
-            Warn(question, "the picture " + name + " lies outside the source's folder");
+            Warn(question, Format(Tr("the picture {1} lies outside the source's folder"), name));
             return std::nullopt;
         }
         try {
@@ -381,18 +385,12 @@ void RefuseClashes(const std::vector<SetFolder>& sets, const FolderPlan& plan, b
         for (const std::string& name : present) {
             const fs::path file = set.Folder / AnsiToUtf8(name);
             if (std::find(targets.end() - set.Questions.size(), targets.end(), file) == targets.end())
-                throw ToolFailure(set.Folder.string() + " already holds other question files (" + AnsiToUtf8(name) +
-                                  "); import into an empty folder");
+                throw ToolFailure(
+                    Format(Tr("{1} already holds other question files ({2}); import into an empty folder"),
+                           set.Folder.string(), AnsiToUtf8(name)));
         }
     }
     RefuseExisting(targets, force);
-}
-
-void CreateFolder(const fs::path& folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error)
-        throw ToolFailure("can't create " + folder.string() + ": " + error.message());
 }
 
 void WriteFolders(const std::vector<SetFolder>& sets, const FolderPlan& plan) {
@@ -423,7 +421,7 @@ std::string SourceAsUtf8(ByteView bytes, std::string_view name, std::ostream& re
     }
     if (FindInvalidUtf8(text) == std::string_view::npos)
         return std::string(text);
-    report << "ludra-skq import: " << name << " is not UTF-8; read as Windows-1250\n";
+    report << "ludra-skq import: " << Format(Tr("{1} is not UTF-8; read as Windows-1250"), name) << '\n';
     return AnsiToUtf8(text);
 }
 
@@ -445,20 +443,22 @@ int RunImport(const Arguments& arguments, Io& io) {
         if (std::optional<QuestionFile> file = importer.Convert(question))
             questions.push_back(std::move(*file));
     for (const SkippedQuestion& skipped : importer.Skipped)
-        io.Err << "ludra-skq import: skipped " << skipped.Where << ": " << skipped.Why << '\n';
+        io.Err << "ludra-skq import: " << Format(Tr("skipped {1}: {2}"), skipped.Where, skipped.Why) << '\n';
     if (questions.empty())
-        throw ToolFailure(source.string() + ": no question to import (" + std::to_string(importer.Skipped.size()) +
-                          " skipped)");
+        throw ToolFailure(
+            Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));
 
     const std::size_t imported = questions.size();
     FolderPlan plan(out);
     const std::vector<SetFolder> sets = PlanSets(std::move(questions), plan, source.stem().string());
     RefuseClashes(sets, plan, arguments.Has("force"));
     WriteFolders(sets, plan);
-    io.Out << source.string() << " (" << format.Name << "): " << imported
-           << (imported == 1 ? " question" : " questions") << " imported into " << sets.size()
-           << (sets.size() == 1 ? " set" : " sets") << " in " << out.string() << ", " << importer.Skipped.size()
-           << " skipped\n";
+    // TRANSLATORS: "bank.gift (gift): 12 questions imported into 2 sets in Zestawy, 1 skipped"
+    io.Out << Format(Tr("{1} ({2}): {3} imported into {4} in {5}, {6} skipped"), source.string(), format.Name,
+                     Format(TrPlural("{1} question", "{1} questions", imported), imported),
+                     Format(TrPlural("{1} set", "{1} sets", sets.size()), sets.size()), out.string(),
+                     importer.Skipped.size())
+           << '\n';
     if (arguments.Has("list"))
         WriteSetList(out, out / "Lista.skz", arguments.Has("force"), io.Out);
     return kExitOk;

@@ -100,4 +100,11 @@ void RefuseExisting(std::span<const std::filesystem::path> paths, bool force) {
     }
 }
 
+void CreateFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        throw ToolFailure(Format(Tr("can't create {1}: {2}"), folder.string(), error.message()));
+}
+
 } // namespace skq

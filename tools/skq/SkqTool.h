@@ -83,6 +83,8 @@ private:
 Bytes ReadWholeFile(const std::filesystem::path& path, std::uintmax_t limit);
 // Throws ToolFailure for the first path that exists, unless replacing is allowed.
 void RefuseExisting(std::span<const std::filesystem::path> paths, bool force);
+// The folder and the folders above it, as far as they are missing. Throws ToolFailure.
+void CreateFolder(const std::filesystem::path& folder);
 
 // The commands; each returns the exit status and throws UsageError or ToolFailure.
 int RunShow(const Arguments& arguments, Io& io);
