@@ -66,8 +66,10 @@ SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
             }
         }
         if (!document.TextName.empty())
-            report << "ludra-skq export: " << question.Where << ": the attached text " << AnsiToUtf8(document.TextName)
-                   << " is left out; the format has no place for it\n";
+            report << "ludra-skq export: "
+                   << Format(Tr("{1}: the attached text {2} is left out; the format has no place for it"),
+                             question.Where, AnsiToUtf8(document.TextName))
+                   << '\n';
         return question;
     } catch (const StorageError& error) {
         throw ToolFailure(error.what());
