@@ -10,9 +10,10 @@ cd "$root"
 "$root/scripts/install-deps.sh" test || exit 1
 
 # The same results whatever the caller's environment: a UTF-8 locale that every
-# Debian system has, and a runtime folder of our own for the sound and display
+# Debian system has (English messages: no LANGUAGE to override it), and a runtime folder of our own for the sound and display
 # libraries (without one they leave folders in /tmp).
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime
