@@ -1,0 +1,201 @@
+#include "tools/skq/formats/HtmlText.h"
+#include "tools/skq/formats/SourceBank.h"
+
+#include <gtest/gtest.h>
+
+namespace skq {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Rights = std::vector<bool>;
+
+Strings AnswerTexts(const SourceQuestion& question) {
+    Strings texts;
+    for (const SourceText& answer : question.Answers)
+        texts.push_back(answer.Text);
+    return texts;
+}
+
+TEST(GiftReader, ChoicesComeWithTitleAndStartingLineOverCrlf) {
+    const SourceBank bank = ReadGift("// Przyroda\r\n::Rzeki::Która rzeka jest najdłuższa?\r\n{=Wisła ~Odra\r\n~Warta}"
+                                     "\r\n\r\nIle nóg ma pająk? {~6 =8 ~10}\r\n");
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_TRUE(bank.Skipped.empty());
+    const SourceQuestion& rivers = bank.Questions[0];
+    EXPECT_EQ(rivers.Where, "line 2 (Rzeki)");
+    EXPECT_EQ(rivers.Text, (SourceText{"Która rzeka jest najdłuższa?", false}));
+    EXPECT_EQ(AnswerTexts(rivers), (Strings{"Wisła", "Odra", "Warta"}));
+    EXPECT_EQ(rivers.Right, (Rights{true, false, false}));
+    EXPECT_FALSE(rivers.SeveralRight);
+    EXPECT_TRUE(rivers.Category.empty());
+    EXPECT_EQ(bank.Questions[1].Where, "line 6");
+    EXPECT_EQ(bank.Questions[1].Right, (Rights{false, true, false}));
+}
+
+TEST(GiftReader, EscapesAreUndoneAndOtherBackslashesStay) {
+    const SourceBank bank =
+        ReadGift(R"(::a\:b::2\+2 \= 4 \{x\} \~ \# \\ koniec\nlinia {=a\=b ~c\~d ~e\#f\{\}\: g\\h\}})");
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    EXPECT_EQ(bank.Questions[0].Where, "line 1 (a:b)");
+    EXPECT_EQ(bank.Questions[0].Text.Text, "2\\+2 = 4 {x} ~ # \\ koniec\nlinia");
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"a=b", "c~d", "e#f{}: g\\h}"}));
+}
+
+TEST(GiftReader, LinesOfATextStayAndHtmlAppliesToTheWholeQuestion) {
+    const SourceBank bank = ReadGift("Pierwsza linia\n  druga linia\n{\n  =tak\n  ~nie\n  ~długa\nodpowiedź\n}\n\n"
+                                     "[html]<p>Ile to\n2 + 2?</p> {=4 ~5 ####<b>Policz</b>}");
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Text, (SourceText{"Pierwsza linia\n  druga linia", false}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"tak", "nie", "długa\nodpowiedź"}));
+    const SourceQuestion& html = bank.Questions[1];
+    EXPECT_EQ(html.Text, (SourceText{"<p>Ile to\n2 + 2?</p>", true}));
+    EXPECT_EQ(html.Answers, (std::vector<SourceText>{{"4", true}, {"5", true}}));
+    EXPECT_EQ(html.Hint, (SourceText{"<b>Policz</b>", true}));
+}
+
+TEST(GiftReader, AnswerFeedbackIsDroppedAndGeneralFeedbackBecomesTheHint) {
+    const SourceBank bank =
+        ReadGift("Stolica Polski? {=Warszawa#Dobrze! ~Kraków #Nie, to dawna stolica.\n~Gdańsk ####Spójrz na mapę.}");
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"Warszawa", "Kraków", "Gdańsk"}));
+    EXPECT_EQ(bank.Questions[0].Hint, (SourceText{"Spójrz na mapę.", false}));
+}
+
+TEST(GiftReader, WeightsMakeSeveralRightAndPositiveOnesAreRight) {
+    const SourceBank bank = ReadGift("Parzyste? {~%50%2 ~%50,0%4 ~%-100%3 ~%0%5}\n\n"
+                                     "Jedna waga {~%100%tak ~nie ~może}\n\n"
+                                     "Dwie dobre bez wag {=a =b ~c}");
+    ASSERT_EQ(bank.Questions.size(), 3u);
+    EXPECT_EQ(bank.Questions[0].Right, (Rights{true, true, false, false}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"2", "4", "3", "5"}));
+    EXPECT_TRUE(bank.Questions[0].SeveralRight);
+    EXPECT_TRUE(bank.Questions[1].SeveralRight);
+    // Several right answers to choose one of: passed on as written.
+    EXPECT_EQ(bank.Questions[2].Right, (Rights{true, true, false}));
+    EXPECT_FALSE(bank.Questions[2].SeveralRight);
+}
+
+TEST(GiftReader, TextAfterTheAnswersLeavesAGapWhereTheyStood) {
+    const SourceBank bank =
+        ReadGift("Mikołaj Kopernik urodził się w {=1473 ~1543 ~1492} roku.\n\n{=Wisła ~Odra} to rzeka.");
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Text.Text, "Mikołaj Kopernik urodził się w _____ roku.");
+    EXPECT_EQ(bank.Questions[1].Text.Text, "_____ to rzeka.");
+}
+
+TEST(GiftReader, CategoriesHoldForTheQuestionsAfterThem) {
+    const SourceBank bank = ReadGift("Na górze {=a ~b}\n\n$CATEGORY: $course$/top/Matematyka/Ułamki 1//2\n\n"
+                                     "Pierwsze {=a ~b}\n$CATEGORY: Przyroda\nDrugie {=a ~b}\n");
+    ASSERT_EQ(bank.Questions.size(), 3u);
+    EXPECT_EQ(bank.Questions[0].Category, Strings{});
+    EXPECT_EQ(bank.Questions[1].Category, (Strings{"Matematyka", "Ułamki 1/2"}));
+    EXPECT_EQ(bank.Questions[2].Category, Strings{"Przyroda"});
+    EXPECT_EQ(bank.Questions[2].Where, "line 7");
+}
+
+TEST(GiftReader, OtherKindsAndBrokenQuestionsAreSkippedAndTheRestStillReads) {
+    const SourceBank bank = ReadGift("::PF::Ziemia jest płaska. {F}\n\n"
+                                     "Kot ma cztery łapy. {TRUE#Dobrze}\n\n"
+                                     "Stolica Polski? {=Warszawa =Warszawie}\n\n"
+                                     "Dopasuj. {=Wisła -> Gdańsk =Odra -> Szczecin}\n\n"
+                                     "Ile to pi? {#3.14:0.01}\n\n"
+                                     "Opisz wakacje. {}\n\n"
+                                     "Tylko opis.\n\n"
+                                     "Luka {1:MULTICHOICE:=a~b}\n\n"
+                                     "Dwie {=a ~b} luki {=c ~d}\n\n"
+                                     "Zepsute {=a ~b\n\n"
+                                     "::Bez końca tytułu {=a ~b}\n\n"
+                                     "Waga {~%dużo%a ~b}\n\n"
+                                     "Tekst {przed =a ~b}\n\n"
+                                     "Na końcu {=a ~b ~c}\n");
+    const std::vector<SkippedQuestion> expected = {
+        {"line 1 (PF)", "true/false question"},
+        {"line 3", "true/false question"},
+        {"line 5", "short answer question"},
+        {"line 7", "matching question"},
+        {"line 9", "numerical question"},
+        {"line 11", "essay question"},
+        {"line 13", "no answers"},
+        {"line 15", "cloze (embedded answers) question"},
+        {"line 17", "cloze (embedded answers) question"},
+        {"line 19", "unclosed braces"},
+        {"line 21", "title without its closing ::"},
+        {"line 23", "unreadable answer weight"},
+        {"line 25", "answers not marked with = or ~"},
+    };
+    EXPECT_EQ(bank.Skipped, expected);
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    EXPECT_EQ(bank.Questions[0].Where, "line 27");
+}
+
+TEST(GiftWriter, CategoriesWeightsAndHintAreWrittenAsTheFormatHasThem) {
+    SourceQuestion question;
+    question.Where = "Ułamki.skq";
+    question.Category = {"Matematyka", "1/2"};
+    question.Text = {"Które są równe 1/2?", false};
+    question.Answers = {{"2/4", false}, {"3/6", false}, {"1/3", false}, {"5/10", false}};
+    question.Right = {true, true, false, true};
+    question.SeveralRight = true;
+    question.Hint = {"Skróć ułamek.", false};
+    EXPECT_EQ(WriteGift(std::vector{question, question}),
+              "$CATEGORY: $course$/top/Matematyka/1//2\n\n"
+              "// Ułamki.skq\n::Które są równe 1/2?::Które są równe 1/2? {\n"
+              "~%33.33333%2/4\n~%33.33333%3/6\n~%-100%1/3\n~%33.33333%5/10\n####Skróć ułamek.\n}\n\n"
+              "// Ułamki.skq\n::Które są równe 1/2?::Które są równe 1/2? {\n"
+              "~%33.33333%2/4\n~%33.33333%3/6\n~%-100%1/3\n~%33.33333%5/10\n####Skróć ułamek.\n}\n\n");
+}
+
+// What the import step makes of a question read: HTML flattened, its picture found.
+SourceQuestion AsImported(SourceQuestion question) {
+    const auto flatten = [](SourceText& text) {
+        if (text.Html)
+            text = {FlattenHtml(text.Text).Text, false};
+    };
+    if (question.Text.Html) {
+        const FlatText flat = FlattenHtml(question.Text.Text);
+        question.Picture = flat.Images.empty() ? "" : flat.Images.front();
+    }
+    flatten(question.Text);
+    flatten(question.Hint);
+    for (SourceText& answer : question.Answers)
+        flatten(answer);
+    question.Where.clear();
+    return question;
+}
+
+SourceQuestion Question(std::vector<std::string> category, std::string text, Strings answers, Rights right) {
+    SourceQuestion question;
+    question.Category = std::move(category);
+    question.Text = {std::move(text), false};
+    for (std::string& answer : answers)
+        question.Answers.push_back({std::move(answer), false});
+    question.Right = std::move(right);
+    return question;
+}
+
+TEST(GiftRoundTrip, WrittenQuestionsReadBackAsTheyWere) {
+    std::vector<SourceQuestion> questions;
+    questions.push_back(Question({"Matematyka", "Dodawanie 1/2"}, R"(Ile to {2+2}=? ~ # \ : ::x \n)",
+                                 {"a=b", "c~d", "e#f", "g{h}", "i:j\\k"}, {false, true, false, false, false}));
+    questions[0].Hint = {"Użyj palców: 1\\2 #", false};
+    questions.push_back(Question({"Matematyka", "Dodawanie 1/2"}, "Zaznacz  liczby\nparzyste:",
+                                 {" 2", "4\nczyli cztery", "%6", "7 ", "8"}, {true, true, true, false, false}));
+    questions[1].SeveralRight = true;
+    questions[1].Hint = {"Parzyste dzielą się\nprzez 2.", false};
+    questions.push_back(Question({}, "Co jest na mapie?", {"Wisła", "Odra", "Bug"}, {true, false, false}));
+    questions[2].Picture = "mapa polski.png";
+    questions.push_back(
+        Question({"/Przyroda/"}, "[html] to nie znacznik", {"tak", "nie", "może"}, {false, true, false}));
+    questions[3].SeveralRight = true;
+    questions.push_back(Question({"/Przyroda/"}, "  wcięcie", {"a", "b", "c"}, {false, false, false}));
+    questions[4].SeveralRight = true;
+
+    const SourceBank bank = ReadGift(WriteGift(questions));
+    EXPECT_TRUE(bank.Skipped.empty());
+    ASSERT_EQ(bank.Questions.size(), questions.size());
+    for (std::size_t i = 0; i < questions.size(); ++i)
+        EXPECT_EQ(AsImported(bank.Questions[i]), questions[i]) << "question " << i;
+}
+
+} // namespace
+} // namespace skq
