@@ -1,5 +1,6 @@
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -121,17 +122,17 @@ bool IsEmbeddedAnswer(std::string_view answers) {
 std::string_view OtherKind(std::string_view answers) {
     const std::string_view body = Trimmed(answers);
     if (body.empty())
-        return "essay question";
+        return Tr("essay question");
     if (body[0] == '#')
-        return "numerical question";
+        return Tr("numerical question");
     if (FindUnescaped(body, "~") != kNone)
         return {};
     if (FindUnescaped(body, "->") != kNone)
-        return "matching question";
+        return Tr("matching question");
     if (IsTrueFalse(body))
-        return "true/false question";
+        return Tr("true/false question");
     if (body[0] == '=')
-        return "short answer question";
+        return Tr("short answer question");
     return {};
 }
 
@@ -152,7 +153,7 @@ std::optional<double> Weight(std::string_view written) {
 std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion& question) {
     std::size_t at = FindAnswerMark(choices, 0);
     if (at == kNone || !Trimmed(choices.substr(0, at)).empty())
-        return "answers not marked with = or ~";
+        return Tr("answers not marked with = or ~");
     bool weighted = false;
     while (at != kNone) {
         const std::size_t next = FindAnswerMark(choices, at + 1);
@@ -163,7 +164,7 @@ std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion
             const std::size_t end = answer.find('%', 1);
             const std::optional<double> weight = end == kNone ? std::nullopt : Weight(answer.substr(1, end - 1));
             if (!weight)
-                return "unreadable answer weight";
+                return Tr("unreadable answer weight");
             right = *weight > 0;
             weighted = true;
             answer.remove_prefix(end + 1);
@@ -193,14 +194,14 @@ std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question) {
     const bool html = marker == "[html]";
     const std::size_t open = FindUnescaped(rest, "{");
     if (open == kNone)
-        return "no answers";
+        return Tr("no answers");
     const std::size_t close = FindUnescaped(rest, "}", open + 1);
     if (close == kNone)
-        return "unclosed braces";
+        return Tr("unclosed braces");
     const std::string_view answers = rest.substr(open + 1, close - open - 1);
     const std::string_view after = rest.substr(close + 1);
     if (FindUnescaped(answers, "{") != kNone || FindUnescaped(after, "{") != kNone || IsEmbeddedAnswer(answers))
-        return "cloze (embedded answers) question";
+        return Tr("cloze (embedded answers) question");
     const std::size_t general = FindUnescaped(answers, "####");
     const std::string_view choices = answers.substr(0, general);
     if (const std::string_view kind = OtherKind(choices); !kind.empty())
@@ -215,12 +216,12 @@ std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question) {
 }
 
 void ReadBlock(std::string_view block, std::size_t line, const std::vector<std::string>& category, SourceBank& bank) {
-    std::string where = "line " + std::to_string(line);
+    std::string where = Format(Tr("line {1}"), line);
     std::string_view rest = TrimmedStart(block);
     if (rest.starts_with("::")) {
         const std::size_t end = FindUnescaped(rest, "::", 2);
         if (end == kNone) {
-            bank.Skipped.push_back({where, "title without its closing ::"});
+            bank.Skipped.push_back({where, Tr("title without its closing ::")});
             return;
         }
         const std::string title = Collapsed(Unescaped(rest.substr(2, end - 2)));

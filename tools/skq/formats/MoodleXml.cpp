@@ -2,6 +2,7 @@
 #include "core/storage/UProcReadWrite.h"
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <pugixml.hpp>
 
@@ -22,20 +23,20 @@ namespace {
 constexpr std::string_view kPluginFile = "@@PLUGINFILE@@/";
 
 // The question kinds the program has no form for, and how a teacher knows them.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 13> kOtherKinds = {{
-    {"truefalse", "true/false question"},
-    {"shortanswer", "short answer question"},
-    {"matching", "matching question"},
-    {"numerical", "numerical question"},
-    {"essay", "essay question"},
-    {"multianswer", "cloze (embedded answers) question"},
-    {"ddwtos", "drag and drop into text question"},
-    {"gapselect", "select missing words question"},
-    {"calculated", "calculated question"},
-    {"calculatedsimple", "calculated question"},
-    {"calculatedmulti", "calculated question"},
-    {"randomsamatch", "random short-answer matching question"},
-    {"description", "description, not a question"},
+constexpr std::array<std::pair<std::string_view, const char*>, 13> kOtherKinds = {{
+    {"truefalse", TrLater("true/false question")},
+    {"shortanswer", TrLater("short answer question")},
+    {"matching", TrLater("matching question")},
+    {"numerical", TrLater("numerical question")},
+    {"essay", TrLater("essay question")},
+    {"multianswer", TrLater("cloze (embedded answers) question")},
+    {"ddwtos", TrLater("drag and drop into text question")},
+    {"gapselect", TrLater("select missing words question")},
+    {"calculated", TrLater("calculated question")},
+    {"calculatedsimple", TrLater("calculated question")},
+    {"calculatedmulti", TrLater("calculated question")},
+    {"randomsamatch", TrLater("random short-answer matching question")},
+    {"description", TrLater("description, not a question")},
 }};
 
 // pugixml's output gathered in a string.
@@ -142,7 +143,7 @@ std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files)
             continue;
         EmbeddedFile embedded{FileName(file), {}};
         if (!DecodeFileData(TextOf(file), embedded.Data))
-            return "embedded file " + embedded.Name + " is not base64";
+            return Format(Tr("embedded file {1} is not base64"), embedded.Name);
         if (names.insert(embedded.Name).second)
             files.push_back(std::move(embedded));
     }
@@ -163,14 +164,14 @@ std::string LonePicture(pugi::xml_node element, const SourceText& text) {
 std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read) {
     const pugi::xml_node text = question.child("questiontext");
     if (!text.child("text"))
-        return "no question text";
+        return Tr("no question text");
     read.Text = FormattedText(text);
     for (const pugi::xml_node answer : question.children("answer")) {
         read.Answers.push_back(FormattedText(answer));
         read.Right.push_back(IsRightFraction(answer.attribute("fraction").value()));
     }
     if (read.Answers.empty())
-        return "no answers";
+        return Tr("no answers");
     read.SeveralRight = HasSeveralRight(question);
     if (const pugi::xml_node hint = question.child("hint"))
         read.Hint = FormattedText(hint);
@@ -182,16 +183,16 @@ std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read) {
 
 std::string KindProblem(std::string_view type) {
     if (type.empty())
-        return "question without a type";
+        return Tr("question without a type");
     for (const auto& [name, why] : kOtherKinds)
         if (name == type)
-            return std::string(why);
-    return std::string(type) + " question";
+            return Tr(why);
+    return Format(Tr("{1} question"), type);
 }
 
 std::string QuestionWhere(pugi::xml_node question, int number) {
     const std::string name = Trimmed(TextOf(question.child("name").child("text")));
-    std::string where = "question " + std::to_string(number);
+    std::string where = Format(Tr("question {1}"), number);
     return name.empty() ? where : where + " (" + name + ")";
 }
 
@@ -205,8 +206,8 @@ SkippedQuestion ParseProblem(std::string_view xml, const pugi::xml_parse_result&
     const std::size_t offset =
         std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(result.offset, 0)), xml.size());
     const auto line = std::count(xml.begin(), xml.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
-    return {"line " + std::to_string(line),
-            "not readable XML: " + std::string(result.description()) + " at byte " + std::to_string(offset)};
+    return {Format(Tr("line {1}"), line),
+            Format(Tr("not readable XML: {1} at byte {2}"), result.description(), offset)};
 }
 
 // A name for the question bank's list: the text's first words.
@@ -349,7 +350,7 @@ SourceBank ReadMoodleXml(std::string_view xml) {
     }
     const pugi::xml_node quiz = document.child("quiz");
     if (!quiz) {
-        bank.Skipped.push_back({"line 1", "no <quiz> element"});
+        bank.Skipped.push_back({Format(Tr("line {1}"), 1), Tr("no <quiz> element")});
         return bank;
     }
     std::vector<std::string> category;
