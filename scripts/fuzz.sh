@@ -22,7 +22,7 @@ for target in "$build"/fuzz/fuzz_*; do
     # Every picture, however crafted, is decoded or refused within a second and 400 MB; the margin is for the
     # sanitizers.
     limits=(-timeout=10 -rss_limit_mb=2560)
-    case $name in jpeg | gif | bmp) limits=(-timeout=2 -rss_limit_mb=400) ;; esac
+    case $name in jpeg | gif | bmp | png) limits=(-timeout=2 -rss_limit_mb=400) ;; esac
     echo "-- $name: $inputs inputs"
     "$target" -runs="$inputs" -max_total_time="$seconds" -seed=1 "${limits[@]}" -max_len=65536 -print_final_stats=0 \
         "$scratch/$name" "$root/fuzz/corpus/$name" 2>"$scratch/$name.log" || {

@@ -1,0 +1,5 @@
+#include "fuzz/SourceBankFuzzer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return FuzzSourceReader<skq::ReadCsv>(data, size);
+}

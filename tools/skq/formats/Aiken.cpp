@@ -1,0 +1,119 @@
+// The Aiken format: a question's text (one or more lines), its answers "A) text" or "A. text", then
+// "ANSWER: B" ("ANSWER: A, C" when several are right). Blank lines separate questions.
+#include "tools/skq/formats/PlainFormats.h"
+#include "tools/skq/formats/SourceBank.h"
+
+#include <optional>
+#include <string>
+
+namespace skq {
+
+namespace {
+
+struct Option {
+    char Letter = 'A';
+    std::string_view Text;
+};
+
+// "A) text" or "A. text"; none for any other (trimmed) line.
+std::optional<Option> ReadOption(std::string_view line) {
+    if (line.size() < 2 || line[0] < 'A' || line[0] > 'Z' || (line[1] != ')' && line[1] != '.'))
+        return std::nullopt;
+    if (line.size() > 2 && line[2] != ' ' && line[2] != '\t')
+        return std::nullopt;
+    return Option{line[0], TrimBlanks(line.substr(2))};
+}
+
+// What follows "ANSWER:" (any letter case); none when the line is no answer line.
+std::optional<std::string_view> AnswerLetters(std::string_view line) {
+    constexpr std::string_view kKey = "ANSWER";
+    if (line.size() < kKey.size())
+        return std::nullopt;
+    for (std::size_t i = 0; i < kKey.size(); ++i) {
+        if ((line[i] & ~0x20) != kKey[i])
+            return std::nullopt;
+    }
+    const std::string_view rest = TrimBlanks(line.substr(kKey.size()));
+    if (rest.empty() || rest[0] != ':')
+        return std::nullopt;
+    return rest.substr(1);
+}
+
+class AikenReader {
+public:
+    SourceBank Read(std::string_view text) {
+        int number = 0;
+        for (std::size_t start = 0; start <= text.size();) {
+            std::size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            Take(++number, TrimBlanks(text.substr(start, end - start)));
+            start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+        }
+        if (open_)
+            Close(std::nullopt);
+        return std::move(bank_);
+    }
+
+private:
+    void Take(int number, std::string_view line) {
+        if (!open_) {
+            if (!line.empty())
+                Open(number, line);
+        } else if (line.empty()) {
+            Close(std::nullopt);
+        } else if (const auto letters = AnswerLetters(line)) {
+            Close(*letters);
+        } else if (const auto option = ReadOption(line)) {
+            AddOption(*option);
+        } else if (question_.Answers.empty()) {
+            question_.Text.Text += '\n';
+            question_.Text.Text += line;
+        } else {
+            // Text after the answers starts the next question; this one never got its ANSWER line.
+            Close(std::nullopt);
+            Open(number, line);
+        }
+    }
+
+    void Open(int number, std::string_view line) {
+        open_ = true;
+        question_ = SourceQuestion{};
+        question_.Where = "line " + std::to_string(number);
+        question_.Text.Text = line;
+        fault_.clear();
+    }
+
+    void AddOption(const Option& option) {
+        const char expected = static_cast<char>('A' + question_.Answers.size());
+        if (option.Letter != expected && fault_.empty())
+            fault_ = std::string("answer ") + option.Letter + " comes where " + expected + " should";
+        question_.Answers.push_back(SourceText{std::string(option.Text), false});
+    }
+
+    void Close(std::optional<std::string_view> letters) {
+        open_ = false;
+        std::string why = fault_;
+        if (why.empty() && question_.Answers.empty())
+            why = "no answers";
+        else if (why.empty() && !letters)
+            why = "no ANSWER line";
+        else if (why.empty())
+            why = MarkRightLetters(*letters, question_);
+        if (why.empty())
+            bank_.Questions.push_back(std::move(question_));
+        else
+            bank_.Skipped.push_back(SkippedQuestion{question_.Where, why});
+    }
+
+    SourceBank bank_;
+    bool open_ = false;
+    SourceQuestion question_;
+    std::string fault_; // the first thing found wrong with the open question
+};
+
+} // namespace
+
+SourceBank ReadAiken(std::string_view text) { return AikenReader().Read(text); }
+
+} // namespace skq

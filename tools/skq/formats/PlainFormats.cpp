@@ -1,0 +1,36 @@
+#include "tools/skq/formats/PlainFormats.h"
+
+#include <algorithm>
+
+namespace skq {
+
+std::string_view TrimBlanks(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string MarkRightLetters(std::string_view letters, SourceQuestion& question) {
+    std::vector<bool> right(question.Answers.size(), false);
+    for (const char c : letters) {
+        if (c == ' ' || c == '\t' || c == ',' || c == ';')
+            continue;
+        const char letter = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (letter < 'A' || letter > 'Z')
+            return "the right answer is not written as letters such as B or A, C";
+        const std::size_t index = static_cast<std::size_t>(letter - 'A');
+        if (index >= right.size())
+            return std::string("the right answer ") + letter + " names no answer";
+        right[index] = true;
+    }
+    const auto marked = std::count(right.begin(), right.end(), true);
+    if (marked == 0)
+        return "no right answer given";
+    question.Right = std::move(right);
+    question.SeveralRight = marked > 1;
+    return {};
+}
+
+} // namespace skq

@@ -1,0 +1,269 @@
+#include "tools/skq/formats/ShownPicture.h"
+
+#include "core/base/StorageError.h"
+#include "core/storage/Bitmap.h"
+#include "core/storage/BmpReader.h"
+#include "core/storage/GifDecoder.h"
+#include "core/storage/JpegDecoder.h"
+#include "core/storage/UPak.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace skq {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view kKindsShown = " (it shows JPEG, GIF and BMP; PNG is converted)";
+constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
+
+bool StartsWith(ByteView data, std::string_view magic, std::size_t offset = 0) {
+    return data.size() >= offset + magic.size() &&
+           std::equal(magic.begin(), magic.end(), data.begin() + static_cast<std::ptrdiff_t>(offset),
+                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+}
+
+// The kinds the program shows, kept as they are.
+struct KeptKind {
+    std::string_view Magic;
+    std::string_view Extension;
+    void (*Decode)(ByteView, Bitmap&);
+};
+const std::array<KeptKind, 4> kKeptKinds = {{
+    {"\xFF\xD8\xFF", ".jpg", DecodeJpeg},
+    {"GIF87a", ".gif", DecodeGif},
+    {"GIF89a", ".gif", DecodeGif},
+    {"BM", ".bmp", DecodeBmp},
+}};
+
+// Kinds a teacher may well have that the program doesn't show, as the message names them.
+std::string_view UnshownKindName(ByteView data) {
+    if (StartsWith(data, "RIFF") && StartsWith(data, "WEBP", 8))
+        return "a WebP";
+    if (StartsWith(data, "II*\0"sv) || StartsWith(data, "MM\0*"sv))
+        return "a TIFF";
+    const std::string_view text(reinterpret_cast<const char*>(data.data()), std::min<std::size_t>(data.size(), 4096));
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos && text[first] == '<' && text.find("<svg") != std::string_view::npos)
+        return "an SVG";
+    return {};
+}
+
+std::string UnshownKindMessage(std::string_view name, ByteView data) {
+    const std::string_view kind = UnshownKindName(data);
+    if (kind.empty())
+        return std::string(name) + " is no picture the program can show" + std::string(kKindsShown);
+    return std::string(name) + " is " + std::string(kind) + " picture, which the program can't show" +
+           std::string(kKindsShown);
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+    });
+}
+
+// The name with the extension that says the kind; a name that already has it stays as it is.
+std::string Renamed(std::string_view name, std::string_view extension) {
+    const std::size_t folder = name.rfind('/');
+    const std::size_t start = folder == std::string_view::npos ? 0 : folder + 1;
+    const std::size_t dot = name.rfind('.');
+    const std::size_t end = dot != std::string_view::npos && dot > start ? dot : name.size();
+    if (SameIgnoringAsciiCase(name.substr(end), extension))
+        return std::string(name);
+    return std::string(name.substr(0, end)) + std::string(extension);
+}
+
+[[noreturn]] void RefuseTooLarge(std::string_view name, std::uint64_t width, std::uint64_t height,
+                                 std::string_view why) {
+    throw PictureProblem(std::string(name) + " is too large: " + std::to_string(width) + " × " +
+                         std::to_string(height) + " pixels, " + std::string(why));
+}
+
+std::uint64_t BmpRowSize(std::uint64_t width) { return (3 * width + 3) / 4 * 4; }
+
+constexpr std::uint64_t kBmpHeaderSize = 54;
+
+// Refuses a picture the program wouldn't show, or whose BMP would be larger than an archive entry may be.
+void CheckConvertibleSize(std::string_view name, std::uint64_t width, std::uint64_t height) {
+    if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels)
+        RefuseTooLarge(name, width, height, "over the 16384 a side and 64 million in all that the program shows");
+    if (kBmpHeaderSize + BmpRowSize(width) * height > static_cast<std::uint64_t>(EntryCap::kPicture))
+        RefuseTooLarge(name, width, height, "over the 64 MB a picture may take as a BMP");
+}
+
+// The size its header claims, checked before libpng reads anything: the header is the first chunk of every PNG.
+void CheckPngHeaderSize(std::string_view name, ByteView data) {
+    if (!StartsWith(data, "IHDR", 12) || data.size() < 24)
+        return;
+    const auto big32 = [&](std::size_t offset) {
+        return std::uint64_t{data[offset]} << 24 | std::uint64_t{data[offset + 1]} << 16 |
+               std::uint64_t{data[offset + 2]} << 8 | data[offset + 3];
+    };
+    CheckConvertibleSize(name, big32(16), big32(20));
+}
+
+// ---- PNG through libpng. libpng reports a failure by a jump back to the last setjmp, over every frame between:
+// the steps that call it hold nothing with a destructor, and the callbacks touch only this plain record.
+struct PngSource {
+    ByteView Data;
+    std::size_t Read = 0;
+    char Error[160] = {};
+};
+
+[[noreturn]] void OnPngError(png_structp png, png_const_charp message) {
+    auto& source = *static_cast<PngSource*>(png_get_error_ptr(png));
+    std::snprintf(source.Error, sizeof source.Error, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void IgnorePngWarning(png_structp, png_const_charp) {}
+
+void ReadPngBytes(png_structp png, png_bytep into, std::size_t count) {
+    auto& source = *static_cast<PngSource*>(png_get_io_ptr(png));
+    if (count > source.Data.size() - source.Read)
+        png_error(png, "the file ends early");
+    std::memcpy(into, source.Data.data() + source.Read, count);
+    source.Read += count;
+}
+
+// Ancillary chunks (text, colour profiles) may be compressed: their unpacked size is bounded too.
+constexpr png_alloc_size_t kMaxChunkMemory = 4 << 20;
+// With these, libpng would lay transparent pixels over white in linear light; a browser, and the teacher who
+// drew the picture, see it laid over white in the file's own values.
+constexpr png_byte kColourSpaceChunks[] = "gAMA\0sRGB\0iCCP\0cHRM";
+
+class PngReadStruct {
+public:
+    explicit PngReadStruct(PngSource& source)
+        : png_(png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, OnPngError, IgnorePngWarning)) {
+        if (png_ != nullptr)
+            info_ = png_create_info_struct(png_);
+        if (info_ == nullptr) {
+            png_destroy_read_struct(&png_, nullptr, nullptr);
+            throw std::bad_alloc();
+        }
+        png_set_read_fn(png_, &source, ReadPngBytes);
+        png_set_user_limits(png_, kMaxPictureSide, kMaxPictureSide);
+        png_set_chunk_malloc_max(png_, kMaxChunkMemory);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kColourSpaceChunks, 4);
+    }
+    ~PngReadStruct() { png_destroy_read_struct(&png_, &info_, nullptr); }
+    PngReadStruct(const PngReadStruct&) = delete;
+    PngReadStruct& operator=(const PngReadStruct&) = delete;
+
+    png_structp Png() const { return png_; }
+    png_infop Info() const { return info_; }
+
+private:
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+};
+
+// Reads the header and asks for 8-bit BGR rows, the BMP's order, whatever the file holds: palettes and grey
+// expanded, 16 bits scaled, transparency laid over white, interlaced passes combined.
+bool ReadPngHeaderAsBgr(png_structp png, png_infop info) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    // In the 8 bits of the output, which libpng scales to a 16-bit file's depth.
+    png_color_16 white{0, 0xFF, 0xFF, 0xFF, 0xFF};
+    png_set_background_fixed(png, &white, PNG_BACKGROUND_GAMMA_SCREEN, 0, PNG_FP_1);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    return true;
+}
+
+bool ReadPngRows(png_structp png, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_read_image(png, rows);
+    return true;
+}
+
+void AppendLittle16(Bytes& out, std::uint16_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+// The header of a 24-bit BMP with its rows bottom-up.
+Bytes BmpHeader(std::uint32_t width, std::uint32_t height, std::uint32_t pixelBytes) {
+    Bytes header{'B', 'M'};
+    for (const std::uint32_t value : {static_cast<std::uint32_t>(kBmpHeaderSize) + pixelBytes, 0u,
+                                      static_cast<std::uint32_t>(kBmpHeaderSize), 40u, width, height})
+        AppendLittle32(header, value);
+    AppendLittle16(header, 1);                                               // planes
+    AppendLittle16(header, 24);                                              // bits a pixel
+    for (const std::uint32_t value : {0u, pixelBytes, 2835u, 2835u, 0u, 0u}) // plain, 72 dpi, no palette
+        AppendLittle32(header, value);
+    return header;
+}
+
+Bytes BmpFromPng(std::string_view name, ByteView data) {
+    CheckPngHeaderSize(name, data);
+    PngSource source{data};
+    const PngReadStruct reading(source);
+    const auto damaged = [&] {
+        return PictureProblem(std::string(name) + " is a damaged PNG picture: " + source.Error);
+    };
+    if (!ReadPngHeaderAsBgr(reading.Png(), reading.Info()))
+        throw damaged();
+    const png_uint_32 width = png_get_image_width(reading.Png(), reading.Info());
+    const png_uint_32 height = png_get_image_height(reading.Png(), reading.Info());
+    CheckConvertibleSize(name, width, height);
+    if (png_get_rowbytes(reading.Png(), reading.Info()) != std::size_t{width} * 3)
+        throw PictureProblem(std::string(name) + " is a PNG picture of a form the program can't convert");
+    // libpng writes the rows straight into the BMP, bottom-up; the padding at their ends stays zero.
+    const std::size_t rowSize = BmpRowSize(width);
+    Bytes bmp = BmpHeader(width, height, static_cast<std::uint32_t>(rowSize * height));
+    const std::size_t pixelOffset = bmp.size();
+    bmp.resize(pixelOffset + rowSize * height);
+    std::vector<png_bytep> rows(height);
+    for (std::size_t y = 0; y < height; ++y)
+        rows[y] = bmp.data() + pixelOffset + (height - 1 - y) * rowSize;
+    if (!ReadPngRows(reading.Png(), rows.data()))
+        throw damaged();
+    return bmp;
+}
+
+// A picture kept as it is must load as the program loads it.
+void CheckKeptPicture(std::string_view name, ByteView data, void (*decode)(ByteView, Bitmap&)) {
+    if (data.size() > static_cast<std::size_t>(EntryCap::kPicture))
+        throw PictureProblem(std::string(name) + " is too large: over the 64 MB a picture may take");
+    Bitmap bitmap;
+    try {
+        decode(data, bitmap);
+    } catch (const StorageError& error) {
+        throw PictureProblem(std::string(name) + " can't be shown: " + error.what());
+    }
+}
+
+} // namespace
+
+ShownPicture ToShownPicture(std::string_view name, ByteView data) {
+    if (StartsWith(data, kPngSignature))
+        return ShownPicture{Renamed(name, ".bmp"), BmpFromPng(name, data)};
+    for (const KeptKind& kind : kKeptKinds) {
+        if (StartsWith(data, kind.Magic)) {
+            CheckKeptPicture(name, data, kind.Decode);
+            return ShownPicture{Renamed(name, kind.Extension), Bytes(data.begin(), data.end())};
+        }
+    }
+    throw PictureProblem(UnshownKindMessage(name, data));
+}
+
+} // namespace skq
