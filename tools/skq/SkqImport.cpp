@@ -30,20 +30,20 @@ namespace fs = std::filesystem;
 constexpr std::uintmax_t kMaxSourceSize = 256u << 20;
 constexpr std::size_t kMaxFolderName = 64;
 
-struct Format {
+struct QuizFormat {
     std::string_view Name;
     SourceBank (*Read)(std::string_view);
 };
 
-constexpr Format kFormats[] = {
+constexpr QuizFormat kFormats[] = {
     {"aiken", ReadAiken},
     {"gift", ReadGift},
     {"moodle", ReadMoodleXml},
     {"csv", ReadCsv},
 };
 
-const Format& FormatNamed(std::string_view name) {
-    for (const Format& format : kFormats)
+const QuizFormat& FormatNamed(std::string_view name) {
+    for (const QuizFormat& format : kFormats)
         if (format.Name == name)
             return format;
     throw UsageError(Tr("--format must be aiken, gift, moodle or csv"));
@@ -69,7 +69,7 @@ std::string LowerExtension(const fs::path& file) {
 }
 
 // The format the content shows, the extension deciding where the content could be either.
-const Format& GuessFormat(std::string_view text, const fs::path& file) {
+const QuizFormat& GuessFormat(std::string_view text, const fs::path& file) {
     const std::string extension = LowerExtension(file);
     const std::string_view start = text.substr(std::min(text.find_first_not_of(" \t\r\n"), text.size()));
     if (extension == ".xml" || start.starts_with('<'))
@@ -305,15 +305,16 @@ class FolderPlan {
 public:
     explicit FolderPlan(fs::path root) : root_(std::move(root)) {}
 
-    // An empty last part stands for a category's own questions, kept beside its subcategories.
+    // An empty last part stands for a category's own questions, kept beside its subcategories
+    // under its name; at the top they take the source's name.
     fs::path FolderOf(std::vector<std::string> path, const std::string& ownName) {
         path.resize(std::min(path.size(), kMaxCategoryDepth));
         fs::path folder = root_;
         for (std::size_t depth = 1; depth <= path.size(); ++depth) {
             const std::vector<std::string> key(path.begin(), path.begin() + depth);
             const auto known = folders_.find(key);
-            folder =
-                known != folders_.end() ? known->second : Add(key, folder, key.back().empty() ? ownName : key.back());
+            const std::string& name = !key.back().empty() ? key.back() : depth > 1 ? key[depth - 2] : ownName;
+            folder = known != folders_.end() ? known->second : Add(key, folder, name);
         }
         return folder;
     }
@@ -432,7 +433,7 @@ int RunImport(const Arguments& arguments, Io& io) {
     const fs::path source = arguments.Positional[0];
     const fs::path out = arguments.Positional[1];
     const std::string text = SourceAsUtf8(ReadWholeFile(source, kMaxSourceSize), source.string(), io.Err);
-    const Format& format =
+    const QuizFormat& format =
         arguments.Value("format") ? FormatNamed(*arguments.Value("format")) : GuessFormat(text, source);
     const SourceBank bank = format.Read(text);
 
