@@ -2,6 +2,7 @@
 // "ANSWER: B" ("ANSWER: A, C" when several are right). Blank lines separate questions.
 #include "tools/skq/formats/PlainFormats.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <optional>
 #include <string>
@@ -79,7 +80,7 @@ private:
     void Open(int number, std::string_view line) {
         open_ = true;
         question_ = SourceQuestion{};
-        question_.Where = "line " + std::to_string(number);
+        question_.Where = Format(Tr("line {1}"), number);
         question_.Text.Text = line;
         fault_.clear();
     }
@@ -87,7 +88,8 @@ private:
     void AddOption(const Option& option) {
         const char expected = static_cast<char>('A' + question_.Answers.size());
         if (option.Letter != expected && fault_.empty())
-            fault_ = std::string("answer ") + option.Letter + " comes where " + expected + " should";
+            fault_ = Format(Tr("answer {1} comes where {2} should"), std::string(1, option.Letter),
+                            std::string(1, expected));
         question_.Answers.push_back(SourceText{std::string(option.Text), false});
     }
 
@@ -95,9 +97,9 @@ private:
         open_ = false;
         std::string why = fault_;
         if (why.empty() && question_.Answers.empty())
-            why = "no answers";
+            why = Tr("no answers");
         else if (why.empty() && !letters)
-            why = "no ANSWER line";
+            why = Tr("no ANSWER line");
         else if (why.empty())
             why = MarkRightLetters(*letters, question_);
         if (why.empty())

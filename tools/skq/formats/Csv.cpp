@@ -12,6 +12,7 @@
 // and a separator or a line break inside quotes belongs to the cell.
 #include "tools/skq/formats/PlainFormats.h"
 #include "tools/skq/formats/SourceBank.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
 #include <array>
@@ -92,12 +93,11 @@ private:
 
     // Returns why the cell is broken; empty when it reads.
     std::string ReadQuotedCell(std::string& cell, std::size_t column) {
-        const std::string where = " in column " + std::to_string(column);
         ++pos_;
         for (;;) {
             const std::size_t quote = text_.find('"', pos_);
             if (quote == std::string_view::npos)
-                return "a quote" + where + " is never closed";
+                return Format(Tr("a quote in column {1} is never closed"), column);
             AppendWithLineFeeds(cell, text_.substr(pos_, quote - pos_));
             pos_ = quote + 1;
             if (!At('"'))
@@ -109,8 +109,8 @@ private:
             return {};
         // A closing quote inside a cell that ran over lines is most likely the opening quote of a later cell.
         if (cell.find('\n') != std::string::npos)
-            return "a quote" + where + " is not closed";
-        return "text follows the closing quote" + where;
+            return Format(Tr("a quote in column {1} is not closed"), column);
+        return Format(Tr("text follows the closing quote in column {1}"), column);
     }
 
     static void AppendWithLineFeeds(std::string& cell, std::string_view text) {
@@ -151,16 +151,17 @@ std::string FillQuestion(const Row& row, SourceQuestion& question) {
     };
     question.Text.Text = cell(kQuestion);
     if (question.Text.Text.empty())
-        return "no question text";
+        return Tr("no question text");
     std::size_t count = kAnswerColumns;
     while (count > 0 && cell(kFirstAnswer + count - 1).empty())
         --count;
     if (count == 0)
-        return "no answers";
+        return Tr("no answers");
     for (std::size_t i = 0; i < count; ++i) {
         std::string answer = cell(kFirstAnswer + i);
         if (answer.empty())
-            return std::string("answer ") + static_cast<char>('A' + i) + " is empty while a later one is not";
+            return Format(Tr("answer {1} is empty while a later one is not"),
+                          std::string(1, static_cast<char>('A' + i)));
         question.Answers.push_back(SourceText{std::move(answer), false});
     }
     question.Hint.Text = cell(kHint);
@@ -182,7 +183,7 @@ SourceBank ReadCsv(std::string_view text) {
     bool first = true;
     for (int number = 1; !rows.AtEnd(); ++number) {
         const Row row = rows.Next();
-        const std::string where = "row " + std::to_string(number);
+        const std::string where = Format(Tr("row {1}"), number);
         if (!row.Fault.empty()) {
             bank.Skipped.push_back(SkippedQuestion{where, row.Fault});
             first = false;

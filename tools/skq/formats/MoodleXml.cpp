@@ -187,7 +187,7 @@ std::string KindProblem(std::string_view type) {
     for (const auto& [name, why] : kOtherKinds)
         if (name == type)
             return Tr(why);
-    return Format(Tr("{1} question"), type);
+    return Format(Tr("question of the kind {1}"), type);
 }
 
 std::string QuestionWhere(pugi::xml_node question, int number) {

@@ -1,5 +1,7 @@
 #include "tools/skq/formats/PlainFormats.h"
 
+#include "tools/skq/i18n/Translation.h"
+
 #include <algorithm>
 
 namespace skq {
@@ -19,15 +21,15 @@ std::string MarkRightLetters(std::string_view letters, SourceQuestion& question)
             continue;
         const char letter = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
         if (letter < 'A' || letter > 'Z')
-            return "the right answer is not written as letters such as B or A, C";
+            return Tr("the right answer is not written as letters such as B or A, C");
         const std::size_t index = static_cast<std::size_t>(letter - 'A');
         if (index >= right.size())
-            return std::string("the right answer ") + letter + " names no answer";
+            return Format(Tr("the right answer {1} names no answer"), std::string(1, letter));
         right[index] = true;
     }
     const auto marked = std::count(right.begin(), right.end(), true);
     if (marked == 0)
-        return "no right answer given";
+        return Tr("no right answer given");
     question.Right = std::move(right);
     question.SeveralRight = marked > 1;
     return {};

@@ -6,6 +6,7 @@
 #include "core/storage/GifDecoder.h"
 #include "core/storage/JpegDecoder.h"
 #include "core/storage/UPak.h"
+#include "tools/skq/i18n/Translation.h"
 
 #include <png.h>
 
@@ -24,7 +25,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::string_view kKindsShown = " (it shows JPEG, GIF and BMP; PNG is converted)";
 constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
 
 bool StartsWith(ByteView data, std::string_view magic, std::size_t offset = 0) {
@@ -49,22 +49,24 @@ const std::array<KeptKind, 4> kKeptKinds = {{
 // Kinds a teacher may well have that the program doesn't show, as the message names them.
 std::string_view UnshownKindName(ByteView data) {
     if (StartsWith(data, "RIFF") && StartsWith(data, "WEBP", 8))
-        return "a WebP";
+        return "WebP";
     if (StartsWith(data, "II*\0"sv) || StartsWith(data, "MM\0*"sv))
-        return "a TIFF";
+        return "TIFF";
     const std::string_view text(reinterpret_cast<const char*>(data.data()), std::min<std::size_t>(data.size(), 4096));
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first != std::string_view::npos && text[first] == '<' && text.find("<svg") != std::string_view::npos)
-        return "an SVG";
+        return "SVG";
     return {};
 }
 
 std::string UnshownKindMessage(std::string_view name, ByteView data) {
     const std::string_view kind = UnshownKindName(data);
     if (kind.empty())
-        return std::string(name) + " is no picture the program can show" + std::string(kKindsShown);
-    return std::string(name) + " is " + std::string(kind) + " picture, which the program can't show" +
-           std::string(kKindsShown);
+        return Format(Tr("{1} is no picture the program can show (it shows JPEG, GIF and BMP; PNG is converted)"),
+                      name);
+    return Format(
+        Tr("{1} is in the {2} format, which the program can't show (it shows JPEG, GIF and BMP; PNG is converted)"),
+        name, kind);
 }
 
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -86,8 +88,7 @@ std::string Renamed(std::string_view name, std::string_view extension) {
 
 [[noreturn]] void RefuseTooLarge(std::string_view name, std::uint64_t width, std::uint64_t height,
                                  std::string_view why) {
-    throw PictureProblem(std::string(name) + " is too large: " + std::to_string(width) + " × " +
-                         std::to_string(height) + " pixels, " + std::string(why));
+    throw PictureProblem(Format(Tr("{1} is too large: {2} × {3} pixels, {4}"), name, width, height, why));
 }
 
 std::uint64_t BmpRowSize(std::uint64_t width) { return (3 * width + 3) / 4 * 4; }
@@ -97,9 +98,9 @@ constexpr std::uint64_t kBmpHeaderSize = 54;
 // Refuses a picture the program wouldn't show, or whose BMP would be larger than an archive entry may be.
 void CheckConvertibleSize(std::string_view name, std::uint64_t width, std::uint64_t height) {
     if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels)
-        RefuseTooLarge(name, width, height, "over the 16384 a side and 64 million in all that the program shows");
+        RefuseTooLarge(name, width, height, Tr("over the 16384 a side and 64 million in all that the program shows"));
     if (kBmpHeaderSize + BmpRowSize(width) * height > static_cast<std::uint64_t>(EntryCap::kPicture))
-        RefuseTooLarge(name, width, height, "over the 64 MB a picture may take as a BMP");
+        RefuseTooLarge(name, width, height, Tr("over the 64 MB a picture may take as a BMP"));
 }
 
 // The size its header claims, checked before libpng reads anything: the header is the first chunk of every PNG.
@@ -218,7 +219,7 @@ Bytes BmpFromPng(std::string_view name, ByteView data) {
     PngSource source{data};
     const PngReadStruct reading(source);
     const auto damaged = [&] {
-        return PictureProblem(std::string(name) + " is a damaged PNG picture: " + source.Error);
+        return PictureProblem(Format(Tr("{1} is a damaged PNG picture: {2}"), name, source.Error));
     };
     if (!ReadPngHeaderAsBgr(reading.Png(), reading.Info()))
         throw damaged();
@@ -226,7 +227,7 @@ Bytes BmpFromPng(std::string_view name, ByteView data) {
     const png_uint_32 height = png_get_image_height(reading.Png(), reading.Info());
     CheckConvertibleSize(name, width, height);
     if (png_get_rowbytes(reading.Png(), reading.Info()) != std::size_t{width} * 3)
-        throw PictureProblem(std::string(name) + " is a PNG picture of a form the program can't convert");
+        throw PictureProblem(Format(Tr("{1} is a PNG picture of a form the program can't convert"), name));
     // libpng writes the rows straight into the BMP, bottom-up; the padding at their ends stays zero.
     const std::size_t rowSize = BmpRowSize(width);
     Bytes bmp = BmpHeader(width, height, static_cast<std::uint32_t>(rowSize * height));
@@ -243,12 +244,12 @@ Bytes BmpFromPng(std::string_view name, ByteView data) {
 // A picture kept as it is must load as the program loads it.
 void CheckKeptPicture(std::string_view name, ByteView data, void (*decode)(ByteView, Bitmap&)) {
     if (data.size() > static_cast<std::size_t>(EntryCap::kPicture))
-        throw PictureProblem(std::string(name) + " is too large: over the 64 MB a picture may take");
+        throw PictureProblem(Format(Tr("{1} is too large: over the 64 MB a picture may take"), name));
     Bitmap bitmap;
     try {
         decode(data, bitmap);
     } catch (const StorageError& error) {
-        throw PictureProblem(std::string(name) + " can't be shown: " + error.what());
+        throw PictureProblem(Format(Tr("{1} can't be shown: {2}"), name, error.what()));
     }
 }
 

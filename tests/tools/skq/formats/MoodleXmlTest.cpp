@@ -135,7 +135,7 @@ TEST(ReadMoodleXml, OtherKindsAndBrokenQuestionsAreSkippedWithReasonsAndTheRestI
                                 {"question 1 (Prawda)", "true/false question"},
                                 {"question 2", "cloze (embedded answers) question"},
                                 {"question 3", "description, not a question"},
-                                {"question 4", "ordering question"},
+                                {"question 4", "question of the kind ordering"},
                                 {"question 5", "question without a type"},
                                 {"question 7 (Bez treści)", "no question text"},
                                 {"question 8 (Bez odpowiedzi)", "no answers"},

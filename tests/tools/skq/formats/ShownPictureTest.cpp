@@ -196,11 +196,11 @@ TEST(ShownPicture, OtherKindsAreRefusedInPlainWords) {
               "notatka.png is no picture the program can show" + shown);
     EXPECT_EQ(ProblemOf("pusty.png", {}), "pusty.png is no picture the program can show" + shown);
     EXPECT_EQ(ProblemOf("a.png", bytes(std::string("RIFF\x10\0\0\0WEBPVP8 ", 16))),
-              "a.png is a WebP picture, which the program can't show" + shown);
+              "a.png is in the WebP format, which the program can't show" + shown);
     EXPECT_EQ(ProblemOf("b.tif", bytes(std::string("II*\0\x08\0\0\0", 8))),
-              "b.tif is a TIFF picture, which the program can't show" + shown);
+              "b.tif is in the TIFF format, which the program can't show" + shown);
     EXPECT_EQ(ProblemOf("c.svg", bytes("<?xml version=\"1.0\"?>\n<svg width=\"10\"/>")),
-              "c.svg is an SVG picture, which the program can't show" + shown);
+              "c.svg is in the SVG format, which the program can't show" + shown);
 }
 
 } // namespace
