@@ -59,7 +59,10 @@ SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
         }
         question.SeveralRight = document.QuestionType != 0;
         question.Hint.Text = ExportedText(document.Hint);
-        if (!document.PictureName.empty()) {
+        // The name becomes a file beside the GIFT document: a plain name only, never a path.
+        const bool plainName = document.PictureName.find_first_of("/\\") == std::string::npos &&
+                               document.PictureName != "." && document.PictureName != "..";
+        if (!document.PictureName.empty() && plainName) {
             if (std::optional<Bytes> picture = PakExtract(document.PictureName, EntryCap::kPicture, pak)) {
                 question.Picture = AnsiToUtf8(document.PictureName);
                 question.Files.push_back({question.Picture, std::move(*picture)});

@@ -147,6 +147,17 @@ std::string PictureEntryName(const ShownPicture& picture) {
     return "obrazek" + fs::path(picture.Name).extension().string();
 }
 
+// A relative path that stays in the folder, also where links lead.
+bool LiesInside(const fs::path& folder, const fs::path& relative) {
+    if (relative.is_absolute() || relative.empty() || *relative.begin() == "..")
+        return false;
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(folder / relative, error);
+    const fs::path base = fs::weakly_canonical(folder, error);
+    const fs::path inside = fs::relative(real, base, error);
+    return !error && !inside.empty() && *inside.begin() != "..";
+}
+
 class Importer {
 public:
     Importer(fs::path sourceFolder, std::ostream& report) : sourceFolder_(std::move(sourceFolder)), report_(report) {}
@@ -247,7 +258,7 @@ private:
             Warn(question, Format(Tr("the picture {1} is not a file beside the source"), name));
             return std::nullopt;
         }
-        if (relative.is_absolute() || relative.empty() || *relative.begin() == "..") {
+        if (!LiesInside(sourceFolder_, relative)) {
             Warn(question, Format(Tr("the picture {1} lies outside the source's folder"), name));
             return std::nullopt;
         }

@@ -123,16 +123,19 @@ TEST(SkqImport, PicturesComeFromBesideTheSourceButNeverFromOutsideIt) {
                   "[html]Gdzie leży Kraków? <img src=\"mapa.jpg\"> {=Nad Wisłą ~Nad Odrą ~Nad Bugiem}\n\n"
                   "[html]Co to? <img src=\"../sekret.jpg\"> {=a ~b ~c}\n\n"
                   "[html]A to? <img src=\"" +
-                      (dir / "sekret.jpg").string() + "\"> {=a ~b ~c}\n");
+                      (dir / "sekret.jpg").string() +
+                      "\"> {=a ~b ~c}\n\n[html]I to? <img src=\"link.jpg\"> {=a ~b ~c}\n");
+    fs::create_symlink(dir / "sekret.jpg", dir / "zrodla" / "link.jpg");
     const ToolRun run = Skq({"import", (dir / "zrodla" / "bank.gift").string(), (dir / "out").string()});
     ASSERT_EQ(run.Status, 0) << run.Err;
     const QuestionDocument map = StoredQuestion(dir / "out" / "pytanie01.skq");
     EXPECT_EQ(AnsiToUtf8(map.QuestionText), "Gdzie leży Kraków?");
     EXPECT_EQ(map.PictureName, "mapa.jpg");
     EXPECT_EQ(StoredEntry(dir / "out" / "pytanie01.skq", "mapa.jpg"), MakeTestJpeg(40, 30));
-    for (const char* file : {"pytanie02.skq", "pytanie03.skq"}) {
+    for (const char* file : {"pytanie02.skq", "pytanie03.skq", "pytanie04.skq"}) {
         EXPECT_EQ(StoredQuestion(dir / "out" / file).PictureName, "") << file;
         EXPECT_EQ(StoredEntry(dir / "out" / file, "sekret.jpg"), std::nullopt) << file;
+        EXPECT_EQ(StoredEntry(dir / "out" / file, "link.jpg"), std::nullopt) << file;
     }
     EXPECT_THAT(run.Err, HasSubstr("outside the source's folder"));
 }
@@ -209,6 +212,19 @@ TEST(SkqExport, BundledSetsComeBackEqualThroughGiftAndMoodleXml) {
     EXPECT_GE(sets, 6);
 }
 #endif
+
+// A picture entry named as a path is never written outside the folder of the GIFT document.
+TEST(SkqExport, PictureNamedAsAPathStaysOutOfTheExport) {
+    TempDir dir;
+    fs::create_directories(dir / "set" / "out");
+    WritePakFile(dir / "set" / "p1.skq", {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "Pytanie", "100", "../x.jpg"))},
+                                          {"../x.jpg", MakeTestJpeg(8, 8)}});
+    const ToolRun run =
+        Skq({"export", (dir / "set").string(), (dir / "set" / "out" / "set.gift").string(), "--format", "gift"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_FALSE(fs::exists(dir / "set" / "x.jpg"));
+    EXPECT_THAT(ReadFileText(dir / "set" / "out" / "set.gift"), Not(HasSubstr("x.jpg")));
+}
 
 // Question folders and lone documents with the files they name become question files; a
 // failing question is named and the others are still packed.
