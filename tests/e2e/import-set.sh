@@ -36,18 +36,13 @@ answer_all() {
     done
 }
 
-# Tests submenu, then the set list; its only entry is the imported set, chosen and confirmed.
-shoot "$work/start.png"
-click_main 60 146
-wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
-click_main 83 174
-list=$(wait_for_window '^Lista zestawów') || fail "no set list window"
-eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/LIST_/')"
+# The set list's only entry is the imported set, chosen and confirmed.
+open_set_list
 sleep 0.5
-xdotool mousemove $((LIST_X + 100)) $((LIST_Y + 95 + 5 + 8)) click 1
+xdotool mousemove $((LX + 100)) $((LY + 95 + 5 + 8)) click 1
 sleep 0.3
 shoot "$out/import-set-list.png"
-xdotool mousemove $((LIST_X + 225)) $((LIST_Y + 396)) click 1
+xdotool mousemove $((LX + 225)) $((LY + 396)) click 1
 wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
 wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
 

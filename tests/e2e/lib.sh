@@ -94,6 +94,20 @@ open_folder_through_dialog() {
         fail "the folder dialog stays"
 }
 
+# Opens the set list window: the tests submenu, then "Chcę wybrać z listy zestaw pytań" at
+# (15, 35) of the submenu. Leaves the start screen in $work/start.png, the window's
+# geometry in $LIST_X, $LIST_Y, $LIST_WIDTH, $LIST_HEIGHT and its place in $LX, $LY.
+open_set_list() {
+    local list
+    shoot "$work/start.png"
+    click_main 60 146
+    wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
+    click_main 83 174
+    list=$(wait_for_window '^Lista zestawów') || fail "no set list window"
+    eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/LIST_/')"
+    LX=$LIST_X LY=$LIST_Y
+}
+
 # Closes the summary window by its close spot (at 380, 6, 17 x 17).
 close_summary() {
     local SUMMARY_X SUMMARY_Y

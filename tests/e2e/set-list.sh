@@ -34,14 +34,7 @@ wait_for_green() {
     return 1
 }
 
-# Tests submenu, then "Chcę wybrać z listy zestaw pytań" at (15, 35) of the submenu.
-shoot "$work/start.png"
-click_main 60 146
-wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
-click_main 83 174
-list=$(wait_for_window '^Lista zestawów') || fail "no set list window"
-eval "$(xdotool getwindowgeometry --shell "$list" | sed 's/^/LIST_/')"
-LX=$LIST_X LY=$LIST_Y
+open_set_list
 echo "set list window $LIST_WIDTH x $LIST_HEIGHT at $LX,$LY"
 [ "$LIST_WIDTH x $LIST_HEIGHT" = "310 x 487" ] || fail "set list window size"
 [ "$LX,$LY" = "$((X + 280)),$((Y + 61))" ] || fail "set list window not beside the main window"

@@ -1,19 +1,10 @@
+#include "support/SourceBankTexts.h"
 #include "tools/skq/formats/SourceBank.h"
 
 #include <gtest/gtest.h>
 
 namespace skq {
 namespace {
-
-std::vector<std::string> AnswerTexts(const SourceQuestion& question) {
-    std::vector<std::string> texts;
-    for (const SourceText& answer : question.Answers)
-        texts.push_back(answer.Text);
-    return texts;
-}
-
-using Texts = std::vector<std::string>;
-using Flags = std::vector<bool>;
 
 TEST(Aiken, ReadsQuestionsWithEitherLetterFormAndLineEnd) {
     const SourceBank bank = ReadAiken("Stolica Polski to:\r\n"

@@ -1,26 +1,10 @@
+#include "support/SourceBankTexts.h"
 #include "tools/skq/formats/SourceBank.h"
 
 #include <gtest/gtest.h>
 
 namespace skq {
 namespace {
-
-using Texts = std::vector<std::string>;
-using Flags = std::vector<bool>;
-
-Texts AnswerTexts(const SourceQuestion& question) {
-    Texts texts;
-    for (const SourceText& answer : question.Answers)
-        texts.push_back(answer.Text);
-    return texts;
-}
-
-Texts QuestionTexts(const SourceBank& bank) {
-    Texts texts;
-    for (const SourceQuestion& question : bank.Questions)
-        texts.push_back(question.Text.Text);
-    return texts;
-}
 
 TEST(Csv, ReadsEveryColumnOfAPolishSpreadsheet) {
     const SourceBank bank =

@@ -1,3 +1,4 @@
+#include "support/SourceBankTexts.h"
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
 
@@ -5,16 +6,6 @@
 
 namespace skq {
 namespace {
-
-using Strings = std::vector<std::string>;
-using Rights = std::vector<bool>;
-
-Strings AnswerTexts(const SourceQuestion& question) {
-    Strings texts;
-    for (const SourceText& answer : question.Answers)
-        texts.push_back(answer.Text);
-    return texts;
-}
 
 TEST(GiftReader, ChoicesComeWithTitleAndStartingLineOverCrlf) {
     const SourceBank bank = ReadGift("// Przyroda\r\n::Rzeki::Która rzeka jest najdłuższa?\r\n{=Wisła ~Odra\r\n~Warta}"
@@ -24,12 +15,12 @@ TEST(GiftReader, ChoicesComeWithTitleAndStartingLineOverCrlf) {
     const SourceQuestion& rivers = bank.Questions[0];
     EXPECT_EQ(rivers.Where, "line 2 (Rzeki)");
     EXPECT_EQ(rivers.Text, (SourceText{"Która rzeka jest najdłuższa?", false}));
-    EXPECT_EQ(AnswerTexts(rivers), (Strings{"Wisła", "Odra", "Warta"}));
-    EXPECT_EQ(rivers.Right, (Rights{true, false, false}));
+    EXPECT_EQ(AnswerTexts(rivers), (Texts{"Wisła", "Odra", "Warta"}));
+    EXPECT_EQ(rivers.Right, (Flags{true, false, false}));
     EXPECT_FALSE(rivers.SeveralRight);
     EXPECT_TRUE(rivers.Category.empty());
     EXPECT_EQ(bank.Questions[1].Where, "line 6");
-    EXPECT_EQ(bank.Questions[1].Right, (Rights{false, true, false}));
+    EXPECT_EQ(bank.Questions[1].Right, (Flags{false, true, false}));
 }
 
 TEST(GiftReader, EscapesAreUndoneAndOtherBackslashesStay) {
@@ -38,7 +29,7 @@ TEST(GiftReader, EscapesAreUndoneAndOtherBackslashesStay) {
     ASSERT_EQ(bank.Questions.size(), 1u);
     EXPECT_EQ(bank.Questions[0].Where, "line 1 (a:b)");
     EXPECT_EQ(bank.Questions[0].Text.Text, "2\\+2 = 4 {x} ~ # \\ koniec\nlinia");
-    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"a=b", "c~d", "e#f{}: g\\h}"}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"a=b", "c~d", "e#f{}: g\\h}"}));
 }
 
 TEST(GiftReader, LinesOfATextStayAndHtmlAppliesToTheWholeQuestion) {
@@ -46,7 +37,7 @@ TEST(GiftReader, LinesOfATextStayAndHtmlAppliesToTheWholeQuestion) {
                                      "[html]<p>Ile to\n2 + 2?</p> {=4 ~5 ####<b>Policz</b>}");
     ASSERT_EQ(bank.Questions.size(), 2u);
     EXPECT_EQ(bank.Questions[0].Text, (SourceText{"Pierwsza linia\n  druga linia", false}));
-    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"tak", "nie", "długa\nodpowiedź"}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"tak", "nie", "długa\nodpowiedź"}));
     const SourceQuestion& html = bank.Questions[1];
     EXPECT_EQ(html.Text, (SourceText{"<p>Ile to\n2 + 2?</p>", true}));
     EXPECT_EQ(html.Answers, (std::vector<SourceText>{{"4", true}, {"5", true}}));
@@ -57,7 +48,7 @@ TEST(GiftReader, AnswerFeedbackIsDroppedAndGeneralFeedbackBecomesTheHint) {
     const SourceBank bank =
         ReadGift("Stolica Polski? {=Warszawa#Dobrze! ~Kraków #Nie, to dawna stolica.\n~Gdańsk ####Spójrz na mapę.}");
     ASSERT_EQ(bank.Questions.size(), 1u);
-    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"Warszawa", "Kraków", "Gdańsk"}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"Warszawa", "Kraków", "Gdańsk"}));
     EXPECT_EQ(bank.Questions[0].Hint, (SourceText{"Spójrz na mapę.", false}));
 }
 
@@ -66,12 +57,12 @@ TEST(GiftReader, WeightsMakeSeveralRightAndPositiveOnesAreRight) {
                                      "Jedna waga {~%100%tak ~nie ~może}\n\n"
                                      "Dwie dobre bez wag {=a =b ~c}");
     ASSERT_EQ(bank.Questions.size(), 3u);
-    EXPECT_EQ(bank.Questions[0].Right, (Rights{true, true, false, false}));
-    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Strings{"2", "4", "3", "5"}));
+    EXPECT_EQ(bank.Questions[0].Right, (Flags{true, true, false, false}));
+    EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"2", "4", "3", "5"}));
     EXPECT_TRUE(bank.Questions[0].SeveralRight);
     EXPECT_TRUE(bank.Questions[1].SeveralRight);
     // Several right answers to choose one of: passed on as written.
-    EXPECT_EQ(bank.Questions[2].Right, (Rights{true, true, false}));
+    EXPECT_EQ(bank.Questions[2].Right, (Flags{true, true, false}));
     EXPECT_FALSE(bank.Questions[2].SeveralRight);
 }
 
@@ -87,9 +78,9 @@ TEST(GiftReader, CategoriesHoldForTheQuestionsAfterThem) {
     const SourceBank bank = ReadGift("Na górze {=a ~b}\n\n$CATEGORY: $course$/top/Matematyka/Ułamki 1//2\n\n"
                                      "Pierwsze {=a ~b}\n$CATEGORY: Przyroda\nDrugie {=a ~b}\n");
     ASSERT_EQ(bank.Questions.size(), 3u);
-    EXPECT_EQ(bank.Questions[0].Category, Strings{});
-    EXPECT_EQ(bank.Questions[1].Category, (Strings{"Matematyka", "Ułamki 1/2"}));
-    EXPECT_EQ(bank.Questions[2].Category, Strings{"Przyroda"});
+    EXPECT_EQ(bank.Questions[0].Category, Texts{});
+    EXPECT_EQ(bank.Questions[1].Category, (Texts{"Matematyka", "Ułamki 1/2"}));
+    EXPECT_EQ(bank.Questions[2].Category, Texts{"Przyroda"});
     EXPECT_EQ(bank.Questions[2].Where, "line 7");
 }
 
@@ -163,7 +154,7 @@ SourceQuestion AsImported(SourceQuestion question) {
     return question;
 }
 
-SourceQuestion Question(std::vector<std::string> category, std::string text, Strings answers, Rights right) {
+SourceQuestion Question(std::vector<std::string> category, std::string text, Texts answers, Flags right) {
     SourceQuestion question;
     question.Category = std::move(category);
     question.Text = {std::move(text), false};
