@@ -24,16 +24,8 @@ sets="$work/Zestawy"
 "$skq" config set sct "$sets/Lista.skz" >/dev/null
 
 start_program "$program"
-tile_top() { echo $((313 + 40 * ($1 - 1))); }
-click_and_wait() {
-    shoot "$work/before.png"
-    "${@:2}"
-    wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
-}
 answer_all() {
-    for position in $(seq "$1"); do
-        click_and_wait 35x35+295+$(tile_top "$position") click_main 312 $(($(tile_top "$position") + 17))
-    done
+    for position in $(seq "$1"); do click_and_wait 35x35+295+$(tile_top "$position") tile "$position"; done
 }
 
 # The set list's only entry is the imported set, chosen and confirmed.
@@ -48,10 +40,10 @@ wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after 
 
 answer_all 3
 shoot "$out/import-question.png"
-click_and_wait 51x56+104+404 click_main 129 432
-click_and_wait 51x56+104+404 click_main 129 432
+click_and_wait 51x56+104+404 check_button
+click_and_wait 51x56+104+404 check_button
 answer_all 4
-click_main 129 432
+check_button
 summary=$(wait_for_window '^Podsumowanie') || fail "no summary"
 xdotool windowfocus --sync "$summary" key ctrl+c
 sleep 0.3

@@ -94,6 +94,19 @@ open_folder_through_dialog() {
         fail "the folder dialog stays"
 }
 
+# The test screen in window mode 0: the top of the tile at a position (from 1), a click on
+# that tile, and on the round check button.
+tile_top() { echo $((313 + 40 * ($1 - 1))); }
+tile() { click_main 312 $(($(tile_top "$1") + 17)); }
+check_button() { click_main 129 432; }
+
+# Clicks (the command after the region), then waits until the region WxH+x+y changes.
+click_and_wait() {
+    shoot "$work/before.png"
+    "${@:2}"
+    wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
+}
+
 # Opens the set list window: the tests submenu, then "Chcę wybrać z listy zestaw pytań" at
 # (15, 35) of the submenu. Leaves the start screen in $work/start.png, the window's
 # geometry in $LIST_X, $LIST_Y, $LIST_WIDTH, $LIST_HEIGHT and its place in $LX, $LY.

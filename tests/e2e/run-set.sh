@@ -30,10 +30,7 @@ question p3 1 1111 "" "Które z tych miast leżą nad Wisłą?" "Kraków" "Warsz
 start_program "$program"
 [ "$X,$Y" = "288,93" ] || fail "main window at $X,$Y"
 
-# Places on the test screen (window mode 0: the test panel fills the window).
-tile_top() { echo $((313 + 40 * ($1 - 1))); }
-tile() { click_main 312 $(($(tile_top "$1") + 17)); }
-check_button() { click_main 129 432; }
+# Places on the test screen (window mode 0: the test panel fills the window), beside lib.sh's.
 answer_region() { echo "353x25+357+$((320 + 40 * ($1 - 1)))"; }
 question_region=441x61+288+180
 check_region=51x56+104+404
@@ -57,12 +54,6 @@ expect_looks() {
         [ "$look" = "$expected" ] || fail "tile $position looks $look, not $expected"
         position=$((position + 1))
     done
-}
-# Clicks, then waits until the region shows the answer.
-click_and_wait() {
-    shoot "$work/before.png"
-    "${@:2}"
-    wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after: ${*:2}"
 }
 
 open_folder_through_dialog "$set_folder"
