@@ -31,11 +31,6 @@ std::string_view TrimmedStart(std::string_view text) {
     return first == kNone ? std::string_view() : text.substr(first);
 }
 
-std::string_view Trimmed(std::string_view text) {
-    text = TrimmedStart(text);
-    return text.substr(0, text.find_last_not_of(kSpaces) + 1);
-}
-
 bool IsSpace(char c) { return kSpaces.find(c) != kNone; }
 
 // The words of the text on one line, one space apart.
@@ -87,7 +82,7 @@ std::string Unescaped(std::string_view text) {
     return plain;
 }
 
-std::string UnescapedTrimmed(std::string_view text) { return std::string(Trimmed(Unescaped(text))); }
+std::string UnescapedTrimmed(std::string_view text) { return std::string(TrimBlanks(Unescaped(text))); }
 
 // The text format marker the text starts with, in lower case; empty when there is none.
 std::string_view FormatMarker(std::string_view text) {
@@ -101,7 +96,7 @@ std::string_view FormatMarker(std::string_view text) {
 }
 
 bool IsTrueFalse(std::string_view answers) {
-    std::string word(Trimmed(answers.substr(0, FindUnescaped(answers, "#"))));
+    std::string word(TrimBlanks(answers.substr(0, FindUnescaped(answers, "#"))));
     std::transform(word.begin(), word.end(), word.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
     return word == "T" || word == "F" || word == "TRUE" || word == "FALSE";
@@ -120,7 +115,7 @@ bool IsEmbeddedAnswer(std::string_view answers) {
 
 // Why the answers make no multiple-choice question; empty when they may.
 std::string_view OtherKind(std::string_view answers) {
-    const std::string_view body = Trimmed(answers);
+    const std::string_view body = TrimBlanks(answers);
     if (body.empty())
         return Tr("essay question");
     if (body[0] == '#')
@@ -138,7 +133,7 @@ std::string_view OtherKind(std::string_view answers) {
 
 // "%50%", "%-100%", "%33.33333%" (a decimal comma too).
 std::optional<double> Weight(std::string_view written) {
-    std::string number(Trimmed(written));
+    std::string number(TrimBlanks(written));
     std::replace(number.begin(), number.end(), ',', '.');
     if (number.starts_with('+'))
         number.erase(0, 1);
@@ -152,7 +147,7 @@ std::optional<double> Weight(std::string_view written) {
 // Reads "=right ~wrong #feedback ~%50%right" into the question; the reason when it can't.
 std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion& question) {
     std::size_t at = FindAnswerMark(choices, 0);
-    if (at == kNone || !Trimmed(choices.substr(0, at)).empty())
+    if (at == kNone || !TrimBlanks(choices.substr(0, at)).empty())
         return Tr("answers not marked with = or ~");
     bool weighted = false;
     while (at != kNone) {
@@ -376,7 +371,7 @@ SourceBank ReadGift(std::string_view text) {
         const std::string_view line = text.substr(at, end == kNone ? kNone : end - at);
         at = end == kNone ? text.size() : end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
         ++lineNumber;
-        const std::string_view trimmed = Trimmed(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.starts_with("//"))
             continue;
         const bool categoryLine = trimmed.starts_with(kCategory);

@@ -49,13 +49,6 @@ private:
     std::string& out_;
 };
 
-std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
-
 // An element's text: its character data and CDATA sections joined, and markup written inside
 // without escaping (hand-made files do that with HTML) kept as markup.
 std::string TextOf(pugi::xml_node element) {
@@ -80,7 +73,7 @@ SourceText FormattedText(pugi::xml_node element) {
 }
 
 bool IsRightFraction(std::string_view fraction) {
-    const std::string trimmed = Trimmed(fraction);
+    const std::string trimmed(TrimBlanks(fraction));
     double value = 0;
     const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
     return error == std::errc() && value > 0;
@@ -91,7 +84,7 @@ bool HasSeveralRight(pugi::xml_node question) {
     const pugi::xml_node single = question.child("single");
     if (!single)
         return false;
-    const std::string value = Trimmed(TextOf(single));
+    const std::string value(TrimBlanks(TextOf(single)));
     return value.empty() || value == "false" || value == "0";
 }
 
@@ -191,7 +184,7 @@ std::string KindProblem(std::string_view type) {
 }
 
 std::string QuestionWhere(pugi::xml_node question, int number) {
-    const std::string name = Trimmed(TextOf(question.child("name").child("text")));
+    const std::string name(TrimBlanks(TextOf(question.child("name").child("text"))));
     std::string where = Format(Tr("question {1}"), number);
     return name.empty() ? where : where + " (" + name + ")";
 }
@@ -219,7 +212,7 @@ std::string ShortTitle(std::string_view text, std::size_t number) {
         if (!space || (!title.empty() && title.back() != ' '))
             title += space ? ' ' : c;
     }
-    title = Trimmed(title);
+    title = std::string(TrimBlanks(title));
     if (title.size() > kLongest) {
         std::size_t cut = kLongest;
         while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80)

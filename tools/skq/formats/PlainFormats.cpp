@@ -6,14 +6,6 @@
 
 namespace skq {
 
-std::string_view TrimBlanks(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::string MarkRightLetters(std::string_view letters, SourceQuestion& question) {
     std::vector<bool> right(question.Answers.size(), false);
     for (const char c : letters) {

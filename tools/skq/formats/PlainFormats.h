@@ -8,9 +8,6 @@
 // What the plain-text formats (Aiken, CSV) share.
 namespace skq {
 
-// The text without the spaces, tabs and line breaks around it.
-std::string_view TrimBlanks(std::string_view text);
-
 // Marks the answers that right-answer letters name: "B", "A, C", "AC", "a c" (any case; spaces, commas and
 // semicolons between). Sizes question.Right to its answers and sets SeveralRight when several letters are given.
 // Returns why the letters can't be used, in plain words; empty when they can.

@@ -4,13 +4,6 @@ namespace skq {
 
 namespace {
 
-std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
-}
-
 // The context a path starts from ("$course$", "$system$", ...) and the root every context has.
 bool IsContextPart(const std::string& part, bool first) {
     return (first && part.size() >= 2 && part.front() == '$' && part.back() == '$') || part == "top";
@@ -18,12 +11,20 @@ bool IsContextPart(const std::string& part, bool first) {
 
 } // namespace
 
+std::string_view TrimBlanks(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
 std::vector<std::string> CategoryPath(std::string_view path) {
     std::vector<std::string> parts;
     std::string part;
     bool leading = true;
     const auto finish = [&] {
-        std::string name = Trimmed(part);
+        std::string name(TrimBlanks(part));
         part.clear();
         if (name.empty() || (leading && IsContextPart(name, parts.empty())))
             return;

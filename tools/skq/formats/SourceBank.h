@@ -54,6 +54,9 @@ struct SourceBank {
     std::vector<SkippedQuestion> Skipped;
 };
 
+// The text without the spaces, tabs and line breaks around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // A category path as GIFT's $CATEGORY and Moodle's category questions write it:
 // "$course$/top/Ułamki/Dodawanie" gives {"Ułamki", "Dodawanie"}; "//" stands for a "/"
 // inside a name.
