@@ -1,14 +1,17 @@
 #include "gui/windows/TestScreen.h"
 
 #include "core/base/CodePage.h"
+#include "core/layout/TestScreenKeys.h"
 #include "core/layout/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
+#include "core/session/TestScreenTexts.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QPixmap>
 
 namespace {
@@ -18,6 +21,10 @@ const QColor kTextColour(0x0F, 0x24, 0x10);        // 1057807
 const QColor kStatusColour(0x11, 0x28, 0x17);      // 1517591
 constexpr int kSheetWidth = 5 * TestScreen::kTile; // a fifth column for the fifth answer
 constexpr int kSheetHeight = 4 * TestScreen::kTile;
+// Free spots of the background: the verdict under the owl of the control column, level
+// with the answers box's title; the progress at the right of the question box's title.
+constexpr QRect kVerdictPlace{15, 267, 233, 22};
+constexpr QRect kProgressPlace{545, 156, 185, 16};
 
 QFont ScreenFont() {
     QFont font("MS Sans Serif");
@@ -47,6 +54,26 @@ HotArea* ClickPicture(const QString& name, const QString& accessibleName, const 
     if (!resource.isEmpty())
         ResJpegToImage(resource, picture);
     return picture;
+}
+
+TestScreenKey KeyOf(const QKeyEvent& event, KeyModifiers modifiers) {
+    using Kind = TestScreenKey::Kind;
+    TestScreenKey key{Kind::Other, 0, modifiers, event.isAutoRepeat()};
+    const int code = event.key();
+    if (code >= Qt::Key_A && code <= Qt::Key_Z) {
+        key.What = Kind::Character;
+        key.Character = static_cast<char>('A' + (code - Qt::Key_A));
+    } else if (code >= Qt::Key_0 && code <= Qt::Key_9) {
+        key.What = Kind::Character;
+        key.Character = static_cast<char>('0' + (code - Qt::Key_0));
+    } else if (code == Qt::Key_Return || code == Qt::Key_Enter) {
+        key.What = Kind::Enter;
+    } else if (code == Qt::Key_Space) {
+        key.What = Kind::Space;
+    } else if (code == Qt::Key_Escape) {
+        key.What = Kind::Escape;
+    }
+    return key;
 }
 
 } // namespace
@@ -96,10 +123,7 @@ void TestScreen::Build() {
     auto* check = ClickPicture("ImButStop", "Sprawdź", "butsprawdz", {0, 0, 51, 56}, PButStop);
     PButStop->setCursor(Qt::PointingHandCursor);
     check->setCursor(Qt::PointingHandCursor);
-    connect(check, &HotArea::clicked, this, [] {
-        if (SessionRunning)
-            CheckAnswer();
-    });
+    connect(check, &HotArea::clicked, this, &TestScreen::ClickCheckButton);
 
     auto* resign = new HotArea("LZrezygnuj", "Zamknij", {651, 521, 91, 24}, PTest);
     resign->setCursor(Qt::PointingHandCursor);
@@ -118,6 +142,23 @@ void TestScreen::Build() {
     auto* closeHint = new HotArea("lClosePodpowiedz", "Zamknij podpowiedź", {356, 10, 17, 16}, ptekstPodpowiedzi);
     connect(closeHint, &HotArea::clicked, this, &TestScreen::HideHintPanel);
     ptekstPodpowiedzi->hide();
+    BuildRunTexts();
+}
+
+void TestScreen::BuildRunTexts() {
+    LWerdykt = TextLabel("LWerdykt", kVerdictPlace, PTest);
+    LWerdykt->setAlignment(Qt::AlignCenter);
+    QFont bold = ScreenFont();
+    bold.setBold(true);
+    LWerdykt->setFont(bold);
+    LPostep = TextLabel("LPostep", kProgressPlace, PTest);
+    LPostep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetTextColour(LPostep, kStatusColour);
+}
+
+void TestScreen::ClickCheckButton() {
+    if (SessionRunning)
+        CheckAnswer();
 }
 
 void TestScreen::PrepareTestScreen() {
@@ -156,6 +197,8 @@ void TestScreen::ShowQuestion() {
     PKilkaOdpowiedzi->setVisible(question.QuestionType == 1);
     PPodpowiedz->setVisible(!question.Hint.empty());
     HideHintPanel();
+    LWerdykt->clear();
+    LPostep->setText(DisplayText(ProgressText(Progress, CurrentQuestionIndex, FirstTimeRight)));
 }
 
 void TestScreen::DrawMark(TileLook look, int position) {
@@ -184,6 +227,7 @@ void TestScreen::ShowVerdictMarks() {
             continue;
         DrawMark(VerdictLook(CurrentQuestion.Answer(answer)), p);
     }
+    LWerdykt->setText(DisplayText(VerdictText(CurrentQuestion)));
 }
 
 void TestScreen::UpdateStatusLine(const std::u16string& text) {
@@ -218,3 +262,22 @@ void TestScreen::ShowTestPanel() {
 void TestScreen::HideTestPanel() { PTest->hide(); }
 
 void TestScreen::HideHintButton() { PPodpowiedz->hide(); }
+
+TestScreenState TestScreen::KeyState() const {
+    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(), SessionRunning, !PPodpowiedz->isHidden()};
+}
+
+bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
+    if (!PTest->isVisible())
+        return false;
+    const TestScreenAction action = TestScreenKeyAction(KeyOf(event, modifiers), KeyState());
+    switch (action.What) {
+    case TestScreenAction::Kind::Nothing: return false;
+    case TestScreenAction::Kind::ToggleAnswer: AnswerClick(action.Position); break;
+    case TestScreenAction::Kind::CheckAnswer: ClickCheckButton(); break;
+    case TestScreenAction::Kind::NextQuestion: NextQuestion(); break;
+    case TestScreenAction::Kind::ShowHint: ShowHintPanel(); break;
+    case TestScreenAction::Kind::Resign: Resign(); break;
+    }
+    return true;
+}

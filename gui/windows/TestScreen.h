@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/layout/TestScreenKeys.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/UObslugaTest.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 
 class HotArea;
+class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -39,10 +41,17 @@ public:
     void ShowHintPanel();
     void HideHintPanel() override;
 
+    // A key while the panel is shown does what a click on its control does; false
+    // when it is none of the screen's.
+    bool HandleKey(const QKeyEvent& event, KeyModifiers modifiers);
+
     const QImage& LetterSheet() const { return letterSheet_; }
 
 private:
     void Build();
+    void BuildRunTexts();
+    void ClickCheckButton();
+    TestScreenState KeyState() const;
 
     QWidget* PTest;
     QImage letterSheet_;
@@ -57,4 +66,6 @@ private:
     QWidget* PPodpowiedz = nullptr;
     QWidget* ptekstPodpowiedzi = nullptr;
     QLabel* LtrescPodpowiedzi = nullptr;
+    QLabel* LWerdykt = nullptr;
+    QLabel* LPostep = nullptr;
 };

@@ -288,7 +288,11 @@ void TFTloBig::showEvent(QShowEvent* event) {
 void TFTloBig::keyPressEvent(QKeyEvent* event) {
     const KeyAction action = MainWindowKey(KeyOf(*event), ModifiersOf(*event), event->key() - Qt::Key_0);
     switch (action.What) {
-    case KeyAction::Kind::Nothing: QWidget::keyPressEvent(event); return;
+    case KeyAction::Kind::Nothing:
+        // Keys the window leaves alone are the test screen's while it is shown.
+        if (!testScreen_->HandleKey(*event, ModifiersOf(*event)))
+            QWidget::keyPressEvent(event);
+        return;
     case KeyAction::Kind::Swallow: break;
     case KeyAction::Kind::OpenHelp:
         OpenHelpPages();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/layout/MainWindowRules.h"
+
+// What a key does on the test screen: the same as a click on the control it stands for.
+
+struct TestScreenKey {
+    enum class Kind { Character, Enter, Space, Escape, Other } What = Kind::Other;
+    char Character = 0; // a letter in upper case or a digit, for Kind::Character
+    KeyModifiers Modifiers;
+    bool Repeated = false; // sent again by a key held down
+};
+
+// What the screen shows when the key comes.
+struct TestScreenState {
+    int AnswerCount = 0;       // tiles shown
+    bool CheckShowing = false; // the check button, else the next button under it
+    bool RunInProgress = false;
+    bool HintOffered = false; // the hint button is shown
+};
+
+struct TestScreenAction {
+    enum class Kind { Nothing, ToggleAnswer, CheckAnswer, NextQuestion, ShowHint, Resign } What = Kind::Nothing;
+    int Position = 0; // display position, for ToggleAnswer
+};
+
+TestScreenAction TestScreenKeyAction(const TestScreenKey& key, const TestScreenState& state);
