@@ -11,7 +11,12 @@ constexpr TestScreenState kAnswering{.AnswerCount = 4, .CheckShowing = true, .Ru
 constexpr TestScreenState kChecked{.AnswerCount = 4, .CheckShowing = false, .RunInProgress = true};
 constexpr TestScreenState kRunOver{.AnswerCount = 4, .CheckShowing = false, .RunInProgress = false};
 
-TestScreenKey Char(char character, KeyModifiers modifiers = {}) { return {Key::Character, character, modifiers}; }
+TestScreenKey Pressed(Key key, KeyModifiers modifiers = {}, bool repeated = false) {
+    return {key, 0, modifiers, repeated};
+}
+TestScreenKey Char(char character, KeyModifiers modifiers = {}) {
+    return {Key::Character, character, modifiers, false};
+}
 
 } // namespace
 
@@ -40,9 +45,9 @@ TEST(TestScreenKeys, AnswersStayAfterTheCheckAndAfterTheRun) {
 
 TEST(TestScreenKeys, EnterAndSpaceCheckThenGoOn) {
     for (Key key : {Key::Enter, Key::Space}) {
-        EXPECT_EQ(TestScreenKeyAction({key}, kAnswering).What, Action::CheckAnswer);
-        EXPECT_EQ(TestScreenKeyAction({key}, kChecked).What, Action::NextQuestion);
-        EXPECT_EQ(TestScreenKeyAction({key}, kRunOver).What, Action::Nothing);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(key), kAnswering).What, Action::CheckAnswer);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(key), kChecked).What, Action::NextQuestion);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(key), kRunOver).What, Action::Nothing);
     }
 }
 
@@ -55,7 +60,7 @@ TEST(TestScreenKeys, HintOnlyWhenItsButtonIsShown) {
 
 TEST(TestScreenKeys, EscapeAsksToCloseInEveryState) {
     for (const TestScreenState& state : {kAnswering, kChecked, kRunOver})
-        EXPECT_EQ(TestScreenKeyAction({Key::Escape}, state).What, Action::Resign);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Escape), state).What, Action::Resign);
 }
 
 TEST(TestScreenKeys, ShortcutModifiersAndHeldKeysDoNothing) {
@@ -63,11 +68,11 @@ TEST(TestScreenKeys, ShortcutModifiersAndHeldKeysDoNothing) {
     for (KeyModifiers modifiers : {KeyModifiers{.Ctrl = true}, KeyModifiers{.Alt = true},
                                    KeyModifiers{.Ctrl = true, .Alt = true}, KeyModifiers{.Meta = true}}) {
         EXPECT_EQ(TestScreenKeyAction(Char('1', modifiers), kAnswering).What, Action::Nothing);
-        EXPECT_EQ(TestScreenKeyAction({Key::Enter, 0, modifiers}, kAnswering).What, Action::Nothing);
-        EXPECT_EQ(TestScreenKeyAction({Key::Escape, 0, modifiers}, kAnswering).What, Action::Nothing);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Enter, modifiers), kAnswering).What, Action::Nothing);
+        EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Escape, modifiers), kAnswering).What, Action::Nothing);
     }
     EXPECT_EQ(TestScreenKeyAction(Char('B', {.Shift = true}), kAnswering).Position, 2);
     // A held Enter would check and then skip the verdict.
-    EXPECT_EQ(TestScreenKeyAction({Key::Enter, 0, {}, true}, kAnswering).What, Action::Nothing);
-    EXPECT_EQ(TestScreenKeyAction({Key::Other}, kAnswering).What, Action::Nothing);
+    EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Enter, {}, true), kAnswering).What, Action::Nothing);
+    EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Other), kAnswering).What, Action::Nothing);
 }

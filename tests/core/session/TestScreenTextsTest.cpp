@@ -20,7 +20,7 @@ QuestionRecord Judged(const std::string& positions, const std::string& key, cons
 }
 
 // `marks` per question: '.' unchecked, '+' right at the last check, '-' wrong.
-std::vector<QuestionProgress> Run(const std::string& marks) {
+std::vector<QuestionProgress> Marks(const std::string& marks) {
     std::vector<QuestionProgress> progress;
     for (char mark : marks)
         progress.push_back({mark != '.', mark == '+'});
@@ -38,7 +38,7 @@ TEST(VerdictText, WrongAnswersNameTheRightLettersAsShown) {
     // Answer 2 is right and shown third: C, whatever was chosen.
     EXPECT_EQ(VerdictText(Judged("132", "010", "100")), u"Źle. Poprawna odpowiedź: C");
     // Right answers 1 and 4 shown at positions 5 and 1: in screen order A, E.
-    EXPECT_EQ(VerdictText(Judged("52341", "10010", "10000")), u"Źle. Poprawne odpowiedzi: A, E");
+    EXPECT_EQ(VerdictText(Judged("52314", "10010", "10000")), u"Źle. Poprawne odpowiedzi: A, E");
     EXPECT_EQ(VerdictText(Judged("1234", "1111", "1110")), u"Źle. Poprawne odpowiedzi: A, B, C, D");
 }
 
@@ -47,24 +47,24 @@ TEST(VerdictText, KeyWithoutARightAnswer) {
 }
 
 TEST(ProgressText, FirstPassCountsTheQuestionsOfTheSet) {
-    EXPECT_EQ(ProgressText(Run("............."), 0, 0), u"Pytanie 1 z 13");
-    EXPECT_EQ(ProgressText(Run("+-+-........."), 4, 2), u"Pytanie 5 z 13");
-    EXPECT_EQ(ProgressText(Run("++-+-+-+-+-+."), 12, 7), u"Pytanie 13 z 13");
+    EXPECT_EQ(ProgressText(Marks("............."), 0, 0), u"Pytanie 1 z 13");
+    EXPECT_EQ(ProgressText(Marks("+-+-........."), 4, 2), u"Pytanie 5 z 13");
+    EXPECT_EQ(ProgressText(Marks("++-+-+-+-+-+."), 12, 7), u"Pytanie 13 z 13");
 }
 
 TEST(ProgressText, RepeatPassCountsTheQuestionsMissedTheFirstTime) {
     // Four missed: 1, 3, 4 and 6 (by index); the pass takes them in turn.
-    EXPECT_EQ(ProgressText(Run("+-+--+-"), 1, 3), u"Powtórka: 1 z 4");
+    EXPECT_EQ(ProgressText(Marks("+-+--+-"), 1, 3), u"Powtórka: 1 z 4");
     // Also when question 3 comes back after being missed again.
-    EXPECT_EQ(ProgressText(Run("+++--+-"), 3, 3), u"Powtórka: 2 z 4");
-    EXPECT_EQ(ProgressText(Run("++++++-"), 6, 3), u"Powtórka: 4 z 4");
+    EXPECT_EQ(ProgressText(Marks("+++--+-"), 3, 3), u"Powtórka: 2 z 4");
+    EXPECT_EQ(ProgressText(Marks("++++++-"), 6, 3), u"Powtórka: 4 z 4");
 }
 
 TEST(ProgressText, IndexOutsideTheRunOrInconsistentCounts) {
-    EXPECT_EQ(ProgressText(Run("..."), -1, 0), u"");
-    EXPECT_EQ(ProgressText(Run("..."), 3, 0), u"");
+    EXPECT_EQ(ProgressText(Marks("..."), -1, 0), u"");
+    EXPECT_EQ(ProgressText(Marks("..."), 3, 0), u"");
     EXPECT_EQ(ProgressText({}, 0, 0), u"");
     // Counts that disagree with the marks still give a number within the pass.
-    EXPECT_EQ(ProgressText(Run("--"), 0, 5), u"Powtórka: 1 z 1");
-    EXPECT_EQ(ProgressText(Run("+-"), 1, 0), u"Powtórka: 2 z 2");
+    EXPECT_EQ(ProgressText(Marks("--"), 0, 5), u"Powtórka: 1 z 1");
+    EXPECT_EQ(ProgressText(Marks("+-"), 1, 0), u"Powtórka: 2 z 2");
 }
