@@ -49,15 +49,6 @@ protected:
     static bool ChosenAt(int position) {
         return CurrentQuestion.Answer(AnswerAtPosition(CurrentQuestion, position)).Selected;
     }
-    // Presses the letter of a right answer, or of a wrong one.
-    void Answer(bool right) {
-        for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
-            if (CurrentQuestion.Answer(AnswerAtPosition(CurrentQuestion, p)).Correct == right) {
-                Press(static_cast<Qt::Key>(Qt::Key_A + p - 1));
-                return;
-            }
-        }
-    }
 
     TempDir dir;
     Recorder record{WarningButton::Tak};
@@ -91,22 +82,6 @@ TEST_F(KeyedTestScreen, KeysAnswerCheckAndGoOnWithVerdictAndProgress) {
     EXPECT_TRUE(Text("LWerdykt").isEmpty());
     EXPECT_EQ(Text("LPostep"), "Pytanie 2 z 2");
     EXPECT_THAT(record.Boxes, ::testing::IsEmpty());
-}
-
-TEST_F(KeyedTestScreen, RepeatPassShowsWhichMissedQuestionComesBack) {
-    RepeatWrong = true;
-    Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010"), MakeQuestion(3, "Trzy", "001")});
-    for (bool right : {false, true, false}) {
-        Answer(right);
-        Press(Qt::Key_Return);
-        Press(Qt::Key_Return);
-    }
-    EXPECT_EQ(Text("LPostep"), "Powtórka: 1 z 2");
-    Answer(true);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(Text("LWerdykt"), "Dobrze!");
-    Press(Qt::Key_Return);
-    EXPECT_EQ(Text("LPostep"), "Powtórka: 2 z 2");
 }
 
 TEST_F(KeyedTestScreen, HintAndEscapeDoWhatTheirControlsDo) {
