@@ -41,12 +41,20 @@ bool NeedsQuotes(std::string_view field) {
 }
 
 FileDescriptor OpenForAppend(const std::filesystem::path& path) {
-    FileDescriptor file(
-        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
     struct stat info {};
     if (file.IsOpen() && (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)))
         return {};
     return file;
+}
+
+// What goes before the line: the header in a new file, a line break where a spreadsheet
+// saved the file without its last one.
+std::string LeadIn(int fd, off_t size) {
+    if (size == 0)
+        return std::string(kByteOrderMark) + std::string(kResultsHeader) + std::string(kLineBreak);
+    char last = 0;
+    return ::pread(fd, &last, 1, size - 1) == 1 && last == '\n' ? std::string() : std::string(kLineBreak);
 }
 
 } // namespace
@@ -108,10 +116,7 @@ bool AppendResultsLine(const std::filesystem::path& file, std::string_view line)
     struct stat info {};
     if (::flock(out.Get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(out.Get(), &info) != 0)
         return false;
-    std::string record;
-    if (info.st_size == 0)
-        record = std::string(kByteOrderMark) + std::string(kResultsHeader) + std::string(kLineBreak);
-    record += std::string(line) + std::string(kLineBreak);
+    const std::string record = LeadIn(out.Get(), info.st_size) + std::string(line) + std::string(kLineBreak);
     if (WriteAll(out.Get(), ByteView(reinterpret_cast<const std::uint8_t*>(record.data()), record.size())))
         return true;
     // Half a line would shift every field after it: what landed is cut off again.

@@ -38,6 +38,9 @@ TEST(ResultsHistory, HeaderOnlyWhenTheFileIsNew) {
     WriteFileText(file, "");
     ASSERT_TRUE(AppendResultsLine(file, "trzeci"));
     EXPECT_EQ(ReadFileText(file), "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\ntrzeci\r\n");
+    WriteFileText(file, "zapisany w arkuszu");
+    ASSERT_TRUE(AppendResultsLine(file, "czwarty"));
+    EXPECT_EQ(ReadFileText(file), "zapisany w arkuszu\r\nczwarty\r\n");
 }
 
 TEST(ResultsHistory, AFileThatCannotBeWrittenIsLeftAlone) {
