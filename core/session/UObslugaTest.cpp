@@ -1,8 +1,10 @@
 #include "core/session/UObslugaTest.h"
 
+#include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
+#include "core/session/ResultsHistory.h"
 #include "core/storage/UIni.h"
 
 #include <chrono>
@@ -20,6 +22,7 @@ std::int32_t GivenCount = 0;
 bool QuestionChecked = false;
 bool SessionRunning = false;
 bool RetryPass = false;
+std::vector<ReviewEntry> RunMistakes;
 double StartTime = 0;
 double EndTime = 0;
 std::string LastShownTextName;
@@ -95,6 +98,8 @@ bool CountCheck() {
         if (!RetryPass)
             ++FirstTimeRight;
         ++RightCount;
+    } else if (!RetryPass) {
+        RunMistakes.push_back(MakeReviewEntry(CurrentQuestion, CurrentQuestionIndex + 1));
     }
     ++GivenCount;
     QuestionChecked = true;
@@ -103,11 +108,21 @@ bool CountCheck() {
     return right;
 }
 
+// The learner's results file beside the settings; a failure costs only the line.
+void RecordResults(const SummaryReport& report) {
+    if (SettingsPath.empty())
+        return;
+    const std::string line = ResultsLine(report, FolderSetName(SetFolder), SetFolder);
+    if (!AppendResultsLine(SettingsPath.parent_path() / kResultsFileName, line))
+        WriteJournal(1, u"Problem z zapisem wyniku do pliku wyników.");
+}
+
 void FinishRun() {
     PlayWhenSoundOn(kSoundFinal);
     EndTime = SessionNow();
-    Tell(runFeedback, &RunFeedback::ShowSummary,
-         MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime));
+    const SummaryReport report = MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime);
+    RecordResults(report);
+    Tell(runFeedback, &RunFeedback::ShowSummary, report);
     SessionRunning = false;
 }
 
@@ -156,6 +171,7 @@ std::u16string StatusLineText(std::int32_t questionCount, std::int32_t givenCoun
 void StartSession() {
     QuestionCount = static_cast<std::int32_t>(QuestionFiles.size());
     Progress.assign(QuestionFiles.size(), QuestionProgress{});
+    RunMistakes.clear();
     CurrentQuestionIndex = 0;
     LastShownTextName.clear();
     LastShownPictureName.clear();

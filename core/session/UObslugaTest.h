@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/RunReview.h"
 #include "core/session/SummaryReport.h"
 
 #include <cstdint>
@@ -34,7 +35,9 @@ extern std::int32_t GivenCount;     // checks made, repeat pass included
 extern bool QuestionChecked;        // answer clicks wait for the next question
 extern bool SessionRunning;         // the check and next buttons and the answers respond
 extern bool RetryPass;              // the question on screen came back from the repeat pass
-extern double StartTime;            // days since 30 December 1899, local time
+// Questions answered wrongly at their first showing, in the order of those checks.
+extern std::vector<ReviewEntry> RunMistakes;
+extern double StartTime; // days since 30 December 1899, local time
 extern double EndTime;
 // Names of the attached text and picture their windows show (Windows-1250).
 // The engine writes them when it announces one; the picture window also clears

@@ -1,8 +1,10 @@
 #include "gui/windows/UPodsumowanie.h"
 
+#include "core/session/UObslugaTest.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
+#include "gui/windows/UPrzegladBledow.h"
 
 #include <QClipboard>
 #include <QFont>
@@ -15,6 +17,8 @@ namespace {
 
 constexpr QSize kClientSize(409, 235);
 constexpr QPoint kOffsetFromAnchor(355, 222);
+// In the free strip between the title bar and the report's frame, flush with the frame's right edge.
+constexpr QRect kReviewLink(254, 37, 119, 16);
 
 // The rectangle with corners rounded by a 12 × 12 ellipse.
 QRegion RoundedOutline(QSize size) {
@@ -26,7 +30,8 @@ QRegion RoundedOutline(QSize size) {
 } // namespace
 
 TFPodsumowanie::TFPodsumowanie(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)),
+      review_(new TFPrzegladBledow(this)) {
     setObjectName(QStringLiteral("FPodsumowanie"));
     setWindowTitle(QStringLiteral("Podsumowanie"));
     setFixedSize(kClientSize);
@@ -47,6 +52,19 @@ TFPodsumowanie::TFPodsumowanie(QWidget* parent)
     connect(close, &HotArea::clicked, this, &QDialog::accept);
 
     drag_->Attach(new HotArea(QStringLiteral("LListwa"), QStringLiteral("Pasek tytułu"), {8, 6, 361, 17}, this));
+
+    auto* reviewLink =
+        new HotArea(QStringLiteral("LPrzejrzyjBledy"), QStringLiteral("Przejrzyj błędy"), kReviewLink, this);
+    reviewLink->setText(QStringLiteral("Przejrzyj błędy"));
+    reviewLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    reviewLink->setToolTip(QStringLiteral("Pytania, na które za pierwszym razem odpowiedziałeś źle (klawisz P)"));
+    QFont linkFont(QStringLiteral("MS Sans Serif"));
+    linkFont.setPixelSize(12);
+    linkFont.setUnderline(true);
+    reviewLink->setFont(linkFont);
+    SetTextColour(reviewLink, QColor(0x1E, 0x4C, 0x80));
+    reviewLink->setCursor(Qt::PointingHandCursor);
+    connect(reviewLink, &HotArea::clicked, this, &TFPodsumowanie::LPrzejrzyjBledyClick);
 }
 
 void TFPodsumowanie::ShowSummaryWindow(std::u16string_view text, const QWidget& anchor) {
@@ -62,10 +80,15 @@ void TFPodsumowanie::Prepare(std::u16string_view text, const QWidget& anchor) {
 
 void TFPodsumowanie::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
 
+void TFPodsumowanie::LPrzejrzyjBledyClick() { review_->ShowReview(RunReviewText(RunMistakes), *this); }
+
 // Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
-// the report, as desktop message windows do, so a learner can keep the result.
+// the report, as desktop message windows do, so a learner can keep the result; P opens
+// the review, the way the link does.
 void TFPodsumowanie::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy))
         QGuiApplication::clipboard()->setText(lPodsumowanie_->text());
+    else if (event->key() == Qt::Key_P && !(event->modifiers() & Qt::ControlModifier))
+        LPrzejrzyjBledyClick();
     event->accept();
 }

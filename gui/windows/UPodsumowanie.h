@@ -7,10 +7,12 @@
 class QKeyEvent;
 class QLabel;
 class QWidget;
+class TFPrzegladBledow;
 class WindowDrag;
 
 // The summary window (instance FPodsumowanie): the report of a finished run over a
-// picture with a title strip to drag it by and a close spot.
+// picture with a title strip to drag it by and a close spot. The link above the report
+// (or the P key) opens the review of the run's mistakes.
 class TFPodsumowanie : public QDialog {
     Q_OBJECT
 
@@ -26,10 +28,14 @@ public:
     // the anchor is the main window, or in window mode 1 its main panel PGlowny.
     void Place(const QWidget& anchor);
 
+    // Opens the review of the run that has just ended, modally over this window.
+    void LPrzejrzyjBledyClick();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* lPodsumowanie_ = nullptr;
     WindowDrag* drag_;
+    TFPrzegladBledow* review_;
 };

@@ -2,6 +2,7 @@
 
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
+#include "core/session/ResultsHistory.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UIni.h"
@@ -640,6 +641,71 @@ TEST_F(RunRules, ViewGoneIsUnregistered) {
     SetRunFeedback(&current);
     replaced.reset();
     EXPECT_EQ(SetRunFeedback(nullptr), &current);
+}
+
+// The review and the results file a run leaves behind.
+class RunRecords : public RunRules {
+protected:
+    void SetUp() override {
+        RunRules::SetUp();
+        SettingsPath = dir / "Ludra.ini";
+    }
+    void TearDown() override { SettingsPath = settings_; }
+
+    std::filesystem::path Results() const { return dir / "wyniki.csv"; }
+
+private:
+    std::filesystem::path settings_ = SettingsPath;
+};
+
+TEST_F(RunRecords, ReviewHoldsOnlyMistakesOfTheFirstShowing) {
+    RepeatWrong = true;
+    MakeSet(3);
+    StartSession();
+    AnswerAll({false, true, false}); // Q1 and Q3 come back
+    AnswerAll({false, true});        // Q1 wrong again, Q3 right
+    Check(true);
+    EXPECT_FALSE(SessionRunning);
+    EXPECT_EQ(FirstTimeRight, 1);
+    ASSERT_EQ(RunMistakes.size(), 2u);
+    EXPECT_EQ(RunMistakes[0].Number, 1);
+    EXPECT_EQ(RunMistakes[0].QuestionText, "Q1");
+    EXPECT_EQ(RunMistakes[1].Number, 3);
+    for (const ReviewEntry& entry : RunMistakes) {
+        ASSERT_EQ(entry.Answers.size(), 4u);
+        for (const ReviewAnswer& answer : entry.Answers) {
+            EXPECT_EQ(answer.Chosen, answer.Text == "d") << answer.Letter;
+            EXPECT_EQ(answer.Right, answer.Text == "b") << answer.Letter;
+        }
+    }
+    MakeSet(1);
+    StartSession();
+    EXPECT_THAT(RunMistakes, IsEmpty());
+}
+
+TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
+    MakeSet(2);
+    StartSession();
+    Answer(false);
+    Recorder box(WarningButton::Tak);
+    Resign();
+    EXPECT_FALSE(std::filesystem::exists(Results()));
+    for (int run = 0; run < 2; ++run) {
+        StartSession();
+        AnswerAll({true, false});
+    }
+    const std::string file = ReadFileText(Results());
+    const std::string line = ResultsLine(views.Summaries.back(), dir.Path().filename().string(), dir.Path());
+    EXPECT_EQ(file, "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\n" + line + "\r\n" + line + "\r\n");
+}
+
+TEST_F(RunRecords, AResultsFileThatCannotBeWrittenStopsNothing) {
+    SettingsPath = dir / "no-such-folder" / "Ludra.ini";
+    MakeSet(1);
+    StartSession();
+    Check(true);
+    EXPECT_FALSE(SessionRunning);
+    EXPECT_EQ(views.Summaries.size(), 1u);
 }
 
 TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {
