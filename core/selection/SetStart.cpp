@@ -2,6 +2,7 @@
 
 #include "core/base/ShowWarning.h"
 #include "core/selection/SetFolders.h"
+#include "core/selection/UTree.h"
 #include "core/session/UObslugaTest.h"
 
 #include <string_view>
@@ -19,9 +20,13 @@ void StartSetOrTell(std::u16string_view emptyMessage) {
 
 } // namespace
 
-void StartSetFromList() { StartSetOrTell(u"\rWskazany zestaw nie zawiera plików pytań."); }
+void StartSetFromList() {
+    SetName = ChosenSetName;
+    StartSetOrTell(u"\rWskazany zestaw nie zawiera plików pytań.");
+}
 
 void StartSetFromFolder(const std::filesystem::path& folder) {
     SetFolder = folder;
+    SetName.clear();
     StartSetOrTell(u"\rWskazany folder nie zawiera plików pytań.");
 }

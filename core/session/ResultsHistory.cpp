@@ -61,6 +61,9 @@ std::string LeadIn(int fd, off_t size) {
 
 std::string CsvField(std::string_view utf8) {
     std::string field = WithoutControls(utf8);
+    // A spreadsheet would run a field starting like a formula; a set's name comes from anyone.
+    if (!field.empty() && std::string_view("=+-@").find(field.front()) != std::string_view::npos)
+        field.insert(0, 1, '\'');
     if (!NeedsQuotes(field))
         return field;
     std::string quoted = "\"";

@@ -14,7 +14,8 @@ inline constexpr std::string_view kResultsHeader =
     "data;zestaw;folder;pytania;dobrze za pierwszym razem;skuteczność;udzielone odpowiedzi;czas pracy;ocena";
 
 // A field as the file holds it: control characters become spaces, bytes that are no
-// UTF-8 become "?", and a field with ";", a quote or a leading or trailing space is quoted.
+// UTF-8 become "?", one that starts like a formula (= + - @) gets a leading "'", and a
+// field with ";", a quote or a leading or trailing space is quoted.
 std::string CsvField(std::string_view utf8);
 
 // "yyyy-mm-dd hh:mm:ss" of a date-time in days since 30 December 1899.

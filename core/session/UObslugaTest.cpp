@@ -1,5 +1,6 @@
 #include "core/session/UObslugaTest.h"
 
+#include "core/base/CodePage.h"
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
@@ -12,6 +13,7 @@
 
 std::filesystem::path SetFolder;
 std::vector<std::string> QuestionFiles;
+std::string SetName;
 
 std::int32_t QuestionCount = 0;
 std::vector<QuestionProgress> Progress;
@@ -112,7 +114,8 @@ bool CountCheck() {
 void RecordResults(const SummaryReport& report) {
     if (SettingsPath.empty())
         return;
-    const std::string line = ResultsLine(report, FolderSetName(SetFolder), SetFolder);
+    const std::string line =
+        ResultsLine(report, SetName.empty() ? FolderSetName(SetFolder) : AnsiToUtf8(SetName), SetFolder);
     if (!AppendResultsLine(SettingsPath.parent_path() / kResultsFileName, line))
         WriteJournal(1, u"Problem z zapisem wyniku do pliku wyników.");
 }

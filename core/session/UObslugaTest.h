@@ -17,6 +17,9 @@
 // The set's inputs, filled by set selection: a question's path is SetFolder / entry.
 extern std::filesystem::path SetFolder;
 extern std::vector<std::string> QuestionFiles;
+// The set list entry's name (Windows-1250) when the set came from the list; empty when
+// the folder was chosen, and its name names the set in the results file.
+extern std::string SetName;
 
 struct QuestionProgress {
     bool Answered = false;      // checked at least once in this run

@@ -27,6 +27,7 @@ public:
         std::tie(RepeatWrong, ReloadAttachments, SoundOn, ConfirmResign) = settings_;
         SessionRunning = false;
         QuestionFiles.clear();
+        SetName.clear();
     }
     SessionState(const SessionState&) = delete;
     SessionState& operator=(const SessionState&) = delete;

@@ -1,5 +1,6 @@
 #include "core/selection/SetStart.h"
 
+#include "core/selection/UTree.h"
 #include "core/session/UObslugaTest.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
@@ -66,9 +67,14 @@ TEST_F(SetStart, SetFromTheListUsesItsFolderOrSaysItIsEmpty) {
     EXPECT_THAT(views.Shown, IsEmpty());
     WriteQuestion("p1.skq");
     SetFolder = dir.Path();
+    ChosenSetName = "Zestaw z listy";
     StartSetFromList();
     EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
     EXPECT_EQ(views.Shown.size(), 1u);
+    EXPECT_EQ(SetName, "Zestaw z listy") << "the list's name names it in the results";
+    StartSetFromFolder(dir.Path());
+    EXPECT_EQ(SetName, "");
+    ChosenSetName.clear();
 }
 
 TEST_F(SetStart, VanishedFolderIsAnEmptySet) {

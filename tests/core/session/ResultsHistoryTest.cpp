@@ -19,6 +19,13 @@ TEST(ResultsHistory, FieldsHoldNoControlsNorBrokenUtf8) {
     EXPECT_EQ(CsvField("zła \xC5 litera \xFF"), "zła ? litera ?");
 }
 
+TEST(ResultsHistory, FieldsThatStartLikeAFormulaStayText) {
+    EXPECT_EQ(CsvField("=HYPERLINK(\"x\")"), "\"'=HYPERLINK(\"\"x\"\")\"");
+    EXPECT_EQ(CsvField("@SUM(A1)"), "'@SUM(A1)");
+    EXPECT_EQ(CsvField("-2+3"), "'-2+3");
+    EXPECT_EQ(CsvField("2-3"), "2-3");
+}
+
 TEST(ResultsHistory, LineCarriesTheRunInSpreadsheetFriendlyFields) {
     const double start = 46000.5;
     const SummaryReport report = MakeSummaryReport(13, 10, 16, start, start + (3725.0 / 86400.0));

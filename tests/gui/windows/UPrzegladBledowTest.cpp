@@ -26,9 +26,10 @@ protected:
     }
     ~Review() override { RunMistakes.clear(); }
 
-    // Runs the check while the review is the modal window, then makes sure it is gone.
-    void WhileReviewShows(const std::function<void(TFPrzegladBledow&)>& check) {
-        QTimer::singleShot(0, [&] {
+    // Runs the check while the review is the modal window, then makes sure it is gone. The
+    // check is kept by value: the timer fires after the caller's argument is gone.
+    void WhileReviewShows(std::function<void(TFPrzegladBledow&)> check) {
+        QTimer::singleShot(0, [check = std::move(check)] {
             auto* review = qobject_cast<TFPrzegladBledow*>(QApplication::activeModalWidget());
             if (!review) {
                 ADD_FAILURE() << "the review is not the modal window";
