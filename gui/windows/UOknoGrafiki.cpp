@@ -6,10 +6,12 @@
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
+#include "gui/windows/UOknoTekstu.h"
 
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -110,4 +112,16 @@ void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(pic
 void TFOknoGrafiki::FormShow() {
     HidePicture();
     expandable_ = false;
+}
+
+void TFOknoGrafiki::keyPressEvent(QKeyEvent* event) {
+    const FramedWindowState state{IsCollapsed(), Expandable(), !PZmniejsz->isHidden(), !PPowieksz->isHidden()};
+    switch (FramedWindowKeyAction(FramedWindowKeyOf(*event), state)) {
+    case FramedWindowAction::Smaller: ImZmniejszClick(); break;
+    case FramedWindowAction::Larger: ImPowiekszClick(); break;
+    case FramedWindowAction::Fold: LZwinOknoClick(); break;
+    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
+    case FramedWindowAction::Copy: LCopyImgClick(); break;
+    case FramedWindowAction::Nothing: TFramedWindow::keyPressEvent(event); break;
+    }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 
 // The picture window (instance FOknoGrafiki): the picture of the question on screen
@@ -32,6 +33,7 @@ public:
 protected:
     void LayoutExpanded() override;
     void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ResizeTo(FrameSize window);

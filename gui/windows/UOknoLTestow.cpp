@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/selection/SetStart.h"
+#include "core/selection/SetTreeKeys.h"
 #include "core/storage/SetListFile.h"
 #include "core/storage/UIni.h"
 #include "gui/widgets/Controls.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -28,6 +30,23 @@ constexpr QRect kTreePanel(33, 95, 245, 260);
 constexpr QRect kScrollBarHolder(226, 0, 16, 255);
 constexpr int kMarkWidth = 17; // the space in front of a row's text
 const QColor kChoiceColour(46, 46, 46);
+const QColor kFocusColour(0, 128, 0); // the selected row's own green
+
+SetListKey KeyOf(const QKeyEvent& event) {
+    using Kind = SetListKey::Kind;
+    const bool modified = (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+    switch (event.key()) {
+    case Qt::Key_Up: return {Kind::Up, modified};
+    case Qt::Key_Down: return {Kind::Down, modified};
+    case Qt::Key_Left: return {Kind::Left, modified};
+    case Qt::Key_Right: return {Kind::Right, modified};
+    case Qt::Key_Space: return {Kind::Space, modified};
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return {Kind::Enter, modified};
+    case Qt::Key_Escape: return {Kind::Escape, modified};
+    default: return {Kind::Other, modified};
+    }
+}
 
 } // namespace
 
@@ -49,6 +68,12 @@ public:
         resize(kTreePictureWidth, height);
         update();
     }
+    // The row whose top is at y gets the keyboard's focus ring; none after a click.
+    void SetFocusRow(std::optional<int> y) {
+        focusY_ = y;
+        update();
+    }
+    std::optional<int> FocusRow() const { return focusY_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -80,6 +105,19 @@ private:
         painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, DisplayText(AnsiToWide(row.Name)));
         if (row.Category)
             PaintMark(painter, row, colour);
+        if (focusY_ == row.Y)
+            PaintFocus(painter, row, font);
+    }
+    // A thin rounded outline around the mark and the text, as far as the text reaches.
+    static void PaintFocus(QPainter& painter, const SetTreeRow& row, const QFont& font) {
+        const int textWidth = QFontMetrics(font).horizontalAdvance(DisplayText(AnsiToWide(row.Name)));
+        const QRectF ring(row.X - kMarkWidth - 0.5, row.Y - 0.5, kMarkWidth + textWidth + 4, kTreeRowHeight);
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kFocusColour, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(ring, 3, 3);
+        painter.restore();
     }
     // A triangle in front of a category: pointing right while closed, down while open.
     static void PaintMark(QPainter& painter, const SetTreeRow& row, const QColor& colour) {
@@ -105,6 +143,7 @@ private:
 
     QFont font_;
     std::vector<SetTreeRow> rows_;
+    std::optional<int> focusY_;
 };
 
 TFOknoLTestow::TFOknoLTestow(QWidget* parent)
@@ -181,6 +220,7 @@ void TFOknoLTestow::DrawTree() {
 }
 
 void TFOknoLTestow::ImDrzewoMouseDown(int y) {
+    imDrzewo_->SetFocusRow(std::nullopt);
     if (SelectSetTreeRow(tree_, y))
         imDrzewo_->SetRows(DrawSetTree(tree_), SetTreePictureHeight(tree_));
     if (const std::optional<std::u16string> choice = ChooseSelectedSet(tree_))
@@ -209,5 +249,33 @@ void TFOknoLTestow::LAnulujClick() {
     reject();
 }
 
-// Only the two spots close the window: no Escape, no default button.
-void TFOknoLTestow::keyPressEvent(QKeyEvent* event) { event->accept(); }
+// Keys do what the mouse does; no other key closes the window, and there is no default button.
+void TFOknoLTestow::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    const SetListKeyOutcome outcome = SetListKeyAction(KeyOf(*event), tree_);
+    switch (outcome.What) {
+    case SetListAction::SelectRow:
+        ImDrzewoMouseDown(outcome.RowY);
+        ShowSelectionByKeys();
+        break;
+    case SetListAction::ToggleEntry:
+        ImDrzewoDblClick();
+        ShowSelectionByKeys();
+        break;
+    case SetListAction::Choose: LWprowadzClick(); break;
+    case SetListAction::Cancel: LAnulujClick(); break;
+    case SetListAction::Nothing: break;
+    }
+}
+
+// Scrolls the selected row into view and rings it while the keyboard is in use.
+void TFOknoLTestow::ShowSelectionByKeys() {
+    const int position = ScrollPositionShowingSelection(tree_);
+    if (position != tree_.ScrollPosition) {
+        listwa_->SetPosition(position);
+        ListwaChange(listwa_->Position());
+    }
+    imDrzewo_->SetFocusRow(SelectedSetTreeRowTop(tree_));
+}
+
+std::optional<int> TFOknoLTestow::FocusedRowTop() const { return imDrzewo_->FocusRow(); }

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QKeyEvent;
 class QLabel;
 class QWidget;
@@ -31,6 +33,8 @@ public:
     void FormShow(const QWidget& anchor);
 
     const SetTree& Tree() const { return tree_; }
+    // The top of the row the keyboard's focus ring is drawn around; none after a click.
+    std::optional<int> FocusedRowTop() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -43,6 +47,7 @@ private:
     void ListwaChange(int position);
     // Draws the tree anew and fits the scroll bar to its rows.
     void DrawTree();
+    void ShowSelectionByKeys();
 
     SetTree tree_;
     QWidget* pPodListeTestow_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -54,6 +55,14 @@ int DisplayedLineCount(const QPlainTextEdit& box) {
 }
 
 } // namespace
+
+// A letter's or sign's key code is its character, letters in upper case.
+FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    return {static_cast<char32_t>(event.key()),
+            {held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier), held.testFlag(Qt::ShiftModifier),
+             held.testFlag(Qt::MetaModifier)}};
+}
 
 TFOknoTekstu::TFOknoTekstu(QWidget* parent)
     : TFramedWindow(QStringLiteral("FOknoTekstu"), kTextFrame, QStringLiteral("oknotekstu"), kOffsetFromAnchor,
@@ -221,4 +230,17 @@ void TFOknoTekstu::FormShow() {
     ApplyFont();
     ShowFontButtons();
     linesThatFit_ = 10;
+}
+
+void TFOknoTekstu::keyPressEvent(QKeyEvent* event) {
+    const FontButtons buttons = FontButtonsFor(fontSize_);
+    switch (FramedWindowKeyAction(FramedWindowKeyOf(*event),
+                                  {IsCollapsed(), Expandable(), buttons.Smaller, buttons.Larger})) {
+    case FramedWindowAction::Smaller: ImZmniejszClick(); break;
+    case FramedWindowAction::Larger: ImZwiekszClick(); break;
+    case FramedWindowAction::Fold: LZwinOknoClick(); break;
+    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
+    case FramedWindowAction::Copy: ImIcoKopiujClick(); break;
+    case FramedWindowAction::Nothing: TFramedWindow::keyPressEvent(event); break;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/layout/FramedWindowKeys.h"
 #include "core/layout/TextWindowRules.h"
 #include "gui/widgets/DottedFrame.h"
 #include "gui/windows/FramedWindow.h"
@@ -10,8 +11,12 @@
 #include <string>
 
 class HotArea;
+class QKeyEvent;
 class QPlainTextEdit;
 class TListwaV;
+
+// The key as the text and picture windows read it.
+FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event);
 
 // The text window (instance FOknoTekstu): the text attached to the question on
 // screen, read-only in a frame of pictures, with buttons for a smaller and a larger
@@ -39,6 +44,7 @@ public:
 protected:
     void LayoutExpanded() override;
     void FormShow() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildTools();

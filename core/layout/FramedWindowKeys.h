@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/layout/MainWindowRules.h"
+
+// What a key does in the text or picture window while it has the focus: the same as a
+// click on the tool it stands for, and only while that tool is shown.
+
+// A key by the character it carries, letters in upper case: "+" or "=" (one key on many
+// layouts) for a larger font or window, "-" for a smaller one, Z folds ("Zwiń"), R unfolds
+// ("Rozwiń") and Ctrl+C copies.
+struct FramedWindowKey {
+    char32_t Character = 0;
+    KeyModifiers Modifiers;
+};
+
+struct FramedWindowState {
+    bool Collapsed = false;
+    bool Expandable = false;
+    bool SmallerShown = false; // the tool that makes the font or the window smaller
+    bool LargerShown = false;
+};
+
+enum class FramedWindowAction { Nothing, Smaller, Larger, Fold, Unfold, Copy };
+
+FramedWindowAction FramedWindowKeyAction(const FramedWindowKey& key, const FramedWindowState& state);
