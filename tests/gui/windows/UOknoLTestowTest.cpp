@@ -389,3 +389,22 @@ TEST_F(SetListWindow, FromTheTestsMenuToTheFirstQuestion) {
     EXPECT_THAT(record.Boxes, IsEmpty());
     Resign();
 }
+
+// Keys do what the mouse does: Right opens the first category, Down chooses the set under
+// it (its row gets the focus ring, which a click takes away), Escape cancels as Anuluj.
+TEST_F(SetListWindow, KeysMoveOpenChooseAndCancel) {
+    WhenModal(window, [&] {
+        QTest::keyClick(&window, Qt::Key_Right);
+        EXPECT_EQ(window.Tree().VisibleCount, 4);
+        QTest::keyClick(&window, Qt::Key_Down);
+        EXPECT_EQ(Choice(), "Wybór zestawu: Ułamki");
+        EXPECT_EQ(window.FocusedRowTop(), kTreeFirstRowTop + kTreeRowHeight);
+        ClickRow(2);
+        EXPECT_EQ(window.FocusedRowTop(), std::nullopt);
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    window.ShowSetList(stand_in.top);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ChosenSetName, "");
+    EXPECT_FALSE(SessionRunning);
+}
