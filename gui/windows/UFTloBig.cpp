@@ -88,7 +88,7 @@ public:
     }
     void Surround(const QWidget& entry) {
         setParent(entry.parentWidget());
-        setGeometry(entry.geometry().adjusted(-3, -3, 3, 3));
+        setGeometry(entry.geometry().adjusted(-3, -1, 3, 1)); // clear of the rows above and below
         raise();
         show();
     }
