@@ -2,6 +2,7 @@
 
 #include "core/base/Random.h"
 #include "core/base/ShowWarning.h"
+#include "core/layout/MainMenuKeys.h"
 #include "core/layout/MainWindowRules.h"
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
@@ -20,15 +21,18 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
 const QColor kMenuNormalColor(46, 46, 46);
 const QColor kMenuHighlightColor(Qt::white);
+const QColor kMenuFocusColor(242, 188, 66); // the amber of the window's badge
 
 // The rectangle with corners rounded by a 12 × 12 ellipse.
 QRegion RoundedOutline(int width, int height) {
@@ -54,7 +58,49 @@ KeyModifiers ModifiersOf(const QKeyEvent& event) {
             modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::MetaModifier)};
 }
 
+MenuKey MenuKeyOf(const QKeyEvent& event) {
+    MenuKey key{.Modifiers = ModifiersOf(event), .Repeated = event.isAutoRepeat()};
+    switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Down:
+    case Qt::Key_Right: key.What = MenuKey::Kind::Next; break;
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Left: key.What = MenuKey::Kind::Previous; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: key.What = MenuKey::Kind::Activate; break;
+    case Qt::Key_Escape: key.What = MenuKey::Kind::Escape; break;
+    default: break;
+    }
+    return key;
+}
+
 } // namespace
+
+// A rounded outline around the focused entry; the mouse goes through it to the entry.
+class MenuFocusRing : public QWidget {
+public:
+    explicit MenuFocusRing(QWidget* parent) : QWidget(parent) {
+        setObjectName("MenuFocus");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    void Surround(const QWidget& entry) {
+        setParent(entry.parentWidget());
+        setGeometry(entry.geometry().adjusted(-3, -1, 3, 1)); // clear of the rows above and below
+        raise();
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kMenuFocusColor, 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
+};
 
 // Only the rounded window moves; filling the work area it stays put.
 TFTloBig::TFTloBig(QWidget* parent)
@@ -95,15 +141,16 @@ void TFTloBig::BuildMenuScreen() {
     connect(big, &HotArea::clicked, this, &TFTloBig::ToggleWindowMode);
     drag_->Attach(new HotArea("LListwa", "Pasek tytułu", {16, 6, 617, 17}, PTlo));
 
-    auto* tests = new HotArea("LTest_0", "Testy", {17, 139, 129, 15}, PTlo);
-    connect(tests, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
-    auto* help = new HotArea("LPomoc_0", "Pomoc", {17, 163, 129, 17}, PTlo);
-    connect(help, &HotArea::clicked, this, [this] {
+    LTest_0 = new HotArea("LTest_0", "Testy", {17, 139, 129, 15}, PTlo);
+    connect(LTest_0, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
+    LPomoc_0 = new HotArea("LPomoc_0", "Pomoc", {17, 163, 129, 17}, PTlo);
+    connect(LPomoc_0, &HotArea::clicked, this, [this] {
         ResetMenuHighlight();
         ShowHelpSubmenu();
     });
     BuildHelpSubmenu();
     BuildTestsSubmenu();
+    menuFocusRing_ = new MenuFocusRing(PTlo);
 }
 
 HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent) {
@@ -118,8 +165,8 @@ HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, con
 void TFTloBig::BuildHelpSubmenu() {
     PPodMenuPomoc = MakePanel("PPodMenuPomoc", {8, 132, 240, 133}, PTlo);
     WatchMoves(MakePicture("ImTloMenuPomoc", "menupomoc", {0, 0, 240, 133}, PPodMenuPomoc));
-    auto* tests = new HotArea("LTest_1", "Testy", {8, 9, 129, 14}, PPodMenuPomoc);
-    connect(tests, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
+    LTest_1 = new HotArea("LTest_1", "Testy", {8, 9, 129, 14}, PPodMenuPomoc);
+    connect(LTest_1, &HotArea::clicked, this, &TFTloBig::ShowTestsSubmenu);
     LOProgramie = MenuEntry("LOProgramie", "O programie", {15, 65, 120, 16}, PPodMenuPomoc);
     LHelp = MenuEntry("LHelp", "Pomoc                 F1          ", {15, 82, 114, 14}, PPodMenuPomoc);
     LStronaDomowa = MenuEntry("LStronaDomowa", "Strona domowa", {15, 97, 114, 14}, PPodMenuPomoc);
@@ -145,8 +192,8 @@ void TFTloBig::BuildHelpSubmenu() {
 void TFTloBig::BuildTestsSubmenu() {
     PPodMenuTest = MakePanel("PPodMenuTest", {8, 132, 240, 133}, PTlo);
     WatchMoves(MakePicture("ImTloMenuTest", "menutesty", {0, 0, 240, 133}, PPodMenuTest));
-    auto* help = new HotArea("LPomoc_1", "Pomoc", {8, 78, 129, 14}, PPodMenuTest);
-    connect(help, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
+    LPomoc_1 = new HotArea("LPomoc_1", "Pomoc", {8, 78, 129, 14}, PPodMenuTest);
+    connect(LPomoc_1, &HotArea::clicked, this, &TFTloBig::ShowHelpSubmenu);
     LTestZNazwiskiem =
         MenuEntry("LTestZNazwiskiem", "Chcę wybrać z listy zestaw pytań", {15, 35, 208, 14}, PPodMenuTest);
     LTestAnonimowo =
@@ -215,6 +262,65 @@ void TFTloBig::ShowMenuDescription(MenuItem item) {
         LOpisMenu->setText(DisplayText(*text));
 }
 
+MenuPanel TFTloBig::OpenPanel() const {
+    if (PPodMenuTest->isVisible())
+        return MenuPanel::Tests;
+    if (PPodMenuPomoc->isVisible())
+        return MenuPanel::Help;
+    return MenuPanel::None;
+}
+
+HotArea* TFTloBig::SpotArea(MenuSpot spot) const {
+    switch (spot) {
+    case MenuSpot::Testy: return OpenPanel() == MenuPanel::Help ? LTest_1 : LTest_0;
+    case MenuSpot::Pomoc: return OpenPanel() == MenuPanel::Tests ? LPomoc_1 : LPomoc_0;
+    case MenuSpot::TestZNazwiskiem: return LTestZNazwiskiem;
+    case MenuSpot::TestAnonimowo: return LTestAnonimowo;
+    case MenuSpot::OProgramie: return LOProgramie;
+    case MenuSpot::Help: return LHelp;
+    case MenuSpot::StronaDomowa: return LStronaDomowa;
+    }
+    return LTest_0;
+}
+
+// The focused entry also takes the look and description the mouse gives it.
+void TFTloBig::FocusMenuSpot(std::optional<MenuSpot> spot) {
+    ResetMenuHighlight();
+    if (!spot) {
+        ForgetMenuFocus();
+        return;
+    }
+    menuFocus_ = spot;
+    HotArea* area = SpotArea(*spot);
+    menuFocusRing_->Surround(*area);
+    emit area->hovered();
+}
+
+void TFTloBig::ForgetMenuFocus() {
+    menuFocus_.reset();
+    menuFocusRing_->hide();
+}
+
+bool TFTloBig::HandleMenuKey(const QKeyEvent& event) {
+    if (PTest->isVisible())
+        return false;
+    const MenuKeyAction action = MainMenuKeyAction(MenuKeyOf(event), OpenPanel(), menuFocus_);
+    switch (action.What) {
+    case MenuKeyAction::Kind::Nothing: return false;
+    case MenuKeyAction::Kind::Focus: FocusMenuSpot(action.Spot); break;
+    case MenuKeyAction::Kind::Activate:
+        emit SpotArea(action.Spot)->clicked();
+        FocusMenuSpot(MenuFocusAfter(action.Spot, OpenPanel()));
+        break;
+    case MenuKeyAction::Kind::CloseSubmenu:
+        // As a click beside the submenu closes it.
+        HideSubmenus();
+        FocusMenuSpot(action.Spot);
+        break;
+    }
+    return true;
+}
+
 void TFTloBig::ApplyWindowMode() {
     const QRect work = (screen() ? screen() : QApplication::primaryScreen())->availableGeometry();
     const std::optional<WindowLayout> layout =
@@ -275,6 +381,9 @@ void TFTloBig::PrepareApplication() {
 
 void TFTloBig::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Keys are seen at the platform window, before the application's filter swallows Tab on its
+    // way to a widget; installing again only moves the filter to the front.
+    windowHandle()->installEventFilter(this);
     if (std::exchange(shownOnce_, true))
         return;
     PrepareApplication();
@@ -318,6 +427,14 @@ void TFTloBig::dropEvent(QDropEvent* event) {
 }
 
 bool TFTloBig::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle()) {
+        // A click ends the keyboard's turn: no focus outline stays behind.
+        if (event->type() == QEvent::MouseButtonPress)
+            ForgetMenuFocus();
+        if (event->type() == QEvent::KeyPress)
+            return HandleMenuKey(*static_cast<QKeyEvent*>(event));
+        return QWidget::eventFilter(watched, event);
+    }
     const QString name = watched->objectName();
     if (event->type() == QEvent::MouseMove && (name == "ImTloMenuPomoc" || name == "ImTloMenuTest"))
         ResetMenuHighlight();

@@ -4,12 +4,16 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 enum class MenuItem;
+enum class MenuPanel;
+enum class MenuSpot;
 
 class HotArea;
+class MenuFocusRing;
 class QLabel;
 class TFOknoLTestow;
 class TFWinieta;
@@ -66,6 +70,12 @@ private:
     void ShowTestsSubmenu();
     void ShowHelpSubmenu();
     void PrepareApplication();
+    // The drawn menu from the keyboard; true when the key was the menu's.
+    bool HandleMenuKey(const QKeyEvent& event);
+    MenuPanel OpenPanel() const;
+    HotArea* SpotArea(MenuSpot spot) const;
+    void FocusMenuSpot(std::optional<MenuSpot> spot);
+    void ForgetMenuFocus();
 
     QLabel* ImTloBig = nullptr;
     QWidget* PGlowny = nullptr;
@@ -73,6 +83,10 @@ private:
     QLabel* LOpisMenu = nullptr;
     QWidget* PPodMenuPomoc = nullptr;
     QWidget* PPodMenuTest = nullptr;
+    HotArea* LTest_0 = nullptr;
+    HotArea* LPomoc_0 = nullptr;
+    HotArea* LTest_1 = nullptr;
+    HotArea* LPomoc_1 = nullptr;
     HotArea* LOProgramie = nullptr;
     HotArea* LHelp = nullptr;
     HotArea* LStronaDomowa = nullptr;
@@ -80,6 +94,8 @@ private:
     HotArea* LTestAnonimowo = nullptr;
     QWidget* PTest = nullptr;
     TestScreen* testScreen_ = nullptr;
+    MenuFocusRing* menuFocusRing_ = nullptr; // shown only while the menu is worked from the keyboard
+    std::optional<MenuSpot> menuFocus_;
 
     TFWinieta* vignette_ = nullptr;
     TFOknoLTestow* setList_ = nullptr;

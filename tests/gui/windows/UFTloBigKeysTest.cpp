@@ -1,0 +1,95 @@
+#include "core/storage/UIni.h"
+#include "gui/windows/UFTloBig.h"
+#include "gui/windows/UWarning.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The main window's menu driven by keys that come through its platform window, as real ones do.
+class MenuKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+        window.OpenUrl = [this](const QUrl& url) { opened.push_back(url); };
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override {
+        unsetenv("XDG_CONFIG_HOME");
+        WindowMode = 0;
+    }
+
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+    }
+    QWidget* Child(const char* name) { return window.findChild<QWidget*>(name); }
+    // The entry the focus outline is drawn around, or none when it is hidden.
+    QString Focused() {
+        QWidget* ring = Child("MenuFocus");
+        if (!ring->isVisible())
+            return {};
+        for (QWidget* entry : ring->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (entry != ring && entry->isVisible() && ring->geometry().contains(entry->geometry()))
+                return entry->objectName();
+        }
+        return "?";
+    }
+
+    TempDir dir;
+    TFTloBig window;
+    std::vector<QUrl> opened;
+};
+
+} // namespace
+
+TEST_F(MenuKeys, KeysWalkTheMenuAndDoWhatClicksDoUntilTheMouseOrTheTestPanelTakesOver) {
+    TFWarning box; // installs the application's filter that swallows Tab
+    EXPECT_EQ(Focused(), "");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), "LTest_0");
+    EXPECT_TRUE(TabMark);
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(Child("PPodMenuTest")->isVisible());
+    EXPECT_EQ(Focused(), "LTestZNazwiskiem");
+    // The focused entry wears its hover look.
+    EXPECT_EQ(window.findChild<QLabel*>("LTestZNazwiskiem")->palette().color(QPalette::WindowText), QColor(Qt::white));
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Focused(), "LPomoc_1");
+    Press(Qt::Key_Space);
+    EXPECT_TRUE(Child("PPodMenuPomoc")->isVisible());
+    EXPECT_EQ(Focused(), "LOProgramie");
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Enter);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(opened[0].isLocalFile());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Child("PPodMenuPomoc")->isVisible());
+    EXPECT_EQ(Focused(), "LPomoc_0");
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Focused(), "LTest_0");
+
+    // A click leaves no outline behind, and Enter then opens nothing.
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(500, 500));
+    EXPECT_EQ(Focused(), "");
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
+
+    // The test panel keeps its keys; shortcuts keep theirs.
+    Child("PTest")->show();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Focused(), "");
+    Child("PTest")->hide();
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(WindowMode, 1);
+    Press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
+}
