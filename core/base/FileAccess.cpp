@@ -60,6 +60,14 @@ bool ReadableFile::ReadAll(Bytes& bytes) const {
     return ReadAt(0, bytes);
 }
 
+FileDescriptor OpenForAppend(const std::filesystem::path& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
+    struct stat info {};
+    if (file.IsOpen() && (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)))
+        return {};
+    return file;
+}
+
 bool WriteAll(int fd, ByteView bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());

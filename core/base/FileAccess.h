@@ -56,3 +56,7 @@ private:
 
 // Writes every byte, going on after an interrupted or partial write; false on the first failure.
 bool WriteAll(int fd, ByteView bytes);
+
+// Opens for appending only a regular file that may be read and written, creating it when
+// missing; never follows a link and never opens a pipe or device. Closed when that fails.
+FileDescriptor OpenForAppend(const std::filesystem::path& path);

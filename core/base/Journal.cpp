@@ -26,16 +26,6 @@ JournalObserver observer;
 constexpr int kLockAttempts = 100;
 constexpr std::chrono::milliseconds kLockPause{1};
 
-// Opens for appending only a regular file that may be read and written; never follows a
-// link (a link in the journal's place means no journal), a pipe or replaces an existing file.
-FileDescriptor OpenForAppend(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
-    struct stat info {};
-    if (file.IsOpen() && (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)))
-        return {};
-    return file;
-}
-
 // Held while a record is appended and, should it land short, cut off again, so the cut never
 // takes another writer's record. A file system without locks appends unlocked.
 bool LockForAppend(int fd) {

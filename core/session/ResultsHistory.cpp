@@ -40,14 +40,6 @@ bool NeedsQuotes(std::string_view field) {
            (!field.empty() && (field.front() == ' ' || field.back() == ' '));
 }
 
-FileDescriptor OpenForAppend(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0644));
-    struct stat info {};
-    if (file.IsOpen() && (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)))
-        return {};
-    return file;
-}
-
 // What goes before the line: the header in a new file, a line break where a spreadsheet
 // saved the file without its last one.
 std::string LeadIn(int fd, off_t size) {
