@@ -421,11 +421,11 @@ void WriteFolders(const std::vector<SetFolder>& sets, const FolderPlan& plan) {
 // The source's text in UTF-8: a byte order mark says UTF-8 or UTF-16, else valid UTF-8 is
 // taken as such and anything else as Windows-1250, what older Polish editors write.
 std::string SourceAsUtf8(ByteView bytes, std::string_view name, std::ostream& report) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (text.starts_with("\xEF\xBB\xBF"))
-        return SourceAsUtf8(bytes.subspan(3), name, report);
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     const bool little = text.starts_with("\xFF\xFE"), big = text.starts_with("\xFE\xFF");
-    if (little || big) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3); // one mark; what follows is text, marks included
+    } else if (little || big) {
         std::u16string wide;
         for (std::size_t i = 2; i + 1 < text.size(); i += 2)
             wide += static_cast<char16_t>(little ? bytes[i] | bytes[i + 1] << 8 : bytes[i] << 8 | bytes[i + 1]);

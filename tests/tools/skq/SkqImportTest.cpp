@@ -167,6 +167,12 @@ TEST(SkqImport, SourcesInUtf16OrWindows1250AreReadAsTheirTextsSay) {
         utf16.insert(utf16.end(), {static_cast<std::uint8_t>(unit & 0xFF), static_cast<std::uint8_t>(unit >> 8)});
     WriteFileBytes(dir / "utf16.txt", utf16);
     WriteFileText(dir / "ansi.txt", Utf8ToAnsi(aiken));
+    // Marks upon marks are text after the first, and never read one by one in depth.
+    std::string marks;
+    for (int i = 0; i < 200'000; ++i)
+        marks += "\xEF\xBB\xBF";
+    WriteFileText(dir / "marks.txt", marks + aiken);
+    EXPECT_EQ(Skq({"import", (dir / "marks.txt").string(), (dir / "marks").string(), "--format", "aiken"}).Status, 0);
     for (const char* name : {"utf16.txt", "ansi.txt"}) {
         const ToolRun run = Skq({"import", (dir / name).string(), (dir / name).string() + ".set"});
         ASSERT_EQ(run.Status, 0) << run.Err;
