@@ -2,7 +2,7 @@
 
 namespace {
 
-enum class Kind { Plus, Minus, Fold, Unfold, Copy, Other };
+enum class Kind { Plus, Minus, Fold, Unfold, Copy, Leave, Other };
 using Action = FramedWindowAction;
 
 Kind KindOf(char32_t character) {
@@ -13,6 +13,7 @@ Kind KindOf(char32_t character) {
     case U'Z': return Kind::Fold;
     case U'R': return Kind::Unfold;
     case U'C': return Kind::Copy;
+    case U'\x1b': return Kind::Leave;
     default: return Kind::Other;
     }
 }
@@ -28,6 +29,7 @@ Action ToolAction(Kind kind, const FramedWindowState& state) {
     case Kind::Fold: return WhenShown(expanded && state.Expandable, Action::Fold);
     case Kind::Unfold: return WhenShown(state.Collapsed && state.Expandable, Action::Unfold);
     case Kind::Copy: return WhenShown(expanded, Action::Copy);
+    case Kind::Leave: return Action::Leave;
     case Kind::Other: return Action::Nothing;
     }
     return Action::Nothing;

@@ -7,7 +7,7 @@
 
 // A key by the character it carries, letters in upper case: "+" or "=" (one key on many
 // layouts) for a larger font or window, "-" for a smaller one, Z folds ("Zwiń"), R unfolds
-// ("Rozwiń") and Ctrl+C copies.
+// ("Rozwiń"), Ctrl+C copies and Escape (U+001B) gives the keyboard back to the main window.
 struct FramedWindowKey {
     char32_t Character = 0;
     KeyModifiers Modifiers;
@@ -20,6 +20,6 @@ struct FramedWindowState {
     bool LargerShown = false;
 };
 
-enum class FramedWindowAction { Nothing, Smaller, Larger, Fold, Unfold, Copy };
+enum class FramedWindowAction { Nothing, Smaller, Larger, Fold, Unfold, Copy, Leave };
 
 FramedWindowAction FramedWindowKeyAction(const FramedWindowKey& key, const FramedWindowState& state);

@@ -16,6 +16,10 @@ int PositionOf(char character) {
 TestScreenAction CharacterAction(char character, const TestScreenState& state) {
     if (character == 'H')
         return {state.HintOffered ? Action::ShowHint : Action::Nothing};
+    if (character == 'T')
+        return {state.TextWindowShown ? Action::FocusTextWindow : Action::Nothing};
+    if (character == 'O')
+        return {state.PictureWindowShown ? Action::FocusPictureWindow : Action::Nothing};
     const int position = PositionOf(character);
     // A judged answer stays as it is until the next question, as a click leaves it.
     if (position == 0 || position > state.AnswerCount || !state.RunInProgress || !state.CheckShowing)

@@ -3,6 +3,7 @@
 #include "core/layout/MainWindowRules.h"
 
 // What a key does on the test screen: the same as a click on the control it stands for.
+// T ("tekst") and O ("obrazek") hand the keyboard to the text and picture windows.
 
 struct TestScreenKey {
     enum class Kind { Character, Enter, Space, Escape, Other } What = Kind::Other;
@@ -17,10 +18,21 @@ struct TestScreenState {
     bool CheckShowing = false; // the check button, else the next button under it
     bool RunInProgress = false;
     bool HintOffered = false; // the hint button is shown
+    bool TextWindowShown = false;
+    bool PictureWindowShown = false;
 };
 
 struct TestScreenAction {
-    enum class Kind { Nothing, ToggleAnswer, CheckAnswer, NextQuestion, ShowHint, Resign } What = Kind::Nothing;
+    enum class Kind {
+        Nothing,
+        ToggleAnswer,
+        CheckAnswer,
+        NextQuestion,
+        ShowHint,
+        Resign,
+        FocusTextWindow, // the keyboard goes to the window, whose own keys then work
+        FocusPictureWindow,
+    } What = Kind::Nothing;
     int Position = 0; // display position, for ToggleAnswer
 };
 

@@ -5,6 +5,7 @@
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPolygon>
 #include <QRegion>
@@ -20,6 +21,15 @@ QLabel* Piece(const QString& objectName, const QString& art, QWidget* parent) {
 }
 
 void Place(QWidget* widget, const FrameRect& rect) { widget->setGeometry(ToQRect(rect)); }
+
+// A letter's or sign's key code is its character, letters in upper case.
+FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    const char32_t character = event.key() == Qt::Key_Escape ? U'\x1b' : static_cast<char32_t>(event.key());
+    return {character,
+            {held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier), held.testFlag(Qt::ShiftModifier),
+             held.testFlag(Qt::MetaModifier)}};
+}
 
 } // namespace
 
@@ -80,6 +90,7 @@ void TFramedWindow::BuildCollapsed(const QString& art) {
 }
 
 void TFramedWindow::Open(const QWidget& anchor) {
+    anchorWindow_ = anchor.window();
     if (!isHidden())
         return;
     move(anchor.mapToGlobal(QPoint(0, 0)) + offsetFromAnchor_);
@@ -87,6 +98,25 @@ void TFramedWindow::Open(const QWidget& anchor) {
 }
 
 bool TFramedWindow::IsCollapsed() const { return !PZwiniete->isHidden(); }
+
+void TFramedWindow::keyPressEvent(QKeyEvent* event) {
+    const SizeTools tools = ShownSizeTools();
+    const FramedWindowAction action =
+        FramedWindowKeyAction(FramedWindowKeyOf(*event), {IsCollapsed(), Expandable(), tools.Smaller, tools.Larger});
+    switch (action) {
+    case FramedWindowAction::Nothing: QWidget::keyPressEvent(event); return;
+    case FramedWindowAction::Fold: LZwinOknoClick(); break;
+    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
+    case FramedWindowAction::Leave:
+        if (anchorWindow_)
+            anchorWindow_->activateWindow();
+        break;
+    case FramedWindowAction::Smaller:
+    case FramedWindowAction::Larger:
+    case FramedWindowAction::Copy: UseTool(action); break;
+    }
+    event->accept();
+}
 
 void TFramedWindow::LZwinOknoClick() {
     if (expandable_)

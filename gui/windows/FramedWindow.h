@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/layout/FrameLayout.h"
+#include "core/layout/FramedWindowKeys.h"
 
 #include <QPoint>
 #include <QRect>
@@ -8,6 +9,7 @@
 
 class HotArea;
 class WindowDrag;
+class QKeyEvent;
 class QLabel;
 class QShowEvent;
 
@@ -41,6 +43,14 @@ protected:
     virtual void LayoutExpanded() = 0;
     // Resets the window each time it becomes visible.
     virtual void FormShow() = 0;
+    // The tools that make the font or the window smaller and larger, as shown now.
+    struct SizeTools {
+        bool Smaller = false;
+        bool Larger = false;
+    };
+    virtual SizeTools ShownSizeTools() const = 0;
+    // What a click on the window's Smaller, Larger or Copy tool does.
+    virtual void UseTool(FramedWindowAction tool) = 0;
 
     // Sizes and places the frame for the expanded window W × H and shows it.
     void ArrangeExpanded();
@@ -48,6 +58,9 @@ protected:
     void CollapseToBar();
 
     void showEvent(QShowEvent* event) override;
+    // Keys do what the tools they stand for do; Escape goes back to the window the
+    // window was opened beside.
+    void keyPressEvent(QKeyEvent* event) override;
 
     // W and H: the window's width, and the height of the expanded window.
     int windowWidth_ = 0;
@@ -66,6 +79,7 @@ private:
 
     const FrameMetrics& metrics_;
     const QPoint offsetFromAnchor_;
+    QWidget* anchorWindow_ = nullptr;
     WindowDrag* drag_;
 
     QWidget* PLeftMidlle;

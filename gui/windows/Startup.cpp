@@ -55,6 +55,7 @@ int RunLudra(int argc, char** argv) {
     InstallWarningBox(windows.Warning);
     mainWindow.SetVignette(&windows.Vignette);
     mainWindow.SetSetList(&windows.SetList);
+    mainWindow.SetSideWindows(&windows.TextWindow, &windows.PictureWindow);
     // Both unregister themselves when they go, before the windows they use.
     AttachmentWindows attachments(windows.PictureWindow, windows.TextWindow,
                                   [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });

@@ -76,6 +76,13 @@ TestScreenKey KeyOf(const QKeyEvent& event, KeyModifiers modifiers) {
     return key;
 }
 
+bool Shown(const QWidget* window) { return window && window->isVisible(); }
+
+void GiveKeyboardTo(QWidget* window) {
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace
 
 TestScreen::TestScreen(QWidget* panel) : QObject(panel), PTest(panel) {
@@ -263,8 +270,14 @@ void TestScreen::HideTestPanel() { PTest->hide(); }
 
 void TestScreen::HideHintButton() { PPodpowiedz->hide(); }
 
+void TestScreen::SetSideWindows(QWidget* text, QWidget* picture) {
+    textWindow_ = text;
+    pictureWindow_ = picture;
+}
+
 TestScreenState TestScreen::KeyState() const {
-    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(), SessionRunning, !PPodpowiedz->isHidden()};
+    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(), SessionRunning,
+            !PPodpowiedz->isHidden(),    Shown(textWindow_),    Shown(pictureWindow_)};
 }
 
 bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
@@ -278,6 +291,8 @@ bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
     case TestScreenAction::Kind::NextQuestion: NextQuestion(); break;
     case TestScreenAction::Kind::ShowHint: ShowHintPanel(); break;
     case TestScreenAction::Kind::Resign: Resign(); break;
+    case TestScreenAction::Kind::FocusTextWindow: GiveKeyboardTo(textWindow_); break;
+    case TestScreenAction::Kind::FocusPictureWindow: GiveKeyboardTo(pictureWindow_); break;
     }
     return true;
 }

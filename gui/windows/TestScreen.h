@@ -41,6 +41,9 @@ public:
     void ShowHintPanel();
     void HideHintPanel() override;
 
+    // The text and picture windows, which T and O hand the keyboard to.
+    void SetSideWindows(QWidget* text, QWidget* picture);
+
     // A key while the panel is shown does what a click on its control does; false
     // when it is none of the screen's.
     bool HandleKey(const QKeyEvent& event, KeyModifiers modifiers);
@@ -68,4 +71,6 @@ private:
     QLabel* LtrescPodpowiedzi = nullptr;
     QLabel* LWerdykt = nullptr;
     QLabel* LPostep = nullptr;
+    QWidget* textWindow_ = nullptr;
+    QWidget* pictureWindow_ = nullptr;
 };

@@ -394,6 +394,8 @@ void TFTloBig::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, &TFTloBig::CheckCommandLine);
 }
 
+void TFTloBig::SetSideWindows(QWidget* text, QWidget* picture) { testScreen_->SetSideWindows(text, picture); }
+
 void TFTloBig::keyPressEvent(QKeyEvent* event) {
     const KeyAction action = MainWindowKey(KeyOf(*event), ModifiersOf(*event), event->key() - Qt::Key_0);
     switch (action.What) {

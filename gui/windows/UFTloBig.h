@@ -30,6 +30,7 @@ public:
 
     void SetVignette(TFWinieta* vignette) { vignette_ = vignette; }
     void SetSetList(TFOknoLTestow* setList) { setList_ = setList; }
+    void SetSideWindows(QWidget* text, QWidget* picture);
     // Opens help pages and the home page; tests replace it.
     std::function<void(const QUrl&)> OpenUrl;
     // Asks for a set's folder, starting at the given one; empty when cancelled. Tests replace it.

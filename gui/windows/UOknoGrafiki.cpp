@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -114,14 +113,15 @@ void TFOknoGrafiki::FormShow() {
     expandable_ = false;
 }
 
-void TFOknoGrafiki::keyPressEvent(QKeyEvent* event) {
-    const FramedWindowState state{IsCollapsed(), Expandable(), !PZmniejsz->isHidden(), !PPowieksz->isHidden()};
-    switch (FramedWindowKeyAction(FramedWindowKeyOf(*event), state)) {
+TFramedWindow::SizeTools TFOknoGrafiki::ShownSizeTools() const {
+    return {!PZmniejsz->isHidden(), !PPowieksz->isHidden()};
+}
+
+void TFOknoGrafiki::UseTool(FramedWindowAction tool) {
+    switch (tool) {
     case FramedWindowAction::Smaller: ImZmniejszClick(); break;
     case FramedWindowAction::Larger: ImPowiekszClick(); break;
-    case FramedWindowAction::Fold: LZwinOknoClick(); break;
-    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
     case FramedWindowAction::Copy: LCopyImgClick(); break;
-    case FramedWindowAction::Nothing: TFramedWindow::keyPressEvent(event); break;
+    default: break;
     }
 }

@@ -7,7 +7,6 @@
 #include <string>
 
 class QFrame;
-class QKeyEvent;
 class QLabel;
 
 // The picture window (instance FOknoGrafiki): the picture of the question on screen
@@ -33,7 +32,8 @@ public:
 protected:
     void LayoutExpanded() override;
     void FormShow() override;
-    void keyPressEvent(QKeyEvent* event) override;
+    SizeTools ShownSizeTools() const override;
+    void UseTool(FramedWindowAction tool) override;
 
 private:
     void ResizeTo(FrameSize window);

@@ -10,7 +10,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -55,14 +54,6 @@ int DisplayedLineCount(const QPlainTextEdit& box) {
 }
 
 } // namespace
-
-// A letter's or sign's key code is its character, letters in upper case.
-FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers held = event.modifiers();
-    return {static_cast<char32_t>(event.key()),
-            {held.testFlag(Qt::ControlModifier), held.testFlag(Qt::AltModifier), held.testFlag(Qt::ShiftModifier),
-             held.testFlag(Qt::MetaModifier)}};
-}
 
 TFOknoTekstu::TFOknoTekstu(QWidget* parent)
     : TFramedWindow(QStringLiteral("FOknoTekstu"), kTextFrame, QStringLiteral("oknotekstu"), kOffsetFromAnchor,
@@ -232,15 +223,16 @@ void TFOknoTekstu::FormShow() {
     linesThatFit_ = 10;
 }
 
-void TFOknoTekstu::keyPressEvent(QKeyEvent* event) {
+TFramedWindow::SizeTools TFOknoTekstu::ShownSizeTools() const {
     const FontButtons buttons = FontButtonsFor(fontSize_);
-    switch (FramedWindowKeyAction(FramedWindowKeyOf(*event),
-                                  {IsCollapsed(), Expandable(), buttons.Smaller, buttons.Larger})) {
+    return {buttons.Smaller, buttons.Larger};
+}
+
+void TFOknoTekstu::UseTool(FramedWindowAction tool) {
+    switch (tool) {
     case FramedWindowAction::Smaller: ImZmniejszClick(); break;
     case FramedWindowAction::Larger: ImZwiekszClick(); break;
-    case FramedWindowAction::Fold: LZwinOknoClick(); break;
-    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
     case FramedWindowAction::Copy: ImIcoKopiujClick(); break;
-    case FramedWindowAction::Nothing: TFramedWindow::keyPressEvent(event); break;
+    default: break;
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/layout/FramedWindowKeys.h"
 #include "core/layout/TextWindowRules.h"
 #include "gui/widgets/DottedFrame.h"
 #include "gui/windows/FramedWindow.h"
@@ -11,12 +10,8 @@
 #include <string>
 
 class HotArea;
-class QKeyEvent;
 class QPlainTextEdit;
 class TListwaV;
-
-// The key as the text and picture windows read it.
-FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event);
 
 // The text window (instance FOknoTekstu): the text attached to the question on
 // screen, read-only in a frame of pictures, with buttons for a smaller and a larger
@@ -44,7 +39,8 @@ public:
 protected:
     void LayoutExpanded() override;
     void FormShow() override;
-    void keyPressEvent(QKeyEvent* event) override;
+    SizeTools ShownSizeTools() const override;
+    void UseTool(FramedWindowAction tool) override;
 
 private:
     void BuildTools();

@@ -24,6 +24,11 @@ TEST(FramedWindowKeys, EachKeyStandsForItsTool) {
     EXPECT_EQ(Press(U'X'), Action::Nothing);
 }
 
+TEST(FramedWindowKeys, EscapeLeavesFoldedOrNot) {
+    EXPECT_EQ(Press(U'\x1b'), Action::Leave);
+    EXPECT_EQ(Press(U'\x1b', {true, false, false, false}), Action::Leave);
+}
+
 TEST(FramedWindowKeys, AToolThatIsNotShownDoesNothing) {
     EXPECT_EQ(Press(U'+', {false, true, true, false}), Action::Nothing);
     EXPECT_EQ(Press(U'-', {false, true, false, true}), Action::Nothing);

@@ -58,6 +58,16 @@ TEST(TestScreenKeys, HintOnlyWhenItsButtonIsShown) {
     EXPECT_EQ(TestScreenKeyAction(Char('H'), kChecked).What, Action::Nothing);
 }
 
+TEST(TestScreenKeys, TAndOReachOnlyASideWindowThatIsShown) {
+    TestScreenState withWindows = kAnswering;
+    withWindows.TextWindowShown = true;
+    withWindows.PictureWindowShown = true;
+    EXPECT_EQ(TestScreenKeyAction(Char('T'), withWindows).What, Action::FocusTextWindow);
+    EXPECT_EQ(TestScreenKeyAction(Char('O'), withWindows).What, Action::FocusPictureWindow);
+    EXPECT_EQ(TestScreenKeyAction(Char('T'), kAnswering).What, Action::Nothing);
+    EXPECT_EQ(TestScreenKeyAction(Char('O'), kAnswering).What, Action::Nothing);
+}
+
 TEST(TestScreenKeys, EscapeAsksToCloseInEveryState) {
     for (const TestScreenState& state : {kAnswering, kChecked, kRunOver})
         EXPECT_EQ(TestScreenKeyAction(Pressed(Key::Escape), state).What, Action::Resign);

@@ -98,6 +98,21 @@ TEST_F(KeyedTestScreen, HintAndEscapeDoWhatTheirControlsDo) {
     EXPECT_FALSE(ChosenAt(1));
 }
 
+TEST_F(KeyedTestScreen, THandsTheKeyboardToTheTextWindowWhenItIsShown) {
+    QWidget text;
+    QWidget picture;
+    window->SetSideWindows(&text, &picture);
+    Start({MakeQuestion(3, "Pierwsze", "100")});
+    Press(Qt::Key_T); // the window is not shown: nothing to go to
+    EXPECT_NE(QApplication::activeWindow(), &text);
+    text.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&text));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Press(Qt::Key_T);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&text));
+}
+
 TEST_F(KeyedTestScreen, RunTextsLieInFreeSpaceOfThePanel) {
     QWidget* panel = Child("PTest");
     const QList<QWidget*> controls = panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);

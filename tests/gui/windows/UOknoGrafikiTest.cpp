@@ -134,6 +134,21 @@ TEST_F(PictureWindow, LargePictureEnlargesToShowItWholeAndShrinksBack) {
     EXPECT_FALSE(Shown("PZmniejsz"));
 }
 
+TEST_F(PictureWindow, KeysUseTheSizeToolsFoldAndCopy) {
+    Show(400, 300);
+    QTest::keyClick(&window, Qt::Key_Plus);
+    EXPECT_EQ(window.size(), QSize(521, 371));
+    QTest::keyClick(&window, Qt::Key_Minus);
+    EXPECT_EQ(window.size(), QSize(365, 200));
+    QTest::keyClick(&window, Qt::Key_Z);
+    EXPECT_TRUE(window.IsCollapsed());
+    QTest::keyClick(&window, Qt::Key_R);
+    EXPECT_FALSE(window.IsCollapsed());
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(400, 300));
+}
+
 TEST_F(PictureWindow, WidePictureEnlargesOnlyAsFarAsTheLeastHeight) {
     Show(300, 50);
     ASSERT_TRUE(Shown("PPowieksz"));

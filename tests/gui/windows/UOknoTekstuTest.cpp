@@ -182,6 +182,18 @@ TEST_F(TextWindow, FontButtonsStopAtEightAndEleven) {
     EXPECT_EQ(window.TextFontSize(), 11);
 }
 
+TEST_F(TextWindow, KeysUseTheFontToolsAndCopy) {
+    Show({"jeden", "dwa"});
+    QTest::keyClick(&window, Qt::Key_Plus);
+    EXPECT_EQ(Text().font().pointSize(), 10);
+    QTest::keyClick(&window, Qt::Key_Minus);
+    QTest::keyClick(&window, Qt::Key_Minus);
+    EXPECT_EQ(Text().font().pointSize(), 8);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("jeden\ndwa"));
+}
+
 TEST_F(TextWindow, ShowingAgainStartsAtSizeNineWithBothFontButtons) {
     Show(Lines(3));
     for (int i = 0; i < 2; ++i)
