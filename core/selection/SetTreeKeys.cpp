@@ -16,10 +16,12 @@ std::optional<int> SelectedRow(const SetTree& tree) {
 int RowTop(int row) { return kTreeFirstRowTop + row * kTreeRowHeight; }
 
 // The row step rows away, held to the first and last; without a selection Down starts at the top.
-SetListKeyOutcome StepSelection(const SetTree& tree, int step) {
+SetListKeyOutcome StepSelection(const SetTree& tree, int step, bool focusShown) {
     if (tree.VisibleCount <= 0)
         return {};
     const std::optional<int> selected = SelectedRow(tree);
+    if (selected && !focusShown)
+        return {SetListAction::SelectRow, RowTop(*selected)};
     const int row = selected ? std::clamp(*selected + step, 0, tree.VisibleCount - 1) : 0;
     if (selected == row)
         return {};
@@ -44,12 +46,12 @@ SetListKeyOutcome ToggleWhen(const SetTree& tree, bool wantOpen) {
 
 } // namespace
 
-SetListKeyOutcome SetListKeyAction(const SetListKey& key, const SetTree& tree) {
+SetListKeyOutcome SetListKeyAction(const SetListKey& key, const SetTree& tree, bool focusShown) {
     if (key.Modified)
         return {};
     switch (key.What) {
-    case SetListKey::Kind::Up: return StepSelection(tree, -1);
-    case SetListKey::Kind::Down: return StepSelection(tree, 1);
+    case SetListKey::Kind::Up: return StepSelection(tree, -1, focusShown);
+    case SetListKey::Kind::Down: return StepSelection(tree, 1, focusShown);
     case SetListKey::Kind::Right: return ToggleWhen(tree, true);
     case SetListKey::Kind::Left: return ToggleWhen(tree, false);
     case SetListKey::Kind::Space:

@@ -18,7 +18,10 @@ struct SetListKeyOutcome {
     int RowY = 0; // where a click would select the row, for SelectRow
 };
 
-SetListKeyOutcome SetListKeyAction(const SetListKey& key, const SetTree& tree);
+// focusShown: the keyboard's ring is on the selected row. Until it is, Up and Down put it
+// on the row selected now (a new list starts with its first row selected but not chosen),
+// choosing it as a click there does.
+SetListKeyOutcome SetListKeyAction(const SetListKey& key, const SetTree& tree, bool focusShown);
 
 // The top of the selected row on the tree picture; none when nothing visible is selected.
 std::optional<int> SelectedSetTreeRowTop(const SetTree& tree);

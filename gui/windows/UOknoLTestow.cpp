@@ -252,7 +252,7 @@ void TFOknoLTestow::LAnulujClick() {
 // Keys do what the mouse does; no other key closes the window, and there is no default button.
 void TFOknoLTestow::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    const SetListKeyOutcome outcome = SetListKeyAction(KeyOf(*event), tree_);
+    const SetListKeyOutcome outcome = SetListKeyAction(KeyOf(*event), tree_, imDrzewo_->FocusRow().has_value());
     switch (outcome.What) {
     case SetListAction::SelectRow:
         ImDrzewoMouseDown(outcome.RowY);

@@ -68,6 +68,7 @@ TFPrzegladBledow::TFPrzegladBledow(QWidget* parent)
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(12);
     mTekst_->setFont(font);
+    mTekst_->installEventFilter(this);
 
     const int buttonTop = kClientSize.height() - kFootHeight + 7;
     connect(MakeButton(QStringLiteral("BKopiuj"), QStringLiteral("Kopiuj"), {264, buttonTop, 88, 26}, this),
@@ -97,6 +98,20 @@ void TFPrzegladBledow::ShowReview(std::u16string_view text, const QWidget& ancho
 }
 
 void TFPrzegladBledow::BKopiujClick() { QGuiApplication::clipboard()->setText(mTekst_->toPlainText()); }
+
+// Ctrl+C with nothing selected copies the whole review, as Kopiuj does: Tab never leaves the
+// text for the button.
+bool TFPrzegladBledow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == mTekst_ && (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !mTekst_->textCursor().hasSelection()) {
+        if (type == QEvent::KeyPress)
+            BKopiujClick();
+        event->accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void TFPrzegladBledow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {

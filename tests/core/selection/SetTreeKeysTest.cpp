@@ -20,7 +20,8 @@ SetTree SmallTree() {
 
 int RowY(int row) { return kTreeFirstRowTop + row * kTreeRowHeight; }
 
-SetListKeyOutcome Press(Kind kind, const SetTree& tree) { return SetListKeyAction({kind, false}, tree); }
+// Keys after the first: the ring is on the selected row.
+SetListKeyOutcome Press(Kind kind, const SetTree& tree) { return SetListKeyAction({kind, false}, tree, true); }
 
 } // namespace
 
@@ -34,6 +35,17 @@ TEST(SetListKeys, UpAndDownSelectTheNeighbouringVisibleRowAndStopAtTheEnds) {
     EXPECT_EQ(tree.Selected, 3);
     EXPECT_EQ(Press(Kind::Down, tree).What, SetListAction::Nothing);
     EXPECT_EQ(Press(Kind::Up, tree).RowY, RowY(0));
+}
+
+TEST(SetListKeys, TheFirstArrowTakesTheRowSelectedNowEvenTheOnlyOne) {
+    SetTree single;
+    ResetSetTree(single, 4 * kTreeRowHeight);
+    BuildSetTree(single, {"1*0*0*0*1*0*Historia*\\h*"});
+    for (const Kind kind : {Kind::Up, Kind::Down}) {
+        const SetListKeyOutcome first = SetListKeyAction({kind, false}, single, false);
+        EXPECT_EQ(first.What, SetListAction::SelectRow);
+        EXPECT_EQ(first.RowY, RowY(0));
+    }
 }
 
 TEST(SetListKeys, WithoutASelectionDownStartsAtTheTopAndAnEmptyTreeDoesNothing) {
@@ -67,7 +79,7 @@ TEST(SetListKeys, EnterChoosesEscapeCancelsAndModifiedKeysDoNothing) {
     EXPECT_EQ(Press(Kind::Escape, tree).What, SetListAction::Cancel);
     EXPECT_EQ(Press(Kind::Other, tree).What, SetListAction::Nothing);
     for (const Kind kind : {Kind::Down, Kind::Right, Kind::Enter, Kind::Escape})
-        EXPECT_EQ(SetListKeyAction({kind, true}, tree).What, SetListAction::Nothing);
+        EXPECT_EQ(SetListKeyAction({kind, true}, tree, true).What, SetListAction::Nothing);
 }
 
 TEST(SetListKeys, ScrollingBringsTheSelectedRowIntoViewByTheLeastStep) {

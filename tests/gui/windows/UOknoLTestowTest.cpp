@@ -394,14 +394,14 @@ TEST_F(SetListWindow, FromTheTestsMenuToTheFirstQuestion) {
 // it (its row gets the focus ring, which a click takes away), Escape cancels as Anuluj.
 TEST_F(SetListWindow, KeysMoveOpenChooseAndCancel) {
     WhenModal(window, [&] {
-        QTest::keyClick(&window, Qt::Key_Right);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Right);
         EXPECT_EQ(window.Tree().VisibleCount, 4);
-        QTest::keyClick(&window, Qt::Key_Down);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Down);
         EXPECT_EQ(Choice(), "Wybór zestawu: Ułamki");
         EXPECT_EQ(window.FocusedRowTop(), kTreeFirstRowTop + kTreeRowHeight);
         ClickRow(2);
         EXPECT_EQ(window.FocusedRowTop(), std::nullopt);
-        QTest::keyClick(&window, Qt::Key_Escape);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
     });
     window.ShowSetList(stand_in.top);
     EXPECT_FALSE(window.isVisible());
