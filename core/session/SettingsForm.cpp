@@ -14,7 +14,7 @@ const std::array kRows{
     SettingsRow{u"Odtwarzaj dźwięki", &SoundOn},
     SettingsRow{u"Pytaj, zanim zamkniesz test", &ConfirmResign},
     SettingsRow{u"Pokazuj tekst i obrazek od nowa przy każdym pytaniu", &ReloadAttachments},
-    SettingsRow{u"Zostawiaj okna tekstu i obrazka tam, gdzie je ustawiłem", &KeepSideWindows},
+    SettingsRow{u"Pamiętaj położenie i wielkość okien tekstu i obrazka", &KeepSideWindows},
     SettingsRow{u"Enter i Esc zamykają podsumowanie i okno informacji", &KeysCloseInfoWindows},
 };
 

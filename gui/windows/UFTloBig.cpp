@@ -89,7 +89,7 @@ QPixmap SettingsEntryPicture(QSize size) {
     painter.setPen(QColor(0x9F, 0xB3, 0xC8));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 4, 4);
-    const QPointF gear(12, size.height() / 2.0);
+    const QPointF gear(12.5, size.height() / 2.0);
     painter.setPen(QPen(QColor(0x2A, 0x64, 0xA3), 1.4, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(gear, 2.4, 2.4);
@@ -98,7 +98,7 @@ QPixmap SettingsEntryPicture(QSize size) {
         painter.drawLine(QLineF(spoke.pointAt(0.68), spoke.p2()));
     }
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
+    font.setPixelSize(13);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(ink);
@@ -184,7 +184,7 @@ void TFTloBig::BuildMenuScreen() {
         ShowHelpSubmenu();
     });
     // Under Pomoc, where an open submenu covers it as it covers the background.
-    LUstawienia = new HotArea("LUstawienia", "Ustawienia", {17, 187, 129, 17}, PTlo);
+    LUstawienia = new HotArea("LUstawienia", "Ustawienia", {15, 186, 133, 19}, PTlo);
     LUstawienia->setPixmap(SettingsEntryPicture(LUstawienia->size()));
     LUstawienia->setCursor(Qt::PointingHandCursor);
     connect(LUstawienia, &HotArea::clicked, this, &TFTloBig::LUstawieniaClick);

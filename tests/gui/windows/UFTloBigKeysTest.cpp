@@ -112,7 +112,7 @@ TEST_F(MenuKeys, KeysWalkTheMenuAndDoWhatClicksDoUntilTheMouseOrTheTestPanelTake
 TEST_F(MenuKeys, TheSettingsEntryAndF2OpenTheSettingsWindowButNotOverTheTestPanel) {
     QWidget* entry = Child("LUstawienia");
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->geometry(), QRect(17, 187, 129, 17));
+    EXPECT_EQ(entry->geometry(), QRect(15, 186, 133, 19));
     EXPECT_TRUE(entry->isVisible());
     int shown = 0;
     const auto cancelOnShow = [&shown] { CancelWhenModal(shown); };
