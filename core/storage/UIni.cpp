@@ -173,11 +173,11 @@ void KeepFileComplete(TpkXML& document) {
     }
 }
 
-const SettingKey& FlagKeyOf(const bool* flag) {
+const SettingKey& FlagKeyOf(bool* flag) {
     for (const auto& keys :
          {std::span<const SettingKey>(kSettingKeys), std::span<const SettingKey>(kOptionalSettingKeys)}) {
         for (const SettingKey& key : keys) {
-            if (key.Target == SettingTarget(const_cast<bool*>(flag)))
+            if (key.Target == SettingTarget(flag))
                 return key;
         }
     }
