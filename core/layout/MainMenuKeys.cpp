@@ -76,6 +76,10 @@ MenuKeyAction MainMenuKeyAction(const MenuKey& key, MenuPanel open, std::optiona
         if (open == MenuPanel::None || key.Repeated)
             return {};
         return {Action::CloseSubmenu, open == MenuPanel::Tests ? MenuSpot::Testy : MenuSpot::Pomoc};
+    case MenuKey::Kind::Settings:
+        if (key.Repeated)
+            return {};
+        return {Action::Activate, MenuSpot::Ustawienia};
     case MenuKey::Kind::Other: return {};
     }
     return {};

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 // The main window's drawn menu worked from the keyboard: a key moves a focus between the
 // entries on show or does what a click on the focused entry does.
@@ -12,13 +13,18 @@ enum class MenuPanel { None, Tests, Help }; // the submenu that is open
 
 // The drawn entries, named after what they show. Testy and Pomoc stand for every entry of
 // that name: each panel draws them in its own place, and a click on any opens the submenu.
-enum class MenuSpot { Testy, Pomoc, TestZNazwiskiem, TestAnonimowo, OProgramie, Help, StronaDomowa };
+// Ustawienia stands beside the panels' own entries and is reached by its key (F2) from any panel.
+enum class MenuSpot { Testy, Pomoc, TestZNazwiskiem, TestAnonimowo, OProgramie, Help, StronaDomowa, Ustawienia };
+
+// The description box's text for the Ustawienia entry.
+inline constexpr std::u16string_view kSettingsEntryDescription =
+    u"Zmień ustawienia programu: powtórki pytań,\rdźwięki, okna tekstu i obrazka oraz klawisze.\r\rKlawisz: F2.";
 
 // The entries a panel shows, top to bottom.
 std::span<const MenuSpot> MenuSpots(MenuPanel panel);
 
 struct MenuKey {
-    enum class Kind { Next, Previous, Activate, Escape, Other } What = Kind::Other;
+    enum class Kind { Next, Previous, Activate, Escape, Settings, Other } What = Kind::Other;
     KeyModifiers Modifiers;
     bool Repeated = false; // sent again by a key held down
 };

@@ -27,6 +27,8 @@ bool RepeatWrong = false;
 bool ReloadAttachments = true;
 bool SoundOn = true;
 std::int32_t WindowMode = 0;
+bool KeepSideWindows = false;
+bool KeysCloseInfoWindows = false;
 
 namespace {
 
@@ -122,6 +124,21 @@ bool TakeSetting(const SettingKey& key, TpkXML& document) {
                       key.Target);
 }
 
+void TakeOptionalSettings(TpkXML& document) {
+    for (const SettingKey& key : kOptionalSettingKeys) {
+        try {
+            *std::get<bool*>(key.Target) = ReadSettingFlag(key.WideName(), document);
+        } catch (const StorageError&) {
+            *std::get<bool*>(key.Target) = false;
+        }
+    }
+}
+
+void ResetOptionalSettings() {
+    for (const SettingKey& key : kOptionalSettingKeys)
+        *std::get<bool*>(key.Target) = key.Default == "1";
+}
+
 // False for a file of another header; raises on a damaged one.
 bool ReadSettingsFile(TpkXML& document) {
     LoadSettingsDocument(document);
@@ -129,7 +146,42 @@ bool ReadSettingsFile(TpkXML& document) {
         if (!TakeSetting(key, document))
             return false;
     }
+    TakeOptionalSettings(document);
     return true;
+}
+
+// The text the key's variable holds now, as the file stores it.
+std::string CurrentText(const SettingKey& key) {
+    return std::visit(Overloaded{
+                          [&](std::monostate) { return std::string(key.Default); },
+                          [](std::string* path) { return Utf8ToAnsi(*path); },
+                          [](bool* flag) { return std::string(*flag ? "1" : "0"); },
+                          [](std::int32_t* number) { return std::to_string(*number); },
+                      },
+                      key.Target);
+}
+
+// A file that lost a described key (or was removed meanwhile) is given the value in use, so that
+// saving a few flags never leaves a file that the next start takes for damaged.
+void KeepFileComplete(TpkXML& document) {
+    for (const SettingKey& key : kSettingKeys) {
+        try {
+            ReadSettingText(key.WideName(), document);
+        } catch (const StorageError&) {
+            WriteSettingText(key.WideName(), CurrentText(key), document);
+        }
+    }
+}
+
+const SettingKey& FlagKeyOf(bool* flag) {
+    for (const auto& keys :
+         {std::span<const SettingKey>(kSettingKeys), std::span<const SettingKey>(kOptionalSettingKeys)}) {
+        for (const SettingKey& key : keys) {
+            if (key.Target == SettingTarget(flag))
+                return key;
+        }
+    }
+    throw StorageError("no settings key holds this flag");
 }
 
 // Found while building, so a variable without a key is caught there.
@@ -209,6 +261,7 @@ void WriteSettingFlag(std::u16string_view key, bool value, TpkXML& document) {
 }
 
 void CreateDefaultSettings() {
+    ResetOptionalSettings();
     try {
         TpkXML document;
         for (const SettingKey& key : kSettingKeys) {
@@ -260,4 +313,13 @@ void SetJournalLevel(std::int32_t level) {
     } catch (const StorageError&) {
         WriteJournal(2, u"Problem z zapisem zmiany ustawień do ini.");
     }
+}
+
+void SaveSettingFlags(std::span<bool* const> flags) {
+    TpkXML document;
+    LoadSettingsDocument(document);
+    KeepFileComplete(document);
+    for (bool* flag : flags)
+        WriteSettingFlag(FlagKeyOf(flag).WideName(), *flag, document);
+    SaveSettingsDocument(document);
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -22,6 +23,9 @@ extern bool RepeatWrong;
 extern bool ReloadAttachments;
 extern bool SoundOn;
 extern std::int32_t WindowMode; // 0 rounded window, 1 whole work area
+// Added later, so older files lack them: a missing or unreadable one reads as off.
+extern bool KeepSideWindows;      // the text and picture windows stay where the learner left them
+extern bool KeysCloseInfoWindows; // Enter and Escape close the summary and the information window
 
 // The program's variable that a key of the file fills; the header fills none.
 using SettingTarget = std::variant<std::monostate, std::string*, bool*, std::int32_t*>;
@@ -54,6 +58,13 @@ inline constexpr std::array<SettingKey, 8> kSettingKeys = {{
     {"dfpz", &JournalLevel, "0", 0, 4, 1},
 }};
 
+// Optional keys: read when present, never a reason to recreate the file, and written by the
+// settings window only, so a new file holds the keys above alone.
+inline constexpr std::array<SettingKey, 2> kOptionalSettingKeys = {{
+    {"zpo", &KeepSideWindows, "0"},
+    {"kzp", &KeysCloseInfoWindows, "0"},
+}};
+
 // Special folders of the user, by their numbers on the system the sets come from.
 enum class SpecialFolder { AppData = 26, Documents = 5 };
 std::filesystem::path SpecialFolderPath(SpecialFolder folder);
@@ -69,6 +80,8 @@ void LoadSettings();
 void CreateDefaultSettings();
 void SaveWindowMode();
 void SetJournalLevel(std::int32_t level);
+// Stores the flags' current values under their keys in one atomic save; raises StorageError.
+void SaveSettingFlags(std::span<bool* const> flags);
 
 // Values of the settings document; reading a missing or empty element raises StorageError.
 std::string ReadSettingText(std::u16string_view key, TpkXML& document);

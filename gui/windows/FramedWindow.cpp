@@ -1,5 +1,6 @@
 #include "gui/windows/FramedWindow.h"
 
+#include "core/storage/UIni.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
@@ -119,14 +120,22 @@ void TFramedWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void TFramedWindow::LZwinOknoClick() {
-    if (expandable_)
-        CollapseToBar();
+    if (!expandable_)
+        return;
+    CollapseToBar();
+    memory_.LearnerFolded({windowWidth_, windowHeight_});
 }
 
 void TFramedWindow::LRozwinOknoClick() {
-    if (expandable_)
-        LayoutExpanded();
+    if (!expandable_)
+        return;
+    LayoutExpanded();
+    LearnerResized();
 }
+
+void TFramedWindow::LearnerResized() { memory_.LearnerExpanded({windowWidth_, windowHeight_}); }
+
+std::optional<SideWindowShape> TFramedWindow::KeptShape() const { return memory_.ShapeForAttachment(KeepSideWindows); }
 
 void TFramedWindow::ArrangeExpanded() {
     const ExpandedFrame frame = LayoutExpandedFrame(metrics_, {windowWidth_, windowHeight_});
@@ -178,6 +187,7 @@ void TFramedWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         drag_->Cancel();
+        memory_.StartRun(); // shown when a run starts, hidden when it ends
         FormShow();
     }
 }

@@ -2,10 +2,13 @@
 
 #include "core/layout/FrameLayout.h"
 #include "core/layout/FramedWindowKeys.h"
+#include "core/layout/SideWindowMemory.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 class HotArea;
 class WindowDrag;
@@ -62,6 +65,11 @@ protected:
     // window was opened beside.
     void keyPressEvent(QKeyEvent* event) override;
 
+    // The learner resized the expanded window: kept for the run when the setting asks so.
+    void LearnerResized();
+    // The shape the learner left, when the setting keeps it; none for the described one.
+    std::optional<SideWindowShape> KeptShape() const;
+
     // W and H: the window's width, and the height of the expanded window.
     int windowWidth_ = 0;
     int windowHeight_ = 0;
@@ -77,6 +85,7 @@ private:
     void BuildCollapsed(const QString& art);
     void SetOutline(int height);
 
+    SideWindowMemory memory_;
     const FrameMetrics& metrics_;
     const QPoint offsetFromAnchor_;
     QWidget* anchorWindow_ = nullptr;

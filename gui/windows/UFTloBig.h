@@ -16,6 +16,7 @@ class HotArea;
 class MenuFocusRing;
 class QLabel;
 class TFOknoLTestow;
+class TFUstawienia;
 class TFWinieta;
 class TestScreen;
 class WindowDrag;
@@ -50,6 +51,8 @@ public:
     void LTestAnonimowoClick();
     // Starts a set chosen in the set list window.
     void LTestZNazwiskiemClick();
+    // Opens the settings window.
+    void LUstawieniaClick();
     // The widget that auxiliary windows are placed against: the window, or its main panel in mode 1.
     const QWidget& PlacementAnchor() const;
 
@@ -93,6 +96,8 @@ private:
     HotArea* LStronaDomowa = nullptr;
     HotArea* LTestZNazwiskiem = nullptr;
     HotArea* LTestAnonimowo = nullptr;
+    HotArea* LUstawienia = nullptr;
+    TFUstawienia* settings_ = nullptr;
     QWidget* PTest = nullptr;
     TestScreen* testScreen_ = nullptr;
     MenuFocusRing* menuFocusRing_ = nullptr; // shown only while the menu is worked from the keyboard

@@ -61,8 +61,11 @@ void TFOknoGrafiki::ShowPicture(const std::string& name) {
     PPodImg->setGeometry(ToQRect(PictureHolderFor(picture)));
     Img->setGeometry(ToQRect(PictureInHolder(picture)));
     Img->setPixmap(QPixmap::fromImage(picture_));
-    ResizeTo(kSmallPictureWindow);
+    const std::optional<SideWindowShape> kept = KeptShape();
+    ResizeTo(kept ? kept->Expanded : kSmallPictureWindow);
     expandable_ = true;
+    if (kept && kept->Folded)
+        CollapseToBar();
 }
 
 // The expand spot keeps working when a picture has been shown since the window was
@@ -101,9 +104,13 @@ void TFOknoGrafiki::ResizeTo(FrameSize window) {
 void TFOknoGrafiki::ImPowiekszClick() {
     const QSize room = screen()->availableGeometry().size();
     ResizeTo(EnlargedWindowFor(SizeOf(picture_), {room.width(), room.height()}));
+    LearnerResized();
 }
 
-void TFOknoGrafiki::ImZmniejszClick() { ResizeTo(kSmallPictureWindow); }
+void TFOknoGrafiki::ImZmniejszClick() {
+    ResizeTo(kSmallPictureWindow);
+    LearnerResized();
+}
 
 void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(picture_); }
 

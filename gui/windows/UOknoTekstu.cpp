@@ -124,13 +124,16 @@ void TFOknoTekstu::BuildCentre() {
 
 void TFOknoTekstu::ShowAttachedText(const std::string& name) {
     LastShownTextName = name;
-    windowHeight_ = kMinTextWindowHeight;
+    const std::optional<SideWindowShape> kept = KeptShape();
+    windowHeight_ = kept ? kept->Expanded.Height : kMinTextWindowHeight;
     // The box takes its size before the text comes, so that the text is laid out once.
     Mtekst->clear();
     LayoutExpanded();
     shownText_ = ShownTextOf(AttachedTextLines);
     Mtekst->setPlainText(shownText_);
     FitTextScrollBar();
+    if (kept && kept->Folded)
+        CollapseToBar();
 }
 
 void TFOknoTekstu::HideAttachedText() {
@@ -209,6 +212,7 @@ void TFOknoTekstu::LCiongnijOknoMouseUp() {
     resizeFrame_.Stop();
     windowHeight_ = resizeFrame_.Bottom() - resizeFrame_.Top();
     LayoutExpanded();
+    LearnerResized();
 }
 
 // Showing starts folded at the default size and font; both font buttons work again.

@@ -5,6 +5,7 @@
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
 #include "gui/windows/UPrzegladBledow.h"
+#include "gui/windows/UUstawienia.h"
 
 #include <QClipboard>
 #include <QFont>
@@ -84,9 +85,11 @@ void TFPodsumowanie::LPrzejrzyjBledyClick() { review_->ShowReview(RunReviewText(
 
 // Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
 // the report, as desktop message windows do, so a learner can keep the result; P opens
-// the review, the way the link does.
+// the review, the way the link does. Enter and Escape close it when the learner chose so.
 void TFPodsumowanie::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy))
+    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat()))
+        accept();
+    else if (event->matches(QKeySequence::Copy))
         QGuiApplication::clipboard()->setText(lPodsumowanie_->text());
     else if (event->key() == Qt::Key_P && !(event->modifiers() & Qt::ControlModifier))
         LPrzejrzyjBledyClick();

@@ -2,6 +2,7 @@
 
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
+#include "gui/windows/UUstawienia.h"
 
 #include <QKeyEvent>
 
@@ -28,5 +29,9 @@ void TFWinieta::Execute(const QWidget& anchor) {
 
 void TFWinieta::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
 
-// Only the close spot closes the window: no Escape, no default button.
-void TFWinieta::keyPressEvent(QKeyEvent* event) { event->accept(); }
+// Only the close spot closes the window, unless the learner chose Enter and Escape to close it too.
+void TFWinieta::keyPressEvent(QKeyEvent* event) {
+    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat()))
+        accept();
+    event->accept();
+}

@@ -84,3 +84,16 @@ TEST(MainMenuKeys, AfterActivationTheFocusFollowsWhatTheEntryOpened) {
     // A click handler that did not open the submenu leaves the entry where it is.
     EXPECT_EQ(MenuFocusAfter(MenuSpot::Testy, MenuPanel::None), MenuSpot::Testy);
 }
+
+TEST(MainMenuKeys, TheSettingsKeyOpensSettingsFromAnyPanelOncePerPress) {
+    for (const MenuPanel open : {MenuPanel::None, MenuPanel::Tests, MenuPanel::Help}) {
+        const MenuKeyAction action = MainMenuKeyAction(Pressed(Key::Settings), open, std::nullopt);
+        EXPECT_EQ(action.What, Action::Activate);
+        EXPECT_EQ(action.Spot, MenuSpot::Ustawienia);
+    }
+    EXPECT_EQ(MainMenuKeyAction(Pressed(Key::Settings, {}, true), MenuPanel::None, std::nullopt).What, Action::Nothing);
+    EXPECT_EQ(MainMenuKeyAction(Pressed(Key::Settings, {.Ctrl = true}), MenuPanel::None, std::nullopt).What,
+              Action::Nothing);
+    // The focus it leaves is no entry of the menu, so the next arrow starts afresh.
+    EXPECT_EQ(MenuFocusAfter(MenuSpot::Ustawienia, MenuPanel::None), std::nullopt);
+}

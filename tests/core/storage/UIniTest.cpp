@@ -320,3 +320,62 @@ TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
     EXPECT_EQ(SpecialFolderPath(SpecialFolder::AppData), "/home/uczen/.config");
     setenv("HOME", previousHome.c_str(), 1);
 }
+
+TEST_F(Settings, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff) {
+    WriteSettings(Complete());
+    const std::string before = ReadFileText(SettingsPath);
+    KeepSideWindows = KeysCloseInfoWindows = true;
+    LoadSettings();
+    EXPECT_FALSE(KeepSideWindows);
+    EXPECT_FALSE(KeysCloseInfoWindows);
+    EXPECT_TRUE(RepeatWrong);
+    EXPECT_EQ(WindowMode, 1);
+    EXPECT_EQ(ReadFileText(SettingsPath), before) << "not recreated";
+
+    auto values = Complete();
+    values.emplace_back(u"zpo", "yes"); // unreadable: off, and still no reason to recreate
+    WriteSettings(values);
+    LoadSettings();
+    EXPECT_FALSE(KeepSideWindows);
+    EXPECT_EQ(WindowMode, 1);
+}
+
+TEST_F(Settings, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
+    WriteSettings(Complete());
+    LoadSettings();
+    RepeatWrong = false;
+    KeepSideWindows = true;
+    bool* const flags[] = {&RepeatWrong, &KeepSideWindows, &KeysCloseInfoWindows};
+    SaveSettingFlags(flags);
+
+    TpkXML document;
+    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    const TpkXMLNode& ini = document.FindOrAddNode(u"Ini");
+    std::vector<std::string> keys;
+    for (int i = 0; i < ini.ChildCount(); ++i)
+        keys.push_back(WideToUtf8(ini.Child(i)->Name));
+    EXPECT_THAT(keys, ElementsAre("ed", "sct", "al", "rq", "rr", "voi", "wo", "dfpz", "zpo", "kzp"));
+    EXPECT_EQ(ReadSettingText(u"sct", document), "/sets/Lista.skz");
+
+    RepeatWrong = true;
+    KeepSideWindows = false;
+    LoadSettings();
+    EXPECT_FALSE(RepeatWrong);
+    EXPECT_TRUE(KeepSideWindows);
+    EXPECT_FALSE(KeysCloseInfoWindows);
+    EXPECT_EQ(WindowMode, 1);
+}
+
+TEST_F(Settings, SavingFlagsOverAMissingFileLeavesOneTheNextStartReads) {
+    LoadSettings();
+    std::filesystem::remove(SettingsPath);
+    std::filesystem::remove(JournalPath);
+    WindowMode = 1;
+    KeysCloseInfoWindows = true;
+    bool* const flags[] = {&KeysCloseInfoWindows};
+    SaveSettingFlags(flags);
+    LoadSettings();
+    EXPECT_THAT(Journal(), IsEmpty()) << "no damaged file to recreate";
+    EXPECT_EQ(WindowMode, 1);
+    EXPECT_TRUE(KeysCloseInfoWindows);
+}

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -47,6 +48,20 @@ protected:
     TFTloBig window;
     std::vector<QUrl> opened;
 };
+
+// Counts and cancels the settings window once it is the modal one; the menu lets pending events run
+// before, which only postpones this.
+void CancelWhenModal(int& shown, int postponements = 20) {
+    QTimer::singleShot(0, [&shown, postponements] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && postponements > 0)
+            return CancelWhenModal(shown, postponements - 1);
+        ASSERT_NE(modal, nullptr);
+        EXPECT_EQ(modal->objectName(), "FUstawienia");
+        ++shown;
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+}
 
 } // namespace
 
@@ -92,4 +107,24 @@ TEST_F(MenuKeys, KeysWalkTheMenuAndDoWhatClicksDoUntilTheMouseOrTheTestPanelTake
     EXPECT_EQ(WindowMode, 1);
     Press(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
+}
+
+TEST_F(MenuKeys, TheSettingsEntryAndF2OpenTheSettingsWindowButNotOverTheTestPanel) {
+    QWidget* entry = Child("LUstawienia");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->geometry(), QRect(15, 186, 133, 19));
+    EXPECT_TRUE(entry->isVisible());
+    int shown = 0;
+    const auto cancelOnShow = [&shown] { CancelWhenModal(shown); };
+    cancelOnShow();
+    QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(shown, 1);
+    cancelOnShow();
+    Press(Qt::Key_F2);
+    EXPECT_EQ(shown, 2);
+
+    Child("PTest")->show();
+    Press(Qt::Key_F2);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, 2);
 }

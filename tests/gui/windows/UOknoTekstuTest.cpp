@@ -3,6 +3,7 @@
 #include "core/base/CodePage.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/UObslugaTest.h"
+#include "core/storage/UIni.h"
 #include "gui/widgets/ListwaV.h"
 #include "support/MainWindowStandIn.h"
 
@@ -375,4 +376,23 @@ TEST_F(TextWindow, BothTitleStripsMoveTheWindow) {
     EXPECT_EQ(drag("LListwaNaListwie", {30, 12}), QPoint(30, 12));
     Show(Lines(2));
     EXPECT_EQ(drag("LListwaTop", {-25, 40}), QPoint(-25, 40));
+}
+
+TEST_F(TextWindow, WithTheSettingOnTheNextTextKeepsTheHeightAndFoldTheLearnerLeftUntilTheRunEnds) {
+    KeepSideWindows = true;
+    Show(Lines(5));
+    DragCornerTo(450);
+    Show(Lines(5), "inny.txt");
+    EXPECT_EQ(window.size(), QSize(465, 450));
+    Click("LZwinOkno");
+    Show(Lines(5), "trzeci.txt");
+    EXPECT_TRUE(window.IsCollapsed());
+    Click("LRozwinOkno");
+    EXPECT_EQ(window.size(), QSize(465, 450));
+
+    window.hide(); // the run ends
+    window.Open(anchor);
+    Show(Lines(5));
+    EXPECT_EQ(window.size(), QSize(465, 250));
+    KeepSideWindows = false;
 }

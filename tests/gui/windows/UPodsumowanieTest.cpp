@@ -1,6 +1,7 @@
 #include "gui/windows/UPodsumowanie.h"
 
 #include "core/session/SummaryReport.h"
+#include "core/storage/UIni.h"
 #include "gui/resources/Resources.h"
 #include "support/MainWindowStandIn.h"
 
@@ -211,4 +212,16 @@ TEST_F(Summary, ShowSummaryWindowIsModalUntilTheCloseSpotIsClicked) {
     EXPECT_EQ(shownText, "Pytań w zestawie: 3\nReasumując: Jest fatalnie.");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(Summary, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
+    KeysCloseInfoWindows = true;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        window.show();
+        QTest::keyClick(&window, key);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(closes, 2);
+    KeysCloseInfoWindows = false;
 }

@@ -1,5 +1,6 @@
 #include "gui/windows/UWinieta.h"
 
+#include "core/storage/UIni.h"
 #include "gui/resources/Resources.h"
 #include "support/MainWindowStandIn.h"
 
@@ -106,4 +107,16 @@ TEST_F(Vignette, ExecuteIsModalUntilTheCloseSpotIsClicked) {
     EXPECT_EQ(shownAt, main.top.pos() + QPoint(290, 200));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(Vignette, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
+    KeysCloseInfoWindows = true;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        window.show();
+        QTest::keyClick(&window, key);
+        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(window.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(closes, 2);
+    KeysCloseInfoWindows = false;
 }
