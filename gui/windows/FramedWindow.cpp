@@ -1,6 +1,7 @@
 #include "gui/windows/FramedWindow.h"
 
 #include "gui/resources/Resources.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
@@ -30,6 +31,7 @@ TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metr
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), metrics_(metrics),
       offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)) {
     setObjectName(objectName);
+    SetAccessibleRole(this, QAccessible::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
     BuildExpanded(art);
     BuildCollapsed(art);

@@ -51,6 +51,7 @@ private:
     void Build();
     void BuildRunTexts();
     void ClickCheckButton();
+    void DescribeTile(int position, bool checked);
     TestScreenState KeyState() const;
 
     QWidget* PTest;

@@ -7,6 +7,7 @@
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/UIni.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
@@ -107,6 +108,7 @@ TFTloBig::TFTloBig(QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })) {
     setObjectName("FTloBig");
     setWindowTitle("Orvel - Ludra 4.0");
+    SetAccessibleRole(this, QAccessible::Window);
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     ChooseFolder = [this](const QString& start) {
         return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
@@ -159,6 +161,7 @@ HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, con
     entry->setFont(QFont("MS Sans Serif", 8));
     entry->setCursor(Qt::PointingHandCursor);
     SetTextColour(entry, kMenuNormalColor);
+    SetAccessibleRole(entry, QAccessible::MenuItem);
     return entry;
 }
 
