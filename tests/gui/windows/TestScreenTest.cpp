@@ -350,7 +350,7 @@ TEST_F(MainTestScreen, TextsSaidToBeCutOffAreCutOffOnScreen) {
 // that clicks, the verdict as an alert, and no reachable next button under the check button.
 TEST_F(MainTestScreen, ScreenReadersReadTheTilesAndTheVerdict) {
     Start({MakeQuestion(3, "Miasto", "010"), MakeQuestion(3, "Dalej", "100")});
-    QAccessibleInterface* tile = QAccessible::queryAccessibleInterface(Child(N("ImOdp", PositionOf(2))));
+    QAccessibleInterface* tile = QAccessible::queryAccessibleInterface(Label(N("ImOdp", PositionOf(2))));
     ASSERT_NE(tile, nullptr);
     const QString name = "Odpowiedź " + QString(QChar(u'A' + PositionOf(2) - 1)) + ": Miasto odpowiedź b";
     EXPECT_EQ(tile->role(), QAccessible::RadioButton);
