@@ -204,6 +204,10 @@ void InstallAccessibleFactory() {
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
     InstallAccessibleFactory();
     widget->setProperty(kRoleProperty, static_cast<int>(role));
+    // A name or text given before made the widget's accessible object without the role.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+    if (made && !dynamic_cast<ControlInterface*>(made) && !dynamic_cast<TreeInterface*>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void SetAccessibleChecked(QWidget* widget, bool checked) {

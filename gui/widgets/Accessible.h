@@ -13,7 +13,6 @@ class QWidget;
 void InstallAccessibleFactory();
 
 // A role of the widget's own; names come from its accessible name or, for a label, its text.
-// Given before the widget's first name or text, which makes its accessible object.
 void SetAccessibleRole(QWidget* widget, QAccessible::Role role);
 // The checked state of a check box or radio button role; a change is told.
 void SetAccessibleChecked(QWidget* widget, bool checked);

@@ -111,7 +111,6 @@ void TestScreen::Build() {
     MakePicture("Image1", "kilkaodpowiedzi", {0, 0, 413, 15}, PKilkaOdpowiedzi);
 
     LStan = MakeLabel("LStan", {46, 320, 177, 75}, PTest);
-    // Before any text: a label's first text makes its accessible object.
     SetAccessibleRole(LStan, QAccessible::StatusBar);
     LStan->setText("LStan");
     LStan->setWordWrap(false);

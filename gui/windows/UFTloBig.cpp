@@ -156,7 +156,7 @@ void TFTloBig::BuildMenuScreen() {
 }
 
 HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent) {
-    auto* entry = new HotArea(objectName, text.trimmed(), geometry, parent);
+    auto* entry = new HotArea(objectName, text.simplified(), geometry, parent);
     entry->setText(text);
     entry->setFont(QFont("MS Sans Serif", 8));
     entry->setCursor(Qt::PointingHandCursor);

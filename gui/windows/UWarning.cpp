@@ -82,6 +82,9 @@ void InstallTabFilter() {
 
 TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FWarning"));
+    // Read out whole as it appears, as screen readers read alerts.
+    SetAccessibleRole(this, QAccessible::AlertMessage);
+    setAccessibleName(QStringLiteral("Komunikat"));
     setFixedSize(kClientSize);
 
     imWarning_ = MakeLabel("ImWarning", QRect(QPoint(0, 0), kClientSize), this);
