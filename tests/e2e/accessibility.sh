@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program as a screen reader reads it: in a virtual display with its own
 # session bus and accessibility bus, a script walks the AT-SPI tree, opens the bundled
-# set list, starts a set, chooses an answer by its press action and hears the verdict.
+# set list, starts a set, answers by press actions, hears the verdicts and reads the
+# summary and the review of mistakes.
 # Usage: accessibility.sh PATH/TO/ludra SCREENSHOT_FOLDER
 set -euo pipefail
 program=${1:?program}
@@ -33,6 +34,6 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 start_program "$program"
 
 timeout 120 /usr/bin/python3 "$here/read_accessibility_tree.py" || fail "the accessibility tree"
-shoot "$out/accessibility-verdict.png"
+shoot "$out/accessibility-review.png"
 kill -0 "$ludra" || fail "the program ended"
 echo "PASS"

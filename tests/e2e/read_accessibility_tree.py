@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Walks the program's accessibility tree over AT-SPI as a screen reader does: opens
 the set list through the menu, reads the tree's rows, starts a set, reads the question
-and the answer tiles, chooses an answer, checks it and finds the verdict. Every wait is
-bounded; the first failure ends the script with a message."""
+and the answer tiles, chooses an answer, checks it and finds the verdict, then answers
+the rest of the run by press actions and reads the summary and the review of mistakes.
+Every wait is bounded; the first failure ends the script with a message."""
 import subprocess
 import sys
 import time
@@ -143,7 +144,63 @@ def main():
         fail("no tile tells the right answer")
     if not any(n.getRoleName() == "status bar" and n.name for n in walk(app)):
         fail("no status line")
+    finish_the_run(app, main_window, {question.name: right_answers(after)})
     print("PASS")
+
+
+STATES = (", zaznaczona", ", poprawna", ", błędna")
+
+
+def answer_text(tile):
+    """The answer's text in a tile's name "Odpowiedź B: text, zaznaczona, poprawna"."""
+    name = tile.name.split(": ", 1)[1] if ": " in tile.name else ""
+    while name.endswith(STATES):
+        name = name[:name.rindex(", ")]
+    return name
+
+
+def right_answers(tiles):
+    return {answer_text(t) for t in tiles if t.name.endswith(", poprawna")}
+
+
+def verdict_in(main_window):
+    return [n for n in find_all(main_window, ("alert",)) if n.name]
+
+
+def summary(app):
+    return find_one(app, ("dialog",), "Podsumowanie")
+
+
+def finish_the_run(app, main_window, known):
+    """Answers every question by press actions alone, the right answers once a verdict
+    has named them, until the summary comes; then reads it and the review of mistakes."""
+    for _ in range(80):
+        if summary(app):
+            break
+        press(wait_for("the next question button", lambda: find_one(main_window, BUTTONS, "Następne pytanie")))
+        check = wait_for("the check button", lambda: find_one(main_window, BUTTONS, "Sprawdź"))
+        wait_for("the verdict to clear", lambda: not verdict_in(main_window))
+        question = wait_for("the question", lambda: [n for n in find_all(main_window, ("label",))
+                                                     if n.description == "Treść pytania" and n.name])[0]
+        tiles = wait_for("the answer tiles", lambda: find_all(main_window, TILES, "Odpowiedź "))
+        right = known.get(question.name) or {answer_text(tiles[0])}
+        for tile in tiles:
+            if answer_text(tile) in right:
+                press(tile)
+                wait_for("the tile to be chosen", lambda: checked(tile))
+        press(check)
+        wait_for("the verdict or the summary", lambda: verdict_in(main_window) or summary(app))
+        if not summary(app):
+            known[question.name] = right_answers(find_all(main_window, TILES, "Odpowiedź "))
+    window = wait_for("the summary", lambda: summary(app))
+    report = wait_for("the summary's text", lambda: [n for n in find_all(window, ("label",))
+                                                     if "Pytań w zestawie:" in n.name])[0]
+    print("summary:", report.name.replace("\n", " | "))
+    press(wait_for("the review link", lambda: find_one(window, BUTTONS, "Przejrzyj błędy")))
+    review = wait_for("the review window", lambda: find_one(app, ("dialog",), "Przegląd błędów"))
+    text = wait_for("the review's text", lambda: [n for n in walk(review) if n.getRoleName() == "text"
+                                                  and n.queryText().getText(0, -1)])[0]
+    print("review:", text.queryText().getText(0, -1).splitlines()[0])
 
 
 if __name__ == "__main__":
