@@ -83,15 +83,13 @@ public:
     }
 };
 
-class TreeInterface;
-
 // A row of a drawn tree; it reads the row from the widget each time, so it never goes stale.
 class RowInterface : public QAccessibleInterface {
 public:
     RowInterface(QWidget* tree, int index) : tree_(tree), index_(index) {}
 
     int Index() const { return index_; }
-    bool isValid() const override { return tree_ && index_ < Rows()->AccessibleRowCount(); }
+    bool isValid() const override { return Rows() && index_ < Rows()->AccessibleRowCount(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return tree_ ? parent()->window() : nullptr; }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override {
@@ -108,13 +106,19 @@ public:
     QAccessible::Role role() const override { return QAccessible::TreeItem; }
 
     QRect rect() const override {
+        if (!isValid())
+            return {};
         const QRect place = Row().Place;
         return {tree_->mapToGlobal(place.topLeft()), place.size()};
     }
 
     QAccessible::State state() const override {
-        const AccessibleTreeRows::Row row = Row();
         QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        const AccessibleTreeRows::Row row = Row();
         state.selectable = true;
         state.selected = row.Selected;
         state.expandable = row.Category;
@@ -137,8 +141,7 @@ private:
 
 class TreeInterface : public QAccessibleWidget {
 public:
-    TreeInterface(QWidget* widget, const AccessibleTreeRows& rows)
-        : QAccessibleWidget(widget, QAccessible::Tree), rows_(rows) {}
+    explicit TreeInterface(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Tree) {}
     ~TreeInterface() override {
         // At exit the cache may have deleted the rows already.
         for (const QAccessible::Id id : rowIds_)
@@ -148,7 +151,10 @@ public:
     TreeInterface(const TreeInterface&) = delete;
     TreeInterface& operator=(const TreeInterface&) = delete;
 
-    int childCount() const override { return rows_.AccessibleRowCount(); }
+    int childCount() const override {
+        const auto* rows = dynamic_cast<const AccessibleTreeRows*>(widget());
+        return rows ? rows->AccessibleRowCount() : 0;
+    }
     QAccessibleInterface* child(int index) const override {
         if (index < 0 || index >= childCount())
             return nullptr;
@@ -163,14 +169,11 @@ public:
         return row && row->parent() == this ? row->Index() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        for (int i = 0; i < childCount(); ++i)
-            if (QAccessibleInterface* row = child(i); row->rect().contains(x, y))
-                return row;
-        return nullptr;
+        const auto* rows = dynamic_cast<const AccessibleTreeRows*>(widget());
+        return rows ? child(rows->AccessibleRowAt(widget()->mapFromGlobal(QPoint(x, y)))) : nullptr;
     }
 
 private:
-    const AccessibleTreeRows& rows_;
     mutable std::vector<QAccessible::Id> rowIds_;
 };
 
@@ -181,9 +184,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     if (!widget || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     const QVariant role = widget->property(kRoleProperty);
-    if (role.isValid() && role.toInt() == QAccessible::Tree)
-        if (const auto* rows = dynamic_cast<const AccessibleTreeRows*>(widget))
-            return new TreeInterface(widget, *rows);
+    if (role.isValid() && role.toInt() == QAccessible::Tree && dynamic_cast<const AccessibleTreeRows*>(widget))
+        return new TreeInterface(widget);
     if (role.isValid())
         return new ControlInterface(widget, static_cast<QAccessible::Role>(role.toInt()));
     if (qobject_cast<HotArea*>(widget))
@@ -237,10 +239,8 @@ void AccessibleRowsChanged(QWidget* tree) {
     // The selected row is read out as the keyboard moves it, while the window is the active one.
     if (!rows || !treeInterface || !tree->isActiveWindow())
         return;
-    for (int i = 0; i < rows->AccessibleRowCount(); ++i) {
-        if (!rows->AccessibleRow(i).Selected)
-            continue;
-        QAccessibleEvent selected(treeInterface->child(i), QAccessible::Focus);
-        QAccessible::updateAccessibility(&selected);
+    if (QAccessibleInterface* selected = treeInterface->child(rows->SelectedAccessibleRow())) {
+        QAccessibleEvent focus(selected, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
     }
 }

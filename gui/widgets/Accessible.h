@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -31,6 +32,9 @@ public:
     };
     virtual int AccessibleRowCount() const = 0;
     virtual Row AccessibleRow(int index) const = 0;
+    // Indexes, or -1 for none: the row at a point of the widget, the selected row.
+    virtual int AccessibleRowAt(QPoint point) const = 0;
+    virtual int SelectedAccessibleRow() const = 0;
 
 protected:
     ~AccessibleTreeRows() = default;

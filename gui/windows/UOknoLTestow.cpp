@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -86,6 +87,18 @@ public:
         const std::u16string name = AnsiToWide(row.Name);
         return {QString::fromStdU16String(SetTreeRowName({name, row.Level, row.Category, row.Open})),
                 QRect(0, row.Y, kTreePictureWidth, kTreeRowHeight), row.Selected, row.Category, row.Open};
+    }
+    int AccessibleRowAt(QPoint point) const override {
+        const auto below = std::upper_bound(rows_.begin(), rows_.end(), point.y(),
+                                            [](int y, const SetTreeRow& row) { return y < row.Y; });
+        if (below == rows_.begin() || point.y() >= std::prev(below)->Y + kTreeRowHeight)
+            return -1;
+        return static_cast<int>(std::distance(rows_.begin(), below) - 1);
+    }
+    int SelectedAccessibleRow() const override {
+        const auto selected =
+            std::find_if(rows_.begin(), rows_.end(), [](const SetTreeRow& row) { return row.Selected; });
+        return selected == rows_.end() ? -1 : static_cast<int>(std::distance(rows_.begin(), selected));
     }
 
 protected:

@@ -432,5 +432,9 @@ TEST_F(SetListWindow, ScreenReadersReadTheTreeRows) {
     EXPECT_FALSE(category->state().selected);
     EXPECT_EQ(tree->child(1)->text(QAccessible::Name), "Ułamki, zestaw, poziom 2");
     EXPECT_TRUE(tree->child(1)->state().selected);
+    const QPoint secondRow = Child("ImDrzewo").mapToGlobal(RowPoint(1));
+    EXPECT_EQ(tree->childAt(secondRow.x(), secondRow.y()), tree->child(1));
+    const QPoint belowTheRows = Child("ImDrzewo").mapToGlobal(RowPoint(4));
+    EXPECT_EQ(tree->childAt(belowTheRows.x(), belowTheRows.y()), nullptr);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&Child("LWprowadz"))->role(), QAccessible::Button);
 }
