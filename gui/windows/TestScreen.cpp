@@ -87,6 +87,8 @@ TestScreen::TestScreen(QWidget* panel) : QObject(panel), PTest(panel) {
 
 void TestScreen::Build() {
     ImTloTest = ClickPicture("ImTloTest", "Tło testu", {}, {0, 0, 790, 581}, PTest);
+    // Its click only closes the hint, which has its own close spot: no button to read out.
+    SetAccessibleRole(ImTloTest, QAccessible::Graphic);
     // Under everything, the title strip made before it included.
     ImTloTest->lower();
     connect(ImTloTest, &HotArea::clicked, this, &TestScreen::HideHintPanel);

@@ -371,4 +371,7 @@ TEST_F(MainTestScreen, ScreenReadersReadTheTilesAndTheVerdict) {
     EXPECT_EQ(verdict->text(QAccessible::Name), "Dobrze!");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LStan"))->role(), QAccessible::StatusBar);
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(Child("LButNastepne"))->state().invisible);
+    // Neither the background nor the title strip reads as a button.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("ImTloTest"))->role(), QAccessible::Graphic);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LListwa2"))->role(), QAccessible::StaticText);
 }
