@@ -371,6 +371,9 @@ TEST_F(MainTestScreen, ScreenReadersReadTheTilesAndTheVerdict) {
     EXPECT_EQ(verdict->text(QAccessible::Name), "Dobrze!");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LStan"))->role(), QAccessible::StatusBar);
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(Child("LButNastepne"))->state().invisible);
+    QAccessibleInterface* mainWindow = QAccessible::queryAccessibleInterface(window.get());
+    EXPECT_EQ(mainWindow->role(), QAccessible::Window);
+    EXPECT_EQ(mainWindow->text(QAccessible::Name), "Orvel - Ludra 4.0");
     // Neither the background nor the title strip reads as a button.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("ImTloTest"))->role(), QAccessible::Graphic);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LListwa2"))->role(), QAccessible::StaticText);
