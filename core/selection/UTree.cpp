@@ -242,7 +242,8 @@ std::vector<SetTreeRow> DrawSetTree(const SetTree& tree) {
         look = LookOfState(entry.State, look);
         look.Underlined = look.Underlined || !entry.Folder.empty();
         rows.push_back({entry.Name, RowX(entry.Level), static_cast<int>(y), look.Colour, look.Underlined,
-                        entry.DescendantCount > 0, IsOpen(tree.Entries, i)});
+                        entry.DescendantCount > 0, IsOpen(tree.Entries, i), entry.Level,
+                        static_cast<int>(i) == tree.Selected});
     }
     return rows;
 }

@@ -98,6 +98,8 @@ struct SetTreeRow {
     bool Underlined = false;
     bool Category = false; // has descendants and opens on a double click
     bool Open = false;
+    std::int32_t Level = 0;
+    bool Selected = false;
 };
 // The rows on the picture, top to bottom.
 std::vector<SetTreeRow> DrawSetTree(const SetTree& tree);

@@ -1,9 +1,12 @@
 #include "gui/widgets/HotArea.h"
 
+#include "gui/widgets/Accessible.h"
+
 #include <QMouseEvent>
 
 HotArea::HotArea(const QString& objectName, const QString& accessibleName, const QRect& geometry, QWidget* parent)
     : QLabel(parent) {
+    InstallAccessibleFactory();
     setObjectName(objectName);
     setAccessibleName(accessibleName);
     setGeometry(geometry);

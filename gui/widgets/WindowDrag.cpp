@@ -1,5 +1,6 @@
 #include "gui/widgets/WindowDrag.h"
 
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/HotArea.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,8 @@ WindowDrag::WindowDrag(QWidget* window, std::function<bool()> allowed)
     : QObject(window), window_(window), allowed_(std::move(allowed)) {}
 
 void WindowDrag::Attach(HotArea* strip) {
+    // A strip to drag, not a button to press.
+    SetAccessibleRole(strip, QAccessible::StaticText);
     connect(strip, &HotArea::pressed, this, [this](QPoint cursor) {
         // Pending paints first, so the window moves from where it is seen.
         QCoreApplication::processEvents();

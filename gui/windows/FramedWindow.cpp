@@ -2,6 +2,7 @@
 
 #include "core/storage/UIni.h"
 #include "gui/resources/Resources.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
@@ -41,6 +42,7 @@ TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metr
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), metrics_(metrics),
       offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)) {
     setObjectName(objectName);
+    SetAccessibleRole(this, QAccessible::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
     BuildExpanded(art);
     BuildCollapsed(art);

@@ -1,12 +1,14 @@
 #include "gui/windows/TestScreen.h"
 
 #include "core/base/CodePage.h"
+#include "core/layout/AccessibleTexts.h"
 #include "core/layout/TestScreenKeys.h"
 #include "core/layout/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/TestScreenTexts.h"
 #include "gui/resources/Resources.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 
@@ -92,11 +94,14 @@ TestScreen::TestScreen(QWidget* panel) : QObject(panel), PTest(panel) {
 
 void TestScreen::Build() {
     ImTloTest = ClickPicture("ImTloTest", "Tło testu", {}, {0, 0, 790, 581}, PTest);
+    // Its click only closes the hint, which has its own close spot: no button to read out.
+    SetAccessibleRole(ImTloTest, QAccessible::Graphic);
     // Under everything, the title strip made before it included.
     ImTloTest->lower();
     connect(ImTloTest, &HotArea::clicked, this, &TestScreen::HideHintPanel);
 
     LPytanie = TextLabel("LPytanie", {288, 180, kQuestionLabel.Width, kQuestionLabel.Height}, PTest);
+    LPytanie->setAccessibleDescription(QStringLiteral("Treść pytania"));
     static constexpr std::array<int, 5> kTextTops{320, 360, 400, 440, 474};
     static constexpr std::array<int, 5> kTileTops{313, 353, 393, 433, 473};
     const QString letters = QStringLiteral("ABCDE");
@@ -115,6 +120,7 @@ void TestScreen::Build() {
     MakePicture("Image1", "kilkaodpowiedzi", {0, 0, 413, 15}, PKilkaOdpowiedzi);
 
     LStan = MakeLabel("LStan", {46, 320, 177, 75}, PTest);
+    SetAccessibleRole(LStan, QAccessible::StatusBar);
     LStan->setText("LStan");
     LStan->setWordWrap(false);
     LStan->setFont(ScreenFont());
@@ -158,9 +164,11 @@ void TestScreen::BuildRunTexts() {
     QFont bold = ScreenFont();
     bold.setBold(true);
     LWerdykt->setFont(bold);
+    SetAccessibleRole(LWerdykt, QAccessible::AlertMessage);
     LPostep = TextLabel("LPostep", kProgressPlace, PTest);
     LPostep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     SetTextColour(LPostep, kStatusColour);
+    SetAccessibleRole(LPostep, QAccessible::StatusBar);
 }
 
 void TestScreen::ClickCheckButton() {
@@ -216,14 +224,31 @@ void TestScreen::DrawMark(TileLook look, int position) {
 }
 
 void TestScreen::ClearMarks() {
-    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p)
+    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
         DrawMark(TileLook::Plain, p);
+        DescribeTile(p, false);
+    }
+}
+
+// Screen readers learn from the tile what its look shows: letter, answer, and state.
+void TestScreen::DescribeTile(int position, bool checked) {
+    HotArea* tile = ImOdp[position - 1];
+    const int answer = AnswerAtPosition(CurrentQuestion, position);
+    if (answer < 1)
+        return;
+    const AnswerSlot& slot = CurrentQuestion.Answer(answer);
+    const std::u16string text = AnsiToWide(slot.Text);
+    SetAccessibleRole(tile, CurrentQuestion.QuestionType != 0 ? QAccessible::CheckBox : QAccessible::RadioButton);
+    tile->setAccessibleName(
+        QString::fromStdU16String(AnswerTileName({position, text, slot.Selected, checked, slot.Correct})));
+    SetAccessibleChecked(tile, slot.Selected);
 }
 
 void TestScreen::ShowSelectionMarks() {
     for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
         const int answer = AnswerAtPosition(CurrentQuestion, p);
         DrawMark(answer > 0 ? SelectionLook(CurrentQuestion.Answer(answer)) : TileLook::Plain, p);
+        DescribeTile(p, false);
     }
 }
 
@@ -233,8 +258,10 @@ void TestScreen::ShowVerdictMarks() {
         if (answer < 1)
             continue;
         DrawMark(VerdictLook(CurrentQuestion.Answer(answer)), p);
+        DescribeTile(p, true);
     }
     LWerdykt->setText(DisplayText(VerdictText(CurrentQuestion)));
+    Announce(LWerdykt);
 }
 
 void TestScreen::UpdateStatusLine(const std::u16string& text) {

@@ -54,6 +54,7 @@ private:
     void Build();
     void BuildRunTexts();
     void ClickCheckButton();
+    void DescribeTile(int position, bool checked);
     TestScreenState KeyState() const;
 
     QWidget* PTest;

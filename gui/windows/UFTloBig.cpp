@@ -7,6 +7,7 @@
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/UIni.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
@@ -142,6 +143,7 @@ TFTloBig::TFTloBig(QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })) {
     setObjectName("FTloBig");
     setWindowTitle("Orvel - Ludra 4.0");
+    SetAccessibleRole(this, QAccessible::Window);
     OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     ChooseFolder = [this](const QString& start) {
         return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
@@ -196,11 +198,12 @@ void TFTloBig::BuildMenuScreen() {
 }
 
 HotArea* TFTloBig::MenuEntry(const QString& objectName, const QString& text, const QRect& geometry, QWidget* parent) {
-    auto* entry = new HotArea(objectName, text.trimmed(), geometry, parent);
+    auto* entry = new HotArea(objectName, text.simplified(), geometry, parent);
     entry->setText(text);
     entry->setFont(QFont("MS Sans Serif", 8));
     entry->setCursor(Qt::PointingHandCursor);
     SetTextColour(entry, kMenuNormalColor);
+    SetAccessibleRole(entry, QAccessible::MenuItem);
     return entry;
 }
 

@@ -1,10 +1,12 @@
 #include "gui/windows/UOknoLTestow.h"
 
 #include "core/base/CodePage.h"
+#include "core/layout/AccessibleTexts.h"
 #include "core/selection/SetStart.h"
 #include "core/selection/SetTreeKeys.h"
 #include "core/storage/SetListFile.h"
 #include "core/storage/UIni.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/ListwaV.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -51,10 +54,12 @@ SetListKey KeyOf(const QKeyEvent& event) {
 } // namespace
 
 // The tree picture: white, with the rows the tree gives; only the part in view is painted.
-class SetTreePicture : public QWidget {
+class SetTreePicture : public QWidget, public AccessibleTreeRows {
 public:
     explicit SetTreePicture(QWidget* parent) : QWidget(parent), font_(QStringLiteral("MS Sans Serif"), 8) {
         setObjectName(QStringLiteral("ImDrzewo"));
+        SetAccessibleRole(this, QAccessible::Tree);
+        setAccessibleName(QStringLiteral("Zestawy pytań"));
         setAttribute(Qt::WA_OpaquePaintEvent);
         resize(kTreePictureWidth, kTreePictureHeight);
     }
@@ -67,6 +72,7 @@ public:
         rows_ = std::move(rows);
         resize(kTreePictureWidth, height);
         update();
+        AccessibleRowsChanged(this);
     }
     // The row whose top is at y gets the keyboard's focus ring; none after a click.
     void SetFocusRow(std::optional<int> y) {
@@ -74,6 +80,26 @@ public:
         update();
     }
     std::optional<int> FocusRow() const { return focusY_; }
+
+    int AccessibleRowCount() const override { return static_cast<int>(rows_.size()); }
+    Row AccessibleRow(int index) const override {
+        const SetTreeRow& row = rows_[static_cast<std::size_t>(index)];
+        const std::u16string name = AnsiToWide(row.Name);
+        return {QString::fromStdU16String(SetTreeRowName({name, row.Level, row.Category, row.Open})),
+                QRect(0, row.Y, kTreePictureWidth, kTreeRowHeight), row.Selected, row.Category, row.Open};
+    }
+    int AccessibleRowAt(QPoint point) const override {
+        const auto below = std::upper_bound(rows_.begin(), rows_.end(), point.y(),
+                                            [](int y, const SetTreeRow& row) { return y < row.Y; });
+        if (below == rows_.begin() || point.y() >= std::prev(below)->Y + kTreeRowHeight)
+            return -1;
+        return static_cast<int>(std::distance(rows_.begin(), below) - 1);
+    }
+    int SelectedAccessibleRow() const override {
+        const auto selected =
+            std::find_if(rows_.begin(), rows_.end(), [](const SetTreeRow& row) { return row.Selected; });
+        return selected == rows_.end() ? -1 : static_cast<int>(std::distance(rows_.begin(), selected));
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -181,6 +207,7 @@ TFOknoLTestow::TFOknoLTestow(QWidget* parent)
     font.setBold(true);
     lTest_->setFont(font);
     SetTextColour(lTest_, kChoiceColour);
+    SetAccessibleRole(lTest_, QAccessible::StatusBar);
 }
 
 void TFOknoLTestow::ShowSetList(const QWidget& anchor) {

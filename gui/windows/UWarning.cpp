@@ -2,6 +2,7 @@
 
 #include "core/base/ShowWarning.h"
 #include "gui/resources/Resources.h"
+#include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 
 #include <QApplication>
@@ -81,6 +82,9 @@ void InstallTabFilter() {
 
 TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FWarning"));
+    // Read out whole as it appears, as screen readers read alerts.
+    SetAccessibleRole(this, QAccessible::AlertMessage);
+    setAccessibleName(QStringLiteral("Komunikat"));
     setFixedSize(kClientSize);
 
     imWarning_ = MakeLabel("ImWarning", QRect(QPoint(0, 0), kClientSize), this);
@@ -112,6 +116,7 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frameless
         panel->setCursor(Qt::PointingHandCursor);
         QLabel* image = MakeLabel(place.Image, QRect(0, 0, 88, 26), panel);
         image->setAccessibleName(QString::fromUtf8(place.Caption));
+        SetAccessibleRole(image, QAccessible::Button);
         image->installEventFilter(this);
         buttonPanels_[Index(place.Button)] = panel;
         buttonImages_[Index(place.Button)] = image;
@@ -123,6 +128,7 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frameless
     // Above the strip, which it overlaps at the right end.
     lClose_ = MakeLabel("LClose", QRect(323, 8, 17, 17), this);
     lClose_->setAccessibleName(QStringLiteral("Zamknij okno"));
+    SetAccessibleRole(lClose_, QAccessible::Button);
     lClose_->installEventFilter(this);
 
     InstallTabFilter();

@@ -15,6 +15,7 @@ constexpr QPoint kOffsetFromAnchor(260, 160);
 
 TFWinieta::TFWinieta(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FWinieta"));
+    setAccessibleName(QStringLiteral("O programie"));
     setFixedSize(kClientSize);
     MakePicture(QStringLiteral("Image1"), QStringLiteral("winieta"), QRect(QPoint(0, 0), kClientSize), this);
     auto* close = new HotArea(QStringLiteral("LCloseWinieta"), QStringLiteral("Zamknij"), {322, 21, 24, 17}, this);

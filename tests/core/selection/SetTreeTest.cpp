@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -146,6 +148,20 @@ TEST_F(SetTreeTest, ClosingHidesTheDescendantCountAndOpeningShowsOnlyDirectChild
         << "the nested category comes back closed";
     EXPECT_EQ(Entry(4).State, EntryState::Underlined) << "children come back in the state they were left in";
     EXPECT_EQ(Entry(2).State, EntryState::Normal) << "a row loses its highlight when another is selected";
+}
+
+// Screen readers name rows by these: the selection follows clicks, the level is the line's.
+TEST_F(SetTreeTest, RowsCarryTheirLevelAndWhetherTheyAreSelected) {
+    ASSERT_TRUE(Open(kSchool));
+    DoubleClick(0);
+    Click(2);
+    const std::vector<SetTreeRow> rows = DrawSetTree(tree);
+    ASSERT_GE(rows.size(), 3U);
+    EXPECT_EQ(rows[0].Level, 0);
+    EXPECT_FALSE(rows[0].Selected);
+    EXPECT_EQ(rows[2].Level, 1);
+    EXPECT_TRUE(rows[2].Selected);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const SetTreeRow& row) { return row.Selected; }), 1);
 }
 
 TEST_F(SetTreeTest, ClosingCountsEntriesWhateverTheirLevelAndOpeningGoesByParentId) {

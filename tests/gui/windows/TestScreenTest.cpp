@@ -13,6 +13,7 @@
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -343,4 +344,37 @@ TEST_F(MainTestScreen, TextsSaidToBeCutOffAreCutOffOnScreen) {
         }
         EXPECT_GT(flagged, 0) << name;
     }
+}
+
+// What a screen reader finds: the tiles as radio buttons named with their state, a press
+// that clicks, the verdict as an alert, and no reachable next button under the check button.
+TEST_F(MainTestScreen, ScreenReadersReadTheTilesAndTheVerdict) {
+    Start({MakeQuestion(3, "Miasto", "010"), MakeQuestion(3, "Dalej", "100")});
+    QAccessibleInterface* tile = QAccessible::queryAccessibleInterface(Label(N("ImOdp", PositionOf(2))));
+    ASSERT_NE(tile, nullptr);
+    const QString name = "Odpowiedź " + QString(QChar(u'A' + PositionOf(2) - 1)) + ": Miasto odpowiedź b";
+    EXPECT_EQ(tile->role(), QAccessible::RadioButton);
+    EXPECT_EQ(tile->text(QAccessible::Name), name);
+    EXPECT_FALSE(tile->state().checked);
+    ASSERT_NE(tile->actionInterface(), nullptr);
+    tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QApplication::processEvents();
+    EXPECT_TRUE(CurrentQuestion.Answer(2).Selected) << "the press clicks the tile";
+    EXPECT_TRUE(tile->state().checked);
+    EXPECT_EQ(tile->text(QAccessible::Name), name + ", zaznaczona");
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(Child("LButNastepne"))->state().invisible);
+
+    Click("ImButStop");
+    EXPECT_EQ(tile->text(QAccessible::Name), name + ", zaznaczona, poprawna");
+    QAccessibleInterface* verdict = QAccessible::queryAccessibleInterface(Child("LWerdykt"));
+    EXPECT_EQ(verdict->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(verdict->text(QAccessible::Name), "Dobrze!");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LStan"))->role(), QAccessible::StatusBar);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(Child("LButNastepne"))->state().invisible);
+    QAccessibleInterface* mainWindow = QAccessible::queryAccessibleInterface(window.get());
+    EXPECT_EQ(mainWindow->role(), QAccessible::Window);
+    EXPECT_EQ(mainWindow->text(QAccessible::Name), "Orvel - Ludra 4.0");
+    // Neither the background nor the title strip reads as a button.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("ImTloTest"))->role(), QAccessible::Graphic);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Child("LListwa2"))->role(), QAccessible::StaticText);
 }

@@ -14,6 +14,7 @@
 #include "support/SessionState.h"
 #include "support/TempDir.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -407,4 +408,33 @@ TEST_F(SetListWindow, KeysMoveOpenChooseAndCancel) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ChosenSetName, "");
     EXPECT_FALSE(SessionRunning);
+}
+
+// The drawn tree reads as a tree whose rows carry their names and states.
+TEST_F(SetListWindow, ScreenReadersReadTheTreeRows) {
+    Open();
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(&Child("ImDrzewo"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->role(), QAccessible::Tree);
+    ASSERT_EQ(tree->childCount(), 2);
+    QAccessibleInterface* category = tree->child(0);
+    EXPECT_EQ(category->role(), QAccessible::TreeItem);
+    EXPECT_EQ(category->text(QAccessible::Name), "Matematyka, kategoria, poziom 1, zwinięta");
+    EXPECT_TRUE(category->state().selected);
+    EXPECT_TRUE(category->state().collapsed);
+    EXPECT_EQ(category->parent(), tree);
+    EXPECT_EQ(tree->indexOfChild(category), 0);
+    DoubleClickRow(0);
+    ClickRow(1);
+    ASSERT_EQ(tree->childCount(), 4);
+    EXPECT_EQ(tree->child(0), category) << "a row keeps its object as the tree changes";
+    EXPECT_TRUE(category->state().expanded);
+    EXPECT_FALSE(category->state().selected);
+    EXPECT_EQ(tree->child(1)->text(QAccessible::Name), "Ułamki, zestaw, poziom 2");
+    EXPECT_TRUE(tree->child(1)->state().selected);
+    const QPoint secondRow = Child("ImDrzewo").mapToGlobal(RowPoint(1));
+    EXPECT_EQ(tree->childAt(secondRow.x(), secondRow.y()), tree->child(1));
+    const QPoint belowTheRows = Child("ImDrzewo").mapToGlobal(RowPoint(4));
+    EXPECT_EQ(tree->childAt(belowTheRows.x(), belowTheRows.y()), nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&Child("LWprowadz"))->role(), QAccessible::Button);
 }

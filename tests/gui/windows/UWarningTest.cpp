@@ -3,6 +3,7 @@
 #include "core/base/ShowWarning.h"
 #include "gui/resources/Resources.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
@@ -281,6 +282,22 @@ TEST_F(WarningBoxThreeButtons, ClicksChooseTheirButtons) {
         Click(name);
         EXPECT_EQ(Closed(), result) << name;
     }
+}
+
+// A screen reader hears the box as an alert and presses its drawn buttons as a click does.
+TEST_F(WarningBoxThreeButtons, ScreenReadersHearTheBoxAndPressItsButtons) {
+    Open(WarningButtonSet::YesNoCancel, WarningIcon::Warning, u"Czy zapisać?");
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&box);
+    EXPECT_EQ(window->role(), QAccessible::AlertMessage);
+    EXPECT_EQ(window->text(QAccessible::Name), "Komunikat");
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&Child("ImButZamknij"))->state().invisible);
+    QAccessibleInterface* no = QAccessible::queryAccessibleInterface(&Child("ImButNie"));
+    EXPECT_EQ(no->role(), QAccessible::Button);
+    EXPECT_EQ(no->text(QAccessible::Name), "Nie");
+    no->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(Closed(), std::nullopt) << "the press is posted, never run inside the reader's call";
+    QApplication::processEvents();
+    EXPECT_EQ(Closed(), Nie);
 }
 
 TEST_F(WarningBoxThreeButtons, OnlyTheLeftButtonClicks) {
