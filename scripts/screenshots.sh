@@ -34,6 +34,7 @@ shot main-window "mousemove 900 700"
 shot tests-submenu "mousemove 348 239 click 1" "mousemove 360 267"
 shot help-submenu "mousemove 348 263 click 1" "mousemove 340 297"
 shot vignette "mousemove 348 263 click 1" "mousemove 340 297 click 1" "mousemove 900 700"
+shot settings "mousemove 360 288 click 1" "key Down Down Down Down" "key space"
 shot whole-work-area "search --onlyvisible --name '^Orvel - Ludra 4.0$' windowfocus" "key ctrl+F4" "mousemove 1300 700"
 arguments=(notatki.txt)
 shot message-box-close "mousemove 900 700"
@@ -43,4 +44,6 @@ shot message-box-close "mousemove 900 700"
 "$root/tests/e2e/set-list.sh" "$program" "$out" >/dev/null
 # The text and picture windows in each of their states.
 "$root/tests/e2e/attachments.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
+# A run by keys alone: the focus outline, the settings, the verdict, progress and the review.
+"$root/tests/e2e/keyboard-run.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
 echo "Screenshots in $out"

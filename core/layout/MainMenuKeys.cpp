@@ -7,7 +7,7 @@ namespace {
 
 using Action = MenuKeyAction::Kind;
 
-constexpr std::array kClosedSpots{MenuSpot::Testy, MenuSpot::Pomoc};
+constexpr std::array kClosedSpots{MenuSpot::Testy, MenuSpot::Pomoc, MenuSpot::Ustawienia};
 constexpr std::array kTestsSpots{MenuSpot::TestZNazwiskiem, MenuSpot::TestAnonimowo, MenuSpot::Pomoc};
 constexpr std::array kHelpSpots{MenuSpot::Testy, MenuSpot::OProgramie, MenuSpot::Help, MenuSpot::StronaDomowa};
 

@@ -13,7 +13,8 @@ enum class MenuPanel { None, Tests, Help }; // the submenu that is open
 
 // The drawn entries, named after what they show. Testy and Pomoc stand for every entry of
 // that name: each panel draws them in its own place, and a click on any opens the submenu.
-// Ustawienia stands beside the panels' own entries and is reached by its key (F2) from any panel.
+// Ustawienia follows Testy and Pomoc in the closed menu (a submenu covers it) and its key (F2)
+// reaches it from any panel.
 enum class MenuSpot { Testy, Pomoc, TestZNazwiskiem, TestAnonimowo, OProgramie, Help, StronaDomowa, Ustawienia };
 
 // The description box's text for the Ustawienia entry.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A pupil's whole run without a mouse: the menu, the set list, the questions, the
-# summary and the review of mistakes, each reached and worked by keys alone. The
+# A pupil's whole run without a mouse: the settings, the menu, the set list, the questions,
+# the repeat pass, the summary and the review of mistakes, each reached and worked by keys alone. The
 # pointer never moves; a window that opens gets the keyboard as a window manager
 # would give it. Screenshots of the focus, the verdict line, progress and the review.
 # Usage: keyboard-run.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
@@ -39,11 +39,23 @@ keys_and_wait() {
     wait_for_change "$work/before.png" "$1" 20 || fail "no change in $1 after keys ${*:2}"
 }
 
-# The menu: Tab brings the focus outline onto "Testy", Enter opens its submenu with the
-# focus on its first entry, "Chcę wybrać z listy zestaw pytań".
+# The settings: Tab thrice brings the focus outline onto "Ustawienia", Enter opens it. Space
+# turns on the repeat pass (the first row); the last row lets Enter and Escape close the summary.
 xdotool windowfocus --sync "$main_window"
 shoot "$work/start.png"
-keys_and_wait 263x200+0+130 Tab Return
+keys_and_wait 263x200+0+130 Tab Tab Tab
+keys Return
+keys_to '^Ustawienia$' space Up Up Up space
+sleep 0.3
+shoot "$out/keyboard-settings.png"
+keys Return
+wait_for_no_window '^Ustawienia$' || fail "Enter did not save the settings"
+"$skq" config get rq | grep -q 1 || fail "the repeat pass was not stored"
+
+# The menu: Tab brings the focus round onto "Testy", Enter opens its submenu with the focus
+# on its first entry, "Chcę wybrać z listy zestaw pytań".
+xdotool windowfocus --sync "$main_window"
+keys Tab Return
 sleep 0.3
 shoot "$out/keyboard-menu-focus.png"
 keys Return
@@ -64,14 +76,20 @@ keys_and_wait 51x56+104+404 Return
 sleep 0.3
 shoot "$out/keyboard-verdict-progress.png"
 keys_and_wait 51x56+104+404 Return
-# Second question: every tile, right; checking the last question ends the run.
+# Second question: every tile, right. The repeat pass brings the first question back.
+keys 1 2 3
+keys_and_wait 51x56+104+404 Return
+keys_and_wait 150x20+540+150 Return
+sleep 0.3
+shoot "$out/keyboard-repeat-pass.png"
 keys 1 2 3 Return
 summary=$(wait_for_window '^Podsumowanie') || fail "no summary"
 xdotool windowfocus --sync "$summary"
 keys ctrl+c
 sleep 0.3
 report=$(xclip -o -selection clipboard)
-[[ "$report" == *$'Pytań w zestawie: 2\nPoprawnych odpowiedzi: 1\nSkuteczność: 50%'* ]] || fail "summary: $report"
+[[ "$report" == *$'Pytań w zestawie: 2\nPoprawnych odpowiedzi: 1\nSkuteczność: 50%\n\nUdzielonych odpowiedzi: 3'* ]] ||
+    fail "summary: $report"
 
 # The review of mistakes: P opens it, it names the wrong question, Enter closes it.
 keys p
@@ -86,4 +104,8 @@ review_text=$(xclip -o -selection clipboard)
 [[ "$review_text" != *"Wisłą"* ]] || fail "the right question is in the review"
 keys Return
 wait_for_no_window '^Przegląd błędów' || fail "Enter did not close the review"
+
+# With the setting on, Escape closes the summary as its close spot does.
+keys_to '^Podsumowanie' Escape
+wait_for_no_window '^Podsumowanie' || fail "Escape did not close the summary"
 echo "PASS"

@@ -28,8 +28,8 @@ std::vector<MenuSpot> Walk(Key key, MenuPanel open, int presses) {
 
 TEST(MainMenuKeys, MovesGoRoundTheShownEntriesStartingAtTheSubmenusOwnFirst) {
     using enum MenuSpot;
-    EXPECT_EQ(Walk(Key::Next, MenuPanel::None, 3), (std::vector{Testy, Pomoc, Testy}));
-    EXPECT_EQ(Walk(Key::Previous, MenuPanel::None, 2), (std::vector{Testy, Pomoc}));
+    EXPECT_EQ(Walk(Key::Next, MenuPanel::None, 4), (std::vector{Testy, Pomoc, Ustawienia, Testy}));
+    EXPECT_EQ(Walk(Key::Previous, MenuPanel::None, 2), (std::vector{Testy, Ustawienia}));
     EXPECT_EQ(Walk(Key::Next, MenuPanel::Tests, 4),
               (std::vector{TestZNazwiskiem, TestAnonimowo, Pomoc, TestZNazwiskiem}));
     EXPECT_EQ(Walk(Key::Previous, MenuPanel::Help, 4), (std::vector{OProgramie, Testy, StronaDomowa, Help}));
@@ -94,6 +94,7 @@ TEST(MainMenuKeys, TheSettingsKeyOpensSettingsFromAnyPanelOncePerPress) {
     EXPECT_EQ(MainMenuKeyAction(Pressed(Key::Settings, {}, true), MenuPanel::None, std::nullopt).What, Action::Nothing);
     EXPECT_EQ(MainMenuKeyAction(Pressed(Key::Settings, {.Ctrl = true}), MenuPanel::None, std::nullopt).What,
               Action::Nothing);
-    // The focus it leaves is no entry of the menu, so the next arrow starts afresh.
-    EXPECT_EQ(MenuFocusAfter(MenuSpot::Ustawienia, MenuPanel::None), std::nullopt);
+    // The entry keeps the focus where the closed menu shows it; over a submenu there is none.
+    EXPECT_EQ(MenuFocusAfter(MenuSpot::Ustawienia, MenuPanel::None), MenuSpot::Ustawienia);
+    EXPECT_EQ(MenuFocusAfter(MenuSpot::Ustawienia, MenuPanel::Tests), std::nullopt);
 }
