@@ -222,7 +222,10 @@ $XDG_CONFIG_HOME/Tarvix/Orvel/Ludra/Ludra.ini. The keys:
   voi   play sounds (1/0, yes/no)
   wo    window mode: 0 rounded window, 1 whole work area
   dfpz  journal level, 0 to 4
-sct, al, rq, rr and voi have no control in the program. set creates a missing
+  zpo   keep the text and picture windows as the learner left them (1/0)
+  kzp   Enter and Escape close the summary and information window (1/0)
+al, rq, rr, voi, zpo and kzp are also in the program's Ustawienia window; a
+missing zpo or kzp reads as 0. set creates a missing
 file with the defaults first and refuses a file that the program would
 replace with defaults. show and get print the file's problems on stderr and
 then exit with status 1.

@@ -20,17 +20,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Every key the tool knows: the program's own, then the optional ones of the settings window.
+constexpr auto kToolKeys = [] {
+    std::array<SettingKey, kSettingKeys.size() + kOptionalSettingKeys.size()> keys{};
+    std::copy(kSettingKeys.begin(), kSettingKeys.end(), keys.begin());
+    std::copy(kOptionalSettingKeys.begin(), kOptionalSettingKeys.end(), keys.begin() + kSettingKeys.size());
+    return keys;
+}();
+
+bool IsOptional(const SettingKey& key) { return &key - kToolKeys.data() >= std::ssize(kSettingKeys); }
+
 std::string KeyNames() {
     std::string names;
-    for (const SettingKey& key : kSettingKeys)
+    for (const SettingKey& key : kToolKeys)
         names += (names.empty() ? "" : ", ") + std::string(key.Name);
     return names;
 }
 
 const SettingKey& FindKey(std::string_view name) {
     const auto found =
-        std::find_if(kSettingKeys.begin(), kSettingKeys.end(), [&](const SettingKey& key) { return key.Name == name; });
-    if (found == kSettingKeys.end())
+        std::find_if(kToolKeys.begin(), kToolKeys.end(), [&](const SettingKey& key) { return key.Name == name; });
+    if (found == kToolKeys.end())
         throw UsageError(Format(Tr("unknown setting {1}; the settings are {2}"), name, KeyNames()));
     return *found;
 }
@@ -61,7 +71,7 @@ SettingValue ReadValue(const SettingKey& key, TpkXML& document) {
 
 // The file as the program finds it at start-up.
 struct SettingsReport {
-    std::array<SettingValue, kSettingKeys.size()> Values;
+    std::array<SettingValue, kToolKeys.size()> Values;
     std::vector<std::string> Problems;
     bool Replaced = false; // the program would replace the whole file with defaults
 };
@@ -78,10 +88,12 @@ SettingsReport InspectSettings() {
         throw ToolFailure(Format(Tr("can't read the settings file: {1}"), failure.what()));
     }
     SettingsReport report;
-    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
-        const SettingKey& key = kSettingKeys[i];
+    for (std::size_t i = 0; i < kToolKeys.size(); ++i) {
+        const SettingKey& key = kToolKeys[i];
         SettingValue& value = report.Values[i] = ReadValue(key, document);
-        if (!value.Readable && key.Kind() == SettingKind::Number) {
+        if (!value.Readable && IsOptional(key)) {
+            value.Text = key.Default; // the program reads a missing optional key as its default
+        } else if (!value.Readable && key.Kind() == SettingKind::Number) {
             report.Problems.push_back(
                 Format(Tr("{1} is missing or damaged; the program takes {2}"), key.Name, value.Text));
         } else if (!value.Readable) {
@@ -106,14 +118,14 @@ int ReportProblems(const SettingsReport& report, std::ostream& err) {
 
 int ShowSettings(Io& io) {
     const SettingsReport report = InspectSettings();
-    for (std::size_t i = 0; i < kSettingKeys.size(); ++i)
-        io.Out << kSettingKeys[i].Name << '=' << report.Values[i].Text << '\n';
+    for (std::size_t i = 0; i < kToolKeys.size(); ++i)
+        io.Out << kToolKeys[i].Name << '=' << report.Values[i].Text << '\n';
     return ReportProblems(report, io.Err);
 }
 
 int GetSetting(const SettingKey& key, Io& io) {
     const SettingsReport report = InspectSettings();
-    io.Out << report.Values[&key - kSettingKeys.data()].Text << '\n';
+    io.Out << report.Values[&key - kToolKeys.data()].Text << '\n';
     return ReportProblems(report, io.Err);
 }
 

@@ -517,8 +517,11 @@ TEST_F(SkqConfigTest, SetCreatesDefaultsAndRoundTrips) {
     EXPECT_EQ(Config({"set", "voi", "NO"}).Status, 0);
     const RunResult shown = Config({"show"});
     EXPECT_EQ(shown.Status, 0) << shown.Err;
+    // The optional keys of the settings window read as off until they are set.
     EXPECT_THAT(Lines(shown.Out), ElementsAre("ed=Ludra", "sct=/home/uczeń/Zestawy/Lista.skz", "al=1", "rq=1", "rr=1",
-                                              "voi=0", "wo=0", "dfpz=4"));
+                                              "voi=0", "wo=0", "dfpz=4", "zpo=0", "kzp=0"));
+    EXPECT_EQ(Config({"set", "kzp", "yes"}).Status, 0);
+    EXPECT_EQ(Config({"get", "kzp"}).Out, "1\n");
     // Values are stored scrambled, never in plain form.
     EXPECT_EQ(ReadFileText(file_).find("Ludra"), std::string::npos);
 }
