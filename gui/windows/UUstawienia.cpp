@@ -49,26 +49,56 @@ QFont FormFont(bool bold) {
 
 } // namespace
 
-// A drawn check box with its caption; a click anywhere on the row toggles it.
-class SettingsCheckRow : public QWidget {
+// A drawn control of the window: a caption, the amber outline while it has the keyboard's
+// focus, and a left click released over it.
+class SettingsControl : public QWidget {
 public:
-    SettingsCheckRow(const QString& caption, int index, QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("CbUstawienie%1").arg(index));
+    SettingsControl(const QString& objectName, const QString& caption, QWidget* parent)
+        : QWidget(parent), caption_(caption) {
+        setObjectName(objectName);
         setAccessibleName(caption);
         setCursor(Qt::PointingHandCursor);
-        caption_ = caption;
     }
-    void Show(bool checked, bool focused) {
-        checked_ = checked;
+    void ShowFocus(bool focused) {
         focused_ = focused;
         update();
     }
     std::function<void()> Clicked;
 
 protected:
+    // Draws the control's face; the focus outline goes over it.
+    virtual void PaintFace(QPainter& painter) = 0;
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        PaintFace(painter);
+        if (focused_)
+            PaintFocus(painter, rect());
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Clicked)
+            Clicked();
+    }
+
+    QString caption_;
+
+private:
+    bool focused_ = false;
+};
+
+// A drawn check box with its caption; a click anywhere on the row toggles it.
+class SettingsCheckRow : public SettingsControl {
+public:
+    SettingsCheckRow(const QString& caption, int index, QWidget* parent)
+        : SettingsControl(QStringLiteral("CbUstawienie%1").arg(index), caption, parent) {}
+    void Show(bool checked, bool focused) {
+        checked_ = checked;
+        ShowFocus(focused);
+    }
+
+protected:
+    void PaintFace(QPainter& painter) override {
         const QRectF box(8.5, (height() - 14) / 2.0 + 0.5, 14, 14);
         painter.setPen(checked_ ? kChecked : kEdge);
         painter.setBrush(checked_ ? kChecked : QColor(Qt::white));
@@ -81,40 +111,22 @@ protected:
         painter.setPen(kInk);
         painter.setFont(FormFont(false));
         painter.drawText(rect().adjusted(32, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, caption_);
-        if (focused_)
-            PaintFocus(painter, rect());
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Clicked)
-            Clicked();
     }
 
 private:
-    QString caption_;
     bool checked_ = false;
-    bool focused_ = false;
 };
 
-// A button drawn as the program's other buttons are; the focus shows as the amber outline.
-class SettingsButton : public QWidget {
+// A button drawn as the program's other buttons are.
+class SettingsButton : public SettingsControl {
 public:
     SettingsButton(const QString& objectName, const QString& caption, QPoint at, QWidget* parent)
-        : QWidget(parent), caption_(caption) {
-        setObjectName(objectName);
-        setAccessibleName(caption);
+        : SettingsControl(objectName, caption, parent) {
         setGeometry(QRect(at, kButtonSize));
-        setCursor(Qt::PointingHandCursor);
     }
-    void ShowFocus(bool focused) {
-        focused_ = focused;
-        update();
-    }
-    std::function<void()> Clicked;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
+    void PaintFace(QPainter& painter) override {
         QLinearGradient face(0, 0, 0, height());
         face.setColorAt(0, Qt::white);
         face.setColorAt(1, QColor(0xE4, 0xEC, 0xF5));
@@ -124,17 +136,7 @@ protected:
         painter.setPen(kInk);
         painter.setFont(FormFont(true));
         painter.drawText(rect(), Qt::AlignCenter, caption_);
-        if (focused_)
-            PaintFocus(painter, rect());
     }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Clicked)
-            Clicked();
-    }
-
-private:
-    QString caption_;
-    bool focused_ = false;
 };
 
 SettingsKey SettingsKeyOf(const QKeyEvent& event) {
