@@ -7,6 +7,7 @@
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/UIni.h"
+#include "gui/resources/Resources.h"
 #include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
@@ -153,7 +154,8 @@ TFTloBig::TFTloBig(QWidget* parent)
     // The size and places the window has until a window mode is applied.
     resize(919, 606);
     move(261, 125);
-    ImTloBig = MakePicture("ImTloBig", "tlobig", {0, 0, kBackgroundWidth, kBackgroundHeight}, this);
+    // Its picture is decoded when whole-work-area mode first shows it: the rounded window hides it.
+    ImTloBig = MakeLabel("ImTloBig", {0, 0, kBackgroundWidth, kBackgroundHeight}, this);
     PGlowny = MakePanel("PGlowny", {8, 0, kMainPanelWidth, kMainPanelHeight}, this);
     BuildMenuScreen();
     BuildTestScreen();
@@ -377,8 +379,11 @@ void TFTloBig::ApplyWindowMode() {
     setMask(layout->RoundedOutline ? RoundedOutline(layout->Width, layout->Height)
                                    : QRegion(0, 0, layout->Width, layout->Height));
     move(layout->WindowAt.X, layout->WindowAt.Y);
-    if (layout->BackgroundAt)
+    if (layout->BackgroundAt) {
+        if (ImTloBig->pixmap().isNull())
+            ResJpegToImage("tlobig", ImTloBig);
         ImTloBig->move(layout->BackgroundAt->X, layout->BackgroundAt->Y);
+    }
     PGlowny->move(layout->MainPanelAt.X, layout->MainPanelAt.Y);
     PTest->move(PGlowny->pos());
 }

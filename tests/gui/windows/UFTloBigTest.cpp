@@ -160,6 +160,14 @@ TEST_F(MainWindow, CtrlF4FillsTheWorkAreaAndStoresTheMode) {
     EXPECT_EQ(window.size(), QSize(790, 581));
 }
 
+// The rounded window hides the whole-area background, so it is decoded only once shown.
+TEST_F(MainWindow, TheWholeAreaBackgroundIsDecodedWhenItFirstShows) {
+    Show();
+    EXPECT_TRUE(static_cast<QLabel*>(Child("ImTloBig"))->pixmap().isNull());
+    Key(Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(static_cast<QLabel*>(Child("ImTloBig"))->pixmap().size(), QSize(1920, 1200));
+}
+
 TEST_F(MainWindow, UnknownModeKeepsTheDesignTimeGeometry) {
     PrepareFolders();
     LoadSettings();
