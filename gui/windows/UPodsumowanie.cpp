@@ -31,8 +31,7 @@ QRegion RoundedOutline(QSize size) {
 } // namespace
 
 TFPodsumowanie::TFPodsumowanie(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)),
-      review_(new TFPrzegladBledow(this)) {
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
     setObjectName(QStringLiteral("FPodsumowanie"));
     setWindowTitle(QStringLiteral("Podsumowanie"));
     setFixedSize(kClientSize);
@@ -81,7 +80,12 @@ void TFPodsumowanie::Prepare(std::u16string_view text, const QWidget& anchor) {
 
 void TFPodsumowanie::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor); }
 
-void TFPodsumowanie::LPrzejrzyjBledyClick() { review_->ShowReview(RunReviewText(RunMistakes), *this); }
+// Made when first wanted: most runs end without a look at the review.
+void TFPodsumowanie::LPrzejrzyjBledyClick() {
+    if (!review_)
+        review_ = new TFPrzegladBledow(this);
+    review_->ShowReview(RunReviewText(RunMistakes), *this);
+}
 
 // Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
 // the report, as desktop message windows do, so a learner can keep the result; P opens

@@ -37,5 +37,5 @@ protected:
 private:
     QLabel* lPodsumowanie_ = nullptr;
     WindowDrag* drag_;
-    TFPrzegladBledow* review_;
+    TFPrzegladBledow* review_ = nullptr;
 };
