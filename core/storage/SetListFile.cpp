@@ -50,7 +50,9 @@ std::vector<const TpkXMLNode*> IndexEntries(const TpkXMLNode& top, std::int32_t 
 }
 
 void ReadEntryLines(TpkXML& document, bool decode, std::int32_t count, std::vector<std::string>& lines) {
-    for (const TpkXMLNode* entry : IndexEntries(document.FindOrAddNode(SetListElement::Top), count)) {
+    const std::vector<const TpkXMLNode*> entries = IndexEntries(document.FindOrAddNode(SetListElement::Top), count);
+    lines.reserve(entries.size());
+    for (const TpkXMLNode* entry : entries) {
         if (entry == nullptr)
             break;
         FieldError error = FieldError::None;
