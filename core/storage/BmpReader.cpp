@@ -312,7 +312,8 @@ void DecodeBmp(ByteView data, Bitmap& bitmap) {
     picture.Width = static_cast<int>(header.Width);
     picture.Height = static_cast<int>(header.Height);
     picture.Format = indexed ? PixelFormat::Bits8 : PixelFormat::Bits24;
-    picture.Pixels.resize(static_cast<std::size_t>(picture.Width) * picture.Height * picture.BytesPerPixel());
+    // Run-length data may skip pixels, which stay at colour 0.
+    picture.Pixels.assign(static_cast<std::size_t>(picture.Width) * picture.Height * picture.BytesPerPixel(), 0);
     if (indexed)
         ReadPalette(data, header, picture);
     if (runLength)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -206,8 +207,15 @@ bool IsStandaloneMarker(std::uint8_t code) {
 ByteView WithoutUnfinishedSegment(ByteView data) {
     std::size_t at = 2; // after the start marker
     while (at + 1 < data.size()) {
+        if (data[at] != 0xFF) { // coded data, passed up to the next marker byte at once
+            const void* marker = std::memchr(data.data() + at, 0xFF, data.size() - at);
+            if (marker == nullptr)
+                return data;
+            at = static_cast<std::size_t>(static_cast<const std::uint8_t*>(marker) - data.data());
+            continue;
+        }
         const std::uint8_t code = data[at + 1];
-        if (data[at] != 0xFF || code == 0xFF) { // coded data or a fill byte
+        if (code == 0xFF) { // a fill byte
             ++at;
             continue;
         }

@@ -9,30 +9,54 @@
 #include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 
 SetListHeader ListHeader;
 
 namespace {
 
-// The first child of each upper-cased name, so thousands of entries are found
-// without a scan each.
-std::unordered_map<std::u16string, const TpkXMLNode*> IndexChildren(const TpkXMLNode& node) {
-    std::unordered_map<std::u16string, const TpkXMLNode*> index;
-    for (int i = 0; i < node.ChildCount(); ++i)
-        index.try_emplace(UpperCase(node.Child(i)->Name), node.Child(i));
-    return index;
+// The number n of an entry element's name: the prefix in any letter case, then n in decimal as
+// the name "dx" + n is spelled (no sign, no leading zero), below the limit. Nothing otherwise.
+std::optional<std::size_t> EntryNumber(std::u16string_view name, std::size_t limit) {
+    const std::u16string_view prefix = SetListElement::EntryPrefix;
+    const std::u16string_view digits = name.substr(std::min(prefix.size(), name.size()));
+    if (digits.empty() || digits.size() > 10 || (digits[0] == u'0' && digits.size() > 1) ||
+        UpperCase(name.substr(0, prefix.size())) != UpperCase(prefix))
+        return std::nullopt;
+    std::uint64_t number = 0;
+    for (const char16_t c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        number = number * 10 + (c - u'0');
+    }
+    return number < limit ? std::optional<std::size_t>(number) : std::nullopt;
+}
+
+// The first entry element of each number below the count, found in one pass over the children.
+// The list can't hold more entries than there are children, whatever count it claims.
+std::vector<const TpkXMLNode*> IndexEntries(const TpkXMLNode& top, std::int32_t count) {
+    const std::size_t limit = std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0,
+                                                    static_cast<std::size_t>(top.ChildCount()));
+    std::vector<const TpkXMLNode*> entries(limit, nullptr);
+    for (int i = 0; i < top.ChildCount(); ++i) {
+        const TpkXMLNode* child = top.Child(i);
+        const std::optional<std::size_t> number = EntryNumber(child->Name, limit);
+        if (number && entries[*number] == nullptr)
+            entries[*number] = child;
+    }
+    return entries;
 }
 
 void ReadEntryLines(TpkXML& document, bool decode, std::int32_t count, std::vector<std::string>& lines) {
-    const auto entries = IndexChildren(document.FindOrAddNode(SetListElement::Top));
-    const std::u16string prefix = UpperCase(SetListElement::EntryPrefix);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const auto found = entries.find(prefix + AnsiToWide(std::to_string(i)));
-        if (found == entries.end())
+    const std::vector<const TpkXMLNode*> entries = IndexEntries(document.FindOrAddNode(SetListElement::Top), count);
+    lines.reserve(entries.size());
+    for (const TpkXMLNode* entry : entries) {
+        if (entry == nullptr)
             break;
         FieldError error = FieldError::None;
-        lines.push_back(DecodeFieldText(decode, found->second->Text, error));
+        lines.push_back(DecodeFieldText(decode, entry->Text, error));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "support/PictureFiles.h"
 
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdlib>
 #include <random>
@@ -42,7 +43,37 @@ Bitmap Decode(const Bytes& data) {
     return bitmap;
 }
 
+// RGB rows as libjpeg gives them with nothing around it; for files that decode without errors.
+Bytes DecodeWithLibjpegAlone(const Bytes& data) {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    errors.output_message = [](j_common_ptr) {}; // the cut file's warning
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data.data(), data.size());
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    const std::size_t rowBytes = static_cast<std::size_t>(info.output_width) * 3;
+    Bytes pixels(rowBytes * info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = pixels.data() + info.output_scanline * rowBytes;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_destroy_decompress(&info);
+    return pixels;
+}
+
 } // namespace
+
+TEST(JpegDecoder, PixelsAreExactlyLibjpegsOwn) {
+    const Bytes baseline = MakeTestJpeg(61, 43);
+    const Bytes cutInCodedData(baseline.begin(), baseline.end() - static_cast<std::ptrdiff_t>(baseline.size() / 3));
+    for (const Bytes& jpeg : {baseline, cutInCodedData, MakeProgressiveJpeg(50, 33), MakeGreyJpeg(17, 29)}) {
+        const Bitmap bitmap = Decode(jpeg);
+        EXPECT_EQ(Bytes(bitmap.Pixels.begin(), bitmap.Pixels.end()), DecodeWithLibjpegAlone(jpeg));
+    }
+}
 
 TEST(JpegDecoder, BaselinePictureBecomesRgbOfItsOwnSize) {
     const Bitmap bitmap = Decode(MakeTestJpeg(45, 27));

@@ -144,3 +144,11 @@ TEST_F(SetList, LinesEndBeforeTheFirstMissingEntry) {
     ASSERT_TRUE(LoadSetList(path, lines));
     EXPECT_THAT(lines, ElementsAre("a", "b"));
 }
+
+TEST_F(SetList, EntryNamesMatchInAnyCaseAsTheNumberIsSpelledAndTheFirstWins) {
+    // "dx01" is not entry 1 although it comes before it; a second "dx0" is not read.
+    const auto path = File(Element("ilw", "3") + Element("dX0", "a") + Element("dx0", "again") +
+                           Element("dx01", "zero first") + Element("dx2", "c") + Element("Dx1", "b"));
+    ASSERT_TRUE(LoadSetList(path, lines));
+    EXPECT_THAT(lines, ElementsAre("a", "b", "c"));
+}

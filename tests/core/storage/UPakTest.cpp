@@ -281,6 +281,19 @@ TEST(ListFiles, ListsMatchingFilesSortedAndLeavesOutFolders) {
     EXPECT_THAT(names, ElementsAre("earlier", ".hidden.skq", "a.skq", "B.SKQ", "c.skq.bak", "link.skq"));
 }
 
+TEST(ListFiles, OrderIsUpperCaseCodeUnitsThenBytes) {
+    // "_" sorts after the upper-case letters, not before the lower-case ones; Polish letters after
+    // ASCII by their code; names equal but for case in byte order; bytes that are no UTF-8 last.
+    TempDir dir;
+    for (const std::string name :
+         {"\xFF.skq", "Żółw.skq", "żaba.skq", "Ąb.skq", "_x.skq", "zebra.skq", "ZEBRA.skq", "ab.skq", "AĄ.skq"})
+        WriteFileText(dir / name, "x");
+    std::vector<std::string> names;
+    ListFiles(dir.Path().string() + "/*.skq", "*.*", names);
+    EXPECT_THAT(names, ElementsAre("ab.skq", "AĄ.skq", "ZEBRA.skq", "zebra.skq", "_x.skq", "Ąb.skq", "żaba.skq",
+                                   "Żółw.skq", "\xFF.skq"));
+}
+
 TEST(ListFiles, MissingFolderListsNothing) {
     TempDir dir;
     std::vector<std::string> names;
