@@ -21,12 +21,14 @@ rows = []
 for path in sorted(pathlib.Path(sys.argv[1]).glob("*.json")):
     for run in json.loads(path.read_text()).get("benchmarks", []):
         if "ratio" in run:
-            rows.append((run["name"].removesuffix("/manual_time"), run["ours_ms"], run["floor_ms"], run["ratio"]))
+            key, unit = ("ms", "ms") if "ours_ms" in run else ("mb", "MB")
+            rows.append((run["name"].removesuffix("/manual_time"), run[f"ours_{key}"], run[f"floor_{key}"],
+                         run["ratio"], unit))
 if rows:
     width = max(len(name) for name, *_ in rows)
-    print(f"\n{'work':<{width}}  {'ours ms':>10}  {'floor ms':>10}  {'ratio':>6}")
-    for name, ours, floor, ratio in rows:
-        print(f"{name:<{width}}  {ours:>10.3f}  {floor:>10.3f}  {ratio:>6.2f}")
+    print(f"\n{'work':<{width}}  {'ours':>10}  {'floor':>10}  {'ratio':>6}")
+    for name, ours, floor, ratio, unit in rows:
+        print(f"{name:<{width}}  {ours:>7.3f} {unit:<2}  {floor:>7.3f} {unit:<2}  {ratio:>6.2f}")
 PY
 echo
 "$root/scripts/bench-startup.sh" "$build"

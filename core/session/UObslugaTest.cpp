@@ -83,6 +83,8 @@ void AnnounceAttachments() {
         Tell(attachmentView, &AttachmentView::ShowPicture, CurrentQuestion.PictureName);
         LastShownPictureName = CurrentQuestion.PictureName;
     }
+    // The picture window keeps its own copy: the decoded picture's memory goes back at once.
+    PictureBitmap = {};
 }
 
 bool OpenQuestionAt(std::int32_t index) {

@@ -7,18 +7,18 @@
 #include <QLabel>
 #include <QPainter>
 
-QImage BitmapToImage(const Bitmap& bitmap) {
+QImage BitmapView(const Bitmap& bitmap) {
     if (bitmap.Width <= 0 || bitmap.Height <= 0)
         return {};
     const int bytesPerLine = bitmap.Width * bitmap.BytesPerPixel();
     if (bitmap.Format == PixelFormat::Bits24)
-        return QImage(bitmap.Pixels.data(), bitmap.Width, bitmap.Height, bytesPerLine, QImage::Format_RGB888).copy();
+        return QImage(bitmap.Pixels.data(), bitmap.Width, bitmap.Height, bytesPerLine, QImage::Format_RGB888);
     QImage image(bitmap.Pixels.data(), bitmap.Width, bitmap.Height, bytesPerLine, QImage::Format_Indexed8);
     QList<QRgb> colours;
     for (const Rgb& colour : bitmap.Palette)
         colours.append(qRgb(colour.R, colour.G, colour.B));
     image.setColorTable(colours);
-    return image.copy();
+    return image;
 }
 
 QImage ResourceImage(const QString& name) {
@@ -29,7 +29,7 @@ QImage ResourceImage(const QString& name) {
     try {
         Bitmap bitmap;
         DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
-        return BitmapToImage(bitmap);
+        return BitmapView(bitmap).copy();
     } catch (const StorageError&) {
         return {};
     }

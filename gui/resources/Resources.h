@@ -18,5 +18,6 @@ void ResJpegToImage(const QString& name, QLabel* image);
 // Draws the resource at (0, 0) onto the image; the image keeps its size.
 void ResJpegToBitmap(const QString& name, QImage& bitmap);
 
-// The core's picture as a Qt image (a copy; palette pictures become indexed images).
-QImage BitmapToImage(const Bitmap& bitmap);
+// The core's picture as a Qt image over the bitmap's own pixels, valid while the bitmap
+// lives unchanged (palette pictures become indexed images).
+QImage BitmapView(const Bitmap& bitmap);

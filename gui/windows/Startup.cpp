@@ -9,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <langinfo.h>
+#include <malloc.h>
 
 #include <clocale>
 #include <string_view>
@@ -40,7 +41,14 @@ private:
 
 } // namespace
 
+void ReturnFreedPicturesToTheSystem() {
+    // A fixed threshold: glibc would otherwise raise it after the first large free and keep later
+    // pictures in its heap.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+}
+
 int RunLudra(int argc, char** argv) {
+    ReturnFreedPicturesToTheSystem();
     QApplication application(argc, argv);
     UseUtf8Characters();
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");

@@ -19,6 +19,10 @@ struct ProgramWindows {
     TFWinieta Vignette;
 };
 
+// Large blocks (pictures, pixmaps) go back to the system when freed, so the memory of a set's
+// pictures is returned when the set ends rather than kept by the allocator.
+void ReturnFreedPicturesToTheSystem();
+
 // Runs the program: creates every window, shows the main window and runs the event
 // loop until the application ends.
 int RunLudra(int argc, char** argv);

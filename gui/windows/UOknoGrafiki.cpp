@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -18,8 +19,6 @@
 namespace {
 
 constexpr QPoint kOffsetFromAnchor(250, 25);
-
-FrameSize SizeOf(const QImage& image) { return {image.width(), image.height()}; }
 
 } // namespace
 
@@ -56,11 +55,14 @@ TFOknoGrafiki::TFOknoGrafiki(QWidget* parent)
 
 void TFOknoGrafiki::ShowPicture(const std::string& name) {
     LastShownPictureName = name;
-    picture_ = BitmapToImage(PictureBitmap);
-    const FrameSize picture = SizeOf(picture_);
-    PPodImg->setGeometry(ToQRect(PictureHolderFor(picture)));
-    Img->setGeometry(ToQRect(PictureInHolder(picture)));
-    Img->setPixmap(QPixmap::fromImage(picture_));
+    // The pixmap is the window's only copy: the engine lets its decoded picture go once shown,
+    // so an empty bitmap (the loader found no picture) leaves the last picture, as before.
+    if (!PictureBitmap.Pixels.empty())
+        Img->setPixmap(QPixmap::fromImage(BitmapView(PictureBitmap)));
+    const QSize size = Img->pixmap().size();
+    picture_ = {size.width(), size.height()};
+    PPodImg->setGeometry(ToQRect(PictureHolderFor(picture_)));
+    Img->setGeometry(ToQRect(PictureInHolder(picture_)));
     const std::optional<SideWindowShape> kept = KeptShape();
     ResizeTo(kept ? kept->Expanded : kSmallPictureWindow);
     expandable_ = true;
@@ -91,7 +93,7 @@ void TFOknoGrafiki::LayoutExpanded() {
 // The small window offers to enlarge a picture it can't hold; the enlarged one to shrink.
 void TFOknoGrafiki::ShowSizeButtons() {
     const bool enlarged = PictureWindowSize() != kSmallPictureWindow;
-    PPowieksz->setVisible(!enlarged && PictureNeedsEnlarging(SizeOf(picture_), centre_));
+    PPowieksz->setVisible(!enlarged && PictureNeedsEnlarging(picture_, centre_));
     PZmniejsz->setVisible(enlarged);
 }
 
@@ -103,7 +105,7 @@ void TFOknoGrafiki::ResizeTo(FrameSize window) {
 
 void TFOknoGrafiki::ImPowiekszClick() {
     const QSize room = screen()->availableGeometry().size();
-    ResizeTo(EnlargedWindowFor(SizeOf(picture_), {room.width(), room.height()}));
+    ResizeTo(EnlargedWindowFor(picture_, {room.width(), room.height()}));
     LearnerResized();
 }
 
@@ -112,7 +114,14 @@ void TFOknoGrafiki::ImZmniejszClick() {
     LearnerResized();
 }
 
-void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(picture_); }
+void TFOknoGrafiki::LCopyImgClick() { QGuiApplication::clipboard()->setImage(Img->pixmap().toImage()); }
+
+void TFOknoGrafiki::hideEvent(QHideEvent* event) {
+    // A window manager hiding it with a minimized main window gives it back unchanged.
+    if (!event->spontaneous())
+        Img->clear();
+    TFramedWindow::hideEvent(event);
+}
 
 // Showing starts folded and locked until the first picture.
 void TFOknoGrafiki::FormShow() {

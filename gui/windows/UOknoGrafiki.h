@@ -7,6 +7,7 @@
 #include <string>
 
 class QFrame;
+class QHideEvent;
 class QLabel;
 
 // The picture window (instance FOknoGrafiki): the picture of the question on screen
@@ -32,6 +33,8 @@ public:
 protected:
     void LayoutExpanded() override;
     void FormShow() override;
+    // Closed by the program, the window lets its picture go: showing again starts without one.
+    void hideEvent(QHideEvent* event) override;
     SizeTools ShownSizeTools() const override;
     void UseTool(FramedWindowAction tool) override;
 
@@ -43,6 +46,6 @@ private:
     QWidget* PZmniejsz = nullptr;
     QFrame* PPodImg = nullptr;
     QLabel* Img = nullptr;
-    QImage picture_;
+    FrameSize picture_; // the size of the picture shown
     FrameSize centre_;
 };

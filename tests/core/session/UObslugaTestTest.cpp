@@ -6,6 +6,7 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UIni.h"
+#include "support/PictureFiles.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
 #include "support/ReportLines.h"
@@ -584,6 +585,21 @@ TEST_F(RunRules, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
     AnswerAll({true, true, true, true});
     EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg", "+mapa.jpg", "-", "+mapa.jpg"));
     EXPECT_THAT(views.Texts, ElementsAre("+opis.txt", "+opis.txt", "-", "-"));
+}
+
+TEST_F(RunRules, TheDecodedPictureIsLetGoOnceShown) {
+    QuestionDocument document;
+    document.AnswerCount = 3;
+    document.QuestionText = "Q1";
+    document.Answers = {"a", "b", "c", "", ""};
+    document.Key = "100";
+    document.PictureName = "mapa.jpg";
+    SetFolder = dir.Path();
+    QuestionFiles = {"p10.skq"};
+    WritePakFile(dir / "p10.skq", {{"Sezz0.xml", WriteQuestion40(document)}, {"mapa.jpg", MakeTestJpeg(40, 30)}});
+    StartSession();
+    EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg"));
+    EXPECT_EQ(PictureBitmap.Pixels.size(), 0u);
 }
 
 TEST_F(RunRules, UnchangedAttachmentsLeftAloneWithoutReloading) {

@@ -221,6 +221,19 @@ TEST_F(PictureWindow, CopySpotPutsThePictureOnTheClipboard) {
     EXPECT_EQ(QColor(copied.pixel(63, 47)), QColor(63, 47, 0x80));
 }
 
+// The engine lets its bitmap go once a picture is shown; a question whose picture the loader
+// could not find keeps the last one, and closing the window lets it go.
+TEST_F(PictureWindow, AnEmptyBitmapKeepsTheLastPictureUntilTheWindowCloses) {
+    Show(64, 48);
+    PictureBitmap = {};
+    window.ShowPicture("brak.jpg");
+    const QLabel& shown = static_cast<QLabel&>(Child("Img"));
+    EXPECT_EQ(shown.pixmap().size(), QSize(64, 48));
+    EXPECT_EQ(At("Img").size(), QSize(64, 48));
+    window.hide();
+    EXPECT_TRUE(shown.pixmap().isNull());
+}
+
 TEST_F(PictureWindow, PalettePictureShowsInItsColours) {
     Bitmap bitmap;
     bitmap.Width = 2;
