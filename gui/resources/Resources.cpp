@@ -29,7 +29,8 @@ QImage ResourceImage(const QString& name) {
     try {
         Bitmap bitmap;
         DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
-        return BitmapView(bitmap).copy();
+        // One pass into the screen's own format: the pixmap then takes the image as it is.
+        return BitmapView(bitmap).convertToFormat(QImage::Format_RGB32);
     } catch (const StorageError&) {
         return {};
     }
