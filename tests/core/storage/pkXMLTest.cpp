@@ -153,6 +153,25 @@ TEST(XmlReadTest, TextsAndValuesAreTrimmedAndUnescaped) {
     EXPECT_EQ(r.Child(0)->Text, u"&&#65;&apos;&lt") << "only four entities, in any letter case";
 }
 
+// 8-bit texts are converted in blocks of sixteen and eight bytes, so every byte and entity is
+// tried at every offset from a block's start, and a text is also tried where the input ends.
+TEST(XmlReadTest, EightBitTextsConvertWhereverTheBytesFall) {
+    std::string bytes;
+    for (int b = 0x21; b <= 0xFF; ++b) {
+        if (b != '<' && b != '&')
+            bytes.push_back(static_cast<char>(b));
+    }
+    for (std::size_t offset = 0; offset < 9; ++offset) {
+        const std::string lead(offset, 'x');
+        TpkXML document;
+        ASSERT_TRUE(document.LoadFromStream(
+            ToBytes("<a>" + lead + bytes + "</a><b>" + lead + "&lt;" + lead + "</b><c>" + lead + "\xB9\xEA")));
+        EXPECT_EQ(document.Root.Child(0)->Text, AnsiToWide(lead + bytes)) << offset;
+        EXPECT_EQ(document.Root.Child(1)->Text, AnsiToWide(lead + "<" + lead)) << offset;
+        EXPECT_EQ(document.Root.Child(2)->Text, AnsiToWide(lead + "\xB9\xEA")) << "at the input's end, " << offset;
+    }
+}
+
 TEST(XmlReadTest, NestingAndContentRules) {
     struct Case {
         std::string_view input;
