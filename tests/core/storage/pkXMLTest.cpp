@@ -161,7 +161,7 @@ TEST(XmlReadTest, EightBitTextsConvertWhereverTheBytesFall) {
         if (b != '<' && b != '&')
             bytes.push_back(static_cast<char>(b));
     }
-    for (std::size_t offset = 0; offset < 9; ++offset) {
+    for (std::size_t offset = 0; offset <= 16; ++offset) {
         const std::string lead(offset, 'x');
         TpkXML document;
         ASSERT_TRUE(document.LoadFromStream(
