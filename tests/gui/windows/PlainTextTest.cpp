@@ -1,4 +1,6 @@
 #include "gui/windows/Startup.h"
+#include "gui/windows/UPrzegladBledow.h"
+#include "gui/windows/UUstawienia.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,6 +11,9 @@
 // label added later can't slip through.
 TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
     const ProgramWindows windows;
+    // Windows made when first opened.
+    const TFPrzegladBledow review;
+    const TFUstawienia settings;
     int labels = 0;
     for (QWidget* widget : QApplication::allWidgets())
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr) {
