@@ -61,7 +61,8 @@ struct ProgramSideWindows {
     QWidget anchor;
     TFOknoGrafiki picture;
     TFOknoTekstu text;
-    AttachmentWindows attachments{picture, text, [this]() -> const QWidget& { return anchor; }};
+    AttachmentWindows attachments{[this] { return &picture; }, [this] { return &text; },
+                                  [this]() -> const QWidget& { return anchor; }};
 };
 
 void BM_ShownPictureBesidePixels(benchmark::State& state) {

@@ -2,45 +2,46 @@
 
 #include <utility>
 
-AttachmentWindows::AttachmentWindows(TFOknoGrafiki& picture, TFOknoTekstu& text, std::function<const QWidget&()> anchor)
-    : picture_(&picture), text_(&text), anchor_(std::move(anchor)) {}
+AttachmentWindows::AttachmentWindows(std::function<TFOknoGrafiki*()> picture, std::function<TFOknoTekstu*()> text,
+                                     std::function<const QWidget&()> anchor)
+    : picture_(std::move(picture)), text_(std::move(text)), anchor_(std::move(anchor)) {}
 
 void AttachmentWindows::OpenPictureWindow() {
-    if (picture_)
-        picture_->Open(anchor_());
+    if (TFOknoGrafiki* picture = picture_())
+        picture->Open(anchor_());
 }
 
 void AttachmentWindows::OpenTextWindow() {
-    if (text_)
-        text_->Open(anchor_());
+    if (TFOknoTekstu* text = text_())
+        text->Open(anchor_());
 }
 
 void AttachmentWindows::ClosePictureWindow() {
-    if (picture_)
-        picture_->hide();
+    if (TFOknoGrafiki* picture = picture_())
+        picture->hide();
 }
 
 void AttachmentWindows::CloseTextWindow() {
-    if (text_)
-        text_->hide();
+    if (TFOknoTekstu* text = text_())
+        text->hide();
 }
 
 void AttachmentWindows::ShowAttachedText(const std::string& name) {
-    if (text_)
-        text_->ShowAttachedText(name);
+    if (TFOknoTekstu* text = text_())
+        text->ShowAttachedText(name);
 }
 
 void AttachmentWindows::HideAttachedText() {
-    if (text_)
-        text_->HideAttachedText();
+    if (TFOknoTekstu* text = text_())
+        text->HideAttachedText();
 }
 
 void AttachmentWindows::ShowPicture(const std::string& name) {
-    if (picture_)
-        picture_->ShowPicture(name);
+    if (TFOknoGrafiki* picture = picture_())
+        picture->ShowPicture(name);
 }
 
 void AttachmentWindows::HidePicture() {
-    if (picture_)
-        picture_->HidePicture();
+    if (TFOknoGrafiki* picture = picture_())
+        picture->HidePicture();
 }

@@ -4,17 +4,17 @@
 #include "gui/windows/UOknoGrafiki.h"
 #include "gui/windows/UOknoTekstu.h"
 
-#include <QPointer>
-
 #include <functional>
 
 // The picture and the text window as the engine's attachment windows: opened beside
 // the anchor (the main window, or its main panel in window mode 1) when a question
-// loads, told about each question's attachments, closed on leaving the set. A window
-// that is gone is left alone.
+// loads, told about each question's attachments, closed on leaving the set. Each window
+// comes from a function that makes it when first wanted; a window it gives none of is gone
+// and left alone.
 class AttachmentWindows final : public AttachmentView {
 public:
-    AttachmentWindows(TFOknoGrafiki& picture, TFOknoTekstu& text, std::function<const QWidget&()> anchor);
+    AttachmentWindows(std::function<TFOknoGrafiki*()> picture, std::function<TFOknoTekstu*()> text,
+                      std::function<const QWidget&()> anchor);
 
     void OpenPictureWindow() override;
     void OpenTextWindow() override;
@@ -26,7 +26,7 @@ public:
     void HidePicture() override;
 
 private:
-    QPointer<TFOknoGrafiki> picture_;
-    QPointer<TFOknoTekstu> text_;
+    std::function<TFOknoGrafiki*()> picture_;
+    std::function<TFOknoTekstu*()> text_;
     std::function<const QWidget&()> anchor_;
 };

@@ -26,16 +26,17 @@ void UseUtf8Characters() {
 // The run's sounds, and its summary shown beside the main window.
 class ProgramFeedback final : public RunFeedback {
 public:
-    ProgramFeedback(TFPodsumowanie& summary, const TFTloBig& mainWindow) : summary_(summary), mainWindow_(mainWindow) {}
+    ProgramFeedback(OnDemand<TFPodsumowanie>& summary, const TFTloBig& mainWindow)
+        : summary_(summary), mainWindow_(mainWindow) {}
 
     void PlaySound(const char* sound) override { sounds_.Play(sound); }
     void ShowSummary(const SummaryReport& report) override {
-        summary_.ShowSummaryWindow(report.Text, mainWindow_.PlacementAnchor());
+        (*summary_).ShowSummaryWindow(report.Text, mainWindow_.PlacementAnchor());
     }
 
 private:
     SoundPlayer sounds_;
-    TFPodsumowanie& summary_;
+    OnDemand<TFPodsumowanie>& summary_;
     const TFTloBig& mainWindow_;
 };
 
@@ -61,11 +62,13 @@ int RunLudra(int argc, char** argv) {
     ProgramWindows windows;
     TFTloBig& mainWindow = windows.MainWindow;
     InstallWarningBox(windows.Warning);
-    mainWindow.SetVignette(&windows.Vignette);
-    mainWindow.SetSetList(&windows.SetList);
-    mainWindow.SetSideWindows(&windows.TextWindow, &windows.PictureWindow);
+    mainWindow.SetVignette([&windows]() -> TFWinieta& { return *windows.Vignette; });
+    mainWindow.SetSetList([&windows]() -> TFOknoLTestow& { return *windows.SetList; });
+    mainWindow.SetSideWindows([&windows] { return windows.TextWindow.IfMade(); },
+                              [&windows] { return windows.PictureWindow.IfMade(); });
     // Both unregister themselves when they go, before the windows they use.
-    AttachmentWindows attachments(windows.PictureWindow, windows.TextWindow,
+    AttachmentWindows attachments([&windows] { return &*windows.PictureWindow; },
+                                  [&windows] { return &*windows.TextWindow; },
                                   [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
     SetAttachmentView(&attachments);
     ProgramFeedback feedback(windows.Summary, mainWindow);

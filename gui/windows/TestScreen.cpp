@@ -78,7 +78,11 @@ TestScreenKey KeyOf(const QKeyEvent& event, KeyModifiers modifiers) {
     return key;
 }
 
-bool Shown(const QWidget* window) { return window && window->isVisible(); }
+// The window, when it is made and on screen.
+QWidget* Shown(const std::function<QWidget*()>& window) {
+    QWidget* made = window ? window() : nullptr;
+    return made && made->isVisible() ? made : nullptr;
+}
 
 void GiveKeyboardTo(QWidget* window) {
     window->raise();
@@ -297,14 +301,14 @@ void TestScreen::HideTestPanel() { PTest->hide(); }
 
 void TestScreen::HideHintButton() { PPodpowiedz->hide(); }
 
-void TestScreen::SetSideWindows(QWidget* text, QWidget* picture) {
-    textWindow_ = text;
-    pictureWindow_ = picture;
+void TestScreen::SetSideWindows(std::function<QWidget*()> text, std::function<QWidget*()> picture) {
+    textWindow_ = std::move(text);
+    pictureWindow_ = std::move(picture);
 }
 
 TestScreenState TestScreen::KeyState() const {
-    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(), SessionRunning,
-            !PPodpowiedz->isHidden(),    Shown(textWindow_),    Shown(pictureWindow_)};
+    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(),         SessionRunning,
+            !PPodpowiedz->isHidden(),    Shown(textWindow_) != nullptr, Shown(pictureWindow_) != nullptr};
 }
 
 bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
@@ -318,8 +322,8 @@ bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
     case TestScreenAction::Kind::NextQuestion: NextQuestion(); break;
     case TestScreenAction::Kind::ShowHint: ShowHintPanel(); break;
     case TestScreenAction::Kind::Resign: Resign(); break;
-    case TestScreenAction::Kind::FocusTextWindow: GiveKeyboardTo(textWindow_); break;
-    case TestScreenAction::Kind::FocusPictureWindow: GiveKeyboardTo(pictureWindow_); break;
+    case TestScreenAction::Kind::FocusTextWindow: GiveKeyboardTo(Shown(textWindow_)); break;
+    case TestScreenAction::Kind::FocusPictureWindow: GiveKeyboardTo(Shown(pictureWindow_)); break;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class HotArea;
 class QKeyEvent;
@@ -42,7 +43,7 @@ public:
     void HideHintPanel() override;
 
     // The text and picture windows, which T and O hand the keyboard to.
-    void SetSideWindows(QWidget* text, QWidget* picture);
+    void SetSideWindows(std::function<QWidget*()> text, std::function<QWidget*()> picture);
 
     // A key while the panel is shown does what a click on its control does; false
     // when it is none of the screen's.
@@ -72,6 +73,6 @@ private:
     QLabel* LtrescPodpowiedzi = nullptr;
     QLabel* LWerdykt = nullptr;
     QLabel* LPostep = nullptr;
-    QWidget* textWindow_ = nullptr;
-    QWidget* pictureWindow_ = nullptr;
+    std::function<QWidget*()> textWindow_;
+    std::function<QWidget*()> pictureWindow_;
 };

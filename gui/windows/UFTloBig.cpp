@@ -220,7 +220,7 @@ void TFTloBig::BuildHelpSubmenu() {
     connect(LOProgramie, &HotArea::clicked, this, [this] {
         ResetMenuHighlight();
         if (vignette_)
-            vignette_->Execute(PlacementAnchor());
+            vignette_().Execute(PlacementAnchor());
     });
     connect(LHelp, &HotArea::clicked, this, &TFTloBig::OpenHelpPages);
     connect(LStronaDomowa, &HotArea::clicked, this, [this] {
@@ -416,7 +416,7 @@ void TFTloBig::LTestAnonimowoClick() {
 void TFTloBig::LTestZNazwiskiemClick() {
     HideSubmenus();
     if (setList_)
-        setList_->ShowSetList(PlacementAnchor());
+        setList_().ShowSetList(PlacementAnchor());
 }
 
 void TFTloBig::LUstawieniaClick() {
@@ -452,7 +452,9 @@ void TFTloBig::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, &TFTloBig::CheckCommandLine);
 }
 
-void TFTloBig::SetSideWindows(QWidget* text, QWidget* picture) { testScreen_->SetSideWindows(text, picture); }
+void TFTloBig::SetSideWindows(std::function<QWidget*()> text, std::function<QWidget*()> picture) {
+    testScreen_->SetSideWindows(std::move(text), std::move(picture));
+}
 
 void TFTloBig::keyPressEvent(QKeyEvent* event) {
     const KeyAction action = MainWindowKey(KeyOf(*event), ModifiersOf(*event), event->key() - Qt::Key_0);

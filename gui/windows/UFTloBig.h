@@ -29,9 +29,11 @@ public:
     explicit TFTloBig(QWidget* parent = nullptr);
     ~TFTloBig() override;
 
-    void SetVignette(TFWinieta* vignette) { vignette_ = vignette; }
-    void SetSetList(TFOknoLTestow* setList) { setList_ = setList; }
-    void SetSideWindows(QWidget* text, QWidget* picture);
+    // The windows the menu opens, made when first wanted.
+    void SetVignette(std::function<TFWinieta&()> vignette) { vignette_ = std::move(vignette); }
+    void SetSetList(std::function<TFOknoLTestow&()> setList) { setList_ = std::move(setList); }
+    // The text and picture windows once made, which T and O hand the keyboard to.
+    void SetSideWindows(std::function<QWidget*()> text, std::function<QWidget*()> picture);
     // Opens help pages and the home page; tests replace it.
     std::function<void(const QUrl&)> OpenUrl;
     // Asks for a set's folder, starting at the given one; empty when cancelled. Tests replace it.
@@ -103,8 +105,8 @@ private:
     MenuFocusRing* menuFocusRing_ = nullptr; // shown only while the menu is worked from the keyboard
     std::optional<MenuSpot> menuFocus_;
 
-    TFWinieta* vignette_ = nullptr;
-    TFOknoLTestow* setList_ = nullptr;
+    std::function<TFWinieta&()> vignette_;
+    std::function<TFOknoLTestow&()> setList_;
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
     QString folderName_; // the folder chosen last; the documents folder before the first

@@ -80,7 +80,8 @@ protected:
     QWidget& anchor = main.top;
     TFOknoGrafiki picture;
     TFOknoTekstu text;
-    AttachmentWindows windows{picture, text, [this]() -> const QWidget& { return anchor; }};
+    AttachmentWindows windows{[this] { return &picture; }, [this] { return &text; },
+                              [this]() -> const QWidget& { return anchor; }};
 };
 
 } // namespace
@@ -159,7 +160,8 @@ TEST_F(AttachmentRun, LeavingTheSetClosesBothWindows) {
 TEST_F(AttachmentRun, WindowsThatAreGoneAreLeftAlone) {
     auto gone = std::make_unique<TFOknoTekstu>();
     auto alsoGone = std::make_unique<TFOknoGrafiki>();
-    AttachmentWindows goneWindows(*alsoGone, *gone, [this]() -> const QWidget& { return anchor; });
+    AttachmentWindows goneWindows([&alsoGone] { return alsoGone.get(); }, [&gone] { return gone.get(); },
+                                  [this]() -> const QWidget& { return anchor; });
     SetAttachmentView(&goneWindows);
     gone.reset();
     alsoGone.reset();

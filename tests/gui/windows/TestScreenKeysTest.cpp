@@ -101,7 +101,7 @@ TEST_F(KeyedTestScreen, HintAndEscapeDoWhatTheirControlsDo) {
 TEST_F(KeyedTestScreen, THandsTheKeyboardToTheTextWindowWhenItIsShown) {
     QWidget text;
     QWidget picture;
-    window->SetSideWindows(&text, &picture);
+    window->SetSideWindows([&text] { return &text; }, [&picture] { return &picture; });
     Start({MakeQuestion(3, "Pierwsze", "100")});
     Press(Qt::Key_T); // the window is not shown: nothing to go to
     EXPECT_NE(QApplication::activeWindow(), &text);

@@ -362,7 +362,7 @@ TEST_F(SetListWindow, FromTheTestsMenuToTheFirstQuestion) {
         ~ConfigHome() { unsetenv("XDG_CONFIG_HOME"); }
     } home(dir.Path());
     TFTloBig mainWindow;
-    mainWindow.SetSetList(&window);
+    mainWindow.SetSetList([this]() -> TFOknoLTestow& { return window; });
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
     QApplication::processEvents();
