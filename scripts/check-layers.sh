@@ -12,6 +12,7 @@ declare -A allowed=(
     [core/layout]="core/base core/layout"
     [gui/resources]="core gui/resources"
     [gui/widgets]="core gui/resources gui/widgets"
+    [gui/sound]="gui/resources gui/sound"
     [gui/windows]="core gui"
     [app]="core gui"
     [tools/skq]="core tools/skq"

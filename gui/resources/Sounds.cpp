@@ -1,11 +1,10 @@
 #include "gui/resources/Sounds.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QLibrary>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -24,7 +23,7 @@ QString CanonicalName(const char* name) {
 
 } // namespace
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
+SoundPlayer::SoundPlayer(QString modulePath) : modulePath_(std::move(modulePath)) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
@@ -33,9 +32,8 @@ QString SoundPlayer::ResourcePath(const char* name) {
     return canonical.isEmpty() ? QString() : QStringLiteral(":/sounds/%1.wav").arg(canonical);
 }
 
-const QSoundEffect* SoundPlayer::Effect(const QString& canonicalName) const {
-    const auto found = effects_.find(canonicalName);
-    return found == effects_.end() ? nullptr : found->second;
+QString SoundPlayer::DefaultModulePath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/ludra-sound.so");
 }
 
 void SoundPlayer::Play(const char* name) {
@@ -43,17 +41,17 @@ void SoundPlayer::Play(const char* name) {
     if (canonical.isEmpty())
         return;
     current_ = canonical;
-    // Without an output device there is nothing to play: no effect is made, so no
-    // loader thread of the platform's sample cache is started either.
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        return;
-    // A new sound replaces the one still playing, the same name starting afresh.
-    for (const auto& entry : effects_)
-        entry.second->stop();
-    QSoundEffect*& effect = effects_[canonical];
-    if (effect == nullptr) {
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl(QStringLiteral("qrc") + ResourcePath(name)));
+    if (SoundOutput* output = Output())
+        output->Play(ResourcePath(name));
+}
+
+SoundOutput* SoundPlayer::Output() {
+    if (!std::exchange(moduleTried_, true)) {
+        // The library stays loaded for the rest of the run, so the output's code outlives it.
+        QLibrary module(modulePath_);
+        const auto make = reinterpret_cast<MakeSoundOutputFunction>(module.resolve(kMakeSoundOutputName));
+        if (make != nullptr)
+            output_.reset(make());
     }
-    effect->play(); // asynchronous; its failures stay silent
+    return output_.get();
 }

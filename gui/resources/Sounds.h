@@ -1,36 +1,37 @@
 #pragma once
 
-#include <QObject>
+#include "gui/resources/SoundOutput.h"
+
 #include <QString>
 
-#include <map>
+#include <memory>
 
-class QSoundEffect;
-
-// The program's three sounds ("Ruch", "Blond", "Final") played from the Qt resources
-// without waiting. One effect per name, made on its first use; a new sound stops the
-// one still playing. Without an audio device playing does nothing, silently.
-class SoundPlayer : public QObject {
-    Q_OBJECT
-
+// The program's three sounds ("Ruch", "Blond", "Final") played from the Qt resources without
+// waiting, through the sound module, which is loaded when the first sound plays. Without the
+// module or an audio device playing does nothing, silently.
+class SoundPlayer {
 public:
-    explicit SoundPlayer(QObject* parent = nullptr);
-    ~SoundPlayer() override;
+    // The module beside the program, unless another is given.
+    explicit SoundPlayer(QString modulePath = DefaultModulePath());
+    ~SoundPlayer();
 
     // Plays the named sound, the name's letter case ignored; other names are ignored.
     void Play(const char* name);
 
     // The resource path of a sound (":/sounds/Ruch.wav"), or empty for an unknown name.
     static QString ResourcePath(const char* name);
+    static QString DefaultModulePath();
 
     // The sound last started, by its resource name ("Ruch"), or empty before the first.
     QString Current() const { return current_; }
-    // The effects made so far, one per name played.
-    int EffectCount() const { return static_cast<int>(effects_.size()); }
-    // The effect of a name played before, else null.
-    const QSoundEffect* Effect(const QString& canonicalName) const;
+    // Whether the module was loaded and made an output.
+    bool HasOutput() const { return output_ != nullptr; }
 
 private:
-    std::map<QString, QSoundEffect*> effects_;
+    SoundOutput* Output();
+
+    QString modulePath_;
+    bool moduleTried_ = false;
+    std::unique_ptr<SoundOutput> output_;
     QString current_;
 };

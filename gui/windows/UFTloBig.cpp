@@ -80,39 +80,6 @@ MenuKey MenuKeyOf(const QKeyEvent& event) {
     return key;
 }
 
-// The Ustawienia entry drawn as the menu's drawn Testy and Pomoc are: a white rounded face with a
-// gear, its caption and a chevron.
-QPixmap SettingsEntryPicture(QSize size) {
-    QPixmap picture(size);
-    picture.fill(QColor(0xE8, 0xEF, 0xF7));
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(0x1E, 0x3A, 0x5F);
-    painter.setPen(QColor(0x9F, 0xB3, 0xC8));
-    painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 4, 4);
-    const QPointF gear(12.5, size.height() / 2.0);
-    painter.setPen(QPen(QColor(0x2A, 0x64, 0xA3), 1.4, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(gear, 2.4, 2.4);
-    for (int tooth = 0; tooth < 8; ++tooth) {
-        const QLineF spoke = QLineF::fromPolar(5.6, tooth * 45.0).translated(gear);
-        painter.drawLine(QLineF(spoke.pointAt(0.68), spoke.p2()));
-    }
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(ink);
-    painter.drawText(QRect(24, 0, size.width() - 40, size.height()), Qt::AlignVCenter | Qt::AlignLeft,
-                     QStringLiteral("Ustawienia"));
-    painter.setPen(QPen(ink, 1.2));
-    const qreal middle = size.height() / 2.0;
-    painter.drawPolyline(QPolygonF{
-        {size.width() - 12.0, middle - 3.5}, {size.width() - 8.5, middle}, {size.width() - 12.0, middle + 3.5}});
-    return picture;
-}
-
 } // namespace
 
 // A rounded outline around the focused entry; the mouse goes through it to the entry.
@@ -187,9 +154,8 @@ void TFTloBig::BuildMenuScreen() {
         ResetMenuHighlight();
         ShowHelpSubmenu();
     });
-    // Under Pomoc, where an open submenu covers it as it covers the background.
+    // Drawn under Pomoc in the background, so an open submenu covers it as it covers the rest.
     LUstawienia = new HotArea("LUstawienia", "Ustawienia", {15, 186, 133, 19}, PTlo);
-    LUstawienia->setPixmap(SettingsEntryPicture(LUstawienia->size()));
     LUstawienia->setCursor(Qt::PointingHandCursor);
     connect(LUstawienia, &HotArea::clicked, this, &TFTloBig::LUstawieniaClick);
     connect(LUstawienia, &HotArea::hovered, this,

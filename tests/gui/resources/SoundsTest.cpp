@@ -1,7 +1,8 @@
 #include "gui/resources/Sounds.h"
 
+#include "gui/sound/EffectOutput.h"
+
 #include <QAudioDevice>
-#include <QCoreApplication>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -82,48 +83,41 @@ TEST(Sounds, NamesMapToTheirResourcesIgnoringCase) {
     EXPECT_EQ(SoundPlayer::ResourcePath(nullptr), "");
 }
 
-TEST(Sounds, PlayingEachNameReturnsWithoutADevice) {
-    SoundPlayer player;
-    for (const char* name : {"Ruch", "Blond", "Final", "ruch", "FINAL"}) {
+TEST(Sounds, WithoutTheModulePlayingIsSilent) {
+    SoundPlayer player(QStringLiteral("/nonexistent/ludra-sound.so"));
+    for (const char* name : {"Ruch", "Blond", "final"})
         player.Play(name);
-        QCoreApplication::processEvents();
-    }
     EXPECT_EQ(player.Current(), "Final");
-    EXPECT_EQ(player.EffectCount(), QMediaDevices::defaultAudioOutput().isNull() ? 0 : 3);
+    EXPECT_FALSE(player.HasOutput());
 }
 
-TEST(Sounds, OneEffectPerNameMadeOnFirstUseWhenThereIsAnOutput) {
-    SoundPlayer player;
-    EXPECT_EQ(player.EffectCount(), 0);
+TEST(Sounds, TheModuleIsLoadedWhenTheFirstKnownSoundPlays) {
+    SoundPlayer player(QStringLiteral(LUDRA_SOUND_MODULE));
     EXPECT_EQ(player.Current(), "");
+    player.Play("Gong");
+    EXPECT_FALSE(player.HasOutput()) << "an unknown name loads nothing";
     player.Play("ruch");
+    EXPECT_TRUE(player.HasOutput());
     EXPECT_EQ(player.Current(), "Ruch");
-    if (QMediaDevices::defaultAudioOutput().isNull()) {
-        player.Play("Blond");
-        EXPECT_EQ(player.EffectCount(), 0) << "nothing is made without an output device";
-        EXPECT_EQ(player.Current(), "Blond");
-        return;
-    }
-    ASSERT_NE(player.Effect("Ruch"), nullptr);
-    const QSoundEffect* ruch = player.Effect("Ruch");
-    EXPECT_EQ(ruch->source(), QUrl("qrc:/sounds/Ruch.wav"));
-    player.Play("RUCH");
-    EXPECT_EQ(player.Effect("Ruch"), ruch);
-    EXPECT_EQ(player.EffectCount(), 1);
-    player.Play("Blond");
-    EXPECT_EQ(player.EffectCount(), 2);
-    ASSERT_NE(player.Effect("Blond"), nullptr);
-    EXPECT_EQ(player.Effect("Blond")->source(), QUrl("qrc:/sounds/Blond.wav"));
-    EXPECT_EQ(player.Effect("Final"), nullptr);
-}
-
-TEST(Sounds, UnknownNamesAreIgnored) {
-    SoundPlayer player;
-    player.Play("Blond");
     for (const char* name : {"Gong", "", "Ruch.wav", "Fina"})
         player.Play(name);
     player.Play(nullptr);
-    EXPECT_EQ(player.Current(), "Blond");
-    EXPECT_LE(player.EffectCount(), 1);
-    EXPECT_EQ(player.Effect("Gong"), nullptr);
+    EXPECT_EQ(player.Current(), "Ruch") << "unknown names leave the current sound";
+}
+
+TEST(Sounds, OneEffectPerSoundMadeOnFirstUseWhenThereIsAnOutput) {
+    EffectOutput output;
+    output.Play(":/sounds/Ruch.wav");
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        EXPECT_EQ(output.EffectCount(), 0) << "nothing is made without an output device";
+        return;
+    }
+    const QSoundEffect* ruch = output.Effect(":/sounds/Ruch.wav");
+    ASSERT_NE(ruch, nullptr);
+    EXPECT_EQ(ruch->source(), QUrl("qrc:/sounds/Ruch.wav"));
+    output.Play(":/sounds/Ruch.wav");
+    EXPECT_EQ(output.Effect(":/sounds/Ruch.wav"), ruch);
+    output.Play(":/sounds/Blond.wav");
+    EXPECT_EQ(output.EffectCount(), 2);
+    EXPECT_EQ(output.Effect(":/sounds/Final.wav"), nullptr);
 }
