@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <future>
+#include <map>
+
 QImage BitmapView(const Bitmap& bitmap) {
     if (bitmap.Width <= 0 || bitmap.Height <= 0)
         return {};
@@ -21,7 +24,9 @@ QImage BitmapView(const Bitmap& bitmap) {
     return image;
 }
 
-QImage ResourceImage(const QString& name) {
+namespace {
+
+QImage DecodeResource(const QString& name) {
     QFile file(QStringLiteral(":/art/%1.jpg").arg(name.toLower()));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -34,6 +39,30 @@ QImage ResourceImage(const QString& name) {
     } catch (const StorageError&) {
         return {};
     }
+}
+
+// Pictures being decoded ahead, by lower-case name; only the main thread touches the table.
+std::map<QString, std::future<QImage>>& ArtAhead() {
+    static std::map<QString, std::future<QImage>> ahead;
+    return ahead;
+}
+
+} // namespace
+
+void DecodeArtAhead(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const QString key = QString::fromLatin1(name).toLower();
+        ArtAhead()[key] = std::async(std::launch::async, DecodeResource, key);
+    }
+}
+
+QImage ResourceImage(const QString& name) {
+    const auto ahead = ArtAhead().find(name.toLower());
+    if (ahead == ArtAhead().end())
+        return DecodeResource(name);
+    QImage image = ahead->second.get();
+    ArtAhead().erase(ahead);
+    return image;
 }
 
 void ResJpegToImage(const QString& name, QLabel* image) { image->setPixmap(QPixmap::fromImage(ResourceImage(name))); }

@@ -1,6 +1,7 @@
 #include "gui/windows/Startup.h"
 
 #include "core/session/UObslugaTest.h"
+#include "gui/resources/Resources.h"
 #include "gui/resources/Sounds.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/AttachmentWindows.h"
@@ -50,6 +51,8 @@ void ReturnFreedPicturesToTheSystem() {
 
 int RunLudra(int argc, char** argv) {
     ReturnFreedPicturesToTheSystem();
+    // The menu's background decodes on the other core while Qt starts.
+    DecodeArtAhead({"tloglowny"});
     QApplication application(argc, argv);
     UseUtf8Characters();
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");

@@ -184,7 +184,6 @@ void TestScreen::PrepareTestScreen() {
     letterSheet_ = QImage(kSheetWidth, kSheetHeight, QImage::Format_RGB32);
     letterSheet_.fill(Qt::white);
     ResJpegToBitmap("LiteryDuze50", letterSheet_);
-    ResJpegToImage("OknoLudra50", ImTloTest);
     ResetAnswerLayout();
 }
 
@@ -292,6 +291,9 @@ void TestScreen::HideCheckButton() { PButStop->hide(); }
 
 void TestScreen::ShowTestPanel() {
     if (PTest->isHidden()) {
+        // Decoded when first shown: the first frame is the menu's.
+        if (ImTloTest->pixmap().isNull())
+            ResJpegToImage("OknoLudra50", ImTloTest);
         PTest->raise();
         PTest->show();
     }

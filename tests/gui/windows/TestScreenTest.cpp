@@ -149,8 +149,7 @@ TEST_F(MainTestScreen, EveryComponentAtItsPlace) {
     // The background lies under the title strip, and the check button over the next button.
     EXPECT_EQ(Child("PTest")->childAt(200, 12), Child("LListwa2"));
     EXPECT_EQ(Child("PTest")->childAt(130, 430), Child("ImButStop"));
-    EXPECT_FALSE(Label("ImTloTest")->pixmap().isNull());
-    EXPECT_EQ(Label("ImTloTest")->pixmap().size(), QSize(789, 582));
+    EXPECT_TRUE(Label("ImTloTest")->pixmap().isNull()) << "the menu's first frame doesn't need it";
     for (const char* name : {"LPytanie", "LOdp1", "LOdp5", "LtrescPodpowiedzi"}) {
         EXPECT_TRUE(Label(name)->wordWrap()) << name;
         EXPECT_EQ(Label(name)->font().pixelSize(), 11) << name;
@@ -166,6 +165,7 @@ TEST_F(MainTestScreen, EveryComponentAtItsPlace) {
 TEST_F(MainTestScreen, StartShowsTheQuestionAndTheStatusLine) {
     Start({MakeQuestion(4, "Ile nóg ma pająk?", "0100"), MakeQuestion(3, "Drugie", "100")});
     EXPECT_TRUE(Shown("PTest"));
+    EXPECT_EQ(Label("ImTloTest")->pixmap().size(), QSize(789, 582));
     EXPECT_TRUE(Shown("PButStop"));
     ExpectRowsOf(documents[0]);
     EXPECT_EQ(Label("LStan")->text(), "Pytań w zestawie: 2\nUdzielonych odpowiedzi: 0\nPoprawnych odpowiedzi: 0\n\n"
