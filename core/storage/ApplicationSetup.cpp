@@ -8,10 +8,32 @@
 
 std::filesystem::path ExeFolder;
 const char* const kHomePage = LUDRA_HOME_PAGE;
+const char* const kVersion = LUDRA_VERSION;
 
-std::filesystem::path DefaultListFilePath() { return ExeFolder / "Zestawy" / "Lista.skz"; }
+std::filesystem::path DataFolder() {
+    std::error_code error;
+    for (const std::filesystem::path& folder : {ExeFolder, (ExeFolder / ".." / "share" / "ludra").lexically_normal()})
+        if (std::filesystem::is_directory(folder / "Zestawy", error) ||
+            std::filesystem::is_directory(folder / "Pomoc", error))
+            return folder;
+    return ExeFolder;
+}
 
-std::filesystem::path HelpPagePath() { return ExeFolder / "Pomoc" / "index.htm"; }
+std::filesystem::path DefaultListFilePath() { return DataFolder() / "Zestawy" / "Lista.skz"; }
+
+std::filesystem::path HelpPagePath() { return DataFolder() / "Pomoc" / "index.htm"; }
+
+std::optional<std::string> CommandLineInformation(const std::vector<std::string>& arguments) {
+    if (arguments.size() != 1)
+        return std::nullopt;
+    if (arguments[0] == "--version")
+        return std::string("ludra ") + kVersion + "\n";
+    if (arguments[0] == "--help")
+        return "Użycie: ludra [--version | --help]\n"
+               "Ludra to program do rozwiązywania testów wyboru. Zestaw pytań wybiera się w programie,\n"
+               "z menu \"Testy\"; klawisz F1 otwiera pomoc.\n";
+    return std::nullopt;
+}
 
 void CheckListFilePath() {
     std::error_code error;

@@ -2,14 +2,25 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
-// The program file's folder; the default set list and the help pages lie under it.
+// The program file's folder.
 extern std::filesystem::path ExeFolder;
 
+// The folder of the bundled sets and the help pages: the program's folder when they lie beside
+// the program (a build tree, or a program installed into one folder), else the shared data
+// folder of an installed program (../share/ludra), else the program's folder.
+std::filesystem::path DataFolder();
 std::filesystem::path DefaultListFilePath();
 std::filesystem::path HelpPagePath();
-// The address of the program's home page, set by the build.
+// The address of the program's home page and its version, set by the build.
 extern const char* const kHomePage;
+extern const char* const kVersion;
+
+// What the program prints instead of starting when its only argument is "--version" or "--help".
+std::optional<std::string> CommandLineInformation(const std::vector<std::string>& arguments);
 
 // Falls back to the default list when the settings name no existing file, and
 // says so in the journal.

@@ -1,6 +1,8 @@
 #include "gui/resources/Sounds.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 
 #include <array>
@@ -33,7 +35,11 @@ QString SoundPlayer::ResourcePath(const char* name) {
 }
 
 QString SoundPlayer::DefaultModulePath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/ludra-sound.so");
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(QStringLiteral("ludra-sound.so"));
+    if (QFileInfo::exists(beside))
+        return beside;
+    return QDir::cleanPath(program.filePath(QStringLiteral(LUDRA_SOUND_MODULE_FROM_PROGRAM "/ludra-sound.so")));
 }
 
 void SoundPlayer::Play(const char* name) {

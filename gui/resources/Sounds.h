@@ -11,7 +11,8 @@
 // module or an audio device playing does nothing, silently.
 class SoundPlayer {
 public:
-    // The module beside the program, unless another is given.
+    // The module beside the program (a build tree) or in its private library folder (installed),
+    // unless another is given.
     explicit SoundPlayer(QString modulePath = DefaultModulePath());
     ~SoundPlayer();
 

@@ -7,6 +7,7 @@
 #include "gui/windows/AttachmentWindows.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <langinfo.h>
@@ -56,6 +57,9 @@ int RunLudra(int argc, char** argv) {
     QApplication application(argc, argv);
     UseUtf8Characters();
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");
+    // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.orvel.Ludra"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvel.Ludra")));
     SubstituteFonts();
     // Qt's own dialogs (the folder dialog) speak Polish like the rest of the program.
     QTranslator qtTexts;

@@ -12,13 +12,14 @@
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
+#include "gui/windows/DesktopOpen.h"
 #include "gui/windows/TestScreen.h"
 #include "gui/windows/UOknoLTestow.h"
+#include "gui/windows/UPomoc.h"
 #include "gui/windows/UUstawienia.h"
 #include "gui/windows/UWinieta.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -108,11 +109,12 @@ protected:
 
 // Only the rounded window moves; filling the work area it stays put.
 TFTloBig::TFTloBig(QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })) {
+    : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })),
+      helpWindow_([] { return std::make_unique<TFPomoc>(); }) {
     setObjectName("FTloBig");
     setWindowTitle("Orvel - Ludra 4.0");
     SetAccessibleRole(this, QAccessible::Window);
-    OpenUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    OpenUrl = [this](const QUrl& url, std::function<void()> failed) { OpenOnDesktop(url, this, std::move(failed)); };
     ChooseFolder = [this](const QString& start) {
         return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
     };
@@ -191,7 +193,8 @@ void TFTloBig::BuildHelpSubmenu() {
     connect(LHelp, &HotArea::clicked, this, &TFTloBig::OpenHelpPages);
     connect(LStronaDomowa, &HotArea::clicked, this, [this] {
         ResetMenuHighlight();
-        OpenUrl(QUrl(QString::fromUtf8(kHomePage)));
+        const QString address = QString::fromUtf8(kHomePage);
+        OpenUrl(QUrl(address), [this, address] { ShowAddressToCopy(this, address); });
     });
     connect(LOProgramie, &HotArea::hovered, this, [this] {
         Highlight(LOProgramie, {LHelp, LStronaDomowa}, MenuItem::OProgramie);
@@ -366,7 +369,11 @@ const QWidget& TFTloBig::PlacementAnchor() const {
     return *this;
 }
 
-void TFTloBig::OpenHelpPages() { OpenUrl(QUrl::fromLocalFile(QString::fromStdString(HelpPagePath().string()))); }
+void TFTloBig::OpenHelpPages() {
+    const std::filesystem::path page = HelpPagePath();
+    OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())),
+            [this, page] { (*helpWindow_).ShowPage(page); });
+}
 
 void TFTloBig::LTestAnonimowoClick() {
     HideSubmenus();

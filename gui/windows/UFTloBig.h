@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/windows/OnDemand.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -16,6 +18,7 @@ class HotArea;
 class MenuFocusRing;
 class QLabel;
 class TFOknoLTestow;
+class TFPomoc;
 class TFUstawienia;
 class TFWinieta;
 class TestScreen;
@@ -34,8 +37,9 @@ public:
     void SetSetList(std::function<TFOknoLTestow&()> setList) { setList_ = std::move(setList); }
     // The text and picture windows once made, which T and O hand the keyboard to.
     void SetSideWindows(std::function<QWidget*()> text, std::function<QWidget*()> picture);
-    // Opens help pages and the home page; tests replace it.
-    std::function<void(const QUrl&)> OpenUrl;
+    // Opens help pages and the home page outside the program, calling the second when that
+    // fails; tests replace it.
+    std::function<void(const QUrl&, std::function<void()>)> OpenUrl;
     // Asks for a set's folder, starting at the given one; empty when cancelled. Tests replace it.
     std::function<QString(const QString& start)> ChooseFolder;
 
@@ -111,4 +115,5 @@ private:
     bool shownOnce_ = false;
     QString folderName_; // the folder chosen last; the documents folder before the first
     WindowDrag* drag_;
+    OnDemand<TFPomoc> helpWindow_; // shows the help pages when the desktop can't
 };

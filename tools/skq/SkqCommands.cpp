@@ -2,6 +2,7 @@
 
 #include "core/base/Journal.h"
 #include "core/base/Random.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/UIni.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
@@ -105,6 +106,10 @@ int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     if (args[0] == "--help" || args[0] == "-h") {
         PrintOverview(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "ludra-skq " << kVersion << '\n';
         return kExitOk;
     }
     const Command* command = FindCommand(args[0]);

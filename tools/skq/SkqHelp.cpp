@@ -244,7 +244,8 @@ Example:
 } // namespace
 
 void PrintOverview(std::ostream& out) {
-    out << Tr("Usage: ludra-skq COMMAND [ARGUMENTS]\n\n"
+    out << Tr("Usage: ludra-skq COMMAND [ARGUMENTS]\n"
+              "       ludra-skq --help | --version\n\n"
               "The command-line tool for authors and administrators of question sets; it reads\n"
               "files with the same code as the program. Output is UTF-8.\n\n"
               "Commands:\n");

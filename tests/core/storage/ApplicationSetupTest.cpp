@@ -67,6 +67,33 @@ TEST_F(ListPath, MissingDefaultIsReportedToo) {
     EXPECT_THAT(record.JournalMessages(), ElementsAre(kNoList));
 }
 
+TEST_F(ListPath, AnInstalledProgramFindsItsDataInTheSharedFolder) {
+    // <prefix>/bin/ludra with <prefix>/share/ludra/{Zestawy,Pomoc}
+    ExeFolder = dir / "bin";
+    std::filesystem::create_directories(ExeFolder);
+    std::filesystem::create_directories(dir / "share" / "ludra" / "Pomoc");
+    EXPECT_EQ(HelpPagePath(), dir / "share" / "ludra" / "Pomoc" / "index.htm");
+    EXPECT_EQ(DefaultListFilePath(), dir / "share" / "ludra" / "Zestawy" / "Lista.skz");
+    // Data beside the program comes first, as in a build tree.
+    std::filesystem::create_directories(ExeFolder / "Zestawy");
+    EXPECT_EQ(DefaultListFilePath(), ExeFolder / "Zestawy" / "Lista.skz");
+    EXPECT_EQ(HelpPagePath(), ExeFolder / "Pomoc" / "index.htm");
+}
+
+TEST_F(ListPath, WithoutDataAnywhereThePathsStayBesideTheProgram) {
+    ExeFolder = dir / "bin";
+    EXPECT_EQ(DefaultListFilePath(), ExeFolder / "Zestawy" / "Lista.skz");
+    EXPECT_EQ(HelpPagePath(), ExeFolder / "Pomoc" / "index.htm");
+}
+
+TEST(CommandLine, VersionAndHelpAloneArePrintedInsteadOfStarting) {
+    EXPECT_EQ(CommandLineInformation({"--version"}), "ludra " + std::string(kVersion) + "\n");
+    EXPECT_THAT(CommandLineInformation({"--help"}).value_or(""), ::testing::StartsWith("Użycie: ludra"));
+    for (const std::vector<std::string>& others :
+         {std::vector<std::string>{}, {"zestaw.skq"}, {"--version", "x"}, {"-v"}, {"--VERSION"}})
+        EXPECT_EQ(CommandLineInformation(others), std::nullopt) << others.size();
+}
+
 TEST(ClockSeed, SeedIsTheMillisecondsSinceMidnightInUniversalTime) {
     using namespace std::chrono;
     const auto before = system_clock::now();

@@ -19,7 +19,7 @@ class MenuKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        window.OpenUrl = [this](const QUrl& url) { opened.push_back(url); };
+        window.OpenUrl = [this](const QUrl& url, auto) { opened.push_back(url); };
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }

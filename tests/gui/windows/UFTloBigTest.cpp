@@ -12,10 +12,14 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -34,7 +38,10 @@ protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         JournalLevel = 0;
-        window.OpenUrl = [this](const QUrl& url) { opened.push_back(url); };
+        window.OpenUrl = [this](const QUrl& url, std::function<void()> failed) {
+            opened.push_back(url);
+            openFailed = std::move(failed);
+        };
     }
     void TearDown() override {
         unsetenv("XDG_CONFIG_HOME");
@@ -70,6 +77,7 @@ protected:
     Recorder record;
     TFTloBig window;
     std::vector<QUrl> opened;
+    std::function<void()> openFailed; // of the last address opened
 };
 
 QRect WorkArea() {
@@ -251,6 +259,37 @@ TEST_F(MainWindow, HelpAndHomePageAreOpenedOutside) {
     EXPECT_TRUE(opened[0].path().endsWith("/Pomoc/index.htm"));
     EXPECT_EQ(opened[1], opened[0]);
     EXPECT_EQ(opened[2], QUrl(QString::fromUtf8(kHomePage)));
+}
+
+TEST_F(MainWindow, WithoutABrowserHelpOpensInItsOwnWindowAndTheHomePageOffersItsAddress) {
+    ExeFolder = dir.Path();
+    std::filesystem::create_directory(dir / "Pomoc");
+    WriteFileText(dir / "Pomoc" / "index.htm", "<html><body><p>Spis</p></body></html>");
+    Show();
+    Key(Qt::Key_F1);
+    ASSERT_TRUE(openFailed);
+    openFailed();
+    QWidget* help = nullptr;
+    for (QWidget* topLevel : QApplication::topLevelWidgets())
+        if (topLevel->objectName() == "Pomoc")
+            help = topLevel;
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->findChild<QTextBrowser*>("StronaPomocy")->source(),
+              QUrl::fromLocalFile(QString::fromStdString((dir / "Pomoc" / "index.htm").string())));
+
+    Click("LPomoc_0");
+    Click("LStronaDomowa");
+    QString offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        offered = dialog->findChild<QLineEdit*>("Address")->selectedText();
+        dialog->reject();
+    });
+    openFailed();
+    EXPECT_EQ(offered, QString::fromUtf8(kHomePage));
 }
 
 TEST_F(MainWindow, KeysChangeTheJournalLevelOnlyWithExactlyCtrlAlt) {

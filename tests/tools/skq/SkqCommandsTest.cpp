@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/UPak.h"
@@ -628,6 +629,12 @@ TEST(SkqUsage, HelpForEveryCommandHasAnExample) {
         EXPECT_THAT(example, HasSubstr(std::string("ludra-skq ") + command)) << command;
         EXPECT_EQ(Skq({command, "--help"}).Out, help.Out) << command;
     }
+}
+
+TEST(SkqUsage, VersionIsTheProgramsVersion) {
+    const RunResult version = Skq({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "ludra-skq " + std::string(kVersion) + "\n");
 }
 
 TEST(SkqUsage, BadCommandLinesExitTwo) {

@@ -20,11 +20,17 @@ bool translating = false;
 void StartTranslation() {
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
-    // The build and the installation both keep the catalogues in "locale" beside the executable.
+    // The build keeps the catalogues in "locale" beside the executable; an installed tool finds
+    // them in the system's place, ../share/locale.
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        bindtextdomain(kDomain, (executable.parent_path() / "locale").c_str());
+    if (!error) {
+        const std::filesystem::path folder = executable.parent_path();
+        const std::filesystem::path beside = folder / "locale";
+        const bool inBuildTree = std::filesystem::is_directory(beside, error);
+        bindtextdomain(kDomain,
+                       (inBuildTree ? beside : (folder / ".." / "share" / "locale").lexically_normal()).c_str());
+    }
     bind_textdomain_codeset(kDomain, "UTF-8");
     translating = true;
 }
