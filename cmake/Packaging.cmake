@@ -15,16 +15,16 @@ set(CPACK_PACKAGE_NAME ludra)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Orvel <ludra@orvel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "quiz runner for learners, with a Polish interface")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "quiz runner for learners, with a Polish interface
- Ludra runs multiple-choice question sets: a folder of question files or a set
- chosen from a set list. The learner answers one question at a time, sees and
- hears whether the answer was right, may repeat the wrongly answered
- questions, and ends with a summary and a grade. Every window works from the
- keyboard and with screen readers.
- .
- The package also holds ludra-skq, the command-line tool for authors, which
- imports questions from Aiken, GIFT, Moodle XML and CSV files and checks,
- packs and lists question sets.")
+# The summary above is the first line; CPack indents this and marks the empty line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Ludra runs multiple-choice question sets: a folder of question files or a set
+chosen from a set list. The learner answers one question at a time, sees and
+hears whether the answer was right, may repeat the wrongly answered
+questions, and ends with a summary and a grade. Every window works from the
+keyboard and with screen readers.
+
+The package also holds ludra-skq, the command-line tool for authors, which
+imports questions from Aiken, GIFT, Moodle XML and CSV files and checks,
+packs and lists question sets.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -35,5 +35,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core | fonts-lib
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_FILE_NAME ludra_${PROJECT_VERSION}) # without DEB-DEFAULT's architecture when unset
 include(CPack)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, only those missing.
-# Usage: scripts/install-deps.sh test|run
+# Usage: scripts/install-deps.sh test|run|package
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libpng-dev libicu-dev nlohmann-json3-dev libpugixml-dev gettext
@@ -8,14 +8,17 @@ build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libpng-dev libicu
 test=(libgtest-dev libgmock-dev libbenchmark-dev libtinyxml2-dev clang-14 clang-format-14 libclang-rt-14-dev llvm-14
       xvfb xauth x11-utils xdotool imagemagick xclip locales
       dbus dbus-x11 at-spi2-core python3-pyatspi libxcb1-dev
-      desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base python3)
+      desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base python3 lintian)
+# The package is made by CPack, which computes its dependencies with dpkg-shlibdeps.
+package=(dpkg-dev)
 # Without a display the run command shows the program in a virtual one.
 display=(xvfb xauth x11-utils imagemagick)
 
 case "${1:-}" in
-    test) wanted=("${build[@]}" "${test[@]}") ;;
+    test) wanted=("${build[@]}" "${test[@]}" "${package[@]}") ;;
+    package) wanted=("${build[@]}" "${package[@]}") ;;
     run) wanted=("${build[@]}" "${display[@]}") ;;
-    *) echo "usage: $0 test|run" >&2; exit 2 ;;
+    *) echo "usage: $0 test|run|package" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -44,7 +44,7 @@ formatting() {
 }
 
 unit_tests() {
-    configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON &&
+    configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON -DCMAKE_INSTALL_PREFIX=/usr &&
         ctest --test-dir build-test --output-on-failure -j "$jobs"
 }
 

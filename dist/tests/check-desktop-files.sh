@@ -60,11 +60,18 @@ for type in question set-list; do
         fail "no icon for application/x-ludra-$type"
 done
 
-for page in "$share"/man/man1/*.1 "$share"/man/pl/man1/*.1; do
-    quiet groff -k -man -ww -z -Tutf8 "$page"
-done
-for page in ludra ludra-skq; do
-    [[ -f $share/man/man1/$page.1 && -f $share/man/pl/man1/$page.1 ]] || fail "manual page $page missing"
+# Pages as written (build tree) or compressed (installed).
+for folder in man1 pl/man1; do
+    for page in ludra ludra-skq; do
+        file=$share/man/$folder/$page.1
+        [[ -f $file ]] || file=$file.gz
+        if [[ -f $file ]]; then
+            zcat -f "$file" >"$work/page.1"
+            quiet groff -k -man -ww -z -Tutf8 "$work/page.1"
+        else
+            fail "manual page $folder/$page missing"
+        fi
+    done
 done
 
 # Each size is a square RGBA picture with a transparent corner.
