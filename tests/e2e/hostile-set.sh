@@ -22,18 +22,19 @@ pack_question "$skq" "$set_folder" p2 1 111 dlugi.txt "" "" "Pytanie z długim t
 
 start_program "$program"
 
-# Ctrl+F4 must change the main window's size within 2 s, and a second one bring it back.
+# Ctrl+F4 must change the main window's size within 5 s (a loaded machine runs other tests
+# beside this one), and a second one bring it back.
 expect_mode_switch() {
     local before after
     before=$(xdotool getwindowgeometry "$main_window" | tail -n 1)
-    xdotool windowfocus "$main_window" key --clearmodifiers ctrl+F4
-    for _ in $(seq 20); do
+    xdotool windowfocus --sync "$main_window" key --clearmodifiers ctrl+F4
+    for _ in $(seq 50); do
         after=$(xdotool getwindowgeometry "$main_window" | tail -n 1)
         [ "$after" != "$before" ] && break
         sleep 0.1
     done
-    [ "$after" != "$before" ] || fail "no answer to Ctrl+F4 within 2 s on $1"
-    xdotool windowfocus "$main_window" key --clearmodifiers ctrl+F4
+    [ "$after" != "$before" ] || fail "no answer to Ctrl+F4 within 5 s on $1"
+    xdotool windowfocus --sync "$main_window" key --clearmodifiers ctrl+F4
     for _ in $(seq 100); do
         [ "$(xdotool getwindowgeometry "$main_window" | tail -n 1)" = "$before" ] && return 0
         sleep 0.1
