@@ -26,8 +26,9 @@ QImage BitmapView(const Bitmap& bitmap) {
 
 namespace {
 
-QImage DecodeResource(const QString& name) {
-    QFile file(QStringLiteral(":/art/%1.jpg").arg(name.toLower()));
+QImage DecodeResource(const QString& name, int scale) {
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    QFile file(QStringLiteral(":/art/%1%2.jpg").arg(name.toLower(), suffix));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray data = file.readAll();
@@ -35,15 +36,22 @@ QImage DecodeResource(const QString& name) {
         Bitmap bitmap;
         DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
         // One pass into the screen's own format: the pixmap then takes the image as it is.
-        return BitmapView(bitmap).convertToFormat(QImage::Format_RGB32);
+        QImage image = BitmapView(bitmap).convertToFormat(QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        return image;
     } catch (const StorageError&) {
         return {};
     }
 }
 
+struct DecodingAhead {
+    int Scale;
+    std::future<QImage> Image;
+};
+
 // Pictures being decoded ahead, by lower-case name; only the main thread touches the table.
-std::map<QString, std::future<QImage>>& ArtAhead() {
-    static std::map<QString, std::future<QImage>> ahead;
+std::map<QString, DecodingAhead>& ArtAhead() {
+    static std::map<QString, DecodingAhead> ahead;
     return ahead;
 }
 
@@ -52,22 +60,28 @@ std::map<QString, std::future<QImage>>& ArtAhead() {
 void DecodeArtAhead(std::initializer_list<const char*> names) {
     for (const char* name : names) {
         const QString key = QString::fromLatin1(name).toLower();
-        ArtAhead()[key] = std::async(std::launch::async, DecodeResource, key);
+        ArtAhead()[key] = {1, std::async(std::launch::async, DecodeResource, key, 1)};
     }
 }
 
-QImage ResourceImage(const QString& name) {
-    const auto ahead = ArtAhead().find(name.toLower());
-    if (ahead == ArtAhead().end())
-        return DecodeResource(name);
-    QImage image = ahead->second.get();
-    ArtAhead().erase(ahead);
-    return image;
+int ArtScale(qreal devicePixelRatio) { return devicePixelRatio > 1 ? 2 : 1; }
+
+QImage ResourceImage(const QString& name, qreal devicePixelRatio) {
+    const QString key = name.toLower();
+    const int scale = ArtScale(devicePixelRatio);
+    const auto found = ArtAhead().find(key);
+    if (found == ArtAhead().end())
+        return DecodeResource(key, scale);
+    DecodingAhead ahead = std::move(found->second);
+    ArtAhead().erase(found);
+    return ahead.Scale == scale ? ahead.Image.get() : DecodeResource(key, scale);
 }
 
-void ResJpegToImage(const QString& name, QLabel* image) { image->setPixmap(QPixmap::fromImage(ResourceImage(name))); }
+void ResJpegToImage(const QString& name, QLabel* image) {
+    image->setPixmap(QPixmap::fromImage(ResourceImage(name, image->devicePixelRatioF())));
+}
 
 void ResJpegToBitmap(const QString& name, QImage& bitmap) {
     QPainter painter(&bitmap);
-    painter.drawImage(0, 0, ResourceImage(name));
+    painter.drawImage(0, 0, ResourceImage(name, bitmap.devicePixelRatio()));
 }
