@@ -3,9 +3,9 @@
 #include "core/base/StorageError.h"
 #include "core/storage/JpegDecoder.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QResource>
 
 #include <future>
 #include <map>
@@ -26,17 +26,32 @@ QImage BitmapView(const Bitmap& bitmap) {
 
 namespace {
 
+// In the screen's own format, so that the pixmap takes the image as it is.
+QImage ScreenImage(const Bitmap& bitmap) {
+    QImage image(bitmap.Width, bitmap.Height, QImage::Format_RGB32);
+    const std::uint8_t* from = bitmap.Pixels.data();
+    for (int y = 0; y < bitmap.Height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.Width; ++x, from += 3)
+            row[x] = qRgb(from[0], from[1], from[2]);
+    }
+    return image;
+}
+
+// Runs before the application object exists, so it creates no Qt object (no QFile, no image
+// conversion with its thread pool): Qt would take this thread for its main thread.
 QImage DecodeResource(const QString& name, int scale) {
     const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
-    QFile file(QStringLiteral(":/art/%1%2.jpg").arg(name.toLower(), suffix));
-    if (!file.open(QIODevice::ReadOnly))
+    const QResource resource(QStringLiteral(":/art/%1%2.jpg").arg(name.toLower(), suffix));
+    if (!resource.isValid())
         return {};
-    const QByteArray data = file.readAll();
+    const QByteArray data = resource.uncompressedData();
     try {
         Bitmap bitmap;
         DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
-        // One pass into the screen's own format: the pixmap then takes the image as it is.
-        QImage image = BitmapView(bitmap).convertToFormat(QImage::Format_RGB32);
+        if (bitmap.Format != PixelFormat::Bits24)
+            return {};
+        QImage image = ScreenImage(bitmap);
         image.setDevicePixelRatio(scale);
         return image;
     } catch (const StorageError&) {
