@@ -5,7 +5,8 @@
 # The same tool (tools/art) renders the pictures of the bundled sets as JPEG, GIF and BMP (samples/).
 function(ludra_add_artwork target)
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/gui/resources/art/*.svg)
-    set(pictures)
+    set(pictures_1x)
+    set(pictures_2x)
     file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/art)
     foreach(source IN LISTS sources)
         get_filename_component(name ${source} NAME_WE)
@@ -21,9 +22,12 @@ function(ludra_add_artwork target)
                 DEPENDS ${source} ludra-art
                 COMMENT "Rendering ${file}"
                 VERBATIM)
-            list(APPEND pictures ${picture})
+            list(APPEND pictures_${scale}x ${picture})
         endforeach()
     endforeach()
-    set_source_files_properties(${pictures} PROPERTIES GENERATED TRUE)
-    qt_add_resources(${target} "artwork" PREFIX "/art" BASE ${CMAKE_CURRENT_BINARY_DIR}/art FILES ${pictures})
+    set_source_files_properties(${pictures_1x} ${pictures_2x} PROPERTIES GENERATED TRUE)
+    # Two resources, so the 1x pictures lie together in the binary: reading one at 1x then maps
+    # no page of the 2x pictures around it, and start-up memory stays as it was.
+    qt_add_resources(${target} "artwork" PREFIX "/art" BASE ${CMAKE_CURRENT_BINARY_DIR}/art FILES ${pictures_1x})
+    qt_add_resources(${target} "artwork2x" PREFIX "/art" BASE ${CMAKE_CURRENT_BINARY_DIR}/art FILES ${pictures_2x})
 endfunction()
