@@ -38,8 +38,8 @@ QImage ScreenImage(const Bitmap& bitmap) {
     return image;
 }
 
-// Runs before the application object exists, so it creates no Qt object (no QFile, no image
-// conversion with its thread pool): Qt would take this thread for its main thread.
+// May run before the application object exists, so it creates no Qt object (a QFile is one, and
+// QImage's conversions may start a thread pool): Qt takes the first thread that does for its main thread.
 QImage DecodeResource(const QString& name, int scale) {
     const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
     const QResource resource(QStringLiteral(":/art/%1%2.jpg").arg(name.toLower(), suffix));
