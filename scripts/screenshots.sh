@@ -46,4 +46,6 @@ shot message-box-close "mousemove 900 700"
 "$root/tests/e2e/attachments.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
 # A run by keys alone: the focus outline, the settings, the verdict, progress and the review.
 "$root/tests/e2e/keyboard-run.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
+# The main window at 1x and 2x, and the test screen at 2x.
+"$root/tests/e2e/hidpi.sh" "$program" "$(dirname "$program")/ludra-skq" "$out" >/dev/null
 echo "Screenshots in $out"

@@ -3,9 +3,9 @@
 #include "core/base/StorageError.h"
 #include "core/storage/JpegDecoder.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QResource>
 
 #include <future>
 #include <map>
@@ -26,24 +26,47 @@ QImage BitmapView(const Bitmap& bitmap) {
 
 namespace {
 
-QImage DecodeResource(const QString& name) {
-    QFile file(QStringLiteral(":/art/%1.jpg").arg(name.toLower()));
-    if (!file.open(QIODevice::ReadOnly))
+// In the screen's own format, so that the pixmap takes the image as it is.
+QImage ScreenImage(const Bitmap& bitmap) {
+    QImage image(bitmap.Width, bitmap.Height, QImage::Format_RGB32);
+    const std::uint8_t* from = bitmap.Pixels.data();
+    for (int y = 0; y < bitmap.Height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.Width; ++x, from += 3)
+            row[x] = qRgb(from[0], from[1], from[2]);
+    }
+    return image;
+}
+
+// May run before the application object exists, so it creates no Qt object (a QFile is one, and
+// QImage's conversions may start a thread pool): Qt takes the first thread that does for its main thread.
+QImage DecodeResource(const QString& name, int scale) {
+    const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    const QResource resource(QStringLiteral(":/art/%1%2.jpg").arg(name.toLower(), suffix));
+    if (!resource.isValid())
         return {};
-    const QByteArray data = file.readAll();
+    const QByteArray data = resource.uncompressedData();
     try {
         Bitmap bitmap;
         DecodeJpeg(ByteView(reinterpret_cast<const std::uint8_t*>(data.constData()), data.size()), bitmap);
-        // One pass into the screen's own format: the pixmap then takes the image as it is.
-        return BitmapView(bitmap).convertToFormat(QImage::Format_RGB32);
+        if (bitmap.Format != PixelFormat::Bits24)
+            return {};
+        QImage image = ScreenImage(bitmap);
+        image.setDevicePixelRatio(scale);
+        return image;
     } catch (const StorageError&) {
         return {};
     }
 }
 
+struct DecodingAhead {
+    int Scale;
+    std::future<QImage> Image;
+};
+
 // Pictures being decoded ahead, by lower-case name; only the main thread touches the table.
-std::map<QString, std::future<QImage>>& ArtAhead() {
-    static std::map<QString, std::future<QImage>> ahead;
+std::map<QString, DecodingAhead>& ArtAhead() {
+    static std::map<QString, DecodingAhead> ahead;
     return ahead;
 }
 
@@ -52,22 +75,28 @@ std::map<QString, std::future<QImage>>& ArtAhead() {
 void DecodeArtAhead(std::initializer_list<const char*> names) {
     for (const char* name : names) {
         const QString key = QString::fromLatin1(name).toLower();
-        ArtAhead()[key] = std::async(std::launch::async, DecodeResource, key);
+        ArtAhead()[key] = {1, std::async(std::launch::async, DecodeResource, key, 1)};
     }
 }
 
-QImage ResourceImage(const QString& name) {
-    const auto ahead = ArtAhead().find(name.toLower());
-    if (ahead == ArtAhead().end())
-        return DecodeResource(name);
-    QImage image = ahead->second.get();
-    ArtAhead().erase(ahead);
-    return image;
+int ArtScale(qreal devicePixelRatio) { return devicePixelRatio > 1 ? 2 : 1; }
+
+QImage ResourceImage(const QString& name, qreal devicePixelRatio) {
+    const QString key = name.toLower();
+    const int scale = ArtScale(devicePixelRatio);
+    const auto found = ArtAhead().find(key);
+    if (found == ArtAhead().end())
+        return DecodeResource(key, scale);
+    DecodingAhead ahead = std::move(found->second);
+    ArtAhead().erase(found);
+    return ahead.Scale == scale ? ahead.Image.get() : DecodeResource(key, scale);
 }
 
-void ResJpegToImage(const QString& name, QLabel* image) { image->setPixmap(QPixmap::fromImage(ResourceImage(name))); }
+void ResJpegToImage(const QString& name, QLabel* image) {
+    image->setPixmap(QPixmap::fromImage(ResourceImage(name, image->devicePixelRatioF())));
+}
 
 void ResJpegToBitmap(const QString& name, QImage& bitmap) {
     QPainter painter(&bitmap);
-    painter.drawImage(0, 0, ResourceImage(name));
+    painter.drawImage(0, 0, ResourceImage(name, bitmap.devicePixelRatio()));
 }

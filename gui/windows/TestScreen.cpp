@@ -181,7 +181,9 @@ void TestScreen::ClickCheckButton() {
 }
 
 void TestScreen::PrepareTestScreen() {
-    letterSheet_ = QImage(kSheetWidth, kSheetHeight, QImage::Format_RGB32);
+    const int scale = ArtScale(PTest->devicePixelRatioF());
+    letterSheet_ = QImage(kSheetWidth * scale, kSheetHeight * scale, QImage::Format_RGB32);
+    letterSheet_.setDevicePixelRatio(scale);
     letterSheet_.fill(Qt::white);
     ResJpegToBitmap("LiteryDuze50", letterSheet_);
     ResetAnswerLayout();
@@ -222,7 +224,9 @@ void TestScreen::ShowQuestion() {
 void TestScreen::DrawMark(TileLook look, int position) {
     if (position < 1 || position > 5)
         return;
-    const QImage tile = letterSheet_.copy(kTile * (position - 1), kTile * static_cast<int>(look), kTile, kTile);
+    // The copy keeps the sheet's pixel ratio, so a tile cut from the 2x sheet shows at the same size.
+    const int side = kTile * static_cast<int>(letterSheet_.devicePixelRatio());
+    const QImage tile = letterSheet_.copy(side * (position - 1), side * static_cast<int>(look), side, side);
     ImOdp[position - 1]->setPixmap(QPixmap::fromImage(tile));
 }
 

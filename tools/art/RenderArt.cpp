@@ -1,6 +1,7 @@
-// ludra-art SOURCE.svg OUT [--palette]: renders a picture at the pixel size its SVG
-// declares and stores it in the form OUT's extension names: .jpg, .gif, or .bmp
-// (24 bits a pixel, or with --palette 8 bits and a 256-colour palette).
+// ludra-art SOURCE.svg OUT [--palette] [--scale N]: renders a picture at the pixel size its SVG
+// declares (N times it with --scale, for screens of higher density) and stores it in the form
+// OUT's extension names: .jpg, .gif, or .bmp (24 bits a pixel, or with --palette 8 bits and a
+// 256-colour palette).
 
 #include "tools/art/PictureEncoders.h"
 
@@ -27,15 +28,40 @@ struct Job {
     QString Source;
     QString Out;
     FileKind Kind = FileKind::Jpeg;
+    int Scale = 1;
 };
+
+constexpr int kLargestScale = 4;
 
 void Fail(const QString& message) { std::fprintf(stderr, "ludra-art: %s\n", qPrintable(message)); }
 
+std::optional<int> ParseScale(const char* text) {
+    bool ok = false;
+    const int scale = QByteArray(text).toInt(&ok);
+    if (!ok || scale < 1 || scale > kLargestScale)
+        return std::nullopt;
+    return scale;
+}
+
 std::optional<Job> ParseArguments(int argc, char** argv) {
-    const bool palette = argc == 4 && std::strcmp(argv[3], "--palette") == 0;
-    if (argc != 3 && !palette)
+    if (argc < 3)
         return std::nullopt;
     Job job{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])};
+    bool palette = false;
+    bool scaled = false;
+    for (int i = 3; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--palette") == 0 && !palette) {
+            palette = true;
+        } else if (std::strcmp(argv[i], "--scale") == 0 && !scaled && i + 1 < argc) {
+            const std::optional<int> scale = ParseScale(argv[++i]);
+            if (!scale)
+                return std::nullopt;
+            job.Scale = *scale;
+            scaled = true;
+        } else {
+            return std::nullopt;
+        }
+    }
     const QString out = job.Out.toLower();
     if (out.endsWith(QLatin1String(".bmp")))
         job.Kind = palette ? FileKind::PaletteBmp : FileKind::Bmp;
@@ -69,7 +95,7 @@ QSize DeclaredPixelSize(const QByteArray& svg) {
     return {width.captured(1).toInt(), height.captured(1).toInt()};
 }
 
-std::optional<QImage> Render(const QString& sourcePath) {
+std::optional<QImage> Render(const QString& sourcePath, int scale) {
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly)) {
         Fail(QStringLiteral("cannot read %1: %2").arg(sourcePath, source.errorString()));
@@ -88,11 +114,15 @@ std::optional<QImage> Render(const QString& sourcePath) {
     }
 
     // None of the files has transparency: whatever the artwork leaves uncovered is white.
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size * scale, QImage::Format_RGB32);
+    if (image.isNull()) {
+        Fail(QStringLiteral("%1: too large to render").arg(sourcePath));
+        return std::nullopt;
+    }
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    renderer.render(&painter, QRectF(QPointF(0, 0), image.size()));
     painter.end();
     return image;
 }
@@ -108,7 +138,7 @@ std::optional<QByteArray> Encode(const QImage& image, FileKind kind) {
 }
 
 int Run(const Job& job) {
-    const std::optional<QImage> image = Render(job.Source);
+    const std::optional<QImage> image = Render(job.Source, job.Scale);
     if (!image) {
         return 1;
     }
@@ -132,7 +162,8 @@ int main(int argc, char** argv) {
     // Taken before Qt may strip options it recognises from the command line.
     const std::optional<Job> job = ParseArguments(argc, argv);
     if (!job) {
-        std::fprintf(stderr, "usage: ludra-art SOURCE.svg OUT.jpg|OUT.gif|OUT.bmp [--palette (BMP only)]\n");
+        std::fprintf(stderr,
+                     "usage: ludra-art SOURCE.svg OUT.jpg|OUT.gif|OUT.bmp [--palette (BMP only)] [--scale 1-4]\n");
         return 1;
     }
     // A build machine has no display; rendering needs none.
