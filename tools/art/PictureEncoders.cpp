@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QList>
 #include <QRgb>
+#include <QSaveFile>
 #include <gif_lib.h>
 #include <jpeglib.h>
 
@@ -170,4 +171,11 @@ std::optional<QByteArray> EncodeBmp(const QImage& picture, bool palette) {
     if (!buffer.open(QIODevice::WriteOnly) || !stored.save(&buffer, "BMP"))
         return std::nullopt;
     return bytes;
+}
+
+std::optional<QString> WriteWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return QStringLiteral("cannot write %1: %2").arg(path, out.errorString());
+    return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 #include <optional>
 
@@ -18,3 +19,7 @@ std::optional<QByteArray> EncodeJpeg(const QImage& picture);
 std::optional<QByteArray> EncodeGif(const QImage& picture);
 // 24 bits a pixel, or with palette set 8 bits a pixel and a 256-colour palette.
 std::optional<QByteArray> EncodeBmp(const QImage& picture, bool palette);
+
+// Writes the file whole or not at all, so that the build never takes a half-written picture for a
+// finished one; the reason when it can't.
+std::optional<QString> WriteWhole(const QString& path, const QByteArray& bytes);

@@ -10,7 +10,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSize>
 #include <QString>
 #include <QSvgRenderer>
@@ -147,10 +146,8 @@ int Run(const Job& job) {
         Fail(QStringLiteral("%1: encoding failed").arg(job.Out));
         return 1;
     }
-    // A half-written picture must never be taken for a finished one by the build.
-    QSaveFile out(job.Out);
-    if (!out.open(QIODevice::WriteOnly) || out.write(*bytes) != bytes->size() || !out.commit()) {
-        Fail(QStringLiteral("cannot write %1: %2").arg(job.Out, out.errorString()));
+    if (const std::optional<QString> problem = WriteWhole(job.Out, *bytes)) {
+        Fail(*problem);
         return 1;
     }
     return 0;

@@ -1,12 +1,14 @@
 // ludra-icon SOURCE.svg SIZE OUT.png: renders an icon as a SIZE x SIZE PNG with
 // transparency, the form the icon theme's fixed-size folders hold.
 
+#include "tools/art/PictureEncoders.h"
+
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QString>
 #include <QSvgRenderer>
 
@@ -63,10 +65,14 @@ int Run(const Job& job) {
     const std::optional<QImage> image = Render(job);
     if (!image)
         return 1;
-    // A half-written icon must never be taken for a finished one by the build.
-    QSaveFile out(job.Out);
-    if (!out.open(QIODevice::WriteOnly) || !image->save(&out, "PNG") || !out.commit()) {
-        Fail(QStringLiteral("cannot write %1: %2").arg(job.Out, out.errorString()));
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image->save(&buffer, "PNG")) {
+        Fail(QStringLiteral("%1: encoding failed").arg(job.Out));
+        return 1;
+    }
+    if (const std::optional<QString> problem = WriteWhole(job.Out, png)) {
+        Fail(*problem);
         return 1;
     }
     return 0;
