@@ -80,12 +80,17 @@ pack_question() {
 # (ASCII only: xdotool types other letters unreliably). Leaves the menu screen in
 # $work/menu.png.
 open_folder_through_dialog() {
-    local dialog
     shoot "$work/start.png"
     click_main 60 146
     wait_for_change "$work/start.png" 240x133+8+132 1000 || fail "the tests submenu did not open"
     shoot "$work/menu.png"
     click_main 127 189
+    choose_folder_in_dialog "$1"
+}
+
+# Types the folder into the folder dialog once it comes, and confirms it.
+choose_folder_in_dialog() {
+    local dialog
     dialog=$(wait_for_window '^Wskaż folder') || fail "no folder dialog"
     xdotool windowfocus --sync "$dialog" type --delay 20 "$1"
     xdotool key Return
