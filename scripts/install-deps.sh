@@ -9,8 +9,9 @@ test=(libgtest-dev libgmock-dev libbenchmark-dev libtinyxml2-dev clang-14 clang-
       xvfb xauth x11-utils xdotool imagemagick xclip locales
       dbus dbus-x11 at-spi2-core python3-pyatspi libxcb1-dev
       desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base python3 lintian)
-# The package is made by CPack, which computes its dependencies with dpkg-shlibdeps.
-package=(dpkg-dev)
+# The package is made by CPack, which finds the binaries with file and computes their dependencies
+# with dpkg-shlibdeps.
+package=(dpkg-dev file)
 # Without a display the run command shows the program in a virtual one.
 display=(xvfb xauth x11-utils imagemagick)
 
