@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 #include <langinfo.h>
 #include <malloc.h>
@@ -59,7 +60,6 @@ int RunLudra(int argc, char** argv) {
     QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");
     // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvel.Ludra"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvel.Ludra")));
     SubstituteFonts();
     // Qt's own dialogs (the folder dialog) speak Polish like the rest of the program.
     QTranslator qtTexts;
@@ -89,5 +89,7 @@ int RunLudra(int argc, char** argv) {
     mainWindow.SetCommandLine(std::move(commandLine));
 
     mainWindow.show();
+    // The icon theme is searched after the first frame, which doesn't wait for it.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.orvel.Ludra"))); });
     return QApplication::exec();
 }
