@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <string_view>
 #include <sys/stat.h>
@@ -15,30 +17,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Hidden and marked, so that no file of the user's is ever taken for one of them.
-constexpr std::string_view kTemporaryMark = ".tmp-";
+// Hidden, marked, and without the target's dots, so that no file of the user's is ever taken
+// for one of them and no pattern on the target's extension matches them.
+constexpr std::string_view kTemporaryMark = "~tmp-";
+// What writers before this one wrote: ".NAME.tmp-", still recognised to clear them away.
+constexpr std::string_view kOlderTemporaryMark = ".tmp-";
 constexpr std::string_view kRandomPart = "XXXXXX"; // what mkstemp replaces
 // A write renames its temporary file as soon as the last byte is on disk and touches it
 // with every write before, so ten idle minutes mean nobody will finish it.
 constexpr std::time_t kStaleAfterSeconds = 10 * 60;
+// A batch holds at most this much before it is synced and renamed.
+constexpr std::size_t kBatchFiles = 256;
+constexpr std::size_t kBatchBytes = 64u << 20;
 
-// ".NAME.tmp-" for the target NAME; mkstemp adds six letters or digits.
+// ".~NAME~ext~tmp-" for the target NAME.ext; mkstemp adds six letters or digits.
 std::string TemporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string() + std::string(kTemporaryMark);
+    std::string name = target.filename().string();
+    std::replace(name.begin(), name.end(), '.', '~');
+    return ".~" + name + std::string(kTemporaryMark);
 }
 
-bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+std::string OlderTemporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + std::string(kOlderTemporaryMark);
+}
+
+bool EndsInRandomPart(std::string_view name) {
     const auto isLetterOrDigit = [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     };
-    return name.size() == prefix.size() + kRandomPart.size() && name.starts_with(prefix) &&
-           std::all_of(name.begin() + prefix.size(), name.end(), isLetterOrDigit);
+    return name.size() >= kRandomPart.size() && std::all_of(name.end() - kRandomPart.size(), name.end(), isLetterOrDigit);
 }
 
-bool IsStaleFileOfOurs(const fs::path& file) {
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    return name.size() == prefix.size() + kRandomPart.size() && name.starts_with(prefix) && EndsInRandomPart(name);
+}
+
+bool IsRegularFileOfOurs(const fs::path& file, std::time_t idleSeconds) {
     struct stat info {};
     return ::lstat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-           std::time(nullptr) - info.st_mtime >= kStaleAfterSeconds;
+           std::time(nullptr) - info.st_mtime >= idleSeconds;
 }
 
 bool IsReadOnly(const fs::path& path, fs::perms permissions) {
@@ -54,39 +71,136 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
-} // namespace
+[[noreturn]] void Fail(std::string_view what, const fs::path& path, int error) {
+    throw StorageError(std::string(what) + " " + path.string() + ": " + std::strerror(error));
+}
 
-void WriteFileAtomically(const fs::path& path, ByteView bytes) {
-    // What lies at the path itself, never what a link there points to.
+// The mode the new file takes; refuses what lies at the path unless it is a writable regular
+// file, never looking through a link.
+mode_t ModeForReplacing(const fs::path& path) {
     std::error_code error;
     const fs::file_status existing = fs::symlink_status(path, error);
-    const bool exists = fs::exists(existing);
-    if (exists && !fs::is_regular_file(existing))
+    if (!fs::exists(existing))
+        return NewFileMode();
+    if (!fs::is_regular_file(existing))
         throw StorageError("not a regular file: " + path.string());
     // A read-only file stays as it is, though its folder would allow the rename.
-    if (exists && IsReadOnly(path, existing.permissions()))
+    if (IsReadOnly(path, existing.permissions()))
         throw StorageError("read-only file " + path.string());
+    return static_cast<mode_t>(existing.permissions());
+}
 
-    // A fresh name beside the target (mkstemp never opens an existing file or a link), and
-    // rename replaces whatever lies at the path without following it.
+// A fresh file beside the target (mkstemp never opens an existing file or a link) holding the
+// bytes, synced when asked; its name. Nothing is left behind on failure.
+std::string WriteTemporary(const fs::path& path, ByteView bytes, bool sync) {
+    const mode_t mode = ModeForReplacing(path);
     std::string temporary = (path.parent_path() / TemporaryPrefix(path)).string() + std::string(kRandomPart);
     FileDescriptor file(::mkstemp(temporary.data()));
     if (!file.IsOpen())
-        throw StorageError("can't write beside " + path.string());
-    const mode_t mode = exists ? static_cast<mode_t>(existing.permissions()) : NewFileMode();
-    const bool written = ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
-    if (!file.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        Fail("can't write beside", path, errno);
+    const bool written =
+        ::fchmod(file.Get(), mode) == 0 && WriteAll(file.Get(), bytes) && (!sync || ::fsync(file.Get()) == 0);
+    const int error = errno;
+    if (!file.Close() || !written) {
+        const int reason = written ? errno : error;
         ::unlink(temporary.c_str());
-        throw StorageError("can't replace " + path.string());
+        Fail("can't write", path, reason);
+    }
+    return temporary;
+}
+
+// rename replaces whatever lies at the path without following it.
+void RenameOver(const std::string& temporary, const fs::path& path) {
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        Fail("can't replace", path, error);
     }
 }
 
-void RemoveStaleTemporaries(const fs::path& path) {
-    const std::string prefix = TemporaryPrefix(path);
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+// Every regular temporary file of ours in the folder that has been idle long enough.
+template <typename IsOurs> void RemoveTemporariesIn(const fs::path& folder, std::time_t idleSeconds, IsOurs isOurs) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (IsTemporaryName(it->path().filename().string(), prefix) && IsStaleFileOfOurs(it->path()))
+        if (isOurs(std::string_view(it->path().filename().native())) && IsRegularFileOfOurs(it->path(), idleSeconds))
             ::unlink(it->path().c_str());
     }
+}
+
+fs::path FolderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
+
+// One flush of the file system that holds the folder: cheaper than one per file.
+void SyncFileSystem(const fs::path& folder) {
+    const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!directory.IsOpen() || ::syncfs(directory.Get()) != 0)
+        Fail("can't write to disk in", folder, errno);
+}
+
+// The folder's entries on disk, so that renamed files stay renamed after a power loss.
+void SyncFolder(const fs::path& folder) {
+    const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.IsOpen())
+        ::fsync(directory.Get());
+}
+
+} // namespace
+
+void WriteFileAtomically(const fs::path& path, ByteView bytes) {
+    RenameOver(WriteTemporary(path, bytes, true), path);
+}
+
+void RemoveStaleTemporaries(const fs::path& path) {
+    const std::string prefix = TemporaryPrefix(path), olderPrefix = OlderTemporaryPrefix(path);
+    RemoveTemporariesIn(FolderOf(path), kStaleAfterSeconds, [&](std::string_view name) {
+        return IsTemporaryName(name, prefix) || IsTemporaryName(name, olderPrefix);
+    });
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+    const std::size_t markAt = name.size() - std::min(name.size(), kTemporaryMark.size() + kRandomPart.size());
+    const std::string_view mark = name.substr(markAt, kTemporaryMark.size());
+    return name.starts_with('.') && markAt > 1 && (mark == kTemporaryMark || mark == kOlderTemporaryMark) &&
+           EndsInRandomPart(name);
+}
+
+FileBatch::~FileBatch() {
+    for (const Pending& file : pending_)
+        ::unlink(file.Temporary.c_str());
+}
+
+void FileBatch::Prepare(const fs::path& folder) {
+    if (preparedFolders_.insert(folder).second)
+        RemoveTemporariesIn(folder, 0, IsTemporaryFileName);
+}
+
+void FileBatch::Write(const fs::path& target, ByteView bytes) {
+    Prepare(FolderOf(target));
+    pending_.push_back({WriteTemporary(target, bytes, false), target});
+    pendingBytes_ += bytes.size();
+    if (pending_.size() >= kBatchFiles || pendingBytes_ >= kBatchBytes)
+        Commit();
+}
+
+void FileBatch::Commit() {
+    if (pending_.empty())
+        return;
+    SyncFileSystem(FolderOf(pending_.front().Target));
+    std::set<fs::path> folders;
+    std::size_t renamed = 0;
+    try {
+        for (; renamed < pending_.size(); ++renamed) {
+            RenameOver(pending_[renamed].Temporary, pending_[renamed].Target);
+            folders.insert(FolderOf(pending_[renamed].Target));
+        }
+    } catch (const StorageError&) {
+        // The failed one is gone too; the rest stay for the destructor.
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(renamed) + 1);
+        committed_ += renamed;
+        throw;
+    }
+    committed_ += renamed;
+    pending_.clear();
+    pendingBytes_ = 0;
+    for (const fs::path& folder : folders)
+        SyncFolder(folder);
 }

@@ -4,6 +4,7 @@
 #include "core/base/StorageError.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/UPak.h"
+#include "tools/skq/SkqFileNames.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/formats/SourceBank.h"
@@ -79,20 +80,38 @@ SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
     }
 }
 
-// GIFT names its pictures as files beside it: each name once, a second picture of the same
-// name numbered.
-std::map<fs::path, Bytes> PicturesBeside(std::vector<SourceQuestion>& questions, const fs::path& out) {
+// GIFT names its pictures as files beside it, under names of ours: safe characters only, never
+// the document's own name, each name once in any letter case (a second picture of the same name
+// numbered). A name that changes is noted.
+std::map<fs::path, Bytes> PicturesBeside(std::vector<SourceQuestion>& questions, const fs::path& out,
+                                         std::ostream& report) {
     std::map<fs::path, Bytes> pictures;
+    std::multimap<std::string, fs::path> filesOfName; // by the name the question file gives
+    FolderNames taken;
+    taken.Take(out.filename().string());
+    const auto newFile = [&](const fs::path& name) {
+        fs::path file = name;
+        for (int n = 2; !taken.Take(file.string()); ++n)
+            file = name.stem().string() + "-" + std::to_string(n) + name.extension().string();
+        return out.parent_path() / file;
+    };
     for (SourceQuestion& question : questions) {
         if (question.Files.empty())
             continue;
         Bytes& data = question.Files.front().Data;
-        const fs::path name = question.Picture;
-        fs::path file = out.parent_path() / name;
-        for (int n = 2; pictures.count(file) && pictures[file] != data; ++n)
-            file = out.parent_path() / (name.stem().string() + "-" + std::to_string(n) + name.extension().string());
+        const auto [first, last] = filesOfName.equal_range(question.Picture);
+        const auto same = std::find_if(first, last, [&](const auto& known) { return pictures[known.second] == data; });
+        const fs::path file = same != last ? same->second : newFile(SafePictureFileName(question.Picture));
+        if (same == last) {
+            filesOfName.emplace(question.Picture, file);
+            pictures[file] = std::move(data);
+            if (file.filename() != question.Picture)
+                report << "ludra-skq export: "
+                       << Format(Tr("{1}: the picture {2} is written as {3}"), question.Where, question.Picture,
+                                 file.filename().string())
+                       << '\n';
+        }
         question.Picture = file.filename().string();
-        pictures[file] = std::move(data);
         question.Files.clear();
     }
     return pictures;
@@ -125,15 +144,17 @@ int RunExport(const Arguments& arguments, Io& io) {
         throw ToolFailure(Format(Tr("{1} holds no question file to export"), folder.string()));
 
     const std::map<fs::path, Bytes> pictures =
-        *format == "gift" ? PicturesBeside(questions, out) : std::map<fs::path, Bytes>{};
+        *format == "gift" ? PicturesBeside(questions, out, io.Err) : std::map<fs::path, Bytes>{};
     std::vector<fs::path> targets = {out};
     for (const auto& [file, data] : pictures)
         targets.push_back(file);
     RefuseExisting(targets, arguments.Has("force"));
     const std::string document = *format == "gift" ? WriteGift(questions) : WriteMoodleXml(questions);
+    FileBatch written;
     for (const auto& [file, data] : pictures)
-        WriteFileAtomically(file, data);
-    WriteFileAtomically(out, Bytes(document.begin(), document.end()));
+        written.Write(file, data);
+    written.Write(out, Bytes(document.begin(), document.end()));
+    written.Commit();
     // TRANSLATORS: "ulamki.xml: 12 questions exported, 1 left out"
     io.Out << Format(TrPlural("{1}: {2} question exported, {3} left out", "{1}: {2} questions exported, {3} left out",
                               questions.size()),

@@ -7,6 +7,8 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/UPak.h"
 #include "core/storage/pkXML.h"
+#include "core/base/StorageError.h"
+#include "tools/skq/SkqFolderPlan.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/SkqUtf8Sources.h"
@@ -17,7 +19,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
+#include <set>
+#include <unordered_map>
 #include <ostream>
 
 namespace skq {
@@ -28,7 +31,6 @@ namespace fs = std::filesystem;
 
 // Far above any real question bank; keeps a wrong file from being read whole.
 constexpr std::uintmax_t kMaxSourceSize = 256u << 20;
-constexpr std::size_t kMaxFolderName = 64;
 
 struct QuizFormat {
     std::string_view Name;
@@ -90,14 +92,14 @@ const QuizFormat& GuessFormat(std::string_view text, const fs::path& file) {
 
 // ---- questions
 
-struct QuestionFile {
-    std::vector<std::string> Category;
-    std::vector<PakEntry> Entries; // the document first
-};
+// Far above any real question's texts: a text beyond it is refused before it is flattened.
+constexpr std::size_t kMaxSourceTexts = 16 * static_cast<std::size_t>(EntryCap::kQuestionDocument);
+// What the converted pictures kept for questions to come may take.
+constexpr std::size_t kPictureCacheBudget = 64u << 20;
 
 // Plain text as the labels show it: Unix line ends, no control characters, no edge spaces
 // (the program's reader trims those anyway).
-std::string Tidy(std::string text) {
+std::string Tidy(std::string_view text) {
     std::string tidy;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -118,7 +120,7 @@ std::string PlainText(const SourceText& text, std::vector<std::string>* images =
     FlatText flat = FlattenHtml(text.Text);
     if (images)
         *images = std::move(flat.Images);
-    return Tidy(std::move(flat.Text));
+    return Tidy(flat.Text);
 }
 
 std::string PercentDecoded(std::string_view text) {
@@ -158,57 +160,148 @@ bool LiesInside(const fs::path& folder, const fs::path& relative) {
     return !error && !inside.empty() && *inside.begin() != "..";
 }
 
+std::size_t CodePointCount(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A question's texts as the program shows them, ready to be stored.
+struct PreparedQuestion {
+    const SourceQuestion* Source = nullptr;
+    std::string Text;
+    std::vector<std::string> Answers;
+    std::string Hint;
+    std::string PictureReference; // as the source names it; empty: none
+};
+
+// A picture converted for the program, or why it can't be shown.
+struct ConvertedPicture {
+    std::optional<PakEntry> Entry;
+    std::string Problem;
+};
+
+// Each distinct picture is converted once however many questions show it; what is kept for
+// the questions to come stays within a budget, so pictures never pile up in memory.
+class PictureCache {
+public:
+    const ConvertedPicture& Convert(const std::string& name, ByteView data) {
+        const std::size_t key = std::hash<std::string_view>{}(AsText(data)) ^ std::hash<std::string>{}(name);
+        for (auto [at, end] = kept_.equal_range(key); at != end; ++at)
+            if (at->second.Name == name && std::equal(data.begin(), data.end(), at->second.Source.begin(),
+                                                      at->second.Source.end()))
+                return at->second.Picture;
+        Kept kept{name, Bytes(data.begin(), data.end()), ToPicture(name, data)};
+        const std::size_t size = kept.Source.size() + (kept.Picture.Entry ? kept.Picture.Entry->Data.size() : 0);
+        if (keptBytes_ + size > kPictureCacheBudget) {
+            kept_.clear();
+            keptBytes_ = 0;
+        }
+        keptBytes_ += size;
+        return kept_.emplace(key, std::move(kept))->second.Picture;
+    }
+
+private:
+    struct Kept {
+        std::string Name;
+        Bytes Source;
+        ConvertedPicture Picture;
+    };
+
+    static std::string_view AsText(ByteView data) { return {reinterpret_cast<const char*>(data.data()), data.size()}; }
+
+    static ConvertedPicture ToPicture(const std::string& name, ByteView data) {
+        try {
+            ShownPicture picture = ToShownPicture(name, data);
+            return {PakEntry{PictureEntryName(picture), std::move(picture.Data)}, {}};
+        } catch (const PictureProblem& problem) {
+            return {std::nullopt, problem.what()};
+        }
+    }
+
+    std::unordered_multimap<std::size_t, Kept> kept_;
+    std::size_t keptBytes_ = 0;
+};
+
 class Importer {
 public:
     Importer(fs::path sourceFolder, std::ostream& report) : sourceFolder_(std::move(sourceFolder)), report_(report) {}
 
-    // The question file, or nothing when the program can't hold the question (noted in Skipped).
-    std::optional<QuestionFile> Convert(const SourceQuestion& question) {
+    // The question's texts, or nothing when the program can't hold the question (noted in Skipped).
+    std::optional<PreparedQuestion> Prepare(const SourceQuestion& question) {
+        if (SourceSize(question) > kMaxSourceTexts)
+            return Skip(question, TooLarge());
+        PreparedQuestion prepared{&question, {}, {}, {}, {}};
         std::vector<std::string> images;
-        const std::string text = PlainText(question.Text, &images);
-        std::vector<std::string> answers;
+        prepared.Text = PlainText(question.Text, &images);
         for (const SourceText& answer : question.Answers)
-            answers.push_back(PlainText(answer));
-        if (const std::string why = Unfit(question, text, answers); !why.empty()) {
-            Skipped.push_back({question.Where, why});
-            return std::nullopt;
-        }
-        const std::string reference = !question.Picture.empty() ? question.Picture
-                                      : images.empty()          ? std::string()
-                                                                : images.front();
-        std::optional<PakEntry> picture = reference.empty() ? std::nullopt : PictureOf(question, reference);
+            prepared.Answers.push_back(PlainText(answer));
+        prepared.Hint = PlainText(question.Hint);
+        prepared.PictureReference = !question.Picture.empty() ? question.Picture
+                                    : images.empty()          ? std::string()
+                                                              : images.front();
+        if (std::string why = Unfit(prepared); !why.empty())
+            return Skip(question, std::move(why));
+        if (!FitsItsDocument(prepared))
+            return Skip(question, TooLarge());
+        return prepared;
+    }
 
-        TpkXML document;
-        TpkXMLNode& top = document.Root.AddChild(QuestionElement::Top);
-        const auto field = [&](std::u16string_view name, const std::string& value) {
-            if (!value.empty())
-                top.AddChild(name).Text = Utf8ToWide(value);
-        };
-        field(QuestionElement::Type, question.SeveralRight ? "1" : "0");
-        field(QuestionElement::AnswerCount, std::to_string(answers.size()));
-        field(QuestionElement::Text, text);
-        std::string key;
-        for (std::size_t i = 0; i < answers.size(); ++i) {
-            field(QuestionElement::Answer(static_cast<int>(i + 1)), answers[i]);
-            key += question.Right[i] ? '1' : '0';
-        }
-        field(QuestionElement::Key, key);
-        field(QuestionElement::PictureName, picture ? AnsiToUtf8(picture->Name) : std::string());
-        field(QuestionElement::Hint, PlainText(question.Hint));
-
-        QuestionFile file{question.Category, {}};
-        PackedQuestion packed = PackWideQuestion(document, question.Where, StoredForm{}, report_);
-        file.Entries.push_back({std::string(kQuestionDocument40), std::move(packed.Stored)});
+    // The question file's entries, the document first; nothing when it can't be stored after all.
+    std::optional<std::vector<PakEntry>> Entries(const PreparedQuestion& prepared) {
+        const SourceQuestion& question = *prepared.Source;
+        const std::optional<PakEntry> picture =
+            prepared.PictureReference.empty() ? std::nullopt : PictureOf(question, prepared.PictureReference);
+        if (prepared.Text.empty() && !picture)
+            return Skip(question, Tr("no question text"));
+        Bytes document = Document(prepared, picture ? picture->Name : std::string(), report_);
+        if (document.size() > static_cast<std::size_t>(EntryCap::kQuestionDocument))
+            return Skip(question, TooLarge());
+        std::vector<PakEntry> entries{{std::string(kQuestionDocument40), std::move(document)}};
         if (picture)
-            file.Entries.push_back(std::move(*picture));
-        return file;
+            entries.push_back(std::move(*picture));
+        return entries;
     }
 
     std::vector<SkippedQuestion> Skipped;
 
 private:
-    static std::string Unfit(const SourceQuestion& question, const std::string& text,
-                             const std::vector<std::string>& answers) {
+    static std::size_t SourceSize(const SourceQuestion& question) {
+        std::size_t size = question.Text.Text.size() + question.Hint.Text.size();
+        for (const SourceText& answer : question.Answers)
+            size += answer.Text.size();
+        return size;
+    }
+
+    static std::size_t TextCodePoints(const PreparedQuestion& prepared) {
+        std::size_t count = CodePointCount(prepared.Text) + CodePointCount(prepared.Hint);
+        for (const std::string& answer : prepared.Answers)
+            count += CodePointCount(answer);
+        return count;
+    }
+
+    // Every character takes a byte of the document at least, and a dozen at most (escapes,
+    // UTF-16); near the cap, the document is built to know, with a picture name as long as any.
+    bool FitsItsDocument(const PreparedQuestion& prepared) {
+        constexpr auto kCap = static_cast<std::size_t>(EntryCap::kQuestionDocument);
+        constexpr std::size_t kMostBytesPerChar = 12, kFrame = 4096;
+        const std::size_t chars = TextCodePoints(prepared);
+        if (chars > kCap)
+            return false;
+        std::ostream silent(nullptr);
+        return chars * kMostBytesPerChar + kFrame <= kCap ||
+               Document(prepared, std::string(TVfsPAK::kNameSize, 'x'), silent).size() <= kCap;
+    }
+
+    static std::string TooLarge() { return Tr("too large: a question document holds at most 4 MB"); }
+
+    std::nullopt_t Skip(const SourceQuestion& question, std::string why) {
+        Skipped.push_back({question.Where, std::move(why)});
+        return std::nullopt;
+    }
+
+    static std::string Unfit(const PreparedQuestion& prepared) {
+        const SourceQuestion& question = *prepared.Source;
+        const std::vector<std::string>& answers = prepared.Answers;
         const auto right = std::count(question.Right.begin(), question.Right.end(), true);
         if (answers.size() < 3 || answers.size() > 5)
             return Format(TrPlural("{1} answer; a question here has 3 to 5", "{1} answers; a question here has 3 to 5",
@@ -218,12 +311,35 @@ private:
             return Tr("no right answer");
         if (right > 1 && !question.SeveralRight)
             return Tr("several right answers, but only one answer can be chosen");
-        if (text.empty() && question.Picture.empty())
+        // A picture alone makes a question too.
+        if (prepared.Text.empty() && prepared.PictureReference.empty())
             return Tr("no question text");
         for (std::size_t i = 0; i < answers.size(); ++i)
             if (answers[i].empty())
                 return Format(Tr("answer {1} is empty"), std::string(1, static_cast<char>('A' + i)));
         return {};
+    }
+
+    static Bytes Document(const PreparedQuestion& prepared, const std::string& pictureName, std::ostream& warnings) {
+        const SourceQuestion& question = *prepared.Source;
+        TpkXML document;
+        TpkXMLNode& top = document.Root.AddChild(QuestionElement::Top);
+        const auto field = [&](std::u16string_view name, const std::string& value) {
+            if (!value.empty())
+                top.AddChild(name).Text = Utf8ToWide(value);
+        };
+        field(QuestionElement::Type, question.SeveralRight ? "1" : "0");
+        field(QuestionElement::AnswerCount, std::to_string(prepared.Answers.size()));
+        field(QuestionElement::Text, prepared.Text);
+        std::string key;
+        for (std::size_t i = 0; i < prepared.Answers.size(); ++i) {
+            field(QuestionElement::Answer(static_cast<int>(i + 1)), prepared.Answers[i]);
+            key += question.Right[i] ? '1' : '0';
+        }
+        field(QuestionElement::Key, key);
+        field(QuestionElement::PictureName, AnsiToUtf8(pictureName));
+        field(QuestionElement::Hint, prepared.Hint);
+        return PackWideQuestion(document, question.Where, StoredForm{}, warnings).Stored;
     }
 
     void Warn(const SourceQuestion& question, const std::string& what) {
@@ -235,19 +351,15 @@ private:
         std::string name = PercentDecoded(reference);
         if (name.starts_with("@@PLUGINFILE@@/"))
             name.erase(0, 15);
-        std::optional<Bytes> data;
-        for (const EmbeddedFile& file : question.Files)
-            if (file.Name == name)
-                data = file.Data;
-        if (!data && !(data = FileBeside(question, name)))
+        const auto embedded = std::find_if(question.Files.begin(), question.Files.end(),
+                                           [&](const EmbeddedFile& file) { return file.Name == name; });
+        std::optional<Bytes> beside;
+        if (embedded == question.Files.end() && !(beside = FileBeside(question, name)))
             return std::nullopt;
-        try {
-            ShownPicture picture = ToShownPicture(name, *data);
-            return PakEntry{PictureEntryName(picture), std::move(picture.Data)};
-        } catch (const PictureProblem& problem) {
-            Warn(question, problem.what());
-        }
-        return std::nullopt;
+        const ConvertedPicture& picture = pictures_.Convert(name, beside ? ByteView(*beside) : ByteView(embedded->Data));
+        if (!picture.Entry)
+            Warn(question, picture.Problem);
+        return picture.Entry;
     }
 
     // A picture file the source names: only inside the source's folder, never from the web,
@@ -272,108 +384,10 @@ private:
 
     fs::path sourceFolder_;
     std::ostream& report_;
+    PictureCache pictures_;
 };
 
 // ---- folders
-
-// A folder name every system takes, from a category's name.
-std::string FolderName(const std::string& name) {
-    std::string folder;
-    for (const char32_t c : Utf8ToWide(name)) {
-        const std::u16string one(1, static_cast<char16_t>(c));
-        const bool storable = AnsiToWide(WideToAnsi(one)) == one;
-        const bool reserved =
-            c < 0x20 || std::u16string_view(u"/\\:*?\"<>|").find(static_cast<char16_t>(c)) != std::u16string_view::npos;
-        folder += storable && !reserved ? WideToUtf8(one) : "_";
-    }
-    while (!folder.empty() && (folder.back() == '.' || folder.back() == ' '))
-        folder.pop_back();
-    while (folder.size() > kMaxFolderName)
-        folder.pop_back();
-    while (!folder.empty() && FindInvalidUtf8(folder) != std::string::npos)
-        folder.pop_back(); // a character cut in two
-    return folder.empty() ? "kategoria" : folder;
-}
-
-// A title the set list stores: Windows-1250 without the field separator.
-std::string ListTitle(const std::string& name) {
-    std::string title = AnsiToUtf8(Utf8ToAnsi(name));
-    std::replace(title.begin(), title.end(), '*', '-');
-    return title;
-}
-
-struct SetFolder {
-    fs::path Folder;
-    std::vector<QuestionFile> Questions;
-};
-
-// Categories deeper than this share the folder of their ancestor at this depth.
-constexpr std::size_t kMaxCategoryDepth = 8;
-
-// Folders for category paths: each part named once, names that clash within a parent
-// numbered, and a title file wherever the folder's name differs from the category's.
-class FolderPlan {
-public:
-    explicit FolderPlan(fs::path root) : root_(std::move(root)) {}
-
-    // An empty last part stands for a category's own questions, kept beside its subcategories
-    // under its name; at the top they take the source's name.
-    fs::path FolderOf(std::vector<std::string> path, const std::string& ownName) {
-        path.resize(std::min(path.size(), kMaxCategoryDepth));
-        fs::path folder = root_;
-        for (std::size_t depth = 1; depth <= path.size(); ++depth) {
-            const std::vector<std::string> key(path.begin(), path.begin() + depth);
-            const auto known = folders_.find(key);
-            const std::string& name = !key.back().empty() ? key.back() : depth > 1 ? key[depth - 2] : ownName;
-            folder = known != folders_.end() ? known->second : Add(key, folder, name);
-        }
-        return folder;
-    }
-
-    std::vector<std::pair<fs::path, std::string>> Titles;
-
-private:
-    fs::path Add(const std::vector<std::string>& key, const fs::path& parent, const std::string& name) {
-        fs::path folder = parent / FolderName(name);
-        for (int n = 2;
-             std::any_of(folders_.begin(), folders_.end(), [&](const auto& used) { return used.second == folder; });
-             ++n)
-            folder = parent / (FolderName(name) + " " + std::to_string(n));
-        folders_[key] = folder;
-        if (folder.filename() != name)
-            Titles.emplace_back(folder, ListTitle(name));
-        return folder;
-    }
-
-    fs::path root_;
-    std::map<std::vector<std::string>, fs::path> folders_;
-};
-
-bool IsPrefix(const std::vector<std::string>& prefix, const std::vector<std::string>& path) {
-    return prefix.size() < path.size() && std::equal(prefix.begin(), prefix.end(), path.begin());
-}
-
-// One set folder per category with questions, in the order the categories first appear.
-std::vector<SetFolder> PlanSets(std::vector<QuestionFile> questions, FolderPlan& plan, const std::string& stem) {
-    std::vector<std::vector<std::string>> categories;
-    for (const QuestionFile& question : questions)
-        if (std::find(categories.begin(), categories.end(), question.Category) == categories.end())
-            categories.push_back(question.Category);
-    std::vector<SetFolder> sets;
-    for (std::vector<std::string> category : categories) {
-        SetFolder set;
-        for (QuestionFile& question : questions)
-            if (question.Category == category)
-                set.Questions.push_back(std::move(question));
-        const bool hasSubsets = std::any_of(categories.begin(), categories.end(),
-                                            [&](const auto& other) { return IsPrefix(category, other); });
-        if (hasSubsets)
-            category.emplace_back();
-        set.Folder = plan.FolderOf(category, stem);
-        sets.push_back(std::move(set));
-    }
-    return sets;
-}
 
 std::string QuestionFileName(std::size_t index, std::size_t count) {
     const std::string number = std::to_string(index + 1);
@@ -383,39 +397,55 @@ std::string QuestionFileName(std::size_t index, std::size_t count) {
 
 // Every file the import writes, refused when one exists (or, with force, replaced), and
 // refused when a set folder holds other question files, which would join the set.
-void RefuseClashes(const std::vector<SetFolder>& sets, const FolderPlan& plan, bool force) {
+void RefuseClashes(const std::vector<PlannedSet>& sets, const FolderPlan& plan, bool force) {
     std::vector<fs::path> targets;
     for (const auto& [folder, title] : plan.Titles)
         targets.push_back(folder / kTitleFile);
-    for (const SetFolder& set : sets) {
+    for (const PlannedSet& set : sets) {
         std::vector<std::string> present;
         std::error_code error;
         if (fs::is_directory(set.Folder, error))
             ListQuestionFiles(set.Folder, present);
+        std::set<std::string> own;
         for (std::size_t i = 0; i < set.Questions.size(); ++i)
-            targets.push_back(set.Folder / QuestionFileName(i, set.Questions.size()));
+            targets.push_back(set.Folder / *own.insert(QuestionFileName(i, set.Questions.size())).first);
         for (const std::string& name : present) {
-            const fs::path file = set.Folder / AnsiToUtf8(name);
-            if (std::find(targets.end() - set.Questions.size(), targets.end(), file) == targets.end())
-                throw ToolFailure(
-                    Format(Tr("{1} already holds other question files ({2}); import into an empty folder"),
-                           set.Folder.string(), AnsiToUtf8(name)));
+            // What an earlier import that was killed left is cleared away by this one.
+            if (IsTemporaryFileName(name) || own.contains(AnsiToUtf8(name)))
+                continue;
+            throw ToolFailure(Format(Tr("{1} already holds other question files ({2}); import into an empty folder"),
+                                     set.Folder.string(), AnsiToUtf8(name)));
         }
     }
     RefuseExisting(targets, force);
 }
 
-void WriteFolders(const std::vector<SetFolder>& sets, const FolderPlan& plan) {
+void WriteTitles(const FolderPlan& plan) {
+    FileBatch titles;
     for (const auto& [folder, title] : plan.Titles) {
         CreateFolder(folder);
         const std::string line = title + "\n";
-        WriteFileAtomically(folder / kTitleFile, Bytes(line.begin(), line.end()));
+        titles.Write(folder / kTitleFile, Bytes(line.begin(), line.end()));
     }
-    for (const SetFolder& set : sets) {
+    titles.Commit();
+}
+
+// Each question is converted and written in turn, so no more than one question's pictures are
+// held at a time. The count of questions written.
+std::size_t WriteSets(const std::vector<PlannedSet>& sets, const std::vector<PreparedQuestion>& questions,
+                      Importer& importer, FileBatch& files) {
+    std::size_t written = 0;
+    for (const PlannedSet& set : sets) {
         CreateFolder(set.Folder);
-        for (std::size_t i = 0; i < set.Questions.size(); ++i)
-            WritePakFile(set.Folder / QuestionFileName(i, set.Questions.size()), set.Questions[i].Entries);
+        for (std::size_t i = 0; i < set.Questions.size(); ++i) {
+            if (const auto entries = importer.Entries(questions[set.Questions[i]])) {
+                files.Write(set.Folder / QuestionFileName(i, set.Questions.size()), BuildPak(*entries));
+                ++written;
+            }
+        }
     }
+    files.Commit();
+    return written;
 }
 
 // The source's text in UTF-8: a byte order mark says UTF-8 or UTF-16, else valid UTF-8 is
@@ -450,21 +480,41 @@ int RunImport(const Arguments& arguments, Io& io) {
 
     Importer importer(source.parent_path(), io.Err);
     importer.Skipped = bank.Skipped;
-    std::vector<QuestionFile> questions;
-    for (const SourceQuestion& question : bank.Questions)
-        if (std::optional<QuestionFile> file = importer.Convert(question))
-            questions.push_back(std::move(*file));
-    for (const SkippedQuestion& skipped : importer.Skipped)
-        io.Err << "ludra-skq import: " << Format(Tr("skipped {1}: {2}"), skipped.Where, skipped.Why) << '\n';
+    std::vector<PreparedQuestion> questions;
+    std::vector<std::vector<std::string>> categories;
+    for (const SourceQuestion& question : bank.Questions) {
+        if (std::optional<PreparedQuestion> prepared = importer.Prepare(question)) {
+            questions.push_back(std::move(*prepared));
+            categories.push_back(question.Category);
+        }
+    }
+    auto reportSkipped = [&, reported = std::size_t{0}]() mutable {
+        for (; reported < importer.Skipped.size(); ++reported)
+            io.Err << "ludra-skq import: "
+                   << Format(Tr("skipped {1}: {2}"), importer.Skipped[reported].Where, importer.Skipped[reported].Why)
+                   << '\n';
+    };
+    reportSkipped();
     if (questions.empty())
         throw ToolFailure(
             Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));
 
-    const std::size_t imported = questions.size();
     FolderPlan plan(out);
-    const std::vector<SetFolder> sets = PlanSets(std::move(questions), plan, source.stem().string());
+    const std::vector<PlannedSet> sets = PlanSets(categories, plan, source.stem().string());
     RefuseClashes(sets, plan, arguments.Has("force"));
-    WriteFolders(sets, plan);
+    FileBatch files;
+    std::size_t imported = 0;
+    try {
+        WriteTitles(plan);
+        imported = WriteSets(sets, questions, importer, files);
+    } catch (const StorageError& error) {
+        reportSkipped();
+        // TRANSLATORS: "can't write Zestawy/pytanie040.skq: No space left on device; the sets in Zestawy are
+        // incomplete: 39 of 100 questions written"
+        throw ToolFailure(Format(Tr("{1}; the sets in {2} are incomplete: {3} of {4} questions written"), error.what(),
+                                 out.string(), files.Committed(), questions.size()));
+    }
+    reportSkipped();
     // TRANSLATORS: "bank.gift (gift): 12 questions imported into 2 sets in Zestawy, 1 skipped"
     io.Out << Format(Tr("{1} ({2}): {3} imported into {4} in {5}, {6} skipped"), source.string(), format.Name,
                      Format(TrPlural("{1} question", "{1} questions", imported), imported),

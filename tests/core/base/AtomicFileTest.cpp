@@ -1,6 +1,7 @@
 #include "core/base/AtomicFile.h"
 
 #include "core/base/StorageError.h"
+#include "core/selection/SetFolders.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>
@@ -99,4 +100,40 @@ TEST(AtomicFile, OnlyStaleTemporariesOfOursAreRemoved) {
     for (const char* name : kept)
         EXPECT_TRUE(fs::exists(fs::symlink_status(dir / name))) << name;
     EXPECT_EQ(ReadFileText(target), "settings");
+}
+
+// A batch's files appear only when it is committed; until then they lie under temporary
+// names that no question file pattern takes. An unfinished batch changes nothing, and the
+// next batch in a folder clears away what killed ones left there, of any age and either form.
+TEST(FileBatch, TemporariesNeverLookLikeQuestionFilesAndWhatAKilledBatchLeftIsCleared) {
+    TempDir dir;
+    WriteFileText(dir / ".pytanie07.skq.tmp-Old123", "left by an older writer");
+    WriteFileText(dir / ".~pytanie08~skq~tmp-New123", "left by a killed batch");
+    WriteFileText(dir / "notatki.txt", "mine");
+    const auto questionFiles = [&] {
+        std::vector<std::string> files;
+        ListQuestionFiles(dir.Path(), files);
+        return files;
+    };
+    {
+        FileBatch batch;
+        batch.Write(dir / "pytanie01.skq", ToBytes("1"));
+        batch.Write(dir / "Pytanie02.SKQ", ToBytes("2"));
+        EXPECT_TRUE(questionFiles().empty());
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            EXPECT_TRUE(entry.path().filename() == "notatki.txt" ||
+                        IsTemporaryFileName(entry.path().filename().string()))
+                << entry.path();
+        EXPECT_EQ(CountFiles(dir.Path()), 3);
+    }
+    EXPECT_EQ(CountFiles(dir.Path()), 1);
+
+    FileBatch batch;
+    batch.Write(dir / "pytanie01.skq", ToBytes("1"));
+    batch.Commit();
+    EXPECT_EQ(batch.Committed(), 1u);
+    EXPECT_EQ(questionFiles(), std::vector<std::string>{"pytanie01.skq"});
+    EXPECT_EQ(ReadFileText(dir / "pytanie01.skq"), "1");
+    EXPECT_EQ(ReadFileText(dir / "notatki.txt"), "mine");
+    EXPECT_EQ(CountFiles(dir.Path()), 2);
 }

@@ -1,3 +1,4 @@
+#include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/UPak.h"
@@ -10,7 +11,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <random>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -182,6 +189,97 @@ TEST(SkqImport, SourcesInUtf16OrWindows1250AreReadAsTheirTextsSay) {
     }
 }
 
+// An Aiken bank of that many questions, "Pytanie 1?" onwards.
+std::string AikenBank(int count) {
+    std::string aiken;
+    for (int i = 1; i <= count; ++i)
+        aiken += "Pytanie " + std::to_string(i) + "?\nA) a\nB) b\nC) c\nANSWER: A\n\n";
+    return aiken;
+}
+
+// A question whose document would pass its cap is skipped before it is stored: one whose texts
+// alone are too long, and one whose text grows past it as XML ("&" is stored as "&amp;").
+TEST(SkqImport, QuestionTooLargeForItsDocumentIsSkippedWithThatReason) {
+    TempDir dir;
+    for (const std::string& text : {std::string(5 << 20, 'x'), std::string(1 << 20, '&')}) {
+        WriteFileText(dir / "bank.txt", text + "\nA) a\nB) b\nC) c\nANSWER: A\n\n" + AikenBank(1));
+        const ToolRun run = Skq({"import", (dir / "bank.txt").string(), (dir / "out").string(), "--force"});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        EXPECT_THAT(run.Out, HasSubstr("1 question imported into 1 set in"));
+        EXPECT_THAT(run.Err, HasSubstr("skipped line 1: too large: a question document holds at most 4 MB"));
+        EXPECT_EQ(QuestionFilesIn(dir / "out"), std::vector<std::string>{"pytanie01.skq"});
+    }
+}
+
+// A learner is shown a question that has only a picture, so its export comes back as one.
+TEST(SkqImport, QuestionWithAPictureAndNoTextComesBackFromItsExport) {
+    TempDir dir;
+    fs::create_directories(dir / "set");
+    WritePakFile(dir / "set" / "p1.skq",
+                 {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "", "100", "mapa.jpg"))}, {"mapa.jpg", MakeTestJpeg(8, 8)}});
+    ASSERT_EQ(Skq({"export", (dir / "set").string(), (dir / "set.gift").string(), "--format", "gift"}).Status, 0);
+    const ToolRun run = Skq({"import", (dir / "set.gift").string(), (dir / "back").string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const QuestionDocument back = StoredQuestion(dir / "back" / "pytanie01.skq");
+    EXPECT_EQ(back.QuestionText, "");
+    EXPECT_EQ(back.PictureName, "mapa.jpg");
+    EXPECT_EQ(StoredEntry(dir / "back" / "pytanie01.skq", "mapa.jpg"), MakeTestJpeg(8, 8));
+}
+
+// Killed at any point, an import leaves only whole question files that the folder scan counts
+// exactly, and the next import with --force clears what it left and succeeds.
+TEST(SkqImport, AKilledImportLeavesOnlyWholeQuestionFilesAndTheNextOneSucceeds) {
+    TempDir dir;
+    constexpr int kQuestions = 600;
+    WriteFileText(dir / "bank.txt", AikenBank(kQuestions));
+    const fs::path out = dir / "out";
+    const std::vector<std::string> import = {"import", (dir / "bank.txt").string(), out.string(), "--force"};
+    std::mt19937 random(22);
+    for (int round = 0; round < 8; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            Skq(import);
+            _exit(0);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, 150'000)(random));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::vector<std::string> files = QuestionFilesIn(out);
+        for (const std::string& file : files)
+            EXPECT_THAT(AnsiToUtf8(StoredQuestion(out / file).QuestionText), HasSubstr("Pytanie ")) << file;
+        std::error_code noFolderYet;
+        for (const auto& entry : fs::directory_iterator(out, noFolderYet)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(IsTemporaryFileName(name) || std::find(files.begin(), files.end(), name) != files.end())
+                << name;
+        }
+    }
+    const ToolRun run = Skq(import);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(QuestionFilesIn(out).size(), static_cast<std::size_t>(kQuestions));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), kQuestions); // no temporary file left
+}
+
+// A write that fails names the system's reason and says the sets are incomplete.
+TEST(SkqImport, AFailedWriteSaysWhyAndThatTheSetsAreIncomplete) {
+    TempDir dir;
+    WriteFileBytes(dir / "duzy.bmp", MakeTestBmp24(200, 200));
+    WriteFileText(dir / "bank.gift", "Mały? {=a ~b ~c}\n\n[html]Duży? <img src=\"duzy.bmp\"> {=a ~b ~c}\n");
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const rlimit small{64 << 10, previous.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const ToolRun run = Skq({"import", (dir / "bank.gift").string(), (dir / "out").string()});
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_THAT(run.Err, HasSubstr("pytanie02.skq: " + std::string(strerror(EFBIG))));
+    EXPECT_THAT(run.Err, HasSubstr("the sets in " + (dir / "out").string() + " are incomplete: 0 of 2 questions written"));
+    EXPECT_TRUE(QuestionFilesIn(dir / "out").empty());
+}
+
 #ifdef LUDRA_BUNDLED_SETS
 // Every bundled set through GIFT and Moodle XML and back: the same questions, pictures
 // included; attached texts have no place in either format.
@@ -230,6 +328,29 @@ TEST(SkqExport, PictureNamedAsAPathStaysOutOfTheExport) {
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_FALSE(fs::exists(dir / "set" / "x.jpg"));
     EXPECT_THAT(ReadFileText(dir / "set" / "out" / "set.gift"), Not(HasSubstr("x.jpg")));
+}
+
+// Pictures are written under names of ours: never a dotfile a shell would run, never a device
+// name, never the document's own name in any letter case; each change is noted.
+TEST(SkqExport, PictureFilesGetSafeNamesThatStillComeBack) {
+    TempDir dir;
+    const char* const names[] = {".bash_login", "Set.GIFT", "CON.jpg"};
+    fs::create_directories(dir / "set");
+    for (int i = 0; i < 3; ++i)
+        WritePakFile(dir / "set" / ("p" + std::to_string(i) + ".skq"),
+                     {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "Pytanie", "100", names[i]))},
+                      {names[i], MakeTestJpeg(8 + i, 8)}});
+    const ToolRun run =
+        Skq({"export", (dir / "set").string(), (dir / "set.gift").string(), "--format", "gift", "--force"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, HasSubstr("p0.skq: the picture .bash_login is written as bash_login"));
+    EXPECT_FALSE(fs::exists(dir / ".bash_login"));
+    EXPECT_EQ(ReadFileBytes(dir / "Set-2.GIFT"), MakeTestJpeg(9, 8));
+    EXPECT_EQ(ReadFileBytes(dir / "CON_.jpg"), MakeTestJpeg(10, 8));
+    const ToolRun back = Skq({"import", (dir / "set.gift").string(), (dir / "back").string()});
+    ASSERT_EQ(back.Status, 0) << back.Err;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NE(StoredQuestion(dir / "back" / ("pytanie0" + std::to_string(i + 1) + ".skq")).PictureName, "") << i;
 }
 
 // Question folders and lone documents with the files they name become question files; a

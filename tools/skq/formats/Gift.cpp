@@ -312,6 +312,14 @@ std::string WeightOfRight(std::size_t rightCount) {
     return weight;
 }
 
+// Readers take "%" in a picture's name for the start of an escape, as in any URL.
+std::string PercentEscaped(std::string_view name) {
+    std::string escaped;
+    for (const char c : name)
+        escaped += c == '%' ? "%25" : std::string(1, c);
+    return escaped;
+}
+
 std::string FirstLine(const SourceQuestion& question, bool html) {
     const std::string& text = question.Text.Text;
     const std::string title = ShortTitle(text);
@@ -319,7 +327,7 @@ std::string FirstLine(const SourceQuestion& question, bool html) {
     if (html) {
         std::string picture;
         if (!question.Picture.empty())
-            picture = "<img src=\"" + HtmlFromPlainText(question.Picture) + "\">";
+            picture = "<img src=\"" + HtmlFromPlainText(PercentEscaped(question.Picture)) + "\">";
         return line + "[html]" + Escaped(HtmlFromPlainText(text) + picture);
     }
     // A text that starts like a format marker gets one of its own in front.

@@ -136,6 +136,16 @@ TEST(GiftWriter, CategoriesWeightsAndHintAreWrittenAsTheFormatHasThem) {
               "~%33.33333%2/4\n~%33.33333%3/6\n~%-100%1/3\n~%33.33333%5/10\n####Skróć ułamek.\n}\n\n");
 }
 
+// Readers decode "%" escapes in a picture's name, so a "%" of the name itself is escaped.
+TEST(GiftWriter, PercentInAPictureNameIsEscaped) {
+    SourceQuestion question;
+    question.Text = {"Ile procent?", false};
+    question.Answers = {{"a", false}, {"b", false}, {"c", false}};
+    question.Right = {true, false, false};
+    question.Picture = "50%41.jpg";
+    EXPECT_NE(WriteGift(std::vector{question}).find("50%2541.jpg"), std::string::npos);
+}
+
 // What the import step makes of a question read: HTML flattened, its picture found.
 SourceQuestion AsImported(SourceQuestion question) {
     const auto flatten = [](SourceText& text) {
