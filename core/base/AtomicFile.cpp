@@ -45,7 +45,8 @@ bool EndsInRandomPart(std::string_view name) {
     const auto isLetterOrDigit = [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     };
-    return name.size() >= kRandomPart.size() && std::all_of(name.end() - kRandomPart.size(), name.end(), isLetterOrDigit);
+    return name.size() >= kRandomPart.size() &&
+           std::all_of(name.end() - kRandomPart.size(), name.end(), isLetterOrDigit);
 }
 
 bool IsTemporaryName(std::string_view name, std::string_view prefix) {
@@ -145,9 +146,7 @@ void SyncFolder(const fs::path& folder) {
 
 } // namespace
 
-void WriteFileAtomically(const fs::path& path, ByteView bytes) {
-    RenameOver(WriteTemporary(path, bytes, true), path);
-}
+void WriteFileAtomically(const fs::path& path, ByteView bytes) { RenameOver(WriteTemporary(path, bytes, true), path); }
 
 void RemoveStaleTemporaries(const fs::path& path) {
     const std::string prefix = TemporaryPrefix(path), olderPrefix = OlderTemporaryPrefix(path);

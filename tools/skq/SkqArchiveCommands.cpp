@@ -265,7 +265,9 @@ int RunPack(const Arguments& arguments, Io& io) {
 
     std::vector<PakEntry> entries = ReadFolderEntries(source, out);
     PrepareQuestion(entries, form, io.Err);
-    WritePakFile(out, entries);
+    FileBatch written;
+    written.Write(out, BuildPak(entries));
+    written.Commit();
     io.Out << Format(TrPlural("{1}: {2} entry", "{1}: {2} entries", entries.size()), out.string(), entries.size())
            << '\n';
     return kExitOk;
@@ -292,17 +294,19 @@ int RunPackSet(const Arguments& arguments, Io& io) {
     CreateFolder(out);
 
     std::size_t failed = 0;
+    FileBatch written;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         try {
             std::vector<PakEntry> entries =
                 sources[i].Folder ? ReadFolderEntries(sources[i].Path, targets[i]) : DocumentEntries(sources[i].Path);
             PrepareQuestion(entries, form, io.Err);
-            WritePakFile(targets[i], entries);
+            written.Write(targets[i], BuildPak(entries));
         } catch (const ToolFailure& failure) {
             io.Err << "ludra-skq pack-set: " << sources[i].Path.filename().string() << ": " << failure.what() << '\n';
             ++failed;
         }
     }
+    written.Commit();
     // TRANSLATORS: "Zestawy/Ulamki: 12 of 13 questions packed"
     io.Out << Format(TrPlural("{1}: {2} of {3} question packed", "{1}: {2} of {3} questions packed", sources.size()),
                      out.string(), sources.size() - failed, sources.size());
@@ -325,10 +329,12 @@ int RunUnpack(const Arguments& arguments, Io& io) {
         targets.push_back(folder / AnsiToUtf8(entry.Name));
     RefuseExisting(targets, arguments.Has("force"));
     CreateFolder(folder);
+    FileBatch written;
     for (std::size_t i = 0; i < planned.size(); ++i) {
         const PlannedFile& entry = planned[i];
-        WriteFileAtomically(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));
+        written.Write(targets[i], entry.Index < 0 ? entry.Data : pak.ExtractAt(entry.Index, EntryCap::kLargest));
     }
+    written.Commit();
     io.Out << Format(TrPlural("{1}: {2} file", "{1}: {2} files", planned.size()), folder.string(), planned.size())
            << '\n';
     return kExitOk;

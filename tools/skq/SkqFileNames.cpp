@@ -22,8 +22,8 @@ std::string_view DevicePart(std::string_view name) {
 }
 
 bool IsPictureNameChar(char32_t c) {
-    const bool ascii = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.';
+    const bool ascii =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
     // Letters of the code page the program stores names in; × and ÷ are no letters.
     const std::u16string one(1, static_cast<char16_t>(c));
     const bool letter = c >= 0xC0 && c <= 0xFFFF && c != 0xD7 && c != 0xF7 && AnsiToWide(WideToAnsi(one)) == one;
@@ -35,12 +35,12 @@ bool IsPictureNameChar(char32_t c) {
 bool IsReservedName(std::string_view name) {
     constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
     const std::string_view part = DevicePart(name);
-    if (std::any_of(kDevices.begin(), kDevices.end(), [&](std::string_view device) {
-            return SameAsciiIgnoringCase(part, device);
-        }))
+    if (std::any_of(kDevices.begin(), kDevices.end(),
+                    [&](std::string_view device) { return SameAsciiIgnoringCase(part, device); }))
         return true;
     const bool numbered = part.size() == 4 && part[3] >= '1' && part[3] <= '9';
-    return numbered && (SameAsciiIgnoringCase(part.substr(0, 3), "COM") || SameAsciiIgnoringCase(part.substr(0, 3), "LPT"));
+    return numbered &&
+           (SameAsciiIgnoringCase(part.substr(0, 3), "COM") || SameAsciiIgnoringCase(part.substr(0, 3), "LPT"));
 }
 
 std::string WithoutReservedName(std::string name) {

@@ -2,12 +2,12 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
+#include "core/base/StorageError.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/UPak.h"
 #include "core/storage/pkXML.h"
-#include "core/base/StorageError.h"
 #include "tools/skq/SkqFolderPlan.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -19,9 +19,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <ostream>
 #include <set>
 #include <unordered_map>
-#include <ostream>
 
 namespace skq {
 
@@ -187,8 +187,8 @@ public:
     const ConvertedPicture& Convert(const std::string& name, ByteView data) {
         const std::size_t key = std::hash<std::string_view>{}(AsText(data)) ^ std::hash<std::string>{}(name);
         for (auto [at, end] = kept_.equal_range(key); at != end; ++at)
-            if (at->second.Name == name && std::equal(data.begin(), data.end(), at->second.Source.begin(),
-                                                      at->second.Source.end()))
+            if (at->second.Name == name &&
+                std::equal(data.begin(), data.end(), at->second.Source.begin(), at->second.Source.end()))
                 return at->second.Picture;
         Kept kept{name, Bytes(data.begin(), data.end()), ToPicture(name, data)};
         const std::size_t size = kept.Source.size() + (kept.Picture.Entry ? kept.Picture.Entry->Data.size() : 0);
@@ -356,7 +356,8 @@ private:
         std::optional<Bytes> beside;
         if (embedded == question.Files.end() && !(beside = FileBeside(question, name)))
             return std::nullopt;
-        const ConvertedPicture& picture = pictures_.Convert(name, beside ? ByteView(*beside) : ByteView(embedded->Data));
+        const ConvertedPicture& picture =
+            pictures_.Convert(name, beside ? ByteView(*beside) : ByteView(embedded->Data));
         if (!picture.Entry)
             Warn(question, picture.Problem);
         return picture.Entry;

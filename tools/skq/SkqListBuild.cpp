@@ -1,4 +1,5 @@
 // list build: a set list from a folder tree.
+#include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
@@ -133,7 +134,9 @@ void WriteSetList(const fs::path& root, const fs::path& out, bool force, std::os
     std::vector<std::string> lines;
     AppendLines(entries, 0, 0, lines);
     RefuseExisting(std::span(&out, 1), force);
-    WritePakFile(out, {{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}});
+    FileBatch written;
+    written.Write(out, BuildPak({{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}}));
+    written.Commit();
     const auto sets = static_cast<std::size_t>(
         std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return !line.ends_with("**"); }));
     const std::size_t categories = lines.size() - sets;

@@ -1,5 +1,6 @@
-#include "tools/skq/SkqFileNames.h"
 #include "tools/skq/SkqFolderPlan.h"
+
+#include "tools/skq/SkqFileNames.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,8 @@ namespace {
 
 TEST(SkqFileNames, DeviceNamesOfAnyCaseAndExtensionAreAvoided) {
     const std::pair<const char*, const char*> cases[] = {
-        {"CON", "CON_"},       {"nul", "nul_"},       {"Aux.jpg", "Aux_.jpg"}, {"LPT1.txt", "LPT1_.txt"},
-        {"com9", "com9_"},     {"PRN .x", "PRN_ .x"}, {"COM0", "COM0"},        {"CONSOLE", "CONSOLE"},
-        {"LPT10", "LPT10"},    {"kon", "kon"},
+        {"CON", "CON_"},       {"nul", "nul_"},  {"Aux.jpg", "Aux_.jpg"}, {"LPT1.txt", "LPT1_.txt"}, {"com9", "com9_"},
+        {"PRN .x", "PRN_ .x"}, {"COM0", "COM0"}, {"CONSOLE", "CONSOLE"},  {"LPT10", "LPT10"},        {"kon", "kon"},
     };
     for (const auto& [name, avoided] : cases)
         EXPECT_EQ(WithoutReservedName(name), avoided) << name;
@@ -49,7 +49,7 @@ TEST(SkqFolderPlan, ReservedNamesAndNamesDifferingInCaseGetFoldersOfTheirOwn) {
     EXPECT_EQ(sets[4].Folder, fs::path("out/LPT1_.txt"));
     EXPECT_EQ(sets[5].Folder, fs::path("out/Ułamki/aux_"));
     const std::vector<std::pair<fs::path, std::string>> titles = {
-        {"out/CON_", "CON"},          {"out/con_ 2", "con"},         {"out/ułamki 2", "ułamki"},
+        {"out/CON_", "CON"},           {"out/con_ 2", "con"},      {"out/ułamki 2", "ułamki"},
         {"out/LPT1_.txt", "LPT1.txt"}, {"out/Ułamki/aux_", "aux"},
     };
     EXPECT_EQ(plan.Titles, titles);

@@ -10,14 +10,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <random>
 #include <sstream>
-
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -215,8 +214,8 @@ TEST(SkqImport, QuestionTooLargeForItsDocumentIsSkippedWithThatReason) {
 TEST(SkqImport, QuestionWithAPictureAndNoTextComesBackFromItsExport) {
     TempDir dir;
     fs::create_directories(dir / "set");
-    WritePakFile(dir / "set" / "p1.skq",
-                 {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "", "100", "mapa.jpg"))}, {"mapa.jpg", MakeTestJpeg(8, 8)}});
+    WritePakFile(dir / "set" / "p1.skq", {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "", "100", "mapa.jpg"))},
+                                          {"mapa.jpg", MakeTestJpeg(8, 8)}});
     ASSERT_EQ(Skq({"export", (dir / "set").string(), (dir / "set.gift").string(), "--format", "gift"}).Status, 0);
     const ToolRun run = Skq({"import", (dir / "set.gift").string(), (dir / "back").string()});
     ASSERT_EQ(run.Status, 0) << run.Err;
@@ -276,7 +275,8 @@ TEST(SkqImport, AFailedWriteSaysWhyAndThatTheSetsAreIncomplete) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(run.Status, 1);
     EXPECT_THAT(run.Err, HasSubstr("pytanie02.skq: " + std::string(strerror(EFBIG))));
-    EXPECT_THAT(run.Err, HasSubstr("the sets in " + (dir / "out").string() + " are incomplete: 0 of 2 questions written"));
+    EXPECT_THAT(run.Err,
+                HasSubstr("the sets in " + (dir / "out").string() + " are incomplete: 0 of 2 questions written"));
     EXPECT_TRUE(QuestionFilesIn(dir / "out").empty());
 }
 
