@@ -82,40 +82,77 @@ SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
 
 // GIFT names its pictures as files beside it, under names of ours: safe characters only, never
 // the document's own name, each name once in any letter case (a second picture of the same name
-// numbered). A name that changes is noted.
-std::map<fs::path, Bytes> PicturesBeside(std::vector<SourceQuestion>& questions, const fs::path& out,
-                                         std::ostream& report) {
-    std::map<fs::path, Bytes> pictures;
-    std::multimap<std::string, fs::path> filesOfName; // by the name the question file gives
-    FolderNames taken;
-    taken.Take(out.filename().string());
-    const auto newFile = [&](const fs::path& name) {
-        fs::path file = name;
-        for (int n = 2; !taken.Take(file.string()); ++n)
-            file = name.stem().string() + "-" + std::to_string(n) + name.extension().string();
-        return out.parent_path() / file;
-    };
-    for (SourceQuestion& question : questions) {
+// numbered). A name that changes is noted. Only the names are kept while the questions are read:
+// each picture is taken from its question file again when it is written.
+class PicturesBeside {
+public:
+    PicturesBeside(const fs::path& out, std::ostream& report) : out_(out), report_(report) {
+        taken_.Take(out.filename().string());
+    }
+
+    // Gives the question's picture its file and lets go of the picture's data.
+    void Place(SourceQuestion& question, const fs::path& questionFile) {
         if (question.Files.empty())
-            continue;
-        Bytes& data = question.Files.front().Data;
-        const auto [first, last] = filesOfName.equal_range(question.Picture);
-        const auto same = std::find_if(first, last, [&](const auto& known) { return pictures[known.second] == data; });
-        const fs::path file = same != last ? same->second : newFile(SafePictureFileName(question.Picture));
-        if (same == last) {
-            filesOfName.emplace(question.Picture, file);
-            pictures[file] = std::move(data);
+            return;
+        const Bytes& data = question.Files.front().Data;
+        const std::size_t digest =
+            std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+        const auto [first, last] = placed_.equal_range(question.Picture);
+        auto placed = std::find_if(first, last, [&](const auto& known) {
+            return known.second.Digest == digest && known.second.Size == data.size();
+        });
+        if (placed == last) {
+            const fs::path file = NewFile(SafePictureFileName(question.Picture));
             if (file.filename() != question.Picture)
-                report << "ludra-skq export: "
-                       << Format(Tr("{1}: the picture {2} is written as {3}"), question.Where, question.Picture,
-                                 file.filename().string())
-                       << '\n';
+                report_ << "ludra-skq export: "
+                        << Format(Tr("{1}: the picture {2} is written as {3}"), question.Where, question.Picture,
+                                  file.filename().string())
+                        << '\n';
+            placed = placed_.emplace(question.Picture, Placed{file, digest, data.size(), questionFile});
         }
-        question.Picture = file.filename().string();
+        question.Picture = placed->second.File.filename().string();
         question.Files.clear();
     }
-    return pictures;
-}
+
+    std::vector<fs::path> Files() const {
+        std::vector<fs::path> files;
+        for (const auto& [name, placed] : placed_)
+            files.push_back(placed.File);
+        return files;
+    }
+
+    void Write(FileBatch& batch) const {
+        for (const auto& [name, placed] : placed_) {
+            TVfsPAK pak;
+            std::optional<Bytes> data;
+            if (PakOpen(placed.QuestionFile, pak))
+                data = PakExtract(Utf8ToAnsi(name), EntryCap::kPicture, pak);
+            if (!data || data->size() != placed.Size)
+                throw ToolFailure(Format(Tr("{1} changed while it was read"), placed.QuestionFile.string()));
+            batch.Write(placed.File, *data);
+        }
+    }
+
+private:
+    struct Placed {
+        fs::path File;
+        std::size_t Digest = 0;
+        std::size_t Size = 0;
+        fs::path QuestionFile;
+    };
+
+    fs::path NewFile(const fs::path& name) {
+        fs::path file = name;
+        for (int n = 2; !taken_.Take(file.string()); ++n)
+            file = name.stem().string() + "-" + std::to_string(n) + name.extension().string();
+        return out_.parent_path() / file;
+    }
+
+    fs::path out_;
+    std::ostream& report_;
+    FolderNames taken_;
+    std::multimap<std::string, Placed> placed_; // by the name the question file gives
+};
 
 } // namespace
 
@@ -131,28 +168,30 @@ int RunExport(const Arguments& arguments, Io& io) {
         throw ToolFailure(Format(Tr("{1} is not a folder"), folder.string()));
     std::vector<std::string> files;
     ListQuestionFiles(folder, files);
+    const bool gift = *format == "gift";
+    PicturesBeside pictures(out, io.Err);
     std::vector<SourceQuestion> questions;
     for (const std::string& name : files) {
+        const fs::path file = folder / AnsiToUtf8(name);
         try {
-            questions.push_back(ReadSetQuestion(folder / AnsiToUtf8(name), io.Err));
+            questions.push_back(ReadSetQuestion(file, io.Err));
         } catch (const ToolFailure& failure) {
             io.Err << "ludra-skq export: " << Format(Tr("{1} is left out: {2}"), AnsiToUtf8(name), failure.what())
                    << '\n';
+            continue;
         }
+        if (gift)
+            pictures.Place(questions.back(), file);
     }
     if (questions.empty())
         throw ToolFailure(Format(Tr("{1} holds no question file to export"), folder.string()));
 
-    const std::map<fs::path, Bytes> pictures =
-        *format == "gift" ? PicturesBeside(questions, out, io.Err) : std::map<fs::path, Bytes>{};
-    std::vector<fs::path> targets = {out};
-    for (const auto& [file, data] : pictures)
-        targets.push_back(file);
+    std::vector<fs::path> targets = pictures.Files();
+    targets.push_back(out);
     RefuseExisting(targets, arguments.Has("force"));
-    const std::string document = *format == "gift" ? WriteGift(questions) : WriteMoodleXml(questions);
+    const std::string document = gift ? WriteGift(questions) : WriteMoodleXml(questions);
     FileBatch written;
-    for (const auto& [file, data] : pictures)
-        written.Write(file, data);
+    pictures.Write(written);
     written.Write(out, Bytes(document.begin(), document.end()));
     written.Commit();
     // TRANSLATORS: "ulamki.xml: 12 questions exported, 1 left out"
