@@ -112,20 +112,34 @@ std::string FileName(pugi::xml_node file) {
     return std::string(folder) + file.attribute("name").value();
 }
 
-// Base64, maybe broken into lines; false when it isn't base64.
-bool DecodeFileData(std::string_view text, Bytes& data) {
-    std::string compact;
-    compact.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
-                 [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; });
-    if (compact.size() % 4 != 0)
-        return false;
+bool IsCharacterData(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// The file's base64, maybe broken into lines and pieces of character data, decoded straight
+// from the parsed text: a large file is never copied before decoding. False when it isn't
+// base64; markup inside is no base64 either.
+bool DecodeFileData(pugi::xml_node file, Bytes& data) {
+    Base64Decoder decoder;
+    std::size_t characters = 0;
+    for (const pugi::xml_node child : file.children()) {
+        if (child.type() == pugi::node_element)
+            return false;
+        if (IsCharacterData(child))
+            characters += std::strlen(child.value());
+    }
+    decoder.Reserve(characters);
     try {
-        data = DecodeBase64(compact);
-        return true;
+        for (const pugi::xml_node child : file.children())
+            if (IsCharacterData(child))
+                decoder.Add(child.value());
     } catch (const StorageError&) {
         return false;
     }
+    if (!decoder.Whole())
+        return false;
+    data = std::move(decoder.Data());
+    return true;
 }
 
 // Files of the text, the answers and the feedback alike; a name met again is the same file.
@@ -135,7 +149,7 @@ std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files)
         if (*file.attribute("name").value() == '\0')
             continue;
         EmbeddedFile embedded{FileName(file), {}};
-        if (!DecodeFileData(TextOf(file), embedded.Data))
+        if (!DecodeFileData(file, embedded.Data))
             return Format(Tr("embedded file {1} is not base64"), embedded.Name);
         if (names.insert(embedded.Name).second)
             files.push_back(std::move(embedded));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace skq {
 namespace {
 
@@ -106,6 +108,26 @@ TEST(ReadMoodleXml, EmbeddedFilesAreDecodedAndALoneUnshownOneIsThePicture) {
     EXPECT_EQ(bank.Questions[1].Picture, "a b.gif");
     EXPECT_EQ(bank.Questions[2].Picture, "a b.gif");
     EXPECT_EQ(bank.Questions[2].Files, (std::vector<EmbeddedFile>{{"a b.gif", gifData}}));
+}
+
+TEST(ReadMoodleXml, FileDataDecodesAcrossLinesAndPiecesAndAnythingElseIsNoBase64) {
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a'};
+    const std::vector<std::pair<std::string, std::optional<Bytes>>> cases = {
+        {"R0lG\r\n  ODlh\t\n", gif}, {"R0<![CDATA[lGO]]><!-- uwaga -->Dlh", gif}, {"", Bytes{}},
+        {"R0lGOD", std::nullopt},    {"R0lG<b>ODlh</b>", std::nullopt},           {"R0lG\fODlh", std::nullopt},
+        {"R0lG-Dlh", std::nullopt},
+    };
+    for (const auto& [data, decoded] : cases) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice(
+            "", QuestionText("q", R"(<file name="p.gif" encoding="base64">)" + data + "</file>") + kTwoAnswers)));
+        if (!decoded) {
+            EXPECT_EQ(bank.Skipped, (std::vector<SkippedQuestion>{{"question 1", "embedded file p.gif is not base64"}}))
+                << data;
+        } else {
+            ASSERT_EQ(bank.Questions.size(), 1u) << data;
+            EXPECT_EQ(bank.Questions[0].Files, (std::vector<EmbeddedFile>{{"p.gif", *decoded}})) << data;
+        }
+    }
 }
 
 TEST(ReadMoodleXml, CategoriesApplyToTheQuestionsAfterThem) {
