@@ -1,3 +1,4 @@
+#include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UProcReadWrite.h"
 #include "tools/skq/formats/HtmlText.h"
@@ -265,6 +266,32 @@ std::string PercentEncoded(std::string_view name) {
     return encoded;
 }
 
+// Only characters XML 1.0 allows: a vertical tab or form feed (Word's manual line and page
+// breaks) becomes a line break; other control characters, U+FFFE, U+FFFF and bytes that are
+// no UTF-8 (encoded surrogates among them) are dropped.
+std::string XmlChars(std::string_view utf8) {
+    std::string chars;
+    chars.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const std::size_t bad = FindInvalidUtf8(utf8);
+        const std::string_view good = utf8.substr(0, bad);
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            const char c = good[i];
+            if (c == '\v' || c == '\f')
+                chars += '\n';
+            else if (c == '\xEF' && (good.substr(i + 1, 2) == "\xBF\xBE" || good.substr(i + 1, 2) == "\xBF\xBF"))
+                i += 2;
+            else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                chars += c;
+        }
+        utf8.remove_prefix(bad == std::string_view::npos ? utf8.size() : bad + 1);
+    }
+    return chars;
+}
+
+// The plain text as HTML; its vertical tabs and form feeds break the line.
+std::string HtmlOf(std::string_view text) { return HtmlFromPlainText(XmlChars(text)); }
+
 // A grade in percent with at most five decimals, as Moodle lists them: "100", "33.33333".
 std::string FractionText(double percent) {
     std::array<char, 32> buffer{};
@@ -281,12 +308,16 @@ std::string FractionText(double percent) {
 pugi::xml_node AppendHtml(pugi::xml_node parent, const char* name, const std::string& html) {
     pugi::xml_node element = parent.append_child(name);
     element.append_attribute("format") = "html";
-    element.append_child("text").append_child(pugi::node_cdata).set_value(html.c_str());
+    element.append_child("text").append_child(pugi::node_cdata).set_value(XmlChars(html).c_str());
     return element;
 }
 
 void AppendPlain(pugi::xml_node parent, const char* name, const std::string& text) {
-    parent.append_child(name).text().set(text.c_str());
+    parent.append_child(name).text().set(XmlChars(text).c_str());
+}
+
+void SetAttribute(pugi::xml_node element, const char* name, const std::string& value) {
+    element.append_attribute(name) = XmlChars(value).c_str();
 }
 
 void AppendCategory(pugi::xml_node quiz, const std::vector<std::string>& path) {
@@ -295,13 +326,14 @@ void AppendCategory(pugi::xml_node quiz, const std::vector<std::string>& path) {
     AppendPlain(question.append_child("category"), "text", CategoryText(path));
 }
 
-// The picture as its own paragraph below the text, and its data beside it.
+// The picture as its own paragraph below the text, and its data beside it. The picture's name
+// is the one its <file> gets: only what XML allows.
 std::string QuestionHtml(const SourceQuestion& question) {
-    const std::string text = HtmlFromPlainText(question.Text.Text);
+    const std::string text = HtmlOf(question.Text.Text);
     if (question.Picture.empty())
         return text;
-    return "<p>" + text + R"(</p><p><img src=")" + std::string(kPluginFile) + PercentEncoded(question.Picture) +
-           R"(" alt=""></p>)";
+    return "<p>" + text + R"(</p><p><img src=")" + std::string(kPluginFile) +
+           PercentEncoded(XmlChars(question.Picture)) + R"(" alt=""></p>)";
 }
 
 void AppendPictureFile(pugi::xml_node questionText, const SourceQuestion& question) {
@@ -309,11 +341,12 @@ void AppendPictureFile(pugi::xml_node questionText, const SourceQuestion& questi
                                    [&](const EmbeddedFile& embedded) { return embedded.Name == question.Picture; });
     if (file == question.Files.end())
         return;
-    const std::size_t slash = file->Name.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : file->Name.substr(0, slash + 1);
+    const std::string name = XmlChars(file->Name);
+    const std::size_t slash = name.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
     pugi::xml_node element = questionText.append_child("file");
-    element.append_attribute("name") = file->Name.substr(folder.size()).c_str();
-    element.append_attribute("path") = ("/" + folder).c_str();
+    SetAttribute(element, "name", name.substr(folder.size()));
+    SetAttribute(element, "path", "/" + folder);
     element.append_attribute("encoding") = "base64";
     element.text().set(EncodeBase64(file->Data).c_str());
 }
@@ -329,18 +362,18 @@ std::string AnswerFraction(const SourceQuestion& question, std::size_t answer) {
 void AppendQuestion(pugi::xml_node quiz, const SourceQuestion& question, std::size_t number) {
     pugi::xml_node element = quiz.append_child("question");
     element.append_attribute("type") = "multichoice";
-    AppendPlain(element.append_child("name"), "text", ShortTitle(question.Text.Text, number));
+    AppendPlain(element.append_child("name"), "text", ShortTitle(XmlChars(question.Text.Text), number));
     AppendPictureFile(AppendHtml(element, "questiontext", QuestionHtml(question)), question);
     AppendPlain(element, "single", question.SeveralRight ? "false" : "true");
     // The program orders the answers by its own rules.
     AppendPlain(element, "shuffleanswers", "0");
     AppendPlain(element, "answernumbering", "abc");
     for (std::size_t i = 0; i < question.Answers.size(); ++i) {
-        pugi::xml_node answer = AppendHtml(element, "answer", HtmlFromPlainText(question.Answers[i].Text));
+        pugi::xml_node answer = AppendHtml(element, "answer", HtmlOf(question.Answers[i].Text));
         answer.prepend_attribute("fraction") = AnswerFraction(question, i).c_str();
     }
     if (!question.Hint.Text.empty())
-        AppendHtml(element, "hint", HtmlFromPlainText(question.Hint.Text));
+        AppendHtml(element, "hint", HtmlOf(question.Hint.Text));
 }
 
 } // namespace

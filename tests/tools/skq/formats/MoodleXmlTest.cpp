@@ -1,3 +1,4 @@
+#include "support/XmlCheck.h"
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
 
@@ -240,7 +241,10 @@ std::vector<SourceQuestion> RoundTripQuestions() {
 
 TEST(WriteMoodleXml, WhatIsWrittenReadsBackAsTheSameQuestions) {
     const std::vector<SourceQuestion> questions = RoundTripQuestions();
-    const SourceBank bank = ReadMoodleXml(WriteMoodleXml(questions));
+    const std::string xml = WriteMoodleXml(questions);
+    EXPECT_EQ(XmlCharProblem(xml), "");
+    EXPECT_EQ(XmllintProblem(xml), "");
+    const SourceBank bank = ReadMoodleXml(xml);
     EXPECT_TRUE(bank.Skipped.empty());
     ASSERT_EQ(bank.Questions.size(), questions.size());
     for (std::size_t i = 0; i < questions.size(); ++i)
@@ -258,6 +262,34 @@ TEST(WriteMoodleXml, GradesAreOnesMoodleOffersAndCategoriesAreWrittenWhenTheyCha
         categories.push_back(xml.substr(at, xml.find('<', at) - at));
     EXPECT_EQ(categories, (std::vector<std::string>{"$course$/top/Matematyka/Ułamki 1//2", "$course$/top",
                                                     "$course$/top/Przyroda"}));
+}
+
+// Every control character, then what else XML 1.0 forbids or isn't UTF-8: U+FFFE, U+FFFF, an
+// encoded surrogate and a stray byte.
+std::string WithForbidden(const std::string& text) {
+    std::string forbidden;
+    for (char c = 1; c < 0x20; ++c)
+        forbidden += c;
+    return text + forbidden + "\xEF\xBF\xBE\xEF\xBF\xBF\xED\xA0\x80\xFF" + text;
+}
+
+TEST(WriteMoodleXml, AnyCharacterInTheQuestionsGivesWellFormedXmlAndAVerticalTabBreaksTheLine) {
+    SourceQuestion question =
+        Plain({WithForbidden("Dział")}, "przed\vpo" + WithForbidden(" x"), {WithForbidden("a"), "b"}, {true, false});
+    question.Hint.Text = WithForbidden("h");
+    question.Picture = WithForbidden("obraz") + ".gif";
+    question.Files = {{question.Picture, Bytes{'G', 'I', 'F'}}};
+    const std::string xml = WriteMoodleXml(std::vector{question, question});
+    EXPECT_EQ(XmlCharProblem(xml), "");
+    EXPECT_EQ(XmllintProblem(xml), "");
+    const SourceBank bank = ReadMoodleXml(xml);
+    EXPECT_TRUE(bank.Skipped.empty());
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    const SourceQuestion read = Imported(bank.Questions[0]);
+    EXPECT_TRUE(read.Text.Text.starts_with("przed\npo x")) << read.Text.Text;
+    ASSERT_EQ(read.Files.size(), 1u);
+    EXPECT_EQ(read.Picture, read.Files[0].Name);
+    EXPECT_EQ(read.Files[0].Data, (Bytes{'G', 'I', 'F'}));
 }
 
 } // namespace
