@@ -456,6 +456,8 @@ int RunImport(const Arguments& arguments, Io& io) {
             questions.push_back(std::move(*file));
     for (const SkippedQuestion& skipped : importer.Skipped)
         io.Err << "ludra-skq import: " << Format(Tr("skipped {1}: {2}"), skipped.Where, skipped.Why) << '\n';
+    for (const SourceNote& note : bank.Notes)
+        io.Err << "ludra-skq import: " << Format(Tr("{1}: {2}"), note.Where, note.What) << '\n';
     if (questions.empty())
         throw ToolFailure(
             Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));

@@ -168,21 +168,120 @@ std::string LonePicture(pugi::xml_node element, const SourceText& text) {
     return FileName(*files.begin());
 }
 
+bool IsNameStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+
+// The entity references of a question's texts that stay in them as written: pugixml expands
+// character references and XML's own five entities, never a document type's. An HTML text
+// still has the flattener's entities expanded later; any other reference is noted, the first
+// few by name.
+class UnexpandedEntities {
+public:
+    explicit UnexpandedEntities(std::string_view xml) : xml_(xml) {}
+
+    // Looks at every piece of character data inside the <text> as the file writes it.
+    void Look(pugi::xml_node text, bool html) {
+        struct Walker : pugi::xml_tree_walker {
+            Walker(UnexpandedEntities& seen, bool inHtml) : Seen(seen), Html(inHtml) {}
+            bool for_each(pugi::xml_node& node) override {
+                if (node.type() == pugi::node_pcdata)
+                    Seen.LookInSource(node.offset_debug(), Html);
+                return true;
+            }
+            UnexpandedEntities& Seen;
+            bool Html;
+        } walker(*this, html);
+        text.traverse(walker);
+    }
+
+    // The note for the question; empty when there is nothing to tell.
+    std::string Note() const {
+        if (names_.empty())
+            return {};
+        std::string list;
+        for (const std::string& name : names_)
+            list += (list.empty() ? "&" : ", &") + name + ";";
+        if (more_)
+            list = Format(Tr("{1} and others"), list);
+        return Format(TrPlural("entity {1} is not expanded; kept as written",
+                               "entities {1} are not expanded; kept as written", names_.size()),
+                      list);
+    }
+
+private:
+    static constexpr std::size_t kNamed = 5;
+    static constexpr std::size_t kLongestName = 32;
+
+    // pugixml tells where a piece of character data starts in the source, which holds its
+    // references as written; it ends at the next "<". An unknown offset shows nothing.
+    void LookInSource(std::ptrdiff_t offset, bool html) {
+        if (offset < 0 || static_cast<std::size_t>(offset) >= xml_.size())
+            return;
+        std::string_view source = xml_.substr(static_cast<std::size_t>(offset));
+        source = source.substr(0, source.find('<'));
+        for (std::size_t at = source.find('&'); at != std::string_view::npos; at = source.find('&', at + 1)) {
+            std::size_t end = at + 1;
+            while (end < source.size() && end - at <= kLongestName && IsNameChar(source[end]))
+                ++end;
+            if (end == at + 1 || end == source.size() || source[end] != ';' || !IsNameStart(source[at + 1]))
+                continue;
+            Add(source.substr(at + 1, end - at - 1), html);
+        }
+    }
+
+    void Add(std::string_view name, bool html) {
+        constexpr std::array<std::string_view, 5> kExpanded = {"amp", "lt", "gt", "quot", "apos"};
+        if (std::find(kExpanded.begin(), kExpanded.end(), name) != kExpanded.end() ||
+            std::find(names_.begin(), names_.end(), name) != names_.end() || more_)
+            return;
+        if (html && KnownToTheFlattener(name))
+            return;
+        if (names_.size() < kNamed)
+            names_.emplace_back(name);
+        else
+            more_ = true;
+    }
+
+    // Remembered, so that a text full of one entity asks the flattener once.
+    bool KnownToTheFlattener(std::string_view name) {
+        if (std::find(known_.begin(), known_.end(), name) != known_.end())
+            return true;
+        const std::string reference = "&" + std::string(name) + ";";
+        if (FlattenHtml(reference).Text == reference)
+            return false;
+        known_.emplace_back(name);
+        return true;
+    }
+
+    std::string_view xml_;
+    std::vector<std::string> names_;
+    bool more_ = false;
+    std::vector<std::string> known_;
+};
+
 // Fills in a multiple-choice question; gives why it can't be read, or nothing.
-std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read) {
+std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, UnexpandedEntities& entities) {
     const pugi::xml_node text = question.child("questiontext");
     if (!text.child("text"))
         return Tr("no question text");
     read.Text = FormattedText(text);
+    entities.Look(text.child("text"), read.Text.Html);
     for (const pugi::xml_node answer : question.children("answer")) {
         read.Answers.push_back(FormattedText(answer));
+        entities.Look(answer.child("text"), read.Answers.back().Html);
         read.Right.push_back(IsRightFraction(answer.attribute("fraction").value()));
     }
     if (read.Answers.empty())
         return Tr("no answers");
     read.SeveralRight = HasSeveralRight(question);
-    if (const pugi::xml_node hint = question.child("hint"))
+    if (const pugi::xml_node hint = question.child("hint")) {
         read.Hint = FormattedText(hint);
+        entities.Look(hint.child("text"), read.Hint.Html);
+    }
     if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
         return problem;
     read.Picture = LonePicture(text, read.Text);
@@ -404,11 +503,15 @@ SourceBank ReadMoodleXml(std::string_view xml) {
         SourceQuestion read;
         read.Where = QuestionWhere(question, ++number);
         read.Category = category;
-        std::string problem = type == "multichoice" ? ReadMultichoice(question, read) : KindProblem(type);
-        if (problem.empty())
-            bank.Questions.push_back(std::move(read));
-        else
+        UnexpandedEntities entities(xml);
+        std::string problem = type == "multichoice" ? ReadMultichoice(question, read, entities) : KindProblem(type);
+        if (!problem.empty()) {
             bank.Skipped.push_back({std::move(read.Where), std::move(problem)});
+            continue;
+        }
+        if (std::string note = entities.Note(); !note.empty())
+            bank.Notes.push_back({read.Where, std::move(note)});
+        bank.Questions.push_back(std::move(read));
     }
     return bank;
 }

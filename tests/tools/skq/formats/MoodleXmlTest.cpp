@@ -131,6 +131,27 @@ TEST(ReadMoodleXml, FileDataDecodesAcrossLinesAndPiecesAndAnythingElseIsNoBase64
     }
 }
 
+TEST(ReadMoodleXml, EntityReferencesLeftAsWrittenAreNotedByQuestion) {
+    const std::string answers = R"(<answer fraction="100"><text>&lt;b&gt;</text></answer>
+        <answer format="plain_text"><text>&amp;tak;</text></answer>)";
+    const SourceBank bank = ReadMoodleXml(
+        R"(<?xml version="1.0"?><!DOCTYPE quiz [<!ENTITY a "aaa">]><quiz>)" +
+        Multichoice("", QuestionText("&xxe; &nbsp;&amp;yyy;<![CDATA[&zzz;]]><p>&a;</p>") + answers +
+                            R"(<hint format="plain_text"><text>&nbsp;</text></hint>)") +
+        Multichoice("", QuestionText("&nbsp;&eacute;&#322;&#x142; &amp; &12; & ;") + answers) +
+        Multichoice("", QuestionText("q") + R"(<answer><text>&e1;&e2;&e1;&e3;&e4;&e5;&e6;&e7;</text></answer>)") +
+        Multichoice("", R"(<questiontext format="plain_text"><text>&nbsp;&nbsp;</text></questiontext>)" + answers) +
+        "</quiz>");
+    ASSERT_EQ(bank.Questions.size(), 4u);
+    EXPECT_EQ(bank.Questions[0].Text.Text, "&xxe; &nbsp;&yyy;&zzz;<p>&amp;a;</p>");
+    EXPECT_EQ(bank.Notes, (std::vector<SourceNote>{
+                              {"question 1", "entities &xxe;, &a;, &nbsp; are not expanded; kept as written"},
+                              {"question 3", "entities &e1;, &e2;, &e3;, &e4;, &e5; and others are not expanded; "
+                                             "kept as written"},
+                              {"question 4", "entity &nbsp; is not expanded; kept as written"},
+                          }));
+}
+
 TEST(ReadMoodleXml, CategoriesApplyToTheQuestionsAfterThem) {
     const std::string question = Multichoice("", QuestionText("q") + kTwoAnswers);
     const SourceBank bank = ReadMoodleXml(
