@@ -2,15 +2,21 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
+#include "core/base/Journal.h"
+#include "core/base/ShowWarning.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -47,6 +53,25 @@ std::string LeadIn(int fd, off_t size) {
         return std::string(kByteOrderMark) + std::string(kResultsHeader) + std::string(kLineBreak);
     char last = 0;
     return ::pread(fd, &last, 1, size - 1) == 1 && last == '\n' ? std::string() : std::string(kLineBreak);
+}
+
+// Takes the file's lock, trying again after short sleeps until the wait is over: another
+// run's append ends in a moment, and a process that holds the lock longer has hung.
+bool LockWithin(int fd, std::chrono::milliseconds wait) {
+    using Clock = std::chrono::steady_clock;
+    constexpr std::chrono::milliseconds kLongestPause{20};
+    const Clock::time_point deadline = Clock::now() + wait;
+    std::chrono::milliseconds pause{1};
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::min<Clock::duration>(pause, deadline - now));
+        pause = std::min(pause * 2, kLongestPause);
+    }
+    return true;
 }
 
 } // namespace
@@ -103,19 +128,27 @@ std::string ResultsLine(const SummaryReport& report, std::string_view setName, c
     return line;
 }
 
-bool AppendResultsLine(const std::filesystem::path& file, std::string_view line) {
+bool AppendResultsLine(const std::filesystem::path& file, std::string_view line, std::chrono::milliseconds lockWait) {
     const FileDescriptor out = OpenForAppend(file);
     if (!out.IsOpen())
         return false;
-    // Another run of the program appending at this very moment costs this line, never a wait.
     struct stat info {};
-    if (::flock(out.Get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(out.Get(), &info) != 0)
+    if (!LockWithin(out.Get(), lockWait) || ::fstat(out.Get(), &info) != 0)
         return false;
     const std::string record = LeadIn(out.Get(), info.st_size) + std::string(line) + std::string(kLineBreak);
     if (WriteAll(out.Get(), ByteView(reinterpret_cast<const std::uint8_t*>(record.data()), record.size())))
         return true;
     // Half a line would shift every field after it: what landed is cut off again.
     [[maybe_unused]] const int undone = ::ftruncate(out.Get(), info.st_size);
+    return false;
+}
+
+bool ResultsRecorder::Record(const std::filesystem::path& file, std::string_view line) {
+    if (AppendResultsLine(file, line, lockWait_))
+        return true;
+    WriteJournal(1, u"Problem z zapisem wyniku do pliku wyników.");
+    if (!std::exchange(learnerTold_, true))
+        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, kResultsNotSaved);
     return false;
 }
 

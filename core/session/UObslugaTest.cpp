@@ -1,7 +1,6 @@
 #include "core/session/UObslugaTest.h"
 
 #include "core/base/CodePage.h"
-#include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
@@ -36,6 +35,7 @@ TestScreenView* screenView = nullptr;
 AttachmentView* attachmentView = nullptr;
 RunFeedback* runFeedback = nullptr;
 SessionClock sessionClock;
+ResultsRecorder resultsRecorder;
 
 // Tells a view what to show; without a registered view there is nothing to show.
 template <typename View, typename Method, typename... Args> void Tell(View* view, Method method, Args&&... args) {
@@ -112,14 +112,13 @@ bool CountCheck() {
     return right;
 }
 
-// The learner's results file beside the settings; a failure costs only the line.
+// The learner's results file beside the settings; a failure costs only the line, and is told.
 void RecordResults(const SummaryReport& report) {
     if (SettingsPath.empty())
         return;
     const std::string line =
         ResultsLine(report, SetName.empty() ? FolderSetName(SetFolder) : AnsiToUtf8(SetName), SetFolder);
-    if (!AppendResultsLine(SettingsPath.parent_path() / kResultsFileName, line))
-        WriteJournal(1, u"Problem z zapisem wyniku do pliku wyników.");
+    resultsRecorder.Record(SettingsPath.parent_path() / kResultsFileName, line);
 }
 
 void FinishRun() {
@@ -146,6 +145,7 @@ AttachmentView* SetAttachmentView(AttachmentView* view) { return std::exchange(a
 RunFeedback* SetRunFeedback(RunFeedback* feedback) { return std::exchange(runFeedback, feedback); }
 
 SessionClock SetSessionClock(SessionClock replacement) { return std::exchange(sessionClock, std::move(replacement)); }
+ResultsRecorder SetResultsRecorder(ResultsRecorder replacement) { return std::exchange(resultsRecorder, replacement); }
 
 double SessionNow() { return sessionClock ? sessionClock() : SystemNow(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/ResultsHistory.h"
 #include "core/session/RunReview.h"
 #include "core/session/SummaryReport.h"
 
@@ -105,6 +106,9 @@ RunFeedback* SetRunFeedback(RunFeedback* feedback);
 using SessionClock = std::function<double()>;
 SessionClock SetSessionClock(SessionClock clock);
 double SessionNow();
+// Writes each finished run to the results file for the whole program run; tests install
+// their own to wait less for the file's lock and to start with the learner not yet told.
+ResultsRecorder SetResultsRecorder(ResultsRecorder recorder);
 // A local date and time (tm_year, tm_mon, tm_mday, tm_hour, tm_min, tm_sec) as days since 30 December 1899.
 double DateTimeFromLocal(const std::tm& local, int milliseconds = 0);
 

@@ -30,22 +30,35 @@ std::uint8_t ValueOf(char c) {
     return value;
 }
 
+void AppendGroup(Bytes& out, unsigned w, unsigned x, unsigned y, unsigned z) {
+    out.push_back(static_cast<std::uint8_t>(w * 4 + x / 16));
+    if (y == kPad)
+        return;
+    out.push_back(static_cast<std::uint8_t>(x * 16 + y / 4));
+    if (z != kPad)
+        out.push_back(static_cast<std::uint8_t>(y * 64 + z));
+}
+
 } // namespace
 
 Bytes DecodeBase64(std::string_view text) {
     Bytes out;
     out.reserve(text.size() / 4 * 3);
-    for (std::size_t at = 0; at + 4 <= text.size(); at += 4) {
-        const unsigned w = ValueOf(text[at]), x = ValueOf(text[at + 1]);
-        const unsigned y = ValueOf(text[at + 2]), z = ValueOf(text[at + 3]);
-        out.push_back(static_cast<std::uint8_t>(w * 4 + x / 16));
-        if (y == kPad)
-            continue;
-        out.push_back(static_cast<std::uint8_t>(x * 16 + y / 4));
-        if (z != kPad)
-            out.push_back(static_cast<std::uint8_t>(y * 64 + z));
-    }
+    for (std::size_t at = 0; at + 4 <= text.size(); at += 4)
+        AppendGroup(out, ValueOf(text[at]), ValueOf(text[at + 1]), ValueOf(text[at + 2]), ValueOf(text[at + 3]));
     return out;
+}
+
+void Base64Decoder::Add(std::string_view text) {
+    for (const char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            continue;
+        group_[held_++] = ValueOf(c);
+        if (held_ == 4) {
+            AppendGroup(data_, group_[0], group_[1], group_[2], group_[3]);
+            held_ = 0;
+        }
+    }
 }
 
 std::u16string DecodeBase64Utf16(std::u16string_view text) {

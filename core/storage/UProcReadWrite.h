@@ -16,6 +16,25 @@ class TpkXML;
 Bytes DecodeBase64(std::string_view text);
 std::u16string DecodeBase64Utf16(std::u16string_view text);
 
+// Base64 that comes in pieces and broken into lines, as embedded files hold it: spaces, tabs
+// and line breaks are skipped and the rest decodes group by group as DecodeBase64 decodes
+// it, without the pieces ever being joined.
+class Base64Decoder {
+public:
+    // Room for what text of this many characters decodes to.
+    void Reserve(std::size_t characters) { data_.reserve(characters / 4 * 3); }
+    // Raises StorageError on a character outside the alphabet, "=" and the blanks.
+    void Add(std::string_view text);
+    // Whether the characters added so far make whole groups of four.
+    bool Whole() const { return held_ == 0; }
+    Bytes& Data() { return data_; }
+
+private:
+    std::uint8_t group_[4] = {};
+    std::size_t held_ = 0;
+    Bytes data_;
+};
+
 std::string EncodeBase64(ByteView bytes);
 std::u16string EncodeBase64Utf16(std::u16string_view text);
 

@@ -496,6 +496,8 @@ int RunImport(const Arguments& arguments, Io& io) {
                    << '\n';
     };
     reportSkipped();
+    for (const SourceNote& note : bank.Notes)
+        io.Err << "ludra-skq import: " << Format(Tr("{1}: {2}"), note.Where, note.What) << '\n';
     if (questions.empty())
         throw ToolFailure(
             Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));

@@ -1,10 +1,50 @@
 #include "core/session/ResultsHistory.h"
 
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 
+#include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+#include <sys/file.h>
+#include <sys/wait.h>
+
+using namespace std::chrono_literals;
+using ::testing::ElementsAre;
 
 namespace {
+
+const std::string kNewFile = "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\n";
+
+// The file's lock as another process holds it: flock locks of separate opens exclude each other.
+class HeldLock {
+public:
+    explicit HeldLock(const std::filesystem::path& file)
+        : fd_(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+        EXPECT_EQ(::flock(fd_, LOCK_EX), 0);
+    }
+    ~HeldLock() { ::close(fd_); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    int fd_;
+};
+
+// The file's lines, sorted, without their line breaks.
+std::vector<std::string> SortedLines(const std::filesystem::path& file) {
+    std::istringstream text(ReadFileText(file));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line, '\n');)
+        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line + " (no CR LF)");
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
 
 TEST(ResultsHistory, FieldsAreQuotedOnlyWhenTheyNeedIt) {
     EXPECT_EQ(CsvField("Ułamki zwykłe"), "Ułamki zwykłe");
@@ -41,10 +81,10 @@ TEST(ResultsHistory, HeaderOnlyWhenTheFileIsNew) {
     const auto file = dir / "wyniki.csv";
     ASSERT_TRUE(AppendResultsLine(file, "pierwszy"));
     ASSERT_TRUE(AppendResultsLine(file, "drugi"));
-    EXPECT_EQ(ReadFileText(file), "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\npierwszy\r\ndrugi\r\n");
+    EXPECT_EQ(ReadFileText(file), kNewFile + "pierwszy\r\ndrugi\r\n");
     WriteFileText(file, "");
     ASSERT_TRUE(AppendResultsLine(file, "trzeci"));
-    EXPECT_EQ(ReadFileText(file), "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\ntrzeci\r\n");
+    EXPECT_EQ(ReadFileText(file), kNewFile + "trzeci\r\n");
     WriteFileText(file, "zapisany w arkuszu");
     ASSERT_TRUE(AppendResultsLine(file, "czwarty"));
     EXPECT_EQ(ReadFileText(file), "zapisany w arkuszu\r\nczwarty\r\n");
@@ -59,6 +99,69 @@ TEST(ResultsHistory, AFileThatCannotBeWrittenIsLeftAlone) {
     std::filesystem::create_symlink(dir / "cudzy.txt", dir / "wyniki.csv");
     EXPECT_FALSE(AppendResultsLine(dir / "wyniki.csv", "x"));
     EXPECT_EQ(ReadFileText(dir / "cudzy.txt"), "nie ruszać");
+}
+
+// Long lines, so that a write split by another process's would show.
+std::string NumberedLine(int process, int number) {
+    return "proces " + std::to_string(process) + ";wynik " + std::to_string(number) + ";" + std::string(500, 'x');
+}
+
+TEST(ResultsHistory, ProcessesAppendingAtOnceLoseNoLineAndSplitNone) {
+    TempDir dir;
+    const auto file = dir / "wyniki.csv";
+    constexpr int kProcesses = 2;
+    constexpr int kLines = 500;
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    std::vector<pid_t> children;
+    for (int process = 0; process < kProcesses; ++process) {
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            ::close(start[1]);
+            char go = 0;
+            [[maybe_unused]] const ssize_t closed = ::read(start[0], &go, 1);
+            int lost = 0;
+            for (int i = 0; i < kLines; ++i)
+                lost += AppendResultsLine(file, NumberedLine(process, i)) ? 0 : 1;
+            std::_Exit(lost == 0 ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    // Closing the pipe starts every child at once.
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::vector<std::string> expected{kNewFile.substr(0, kNewFile.size() - 2)};
+    for (int process = 0; process < kProcesses; ++process)
+        for (int i = 0; i < kLines; ++i)
+            expected.push_back(NumberedLine(process, i));
+    std::sort(expected.begin(), expected.end());
+    const std::vector<std::string> lines = SortedLines(file);
+    EXPECT_EQ(lines.size(), expected.size());
+    EXPECT_TRUE(lines == expected);
+}
+
+// A lock held past the wait, as by a hung process, costs the line.
+TEST(ResultsHistory, ALostLineGoesToTheJournalEachTimeAndToTheLearnerOnce) {
+    TempDir dir;
+    const auto file = dir / "wyniki.csv";
+    Recorder record;
+    ResultsRecorder results(10ms);
+    {
+        HeldLock lock(file);
+        EXPECT_FALSE(results.Record(file, "a"));
+        EXPECT_FALSE(results.Record(file, "b"));
+    }
+    EXPECT_TRUE(results.Record(file, "c"));
+    EXPECT_EQ(ReadFileText(file), kNewFile + "c\r\n");
+    EXPECT_EQ(record.Journal.size(), 2u);
+    ASSERT_THAT(record.BoxTexts(), ElementsAre(kResultsNotSaved));
+    EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
 }
 
 TEST(ResultsHistory, SetNameIsTheFolderName) {

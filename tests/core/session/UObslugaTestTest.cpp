@@ -715,13 +715,19 @@ TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
     EXPECT_EQ(file, "\xEF\xBB\xBF" + std::string(kResultsHeader) + "\r\n" + line + "\r\n" + line + "\r\n");
 }
 
-TEST_F(RunRecords, AResultsFileThatCannotBeWrittenStopsNothing) {
+TEST_F(RunRecords, AResultsFileThatCannotBeWrittenStopsNothingAndIsToldOnce) {
+    const ResultsRecorder previous = SetResultsRecorder(ResultsRecorder{});
     SettingsPath = dir / "no-such-folder" / "Ludra.ini";
     MakeSet(1);
-    StartSession();
-    Check(true);
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(views.Summaries.size(), 1u);
+    for (int run = 0; run < 2; ++run) {
+        StartSession();
+        Check(true);
+        EXPECT_FALSE(SessionRunning);
+    }
+    EXPECT_EQ(views.Summaries.size(), 2u);
+    EXPECT_THAT(record.BoxTexts(), ElementsAre(kResultsNotSaved));
+    EXPECT_THAT(record.JournalMessages(), Contains(u"Problem z zapisem wyniku do pliku wyników.").Times(2));
+    SetResultsRecorder(previous);
 }
 
 TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {

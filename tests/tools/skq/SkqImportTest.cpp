@@ -5,6 +5,7 @@
 #include "support/PictureFiles.h"
 #include "support/QuestionSets.h"
 #include "support/TempDir.h"
+#include "support/XmlCheck.h"
 #include "tools/skq/SkqCommands.h"
 #include "tools/skq/SkqQuestionForms.h"
 
@@ -295,6 +296,10 @@ TEST(SkqExport, BundledSetsComeBackEqualThroughGiftAndMoodleXml) {
             const fs::path exported = dir / (std::to_string(sets) + format) / "set.txt";
             fs::create_directories(exported.parent_path());
             ASSERT_EQ(Skq({"export", entry.path().string(), exported.string(), "--format", format}).Status, 0);
+            if (format == "moodle") {
+                EXPECT_EQ(XmlCharProblem(ReadFileText(exported)), "");
+                EXPECT_EQ(XmllintProblem(ReadFileText(exported)), "");
+            }
             const fs::path back = dir / (std::to_string(sets) + format) / "back";
             const ToolRun run = Skq({"import", exported.string(), back.string(), "--format", format});
             ASSERT_EQ(run.Status, 0) << run.Err;

@@ -1,3 +1,4 @@
+#include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/storage/UProcReadWrite.h"
 #include "tools/skq/formats/HtmlText.h"
@@ -112,20 +113,34 @@ std::string FileName(pugi::xml_node file) {
     return std::string(folder) + file.attribute("name").value();
 }
 
-// Base64, maybe broken into lines; false when it isn't base64.
-bool DecodeFileData(std::string_view text, Bytes& data) {
-    std::string compact;
-    compact.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(compact),
-                 [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; });
-    if (compact.size() % 4 != 0)
-        return false;
+bool IsCharacterData(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+// The file's base64, maybe broken into lines and pieces of character data, decoded straight
+// from the parsed text: a large file is never copied before decoding. False when it isn't
+// base64; markup inside is no base64 either.
+bool DecodeFileData(pugi::xml_node file, Bytes& data) {
+    Base64Decoder decoder;
+    std::size_t characters = 0;
+    for (const pugi::xml_node child : file.children()) {
+        if (child.type() == pugi::node_element)
+            return false;
+        if (IsCharacterData(child))
+            characters += std::strlen(child.value());
+    }
+    decoder.Reserve(characters);
     try {
-        data = DecodeBase64(compact);
-        return true;
+        for (const pugi::xml_node child : file.children())
+            if (IsCharacterData(child))
+                decoder.Add(child.value());
     } catch (const StorageError&) {
         return false;
     }
+    if (!decoder.Whole())
+        return false;
+    data = std::move(decoder.Data());
+    return true;
 }
 
 // Files of the text, the answers and the feedback alike; a name met again is the same file.
@@ -135,7 +150,7 @@ std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files)
         if (*file.attribute("name").value() == '\0')
             continue;
         EmbeddedFile embedded{FileName(file), {}};
-        if (!DecodeFileData(TextOf(file), embedded.Data))
+        if (!DecodeFileData(file, embedded.Data))
             return Format(Tr("embedded file {1} is not base64"), embedded.Name);
         if (names.insert(embedded.Name).second)
             files.push_back(std::move(embedded));
@@ -153,21 +168,120 @@ std::string LonePicture(pugi::xml_node element, const SourceText& text) {
     return FileName(*files.begin());
 }
 
+bool IsNameStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
+
+// The entity references of a question's texts that stay in them as written: pugixml expands
+// character references and XML's own five entities, never a document type's. An HTML text
+// still has the flattener's entities expanded later; any other reference is noted, the first
+// few by name.
+class UnexpandedEntities {
+public:
+    explicit UnexpandedEntities(std::string_view xml) : xml_(xml) {}
+
+    // Looks at every piece of character data inside the <text> as the file writes it.
+    void Look(pugi::xml_node text, bool html) {
+        struct Walker : pugi::xml_tree_walker {
+            Walker(UnexpandedEntities& seen, bool inHtml) : Seen(seen), Html(inHtml) {}
+            bool for_each(pugi::xml_node& node) override {
+                if (node.type() == pugi::node_pcdata)
+                    Seen.LookInSource(node.offset_debug(), Html);
+                return true;
+            }
+            UnexpandedEntities& Seen;
+            bool Html;
+        } walker(*this, html);
+        text.traverse(walker);
+    }
+
+    // The note for the question; empty when there is nothing to tell.
+    std::string Note() const {
+        if (names_.empty())
+            return {};
+        std::string list;
+        for (const std::string& name : names_)
+            list += (list.empty() ? "&" : ", &") + name + ";";
+        if (more_)
+            list = Format(Tr("{1} and others"), list);
+        return Format(TrPlural("entity {1} is not expanded; kept as written",
+                               "entities {1} are not expanded; kept as written", names_.size()),
+                      list);
+    }
+
+private:
+    static constexpr std::size_t kNamed = 5;
+    static constexpr std::size_t kLongestName = 32;
+
+    // pugixml tells where a piece of character data starts in the source, which holds its
+    // references as written; it ends at the next "<". An unknown offset shows nothing.
+    void LookInSource(std::ptrdiff_t offset, bool html) {
+        if (offset < 0 || static_cast<std::size_t>(offset) >= xml_.size())
+            return;
+        std::string_view source = xml_.substr(static_cast<std::size_t>(offset));
+        source = source.substr(0, source.find('<'));
+        for (std::size_t at = source.find('&'); at != std::string_view::npos; at = source.find('&', at + 1)) {
+            std::size_t end = at + 1;
+            while (end < source.size() && end - at <= kLongestName && IsNameChar(source[end]))
+                ++end;
+            if (end == at + 1 || end == source.size() || source[end] != ';' || !IsNameStart(source[at + 1]))
+                continue;
+            Add(source.substr(at + 1, end - at - 1), html);
+        }
+    }
+
+    void Add(std::string_view name, bool html) {
+        constexpr std::array<std::string_view, 5> kExpanded = {"amp", "lt", "gt", "quot", "apos"};
+        if (std::find(kExpanded.begin(), kExpanded.end(), name) != kExpanded.end() ||
+            std::find(names_.begin(), names_.end(), name) != names_.end() || more_)
+            return;
+        if (html && KnownToTheFlattener(name))
+            return;
+        if (names_.size() < kNamed)
+            names_.emplace_back(name);
+        else
+            more_ = true;
+    }
+
+    // Remembered, so that a text full of one entity asks the flattener once.
+    bool KnownToTheFlattener(std::string_view name) {
+        if (std::find(known_.begin(), known_.end(), name) != known_.end())
+            return true;
+        const std::string reference = "&" + std::string(name) + ";";
+        if (FlattenHtml(reference).Text == reference)
+            return false;
+        known_.emplace_back(name);
+        return true;
+    }
+
+    std::string_view xml_;
+    std::vector<std::string> names_;
+    bool more_ = false;
+    std::vector<std::string> known_;
+};
+
 // Fills in a multiple-choice question; gives why it can't be read, or nothing.
-std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read) {
+std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, UnexpandedEntities& entities) {
     const pugi::xml_node text = question.child("questiontext");
     if (!text.child("text"))
         return Tr("no question text");
     read.Text = FormattedText(text);
+    entities.Look(text.child("text"), read.Text.Html);
     for (const pugi::xml_node answer : question.children("answer")) {
         read.Answers.push_back(FormattedText(answer));
+        entities.Look(answer.child("text"), read.Answers.back().Html);
         read.Right.push_back(IsRightFraction(answer.attribute("fraction").value()));
     }
     if (read.Answers.empty())
         return Tr("no answers");
     read.SeveralRight = HasSeveralRight(question);
-    if (const pugi::xml_node hint = question.child("hint"))
+    if (const pugi::xml_node hint = question.child("hint")) {
         read.Hint = FormattedText(hint);
+        entities.Look(hint.child("text"), read.Hint.Html);
+    }
     if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
         return problem;
     read.Picture = LonePicture(text, read.Text);
@@ -251,6 +365,32 @@ std::string PercentEncoded(std::string_view name) {
     return encoded;
 }
 
+// Only characters XML 1.0 allows: a vertical tab or form feed (Word's manual line and page
+// breaks) becomes a line break; other control characters, U+FFFE, U+FFFF and bytes that are
+// no UTF-8 (encoded surrogates among them) are dropped.
+std::string XmlChars(std::string_view utf8) {
+    std::string chars;
+    chars.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const std::size_t bad = FindInvalidUtf8(utf8);
+        const std::string_view good = utf8.substr(0, bad);
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            const char c = good[i];
+            if (c == '\v' || c == '\f')
+                chars += '\n';
+            else if (c == '\xEF' && (good.substr(i + 1, 2) == "\xBF\xBE" || good.substr(i + 1, 2) == "\xBF\xBF"))
+                i += 2;
+            else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
+                chars += c;
+        }
+        utf8.remove_prefix(bad == std::string_view::npos ? utf8.size() : bad + 1);
+    }
+    return chars;
+}
+
+// The plain text as HTML; its vertical tabs and form feeds break the line.
+std::string HtmlOf(std::string_view text) { return HtmlFromPlainText(XmlChars(text)); }
+
 // A grade in percent with at most five decimals, as Moodle lists them: "100", "33.33333".
 std::string FractionText(double percent) {
     std::array<char, 32> buffer{};
@@ -267,12 +407,16 @@ std::string FractionText(double percent) {
 pugi::xml_node AppendHtml(pugi::xml_node parent, const char* name, const std::string& html) {
     pugi::xml_node element = parent.append_child(name);
     element.append_attribute("format") = "html";
-    element.append_child("text").append_child(pugi::node_cdata).set_value(html.c_str());
+    element.append_child("text").append_child(pugi::node_cdata).set_value(XmlChars(html).c_str());
     return element;
 }
 
 void AppendPlain(pugi::xml_node parent, const char* name, const std::string& text) {
-    parent.append_child(name).text().set(text.c_str());
+    parent.append_child(name).text().set(XmlChars(text).c_str());
+}
+
+void SetAttribute(pugi::xml_node element, const char* name, const std::string& value) {
+    element.append_attribute(name) = XmlChars(value).c_str();
 }
 
 void AppendCategory(pugi::xml_node quiz, const std::vector<std::string>& path) {
@@ -281,13 +425,14 @@ void AppendCategory(pugi::xml_node quiz, const std::vector<std::string>& path) {
     AppendPlain(question.append_child("category"), "text", CategoryText(path));
 }
 
-// The picture as its own paragraph below the text, and its data beside it.
+// The picture as its own paragraph below the text, and its data beside it. The picture's name
+// is the one its <file> gets: only what XML allows.
 std::string QuestionHtml(const SourceQuestion& question) {
-    const std::string text = HtmlFromPlainText(question.Text.Text);
+    const std::string text = HtmlOf(question.Text.Text);
     if (question.Picture.empty())
         return text;
-    return "<p>" + text + R"(</p><p><img src=")" + std::string(kPluginFile) + PercentEncoded(question.Picture) +
-           R"(" alt=""></p>)";
+    return "<p>" + text + R"(</p><p><img src=")" + std::string(kPluginFile) +
+           PercentEncoded(XmlChars(question.Picture)) + R"(" alt=""></p>)";
 }
 
 void AppendPictureFile(pugi::xml_node questionText, const SourceQuestion& question) {
@@ -295,11 +440,12 @@ void AppendPictureFile(pugi::xml_node questionText, const SourceQuestion& questi
                                    [&](const EmbeddedFile& embedded) { return embedded.Name == question.Picture; });
     if (file == question.Files.end())
         return;
-    const std::size_t slash = file->Name.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : file->Name.substr(0, slash + 1);
+    const std::string name = XmlChars(file->Name);
+    const std::size_t slash = name.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
     pugi::xml_node element = questionText.append_child("file");
-    element.append_attribute("name") = file->Name.substr(folder.size()).c_str();
-    element.append_attribute("path") = ("/" + folder).c_str();
+    SetAttribute(element, "name", name.substr(folder.size()));
+    SetAttribute(element, "path", "/" + folder);
     element.append_attribute("encoding") = "base64";
     element.text().set(EncodeBase64(file->Data).c_str());
 }
@@ -315,18 +461,18 @@ std::string AnswerFraction(const SourceQuestion& question, std::size_t answer) {
 void AppendQuestion(pugi::xml_node quiz, const SourceQuestion& question, std::size_t number) {
     pugi::xml_node element = quiz.append_child("question");
     element.append_attribute("type") = "multichoice";
-    AppendPlain(element.append_child("name"), "text", ShortTitle(question.Text.Text, number));
+    AppendPlain(element.append_child("name"), "text", ShortTitle(XmlChars(question.Text.Text), number));
     AppendPictureFile(AppendHtml(element, "questiontext", QuestionHtml(question)), question);
     AppendPlain(element, "single", question.SeveralRight ? "false" : "true");
     // The program orders the answers by its own rules.
     AppendPlain(element, "shuffleanswers", "0");
     AppendPlain(element, "answernumbering", "abc");
     for (std::size_t i = 0; i < question.Answers.size(); ++i) {
-        pugi::xml_node answer = AppendHtml(element, "answer", HtmlFromPlainText(question.Answers[i].Text));
+        pugi::xml_node answer = AppendHtml(element, "answer", HtmlOf(question.Answers[i].Text));
         answer.prepend_attribute("fraction") = AnswerFraction(question, i).c_str();
     }
     if (!question.Hint.Text.empty())
-        AppendHtml(element, "hint", HtmlFromPlainText(question.Hint.Text));
+        AppendHtml(element, "hint", HtmlOf(question.Hint.Text));
 }
 
 } // namespace
@@ -357,11 +503,15 @@ SourceBank ReadMoodleXml(std::string_view xml) {
         SourceQuestion read;
         read.Where = QuestionWhere(question, ++number);
         read.Category = category;
-        std::string problem = type == "multichoice" ? ReadMultichoice(question, read) : KindProblem(type);
-        if (problem.empty())
-            bank.Questions.push_back(std::move(read));
-        else
+        UnexpandedEntities entities(xml);
+        std::string problem = type == "multichoice" ? ReadMultichoice(question, read, entities) : KindProblem(type);
+        if (!problem.empty()) {
             bank.Skipped.push_back({std::move(read.Where), std::move(problem)});
+            continue;
+        }
+        if (std::string note = entities.Note(); !note.empty())
+            bank.Notes.push_back({read.Where, std::move(note)});
+        bank.Questions.push_back(std::move(read));
     }
     return bank;
 }

@@ -49,9 +49,18 @@ struct SkippedQuestion {
     friend bool operator==(const SkippedQuestion&, const SkippedQuestion&) = default;
 };
 
+// Something in a question the import takes that the teacher should know of, in plain words.
+struct SourceNote {
+    std::string Where;
+    std::string What;
+
+    friend bool operator==(const SourceNote&, const SourceNote&) = default;
+};
+
 struct SourceBank {
     std::vector<SourceQuestion> Questions;
     std::vector<SkippedQuestion> Skipped;
+    std::vector<SourceNote> Notes;
 };
 
 // The text without the spaces, tabs and line breaks around it.

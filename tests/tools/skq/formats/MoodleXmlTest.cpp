@@ -1,7 +1,10 @@
+#include "support/XmlCheck.h"
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace skq {
 namespace {
@@ -106,6 +109,47 @@ TEST(ReadMoodleXml, EmbeddedFilesAreDecodedAndALoneUnshownOneIsThePicture) {
     EXPECT_EQ(bank.Questions[1].Picture, "a b.gif");
     EXPECT_EQ(bank.Questions[2].Picture, "a b.gif");
     EXPECT_EQ(bank.Questions[2].Files, (std::vector<EmbeddedFile>{{"a b.gif", gifData}}));
+}
+
+TEST(ReadMoodleXml, FileDataDecodesAcrossLinesAndPiecesAndAnythingElseIsNoBase64) {
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a'};
+    const std::vector<std::pair<std::string, std::optional<Bytes>>> cases = {
+        {"R0lG\r\n  ODlh\t\n", gif}, {"R0<![CDATA[lGO]]><!-- uwaga -->Dlh", gif}, {"", Bytes{}},
+        {"R0lGOD", std::nullopt},    {"R0lG<b>ODlh</b>", std::nullopt},           {"R0lG\fODlh", std::nullopt},
+        {"R0lG-Dlh", std::nullopt},
+    };
+    for (const auto& [data, decoded] : cases) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice(
+            "", QuestionText("q", R"(<file name="p.gif" encoding="base64">)" + data + "</file>") + kTwoAnswers)));
+        if (!decoded) {
+            EXPECT_EQ(bank.Skipped, (std::vector<SkippedQuestion>{{"question 1", "embedded file p.gif is not base64"}}))
+                << data;
+        } else {
+            ASSERT_EQ(bank.Questions.size(), 1u) << data;
+            EXPECT_EQ(bank.Questions[0].Files, (std::vector<EmbeddedFile>{{"p.gif", *decoded}})) << data;
+        }
+    }
+}
+
+TEST(ReadMoodleXml, EntityReferencesLeftAsWrittenAreNotedByQuestion) {
+    const std::string answers = R"(<answer fraction="100"><text>&lt;b&gt;</text></answer>
+        <answer format="plain_text"><text>&amp;tak;</text></answer>)";
+    const SourceBank bank = ReadMoodleXml(
+        R"(<?xml version="1.0"?><!DOCTYPE quiz [<!ENTITY a "aaa">]><quiz>)" +
+        Multichoice("", QuestionText("&xxe; &nbsp;&amp;yyy;<![CDATA[&zzz;]]><p>&a;</p>") + answers +
+                            R"(<hint format="plain_text"><text>&nbsp;</text></hint>)") +
+        Multichoice("", QuestionText("&nbsp;&eacute;&#322;&#x142; &amp; &12; & ;") + answers) +
+        Multichoice("", QuestionText("q") + R"(<answer><text>&e1;&e2;&e1;&e3;&e4;&e5;&e6;&e7;</text></answer>)") +
+        Multichoice("", R"(<questiontext format="plain_text"><text>&nbsp;&nbsp;</text></questiontext>)" + answers) +
+        "</quiz>");
+    ASSERT_EQ(bank.Questions.size(), 4u);
+    EXPECT_EQ(bank.Questions[0].Text.Text, "&xxe; &nbsp;&yyy;&zzz;<p>&amp;a;</p>");
+    EXPECT_EQ(bank.Notes, (std::vector<SourceNote>{
+                              {"question 1", "entities &xxe;, &a;, &nbsp; are not expanded; kept as written"},
+                              {"question 3", "entities &e1;, &e2;, &e3;, &e4;, &e5; and others are not expanded; "
+                                             "kept as written"},
+                              {"question 4", "entity &nbsp; is not expanded; kept as written"},
+                          }));
 }
 
 TEST(ReadMoodleXml, CategoriesApplyToTheQuestionsAfterThem) {
@@ -218,7 +262,10 @@ std::vector<SourceQuestion> RoundTripQuestions() {
 
 TEST(WriteMoodleXml, WhatIsWrittenReadsBackAsTheSameQuestions) {
     const std::vector<SourceQuestion> questions = RoundTripQuestions();
-    const SourceBank bank = ReadMoodleXml(WriteMoodleXml(questions));
+    const std::string xml = WriteMoodleXml(questions);
+    EXPECT_EQ(XmlCharProblem(xml), "");
+    EXPECT_EQ(XmllintProblem(xml), "");
+    const SourceBank bank = ReadMoodleXml(xml);
     EXPECT_TRUE(bank.Skipped.empty());
     ASSERT_EQ(bank.Questions.size(), questions.size());
     for (std::size_t i = 0; i < questions.size(); ++i)
@@ -236,6 +283,34 @@ TEST(WriteMoodleXml, GradesAreOnesMoodleOffersAndCategoriesAreWrittenWhenTheyCha
         categories.push_back(xml.substr(at, xml.find('<', at) - at));
     EXPECT_EQ(categories, (std::vector<std::string>{"$course$/top/Matematyka/Ułamki 1//2", "$course$/top",
                                                     "$course$/top/Przyroda"}));
+}
+
+// Every control character, then what else XML 1.0 forbids or isn't UTF-8: U+FFFE, U+FFFF, an
+// encoded surrogate and a stray byte.
+std::string WithForbidden(const std::string& text) {
+    std::string forbidden;
+    for (char c = 1; c < 0x20; ++c)
+        forbidden += c;
+    return text + forbidden + "\xEF\xBF\xBE\xEF\xBF\xBF\xED\xA0\x80\xFF" + text;
+}
+
+TEST(WriteMoodleXml, AnyCharacterInTheQuestionsGivesWellFormedXmlAndAVerticalTabBreaksTheLine) {
+    SourceQuestion question =
+        Plain({WithForbidden("Dział")}, "przed\vpo" + WithForbidden(" x"), {WithForbidden("a"), "b"}, {true, false});
+    question.Hint.Text = WithForbidden("h");
+    question.Picture = WithForbidden("obraz") + ".gif";
+    question.Files = {{question.Picture, Bytes{'G', 'I', 'F'}}};
+    const std::string xml = WriteMoodleXml(std::vector{question, question});
+    EXPECT_EQ(XmlCharProblem(xml), "");
+    EXPECT_EQ(XmllintProblem(xml), "");
+    const SourceBank bank = ReadMoodleXml(xml);
+    EXPECT_TRUE(bank.Skipped.empty());
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    const SourceQuestion read = Imported(bank.Questions[0]);
+    EXPECT_TRUE(read.Text.Text.starts_with("przed\npo x")) << read.Text.Text;
+    ASSERT_EQ(read.Files.size(), 1u);
+    EXPECT_EQ(read.Picture, read.Files[0].Name);
+    EXPECT_EQ(read.Files[0].Data, (Bytes{'G', 'I', 'F'}));
 }
 
 } // namespace
