@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <set>
 #include <string_view>
 #include <sys/stat.h>
 
@@ -30,11 +31,23 @@ constexpr std::time_t kStaleAfterSeconds = 10 * 60;
 constexpr std::size_t kBatchFiles = 256;
 constexpr std::size_t kBatchBytes = 64u << 20;
 
+// The target's name as its temporary files carry it: without dots.
+std::string MarkedName(std::string name) {
+    std::replace(name.begin(), name.end(), '.', '~');
+    return name;
+}
+
 // ".~NAME~ext~tmp-" for the target NAME.ext; mkstemp adds six letters or digits.
 std::string TemporaryPrefix(const fs::path& target) {
-    std::string name = target.filename().string();
-    std::replace(name.begin(), name.end(), '.', '~');
-    return ".~" + name + std::string(kTemporaryMark);
+    return ".~" + MarkedName(target.filename().string()) + std::string(kTemporaryMark);
+}
+
+// The marked name of the target a temporary file of either form was written for.
+std::string MarkedTargetOf(std::string_view temporary) {
+    const std::size_t end = temporary.size() - kTemporaryMark.size() - kRandomPart.size();
+    const bool older = temporary.substr(end, kTemporaryMark.size()) == kOlderTemporaryMark;
+    const std::size_t start = older ? 1 : 2;
+    return MarkedName(std::string(temporary.substr(start, std::max(end, start) - start)));
 }
 
 std::string OlderTemporaryPrefix(const fs::path& target) {
@@ -119,15 +132,6 @@ void RenameOver(const std::string& temporary, const fs::path& path) {
     }
 }
 
-// Every regular temporary file of ours in the folder that has been idle long enough.
-template <typename IsOurs> void RemoveTemporariesIn(const fs::path& folder, std::time_t idleSeconds, IsOurs isOurs) {
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (isOurs(std::string_view(it->path().filename().native())) && IsRegularFileOfOurs(it->path(), idleSeconds))
-            ::unlink(it->path().c_str());
-    }
-}
-
 fs::path FolderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
 
 // One flush of the file system that holds the folder: cheaper than one per file.
@@ -150,9 +154,13 @@ void WriteFileAtomically(const fs::path& path, ByteView bytes) { RenameOver(Writ
 
 void RemoveStaleTemporaries(const fs::path& path) {
     const std::string prefix = TemporaryPrefix(path), olderPrefix = OlderTemporaryPrefix(path);
-    RemoveTemporariesIn(FolderOf(path), kStaleAfterSeconds, [&](std::string_view name) {
-        return IsTemporaryName(name, prefix) || IsTemporaryName(name, olderPrefix);
-    });
+    std::error_code error;
+    for (fs::directory_iterator it(FolderOf(path), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if ((IsTemporaryName(name, prefix) || IsTemporaryName(name, olderPrefix)) &&
+            IsRegularFileOfOurs(it->path(), kStaleAfterSeconds))
+            ::unlink(it->path().c_str());
+    }
 }
 
 bool IsTemporaryFileName(std::string_view name) {
@@ -167,13 +175,26 @@ FileBatch::~FileBatch() {
         ::unlink(file.Temporary.c_str());
 }
 
-void FileBatch::Prepare(const fs::path& folder) {
-    if (preparedFolders_.insert(folder).second)
-        RemoveTemporariesIn(folder, 0, IsTemporaryFileName);
+void FileBatch::RemoveLeftovers(const fs::path& target) {
+    const fs::path folder = FolderOf(target);
+    auto [leftovers, fresh] = leftovers_.try_emplace(folder);
+    if (fresh) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            const std::string name = it->path().filename().string();
+            if (IsTemporaryFileName(name))
+                leftovers->second.emplace(MarkedTargetOf(name), it->path());
+        }
+    }
+    const auto [first, last] = leftovers->second.equal_range(MarkedName(target.filename().string()));
+    for (auto it = first; it != last; ++it)
+        if (IsRegularFileOfOurs(it->second, 0))
+            ::unlink(it->second.c_str());
+    leftovers->second.erase(first, last);
 }
 
 void FileBatch::Write(const fs::path& target, ByteView bytes) {
-    Prepare(FolderOf(target));
+    RemoveLeftovers(target);
     pending_.push_back({WriteTemporary(target, bytes, false), target});
     pendingBytes_ += bytes.size();
     if (pending_.size() >= kBatchFiles || pendingBytes_ >= kBatchBytes)

@@ -3,7 +3,7 @@
 #include "core/base/Bytes.h"
 
 #include <filesystem>
-#include <set>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,9 +25,9 @@ bool IsTemporaryFileName(std::string_view name);
 // Writes many files, each whole or not at all, with one flush to disk per batch instead of
 // one per file: every file goes to a temporary beside its target at once, and when the batch
 // is full (or at Commit) the file system is synced once and the files are renamed over their
-// targets. A killed batch leaves only temporaries, and the next batch writing into the same
-// folder removes every temporary of ours there, whatever its age: the authors' tool is the
-// only writer of the folders it fills. Raises StorageError with the system's reason.
+// targets. A killed batch leaves only temporaries, and a later batch writing the same file
+// removes them, whatever their age: two writers of one file at once would race anyway, while
+// writers of other files in the folder keep theirs. Raises StorageError with the system's reason.
 class FileBatch {
 public:
     FileBatch() = default;
@@ -48,10 +48,12 @@ private:
         std::filesystem::path Target;
     };
 
-    void Prepare(const std::filesystem::path& folder);
+    // Removes the temporaries that killed writes of the target left.
+    void RemoveLeftovers(const std::filesystem::path& target);
 
     std::vector<Pending> pending_;
     std::size_t pendingBytes_ = 0;
     std::size_t committed_ = 0;
-    std::set<std::filesystem::path> preparedFolders_;
+    // Per folder, listed once: the temporaries found there, by the name of their target.
+    std::map<std::filesystem::path, std::multimap<std::string, std::filesystem::path>> leftovers_;
 };

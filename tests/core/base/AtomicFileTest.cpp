@@ -103,13 +103,14 @@ TEST(AtomicFile, OnlyStaleTemporariesOfOursAreRemoved) {
 }
 
 // A batch's files appear only when it is committed; until then they lie under temporary
-// names that no question file pattern takes. An unfinished batch changes nothing, and the
-// next batch in a folder clears away what killed ones left there, of any age and either form.
+// names that no question file pattern takes. An unfinished batch changes nothing, and a later
+// batch writing the same files clears away what killed ones left of them, of any age and
+// either form, while another writer's temporary file in the folder stays.
 TEST(FileBatch, TemporariesNeverLookLikeQuestionFilesAndWhatAKilledBatchLeftIsCleared) {
     TempDir dir;
-    WriteFileText(dir / ".pytanie07.skq.tmp-Old123", "left by an older writer");
-    WriteFileText(dir / ".~pytanie08~skq~tmp-New123", "left by a killed batch");
-    WriteFileText(dir / "notatki.txt", "mine");
+    WriteFileText(dir / ".pytanie01.skq.tmp-Old123", "left by an older writer");
+    WriteFileText(dir / ".~Pytanie02~SKQ~tmp-New123", "left by a killed batch");
+    WriteFileText(dir / ".~pytanie09~skq~tmp-Liv123", "another writer's");
     const auto questionFiles = [&] {
         std::vector<std::string> files;
         ListQuestionFiles(dir.Path(), files);
@@ -117,23 +118,20 @@ TEST(FileBatch, TemporariesNeverLookLikeQuestionFilesAndWhatAKilledBatchLeftIsCl
     };
     {
         FileBatch batch;
-        batch.Write(dir / "pytanie01.skq", ToBytes("1"));
-        batch.Write(dir / "Pytanie02.SKQ", ToBytes("2"));
-        EXPECT_TRUE(questionFiles().empty());
+        batch.Write(dir / "pytanie03.skq", ToBytes("3"));
+        EXPECT_EQ(questionFiles(), std::vector<std::string>{".pytanie01.skq.tmp-Old123"});
         for (const auto& entry : fs::directory_iterator(dir.Path()))
-            EXPECT_TRUE(entry.path().filename() == "notatki.txt" ||
-                        IsTemporaryFileName(entry.path().filename().string()))
-                << entry.path();
-        EXPECT_EQ(CountFiles(dir.Path()), 3);
+            EXPECT_TRUE(IsTemporaryFileName(entry.path().filename().string())) << entry.path();
     }
-    EXPECT_EQ(CountFiles(dir.Path()), 1);
+    EXPECT_EQ(CountFiles(dir.Path()), 3);
 
     FileBatch batch;
     batch.Write(dir / "pytanie01.skq", ToBytes("1"));
+    batch.Write(dir / "Pytanie02.SKQ", ToBytes("2"));
     batch.Commit();
-    EXPECT_EQ(batch.Committed(), 1u);
-    EXPECT_EQ(questionFiles(), std::vector<std::string>{"pytanie01.skq"});
-    EXPECT_EQ(ReadFileText(dir / "pytanie01.skq"), "1");
-    EXPECT_EQ(ReadFileText(dir / "notatki.txt"), "mine");
-    EXPECT_EQ(CountFiles(dir.Path()), 2);
+    EXPECT_EQ(batch.Committed(), 2u);
+    EXPECT_EQ(questionFiles(), (std::vector<std::string>{"pytanie01.skq", "Pytanie02.SKQ"}));
+    EXPECT_EQ(ReadFileText(dir / "Pytanie02.SKQ"), "2");
+    EXPECT_TRUE(fs::exists(dir / ".~pytanie09~skq~tmp-Liv123"));
+    EXPECT_EQ(CountFiles(dir.Path()), 3);
 }
