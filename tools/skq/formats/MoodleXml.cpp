@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cstring>
 #include <iterator>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -248,19 +249,19 @@ private:
 
     // Remembered, so that a text full of one entity asks the flattener once.
     bool KnownToTheFlattener(std::string_view name) {
-        if (std::find(known_.begin(), known_.end(), name) != known_.end())
+        if (known_.contains(name))
             return true;
         const std::string reference = "&" + std::string(name) + ";";
         if (FlattenHtml(reference).Text == reference)
             return false;
-        known_.emplace_back(name);
+        known_.emplace(name);
         return true;
     }
 
     std::string_view xml_;
     std::vector<std::string> names_;
     bool more_ = false;
-    std::vector<std::string> known_;
+    std::set<std::string, std::less<>> known_;
 };
 
 // Fills in a multiple-choice question; gives why it can't be read, or nothing.
