@@ -138,11 +138,8 @@ void ReadPngBytes(png_structp png, png_bytep into, std::size_t count) {
     source.Read += count;
 }
 
-// Ancillary chunks (text, colour profiles) may be compressed: their unpacked size is bounded too.
+// The most libpng may take to hold one chunk it reads whole.
 constexpr png_alloc_size_t kMaxChunkMemory = 4 << 20;
-// With these, libpng would lay transparent pixels over white in linear light; a browser, and the teacher who
-// drew the picture, see it laid over white in the file's own values.
-constexpr png_byte kColourSpaceChunks[] = "gAMA\0sRGB\0iCCP\0cHRM";
 
 class PngReadStruct {
 public:
@@ -157,7 +154,11 @@ public:
         png_set_read_fn(png_, &source, ReadPngBytes);
         png_set_user_limits(png_, kMaxPictureSide, kMaxPictureSide);
         png_set_chunk_malloc_max(png_, kMaxChunkMemory);
-        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kColourSpaceChunks, 4);
+        // Every ancillary chunk but the transparency is skipped, never decoded: text chunks may be compressed, a
+        // thousand of them unpacking to gigabytes. With the colour space chunks, libpng would lay transparent pixels
+        // over white in linear light; a browser, and the teacher who drew the picture, see it laid over white in the
+        // file's own values.
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     }
     ~PngReadStruct() { png_destroy_read_struct(&png_, &info_, nullptr); }
     PngReadStruct(const PngReadStruct&) = delete;
