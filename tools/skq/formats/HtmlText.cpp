@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
+// Names longer than this are no entities.
+constexpr std::size_t kLongestEntityName = 9;
+// The search for an entity's ";" stops here, past the longest name HTML knows, whatever the text holds after.
+constexpr std::size_t kEntitySearch = 40;
+
 // The named entities quiz texts use: markup, Latin-1 letters and signs, typography.
 constexpr std::array<std::pair<std::string_view, char32_t>, 72> kEntities = {{
     {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},      {"apos", '\''},    {"nbsp", ' '},
@@ -43,6 +48,8 @@ template <std::size_t N> bool IsOneOf(std::string_view name, const std::array<st
 }
 
 std::string Utf8Of(char32_t code) {
+    if (code < 0x80)
+        return std::string(1, static_cast<char>(code));
     std::u16string wide;
     if (code >= 0x10000) {
         wide += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
@@ -55,18 +62,19 @@ std::string Utf8Of(char32_t code) {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerAscii(c); });
     return lower;
 }
 
 // The character an entity at the start of the text ("&...;") stands for and its length;
 // {0, 0} when it is no entity, and the ampersand stays as written.
 std::pair<char32_t, std::size_t> ReadEntity(std::string_view text) {
-    const std::size_t end = text.find(';');
-    if (end == kNone || end < 2 || end > 10)
+    const std::size_t end = text.substr(0, kEntitySearch).find(';');
+    if (end == kNone || end < 2 || end > kLongestEntityName + 1)
         return {0, 0};
     const std::string_view body = text.substr(1, end - 1);
     if (body[0] == '#') {
@@ -113,19 +121,18 @@ std::string AttributeValue(std::string_view tag, std::string_view attribute) {
     return {};
 }
 
-// A tag at the start of the text ("<...>"), or Length 0 when the "<" is text.
-Tag ReadTag(std::string_view text) {
+// A tag at the start of the text ("<...>"), or Length 0 when the "<" is text. lastClose is where the text's
+// last ">" is: with none after the name there is no tag, known without a search to the end for every "<".
+Tag ReadTag(std::string_view text, std::size_t lastClose) {
     Tag tag;
     std::size_t at = 1;
     tag.Closing = at < text.size() && text[at] == '/';
     at += tag.Closing;
     const std::size_t nameEnd =
         text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", at);
-    if (nameEnd == kNone || nameEnd == at)
+    if (nameEnd == kNone || nameEnd == at || lastClose == kNone || lastClose < nameEnd)
         return {};
     const std::size_t end = text.find('>', nameEnd);
-    if (end == kNone)
-        return {};
     tag.Name = LowerAscii(text.substr(at, nameEnd - at));
     tag.Length = end + 1;
     if (tag.Name == "img")
@@ -196,14 +203,21 @@ std::size_t SkipMarkup(std::string_view text) {
     return 0;
 }
 
-// Where the hidden element's closing tag ends, or the end of the text.
-std::size_t EndOfHidden(std::string_view html, std::size_t from, const std::string& name) {
-    const std::string lower = LowerAscii(html.substr(from));
-    const std::size_t close = lower.find("</" + name);
-    if (close == kNone)
-        return html.size();
-    const std::size_t end = lower.find('>', close);
-    return end == kNone ? html.size() : from + end + 1;
+// Where the hidden element's closing tag ends, or the end of the text. Compared in place: no copy of the rest of
+// the text for each hidden element.
+std::size_t EndOfHidden(std::string_view html, std::size_t from, std::string_view name) {
+    const auto namedAt = [&](std::size_t at) {
+        return html.size() - at >= name.size() &&
+               std::equal(name.begin(), name.end(), html.begin() + static_cast<std::ptrdiff_t>(at),
+                          [](char lower, char c) { return lower == LowerAscii(c); });
+    };
+    for (std::size_t close = html.find("</", from); close != kNone; close = html.find("</", close + 1)) {
+        if (namedAt(close + 2)) {
+            const std::size_t end = html.find('>', close);
+            return end == kNone ? html.size() : end + 1;
+        }
+    }
+    return html.size();
 }
 
 } // namespace
@@ -211,6 +225,7 @@ std::size_t EndOfHidden(std::string_view html, std::size_t from, const std::stri
 FlatText FlattenHtml(std::string_view html) {
     FlatText flat;
     PlainTextBuilder text;
+    const std::size_t lastClose = html.rfind('>');
     std::size_t at = 0;
     while (at < html.size()) {
         const std::string_view rest = html.substr(at);
@@ -230,7 +245,7 @@ FlatText FlattenHtml(std::string_view html) {
             at += markup;
             continue;
         }
-        const Tag tag = ReadTag(rest);
+        const Tag tag = ReadTag(rest, lastClose == kNone || lastClose < at ? kNone : lastClose - at);
         if (tag.Length == 0) {
             text.AddChar('<');
             ++at;

@@ -119,6 +119,9 @@ void CheckPngHeaderSize(std::string_view name, ByteView data) {
 struct PngSource {
     ByteView Data;
     std::size_t Read = 0;
+    std::uint32_t Height = 0;      // once the header is read
+    std::size_t ReadAfterRows = 0; // bytes asked for once every row was decoded
+    bool DataOutlastsRows = false; // set when refused for asking too many
     char Error[160] = {};
 };
 
@@ -130,19 +133,35 @@ struct PngSource {
 
 void IgnorePngWarning(png_structp, png_const_charp) {}
 
+// Once every row is decoded, libpng inflates the rest of the image data up to the stream's end, reading on as long
+// as the stream goes: an honest file has a few bytes left (the stream's end and checksum, a chunk's checksum and
+// header), a hostile one gigabytes of zeros packed a thousandfold. Past this many bytes the picture is refused, so
+// what is inflated after the rows comes from libpng's last read (8 KB) and these at most.
+constexpr std::size_t kMostReadAfterRows = 1024;
+
+bool AllRowsDecoded(png_structp png, const PngSource& source) {
+    // An interlaced picture's rows are done after the seventh pass, a plain one's after its last row.
+    return source.Height > 0 &&
+           (png_get_current_pass_number(png) >= 7 || png_get_current_row_number(png) >= source.Height);
+}
+
 void ReadPngBytes(png_structp png, png_bytep into, std::size_t count) {
     auto& source = *static_cast<PngSource*>(png_get_io_ptr(png));
+    if (AllRowsDecoded(png, source)) {
+        source.ReadAfterRows += count;
+        if (source.ReadAfterRows > kMostReadAfterRows) {
+            source.DataOutlastsRows = true;
+            png_error(png, "the image data goes on past the rows");
+        }
+    }
     if (count > source.Data.size() - source.Read)
         png_error(png, "the file ends early");
     std::memcpy(into, source.Data.data() + source.Read, count);
     source.Read += count;
 }
 
-// Ancillary chunks (text, colour profiles) may be compressed: their unpacked size is bounded too.
+// The most libpng may take to hold one chunk it reads whole.
 constexpr png_alloc_size_t kMaxChunkMemory = 4 << 20;
-// With these, libpng would lay transparent pixels over white in linear light; a browser, and the teacher who
-// drew the picture, see it laid over white in the file's own values.
-constexpr png_byte kColourSpaceChunks[] = "gAMA\0sRGB\0iCCP\0cHRM";
 
 class PngReadStruct {
 public:
@@ -157,7 +176,11 @@ public:
         png_set_read_fn(png_, &source, ReadPngBytes);
         png_set_user_limits(png_, kMaxPictureSide, kMaxPictureSide);
         png_set_chunk_malloc_max(png_, kMaxChunkMemory);
-        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kColourSpaceChunks, 4);
+        // Every ancillary chunk but the transparency is skipped, never decoded: text chunks may be compressed, a
+        // thousand of them unpacking to gigabytes. With the colour space chunks, libpng would lay transparent pixels
+        // over white in linear light; a browser, and the teacher who drew the picture, see it laid over white in the
+        // file's own values.
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     }
     ~PngReadStruct() { png_destroy_read_struct(&png_, &info_, nullptr); }
     PngReadStruct(const PngReadStruct&) = delete;
@@ -226,6 +249,7 @@ Bytes BmpFromPng(std::string_view name, ByteView data) {
     const png_uint_32 width = png_get_image_width(reading.Png(), reading.Info());
     const png_uint_32 height = png_get_image_height(reading.Png(), reading.Info());
     CheckConvertibleSize(name, width, height);
+    source.Height = height;
     if (png_get_rowbytes(reading.Png(), reading.Info()) != std::size_t{width} * 3)
         throw PictureProblem(Format(Tr("{1} is a PNG picture of a form the program can't convert"), name));
     // libpng writes the rows straight into the BMP, bottom-up; the padding at their ends stays zero.
@@ -236,8 +260,13 @@ Bytes BmpFromPng(std::string_view name, ByteView data) {
     std::vector<png_bytep> rows(height);
     for (std::size_t y = 0; y < height; ++y)
         rows[y] = bmp.data() + pixelOffset + (height - 1 - y) * rowSize;
-    if (!ReadPngRows(reading.Png(), rows.data()))
+    if (!ReadPngRows(reading.Png(), rows.data())) {
+        if (source.DataOutlastsRows)
+            throw PictureProblem(
+                Format(Tr("{1} is a damaged PNG picture: its image data is far longer than its {2} × {3} pixels need"),
+                       name, width, height));
         throw damaged();
+    }
     return bmp;
 }
 

@@ -24,6 +24,40 @@ TEST(HtmlText, EntitiesAreDecodedAndUnknownOnesStayAsWritten) {
               "AT&T &nosuch; &#0; &#xD800; &#99999999; a<b");
 }
 
+TEST(HtmlText, EntityNamesEndWithinNineCharacters) {
+    EXPECT_EQ(FlattenHtml("&#00000065;").Text, "A");
+    // A ";" far on ends no entity either.
+    for (const std::string& text : std::vector<std::string>{"&#000000065;", "&CounterClockwiseContourIntegral;",
+                                                            "&amp" + std::string(50, 'x') + ";"})
+        EXPECT_EQ(FlattenHtml(text).Text, text) << text;
+}
+
+// Shapes whose flattening once took time growing with the square of the text: in bulk they flatten as a few do.
+TEST(HtmlText, HostileShapesInBulkFlattenAsAFewDo) {
+    const struct {
+        std::string_view Shape, Flat;
+    } cases[] = {
+        {"&", "&"},
+        {"&#x", "&#x"},
+        {"<a", "<a"},
+        {"</b", "</b"},
+        {"<img src=", "<img src="},
+        {"<style></style>", ""},
+        {"<script>x</scrip", ""},
+        {"<!x", ""},
+        {"<?x", ""},
+        {"<!--", ""},
+    };
+    for (const auto& [shape, flat] : cases) {
+        std::string html, expected;
+        while (html.size() < (256 << 10)) {
+            html += shape;
+            expected += flat;
+        }
+        EXPECT_EQ(FlattenHtml(html).Text, expected) << shape;
+    }
+}
+
 TEST(HtmlText, HiddenPartsLeaveNoText) {
     EXPECT_EQ(FlattenHtml("<!-- uwaga --><style>p{}</style>Tekst<script>alert(1)</script>.").Text, "Tekst.");
     EXPECT_EQ(FlattenHtml("a<!-- never closed").Text, "a");

@@ -7,6 +7,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,43 @@ Bitmap ShownFromPng(const Bytes& png) {
     DecodeBmp(shown.Data, bitmap);
     EXPECT_EQ(bitmap.Format, PixelFormat::Bits24);
     return bitmap;
+}
+
+void AppendBig32(Bytes& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (24 - 8 * i)));
+}
+
+void AppendChunk(Bytes& png, std::string_view type, const Bytes& data) {
+    AppendBig32(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = png.size();
+    png.insert(png.end(), type.begin(), type.end());
+    png.insert(png.end(), data.begin(), data.end());
+    AppendBig32(png, static_cast<std::uint32_t>(crc32(0, png.data() + start, static_cast<uInt>(data.size() + 4))));
+}
+
+Bytes Deflated(const Bytes& raw) {
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    Bytes out(size);
+    compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
+    out.resize(size);
+    return out;
+}
+
+// An 8-bit grey PNG put together by hand, so that its image data can be any zlib stream, cut into IDAT chunks of
+// the given size and followed by any bytes.
+Bytes GreyPng(std::uint32_t width, std::uint32_t height, bool interlaced, const Bytes& zlib,
+              std::size_t chunkSize = 1 << 16, const Bytes& after = {}) {
+    Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    AppendBig32(header, width);
+    AppendBig32(header, height);
+    header.insert(header.end(), {8, PNG_COLOR_TYPE_GRAY, 0, 0, static_cast<std::uint8_t>(interlaced)});
+    AppendChunk(png, "IHDR", header);
+    for (std::size_t at = 0; at < zlib.size(); at += chunkSize)
+        AppendChunk(png, "IDAT", Bytes(zlib.begin() + at, zlib.begin() + std::min(zlib.size(), at + chunkSize)));
+    png.insert(png.end(), after.begin(), after.end());
+    return png;
 }
 
 std::string ProblemOf(std::string_view name, const Bytes& data) {
@@ -165,6 +203,42 @@ TEST(ShownPicture, DamagedPngIsRefused) {
     const Bytes png = MakePng({.Width = 4, .Height = 4, .Samples = Bytes(48, 7)});
     EXPECT_NE(ProblemOf("a.png", Bytes(png.begin(), png.end() - 30)).find("a.png is a damaged PNG picture"),
               std::string::npos);
+}
+
+// Zeros unpack from a thousandth of their size: 32 MB of them take 32 KB of the file.
+TEST(ShownPicture, PngWhoseImageDataOutlastsItsRowsIsRefused) {
+    const Bytes bomb = Deflated(Bytes(32 << 20, 0));
+    for (const bool interlaced : {false, true})
+        EXPECT_EQ(ProblemOf("bomba.png", GreyPng(100, 100, interlaced, bomb)),
+                  "bomba.png is a damaged PNG picture: its image data is far longer than its 100 × 100 pixels need")
+            << interlaced;
+}
+
+TEST(ShownPicture, PngWhoseImageDataEndsSoonAfterItsRowsIsConverted) {
+    Bytes rows;
+    for (int y = 0; y < 8; ++y) {
+        rows.push_back(0); // no filter
+        for (int x = 0; x < 8; ++x)
+            rows.push_back(static_cast<std::uint8_t>(y * 8 + x));
+    }
+    Bytes extraRow = rows;
+    extraRow.resize(rows.size() + 9, 0);
+    Bytes hugeChunkClaim;
+    AppendBig32(hugeChunkClaim, 0x7FFFFFFF);
+    hugeChunkClaim.insert(hugeChunkClaim.end(), {'t', 'E', 'X', 't', 'a'});
+    const struct {
+        const char* What;
+        Bytes Png;
+    } cases[] = {
+        {"image data in chunks of a byte", GreyPng(8, 8, false, Deflated(rows), 1)},
+        {"a row more than the picture needs", GreyPng(8, 8, false, Deflated(extraRow))},
+        // Nothing after the image data is read: not even a chunk claiming 2 GB that the file doesn't hold.
+        {"a chunk after the image data", GreyPng(8, 8, false, Deflated(rows), 1 << 16, hugeChunkClaim)},
+    };
+    for (const auto& [what, png] : cases) {
+        const Bitmap bitmap = ShownFromPng(png);
+        EXPECT_EQ(bitmap.PixelAt(7, 6), (Rgb{55, 55, 55})) << what;
+    }
 }
 
 TEST(ShownPicture, KeptKindsAreNamedByTheirContent) {
