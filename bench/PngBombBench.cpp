@@ -4,9 +4,8 @@
 // it declares, or, for the text chunks, checking every chunk's checksum once.
 
 #include "FloorRatio.h"
+#include "support/PngChunks.h"
 #include "tools/skq/formats/ShownPicture.h"
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -15,27 +14,6 @@
 #include <utility>
 
 namespace {
-
-void AppendBig32(Bytes& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (24 - 8 * i)));
-}
-
-void AppendChunk(Bytes& png, std::string_view type, const Bytes& data) {
-    AppendBig32(png, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = png.size();
-    png.insert(png.end(), type.begin(), type.end());
-    png.insert(png.end(), data.begin(), data.end());
-    AppendBig32(png, static_cast<std::uint32_t>(crc32(0, png.data() + start, static_cast<uInt>(data.size() + 4))));
-}
-
-Bytes Deflated(const Bytes& raw) {
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    Bytes out(size);
-    compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
-    out.resize(size);
-    return out;
-}
 
 // A zlib stream of `segments` × 16 MB of zeros, about a thousandth of that in size: one segment deflated up to a
 // full flush, which cuts it loose from what came before, and repeated.

@@ -2,10 +2,10 @@
 
 #include "core/storage/BmpReader.h"
 #include "support/PictureFiles.h"
+#include "support/PngChunks.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <string>
@@ -67,27 +67,6 @@ Bitmap ShownFromPng(const Bytes& png) {
     DecodeBmp(shown.Data, bitmap);
     EXPECT_EQ(bitmap.Format, PixelFormat::Bits24);
     return bitmap;
-}
-
-void AppendBig32(Bytes& out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (24 - 8 * i)));
-}
-
-void AppendChunk(Bytes& png, std::string_view type, const Bytes& data) {
-    AppendBig32(png, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = png.size();
-    png.insert(png.end(), type.begin(), type.end());
-    png.insert(png.end(), data.begin(), data.end());
-    AppendBig32(png, static_cast<std::uint32_t>(crc32(0, png.data() + start, static_cast<uInt>(data.size() + 4))));
-}
-
-Bytes Deflated(const Bytes& raw) {
-    uLongf size = compressBound(static_cast<uLong>(raw.size()));
-    Bytes out(size);
-    compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 9);
-    out.resize(size);
-    return out;
 }
 
 // An 8-bit grey PNG put together by hand, so that its image data can be any zlib stream, cut into IDAT chunks of
