@@ -134,11 +134,17 @@ void RenameOver(const std::string& temporary, const fs::path& path) {
 
 fs::path FolderOf(const fs::path& path) { return path.has_parent_path() ? path.parent_path() : fs::path("."); }
 
-// One flush of the file system that holds the folder: cheaper than one per file.
-void SyncFileSystem(const fs::path& folder) {
-    const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!directory.IsOpen() || ::syncfs(directory.Get()) != 0)
-        Fail("can't write to disk in", folder, errno);
+// One flush of each file system that holds one of the folders: cheaper than one per file.
+void SyncFileSystems(const std::set<fs::path>& folders) {
+    std::set<dev_t> synced;
+    for (const fs::path& folder : folders) {
+        const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat info {};
+        if (!directory.IsOpen() || ::fstat(directory.Get(), &info) != 0)
+            Fail("can't write to disk in", folder, errno);
+        if (synced.insert(info.st_dev).second && ::syncfs(directory.Get()) != 0)
+            Fail("can't write to disk in", folder, errno);
+    }
 }
 
 // The folder's entries on disk, so that renamed files stay renamed after a power loss.
@@ -204,14 +210,14 @@ void FileBatch::Write(const fs::path& target, ByteView bytes) {
 void FileBatch::Commit() {
     if (pending_.empty())
         return;
-    SyncFileSystem(FolderOf(pending_.front().Target));
     std::set<fs::path> folders;
+    for (const Pending& file : pending_)
+        folders.insert(FolderOf(file.Target));
+    SyncFileSystems(folders);
     std::size_t renamed = 0;
     try {
-        for (; renamed < pending_.size(); ++renamed) {
+        for (; renamed < pending_.size(); ++renamed)
             RenameOver(pending_[renamed].Temporary, pending_[renamed].Target);
-            folders.insert(FolderOf(pending_[renamed].Target));
-        }
     } catch (const StorageError&) {
         // The failed one is gone too; the rest stay for the destructor.
         pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(renamed) + 1);

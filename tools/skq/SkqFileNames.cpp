@@ -23,7 +23,7 @@ std::string_view DevicePart(std::string_view name) {
 
 bool IsPictureNameChar(char32_t c) {
     const bool ascii =
-        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
     // Letters of the code page the program stores names in; × and ÷ are no letters.
     const std::u16string one(1, static_cast<char16_t>(c));
     const bool letter = c >= 0xC0 && c <= 0xFFFF && c != 0xD7 && c != 0xF7 && AnsiToWide(WideToAnsi(one)) == one;
@@ -51,12 +51,17 @@ std::string WithoutReservedName(std::string name) {
 }
 
 std::string SafePictureFileName(std::string_view name) {
-    std::u16string safe;
-    for (const char16_t c : Utf8ToWide(name))
-        safe += IsPictureNameChar(c) ? c : u'_';
-    std::string utf8 = WideToUtf8(safe);
-    utf8.erase(0, utf8.find_first_not_of('.'));
-    return utf8.empty() ? "obrazek" : WithoutReservedName(std::move(utf8));
+    name.remove_prefix(std::min(name.find_first_not_of('.'), name.size()));
+    // The one dot kept is the one before an extension the program shows pictures by, so no
+    // name can look like a question file or a set list.
+    std::string_view extension = name.substr(std::min(name.rfind('.'), name.size()));
+    if (!SameAsciiIgnoringCase(extension, ".jpg") && !SameAsciiIgnoringCase(extension, ".gif") &&
+        !SameAsciiIgnoringCase(extension, ".bmp"))
+        extension = {};
+    std::u16string stem;
+    for (const char16_t c : Utf8ToWide(name.substr(0, name.size() - extension.size())))
+        stem += IsPictureNameChar(c) ? c : u'_';
+    return WithoutReservedName((stem.empty() ? "obrazek" : WideToUtf8(stem)) + std::string(extension));
 }
 
 bool FolderNames::Take(std::string_view utf8) { return taken_.insert(UpperCase(Utf8ToWide(utf8))).second; }

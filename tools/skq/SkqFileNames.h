@@ -14,7 +14,8 @@ bool IsReservedName(std::string_view name);
 std::string WithoutReservedName(std::string name);
 
 // A picture's name as a file beside an exported document: letters (Polish ones too), digits,
-// "-", "_" and "." only, no leading dot, never a reserved name; "obrazek" when nothing is left.
+// "-" and "_", and a dot only before a picture's extension (.jpg, .gif, .bmp); never a
+// reserved name; "obrazek" when nothing is left.
 std::string SafePictureFileName(std::string_view name);
 
 // The names used in one folder, letter case ignored, as systems that ignore it see them.

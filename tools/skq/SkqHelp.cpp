@@ -166,10 +166,11 @@ Example:
 
 Writes the questions of the set folder SETDIR, read as the program reads
 them, into OUT. Moodle XML carries the pictures inside; for GIFT they are
-written as files beside OUT, named with letters, digits, "-", "_" and "."
-only (a name that changes is noted). An attached text has no place in
-either format and is left out with a note. A question file the program can't
-run is left out with its reason. Importing OUT again gives the same questions.
+written as files beside OUT, named with letters, digits, "-" and "_"
+before their extension (a name that changes is noted). An attached text has
+no place in either format and is left out with a note. A question file the
+program can't run is left out with its reason. Importing OUT again gives the
+same questions.
 
 Example:
   ludra-skq export Zestawy/Ulamki ulamki.xml --format moodle

@@ -18,7 +18,7 @@ TEST(SkqFileNames, DeviceNamesOfAnyCaseAndExtensionAreAvoided) {
         EXPECT_EQ(WithoutReservedName(name), avoided) << name;
 }
 
-TEST(SkqFileNames, PictureNamesKeepOnlySafeCharactersAndNeverStartWithADot) {
+TEST(SkqFileNames, PictureNamesKeepOnlySafeCharactersAndADotOnlyBeforeTheirExtension) {
     const std::pair<const char*, const char*> cases[] = {
         {"mapa.jpg", "mapa.jpg"},
         {"żółw-1_b.gif", "żółw-1_b.gif"},
@@ -26,6 +26,9 @@ TEST(SkqFileNames, PictureNamesKeepOnlySafeCharactersAndNeverStartWithADot) {
         {"..", "obrazek"},
         {"a b/c\\d:e%41\x01.bmp", "a_b_c_d_e_41_.bmp"},
         {"CON.jpg", "CON_.jpg"},
+        {"pytanie01.skq", "pytanie01_skq"},
+        {"a.b.JPG", "a_b.JPG"},
+        {".gif", "gif"},
         {"×÷→.jpg", "___.jpg"},
     };
     for (const auto& [name, safe] : cases)

@@ -339,22 +339,23 @@ TEST(SkqExport, PictureNamedAsAPathStaysOutOfTheExport) {
 // name, never the document's own name in any letter case; each change is noted.
 TEST(SkqExport, PictureFilesGetSafeNamesThatStillComeBack) {
     TempDir dir;
-    const char* const names[] = {".bash_login", "Set.GIFT", "CON.jpg"};
+    const char* const names[] = {".bash_login", "Zestaw", "CON.jpg", "pytanie01.skq"};
     fs::create_directories(dir / "set");
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         WritePakFile(dir / "set" / ("p" + std::to_string(i) + ".skq"),
                      {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, "Pytanie", "100", names[i]))},
                       {names[i], MakeTestJpeg(8 + i, 8)}});
-    const ToolRun run =
-        Skq({"export", (dir / "set").string(), (dir / "set.gift").string(), "--format", "gift", "--force"});
+    const fs::path out = dir / "zestaw";
+    const ToolRun run = Skq({"export", (dir / "set").string(), out.string(), "--format", "gift", "--force"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_THAT(run.Err, HasSubstr("p0.skq: the picture .bash_login is written as bash_login"));
+    const std::vector<std::string> expected = {"bash_login", "Zestaw-2", "CON_.jpg", "pytanie01_skq"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ReadFileBytes(dir / expected[i]), MakeTestJpeg(8 + i, 8)) << expected[i];
     EXPECT_FALSE(fs::exists(dir / ".bash_login"));
-    EXPECT_EQ(ReadFileBytes(dir / "Set-2.GIFT"), MakeTestJpeg(9, 8));
-    EXPECT_EQ(ReadFileBytes(dir / "CON_.jpg"), MakeTestJpeg(10, 8));
-    const ToolRun back = Skq({"import", (dir / "set.gift").string(), (dir / "back").string()});
+    const ToolRun back = Skq({"import", out.string(), (dir / "back").string(), "--format", "gift"});
     ASSERT_EQ(back.Status, 0) << back.Err;
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
         EXPECT_NE(StoredQuestion(dir / "back" / ("pytanie0" + std::to_string(i + 1) + ".skq")).PictureName, "") << i;
 }
 
