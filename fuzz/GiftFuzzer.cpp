@@ -29,7 +29,7 @@ std::vector<skq::SourceQuestion> AsImported(std::vector<skq::SourceQuestion> que
     for (skq::SourceQuestion& question : questions) {
         if (question.Text.Html) {
             const skq::FlatText flat = skq::FlattenHtml(question.Text.Text);
-            question.Picture = flat.Images.empty() ? "" : flat.Images.front();
+            question.Picture = flat.Images.empty() ? "" : skq::PercentDecoded(flat.Images.front());
         }
         Flatten(question.Text);
         Flatten(question.Hint);

@@ -123,22 +123,6 @@ std::string PlainText(const SourceText& text, std::vector<std::string>* images =
     return Tidy(flat.Text);
 }
 
-std::string PercentDecoded(std::string_view text) {
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto hex = [&](std::size_t at) {
-            return at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]));
-        };
-        if (text[i] == '%' && hex(i + 1) && hex(i + 2)) {
-            decoded += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
 // The name under which the picture is stored: its own when the program can look it up, else a plain one.
 std::string PictureEntryName(const ShownPicture& picture) {
     const std::string name = fs::path(picture.Name).filename().string();

@@ -1,5 +1,8 @@
 #include "tools/skq/formats/SourceBank.h"
 
+#include <cctype>
+#include <string>
+
 namespace skq {
 
 namespace {
@@ -17,6 +20,22 @@ std::string_view TrimBlanks(std::string_view text) {
     if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string PercentDecoded(std::string_view text) {
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto hex = [&](std::size_t at) {
+            return at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]));
+        };
+        if (text[i] == '%' && hex(i + 1) && hex(i + 2)) {
+            decoded += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
 }
 
 std::vector<std::string> CategoryPath(std::string_view path) {

@@ -71,6 +71,9 @@ std::string_view TrimBlanks(std::string_view text);
 // inside a name.
 std::vector<std::string> CategoryPath(std::string_view path);
 
+// The file a picture reference names: "%" and two hex digits stand for that byte, as in a URL.
+std::string PercentDecoded(std::string_view text);
+
 // The readers take UTF-8 without a byte order mark. None fails as a whole: what can't be
 // read is skipped with its reason and the rest still comes through.
 SourceBank ReadAiken(std::string_view text);
