@@ -312,11 +312,18 @@ std::string WeightOfRight(std::size_t rightCount) {
     return weight;
 }
 
-// Readers take "%" in a picture's name for the start of an escape, as in any URL.
+// Readers take "%" in a picture's name for the start of an escape, as in any URL; control
+// characters, which HTML would turn into spaces or breaks, are escaped the same way.
 std::string PercentEscaped(std::string_view name) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string escaped;
-    for (const char c : name)
-        escaped += c == '%' ? "%25" : std::string(1, c);
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '%' || byte < 0x20 || byte == 0x7F)
+            escaped += {'%', kHex[byte >> 4], kHex[byte & 15]};
+        else
+            escaped += c;
+    }
     return escaped;
 }
 
