@@ -297,7 +297,6 @@ TEST(SkqExport, BundledSetsComeBackEqualThroughGiftAndMoodleXml) {
             fs::create_directories(exported.parent_path());
             ASSERT_EQ(Skq({"export", entry.path().string(), exported.string(), "--format", format}).Status, 0);
             if (format == "moodle") {
-                EXPECT_EQ(XmlCharProblem(ReadFileText(exported)), "");
                 EXPECT_EQ(XmllintProblem(ReadFileText(exported)), "");
             }
             const fs::path back = dir / (std::to_string(sets) + format) / "back";

@@ -263,7 +263,6 @@ std::vector<SourceQuestion> RoundTripQuestions() {
 TEST(WriteMoodleXml, WhatIsWrittenReadsBackAsTheSameQuestions) {
     const std::vector<SourceQuestion> questions = RoundTripQuestions();
     const std::string xml = WriteMoodleXml(questions);
-    EXPECT_EQ(XmlCharProblem(xml), "");
     EXPECT_EQ(XmllintProblem(xml), "");
     const SourceBank bank = ReadMoodleXml(xml);
     EXPECT_TRUE(bank.Skipped.empty());
@@ -301,7 +300,6 @@ TEST(WriteMoodleXml, AnyCharacterInTheQuestionsGivesWellFormedXmlAndAVerticalTab
     question.Picture = WithForbidden("obraz") + ".gif";
     question.Files = {{question.Picture, Bytes{'G', 'I', 'F'}}};
     const std::string xml = WriteMoodleXml(std::vector{question, question});
-    EXPECT_EQ(XmlCharProblem(xml), "");
     EXPECT_EQ(XmllintProblem(xml), "");
     const SourceBank bank = ReadMoodleXml(xml);
     EXPECT_TRUE(bank.Skipped.empty());
