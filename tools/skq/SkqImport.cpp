@@ -380,10 +380,21 @@ std::string QuestionFileName(std::size_t index, std::size_t count) {
     return "pytanie" + std::string(width - number.size(), '0') + number + ".skq";
 }
 
+// A question file as an import names it.
+bool IsImportedQuestionName(std::string_view name) {
+    constexpr std::string_view kStart = "pytanie", kEnd = ".skq";
+    if (!name.starts_with(kStart) || !name.ends_with(kEnd) || name.size() < kStart.size() + kEnd.size() + 2)
+        return false;
+    const std::string_view number = name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
+    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // Every file the import writes, refused when one exists (or, with force, replaced), and
-// refused when a set folder holds other question files, which would join the set.
-void RefuseClashes(const std::vector<PlannedSet>& sets, const FolderPlan& plan, bool force) {
-    std::vector<fs::path> targets;
+// refused when a set folder holds other question files, which would join the set. The
+// question files an earlier import wrote that this one doesn't write again: with force, the
+// set replaces them, so they go once it is written.
+std::vector<fs::path> RefuseClashes(const std::vector<PlannedSet>& sets, const FolderPlan& plan, bool force) {
+    std::vector<fs::path> targets, earlier;
     for (const auto& [folder, title] : plan.Titles)
         targets.push_back(folder / kTitleFile);
     for (const PlannedSet& set : sets) {
@@ -396,13 +407,18 @@ void RefuseClashes(const std::vector<PlannedSet>& sets, const FolderPlan& plan, 
             targets.push_back(set.Folder / *own.insert(QuestionFileName(i, set.Questions.size())).first);
         for (const std::string& name : present) {
             // What an earlier import that was killed left is cleared away by this one.
-            if (IsTemporaryFileName(name) || own.contains(AnsiToUtf8(name)))
+            if (IsTemporaryFileName(name) || own.contains(name))
                 continue;
-            throw ToolFailure(Format(Tr("{1} already holds other question files ({2}); import into an empty folder"),
-                                     set.Folder.string(), AnsiToUtf8(name)));
+            if (!IsImportedQuestionName(name))
+                throw ToolFailure(
+                    Format(Tr("{1} already holds other question files ({2}); import into an empty folder"),
+                           set.Folder.string(), AnsiToUtf8(name)));
+            earlier.push_back(set.Folder / name);
         }
     }
+    targets.insert(targets.end(), earlier.begin(), earlier.end());
     RefuseExisting(targets, force);
+    return earlier;
 }
 
 void WriteTitles(const FolderPlan& plan) {
@@ -463,7 +479,8 @@ int RunImport(const Arguments& arguments, Io& io) {
         arguments.Value("format") ? FormatNamed(*arguments.Value("format")) : GuessFormat(text, source);
     const SourceBank bank = format.Read(text);
 
-    Importer importer(source.parent_path(), io.Err);
+    // A bare file name lies in the current folder.
+    Importer importer(source.has_parent_path() ? source.parent_path() : fs::path("."), io.Err);
     importer.Skipped = bank.Skipped;
     std::vector<PreparedQuestion> questions;
     std::vector<std::vector<std::string>> categories;
@@ -488,7 +505,7 @@ int RunImport(const Arguments& arguments, Io& io) {
 
     FolderPlan plan(out);
     const std::vector<PlannedSet> sets = PlanSets(categories, plan, source.stem().string());
-    RefuseClashes(sets, plan, arguments.Has("force"));
+    const std::vector<fs::path> earlier = RefuseClashes(sets, plan, arguments.Has("force"));
     FileBatch files;
     std::size_t imported = 0;
     try {
@@ -502,6 +519,10 @@ int RunImport(const Arguments& arguments, Io& io) {
                                  out.string(), files.Committed(), questions.size()));
     }
     reportSkipped();
+    for (const fs::path& file : earlier) {
+        std::error_code gone;
+        fs::remove(file, gone);
+    }
     // TRANSLATORS: "bank.gift (gift): 12 questions imported into 2 sets in Zestawy, 1 skipped"
     io.Out << Format(Tr("{1} ({2}): {3} imported into {4} in {5}, {6} skipped"), source.string(), format.Name,
                      Format(TrPlural("{1} question", "{1} questions", imported), imported),

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <ostream>
 
 namespace skq {
@@ -17,6 +18,9 @@ namespace skq {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Far above any set list; a larger file in the list's place is no list to keep.
+constexpr std::uintmax_t kMaxListBackup = 256u << 20;
 
 struct TreeEntry {
     std::string Name;   // Windows-1250
@@ -63,25 +67,30 @@ std::vector<fs::path> Subfolders(const fs::path& folder) {
     return folders;
 }
 
+// A folder holding question files as a set of the list; nothing for one holding none.
+std::optional<TreeEntry> SetEntry(const fs::path& folder, const fs::path& listFolder) {
+    std::vector<std::string> files;
+    ListQuestionFiles(folder, files);
+    if (files.empty())
+        return std::nullopt;
+    std::string relative = fs::relative(folder, listFolder).generic_string();
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    return TreeEntry{TitleOf(folder), "\\" + AnsiName(relative, folder), {}};
+}
+
 // Folders holding question files become sets, folders above them categories; the rest is left out.
 std::vector<TreeEntry> EntriesUnder(const fs::path& folder, const fs::path& listFolder, int depth) {
     std::vector<TreeEntry> entries;
     if (depth > 64)
         return entries; // a link loop
     for (const fs::path& sub : Subfolders(folder)) {
-        TreeEntry entry{TitleOf(sub), {}, {}};
-        std::vector<std::string> files;
-        ListQuestionFiles(sub, files);
-        if (!files.empty()) {
-            std::string relative = fs::relative(sub, listFolder).generic_string();
-            std::replace(relative.begin(), relative.end(), '/', '\\');
-            entry.Folder = "\\" + AnsiName(relative, sub);
-        } else {
-            entry.Children = EntriesUnder(sub, listFolder, depth + 1);
-            if (entry.Children.empty())
-                continue;
+        if (std::optional<TreeEntry> set = SetEntry(sub, listFolder)) {
+            entries.push_back(std::move(*set));
+            continue;
         }
-        entries.push_back(std::move(entry));
+        TreeEntry category{TitleOf(sub), {}, EntriesUnder(sub, listFolder, depth + 1)};
+        if (!category.Children.empty())
+            entries.push_back(std::move(category));
     }
     return entries;
 }
@@ -128,13 +137,19 @@ void WriteSetList(const fs::path& root, const fs::path& out, bool force, std::os
     const fs::path listFolder = fs::absolute(out).parent_path();
     if (fs::relative(fs::absolute(root), listFolder).generic_string().starts_with(".."))
         throw ToolFailure(Format(Tr("the set list must lie in {1} or a folder above it"), root.string()));
-    const std::vector<TreeEntry> entries = EntriesUnder(fs::absolute(root), listFolder, 0);
+    std::vector<TreeEntry> entries = EntriesUnder(fs::absolute(root), listFolder, 0);
+    // The root's own questions, as an import without categories writes them, are a set too.
+    if (std::optional<TreeEntry> own = SetEntry(fs::absolute(root), listFolder))
+        entries.insert(entries.begin(), std::move(*own));
     if (entries.empty())
         throw ToolFailure(Format(Tr("{1} holds no folder with question files"), root.string()));
     std::vector<std::string> lines;
     AppendLines(entries, 0, 0, lines);
     RefuseExisting(std::span(&out, 1), force);
     FileBatch written;
+    // A list replaced is kept beside the new one: it may hold titles and notes written by hand.
+    if (fs::is_regular_file(fs::symlink_status(out, error)))
+        written.Write(fs::path(out.string() + "~"), ReadWholeFile(out, kMaxListBackup));
     written.Write(out, BuildPak({{std::string(kSetListDocument40), ListDocument(TitleOf(fs::absolute(root)), lines)}}));
     written.Commit();
     const auto sets = static_cast<std::size_t>(

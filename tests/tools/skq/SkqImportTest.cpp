@@ -57,6 +57,14 @@ std::vector<std::string> QuestionFilesIn(const fs::path& folder) {
     return files;
 }
 
+// An Aiken bank of that many questions, "Pytanie 1?" onwards.
+std::string AikenBank(int count) {
+    std::string aiken;
+    for (int i = 1; i <= count; ++i)
+        aiken += "Pytanie " + std::to_string(i) + "?\nA) a\nB) b\nC) c\nANSWER: A\n\n";
+    return aiken;
+}
+
 constexpr std::string_view kGiftBank = R"($CATEGORY: $course$/top/Matematyka/Ułamki
 
 ::U1:: Ile to 1/2 + 1/4? {=3/4 ~2/6 ~1/6 ####Sprowadź do wspólnego mianownika.}
@@ -147,6 +155,41 @@ TEST(SkqImport, PicturesComeFromBesideTheSourceButNeverFromOutsideIt) {
     EXPECT_THAT(run.Err, HasSubstr("outside the source's folder"));
 }
 
+// A source named without a folder lies in the current folder, and so do its pictures.
+TEST(SkqImport, PicturesBesideASourceNamedWithoutAFolderAreFound) {
+    TempDir dir;
+    WriteFileBytes(dir / "mapa.jpg", MakeTestJpeg(8, 8));
+    WriteFileText(dir / "bank.gift", "[html]Gdzie? <img src=\"mapa.jpg\"> {=a ~b ~c}\n");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    const ToolRun run = Skq({"import", "bank.gift", "out"});
+    fs::current_path(before);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(StoredQuestion(dir / "out" / "pytanie01.skq").PictureName, "mapa.jpg");
+}
+
+// A source without categories gives one set and a list that holds it; importing the edited
+// source again with --force replaces the set, fewer questions included, and keeps the list
+// it replaces beside the new one.
+TEST(SkqImport, ASetWithoutCategoriesGetsItsListAndIsReplacedWholeWithForce) {
+    TempDir dir;
+    const fs::path out = dir / "Ulamki";
+    const std::vector<std::string> import = {"import", (dir / "bank.txt").string(), out.string(), "--list", "--force"};
+    WriteFileText(dir / "bank.txt", AikenBank(3));
+    ASSERT_EQ(Skq(import).Status, 0);
+    EXPECT_EQ(Skq({"check", (out / "Lista.skz").string()}).Status, 0);
+    const Bytes firstList = ReadFileBytes(out / "Lista.skz");
+    WritePakFile(out / "notatki.dat", {});
+
+    WriteFileText(dir / "bank.txt", AikenBank(2));
+    const ToolRun again = Skq(import);
+    ASSERT_EQ(again.Status, 0) << again.Err;
+    EXPECT_EQ(QuestionFilesIn(out), (std::vector<std::string>{"pytanie01.skq", "pytanie02.skq"}));
+    EXPECT_TRUE(fs::exists(out / "notatki.dat"));
+    EXPECT_EQ(ReadFileBytes(out / "Lista.skz~"), firstList);
+    EXPECT_EQ(Skq({"list", (out / "Lista.skz").string()}).Status, 0);
+}
+
 // An import never mixes into an earlier set: its own files are replaced only with --force,
 // and a folder holding other question files is refused.
 TEST(SkqImport, EarlierFilesAreReplacedOnlyWithForceAndOthersNeverJoinTheSet) {
@@ -187,14 +230,6 @@ TEST(SkqImport, SourcesInUtf16OrWindows1250AreReadAsTheirTextsSay) {
         EXPECT_EQ(AnsiToUtf8(question.QuestionText), "Która rzeka płynie przez Kraków?") << name;
         EXPECT_EQ(AnsiToUtf8(question.Answers[0]), "Wisła") << name;
     }
-}
-
-// An Aiken bank of that many questions, "Pytanie 1?" onwards.
-std::string AikenBank(int count) {
-    std::string aiken;
-    for (int i = 1; i <= count; ++i)
-        aiken += "Pytanie " + std::to_string(i) + "?\nA) a\nB) b\nC) c\nANSWER: A\n\n";
-    return aiken;
 }
 
 // A question whose document would pass its cap is skipped before it is stored: one whose texts
