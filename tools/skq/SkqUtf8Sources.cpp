@@ -171,6 +171,11 @@ PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const Sto
     return packed;
 }
 
+std::string FirstCharOutsideAnsi(std::u16string_view text) {
+    const std::size_t at = FindCharOutsideAnsi(text);
+    return at == kNone ? std::string() : DescribeChar(text, at);
+}
+
 Bytes Utf8TextToAnsi(ByteView text, std::string_view name) {
     const std::u16string wide = DecodeUtf8(AsText(text), name);
     if (const std::size_t at = FindCharOutsideAnsi(wide); at != kNone)

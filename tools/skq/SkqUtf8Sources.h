@@ -31,6 +31,9 @@ PackedQuestion PackUtf8Question(ByteView xml, std::string_view name, const Store
 // The same for a document tree whose texts are already wide, as the program reads UTF-16.
 PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const StoredForm& form, std::ostream& warnings);
 
+// "U+2192 (→)" for the first character of the text that Windows-1250 lacks; empty when it has none.
+std::string FirstCharOutsideAnsi(std::u16string_view text);
+
 // Throws ToolFailure for bytes that aren't UTF-8 and for a character the code page lacks.
 Bytes Utf8TextToAnsi(ByteView text, std::string_view name);
 

@@ -1,11 +1,14 @@
 #include "tools/skq/SkqWarnings.h"
 
 #include "core/base/CodePage.h"
+#include "core/base/StorageError.h"
 #include "core/layout/TestScreenRules.h"
 #include "core/selection/UTree.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionDocument.h"
+#include "core/storage/UProcReadWrite.h"
 #include "core/storage/pkXML.h"
+#include "tools/skq/SkqUtf8Sources.h"
 #include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
@@ -95,25 +98,34 @@ void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, st
 
 struct ShownText {
     std::string Name;
+    std::u16string_view Element;
     const std::string* Text;
     LabelSize Label;
 };
 
+// The texts a learner reads, as the messages name them.
+std::vector<ShownText> ShownTexts(const QuestionDocument& question) {
+    namespace E = QuestionElement;
+    static const std::array<std::u16string, 5> kAnswers = {E::Answer(1), E::Answer(2), E::Answer(3), E::Answer(4),
+                                                           E::Answer(5)};
+    // TRANSLATORS: these name the {1} of the messages about a text below.
+    std::vector<ShownText> texts = {{Tr("the question text (tr)"), E::Text, &question.QuestionText, kQuestionLabel},
+                                    {Tr("the hint (kom)"), E::Hint, &question.Hint, kHintLabel}};
+    for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
+        const auto index = static_cast<std::size_t>(k - 1);
+        texts.push_back({Format(Tr("answer {1} (od{1})"), k), kAnswers[index], &question.Answers[index], kAnswerLabel});
+    }
+    return texts;
+}
+
 void TextWarnings(const QuestionDocument& question, std::vector<std::string>& warnings) {
     if (question.QuestionText.empty())
         warnings.push_back(Tr("the question text (tr) is empty"));
-    // TRANSLATORS: these name the {1} of the messages about a text below.
-    std::vector<ShownText> texts = {{Tr("the question text (tr)"), &question.QuestionText, kQuestionLabel},
-                                    {Tr("the hint (kom)"), &question.Hint, kHintLabel}};
-    for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
-        const std::string& answer = question.Answers[static_cast<std::size_t>(k - 1)];
-        const std::string name = Format(Tr("answer {1} (od{1})"), k);
-        if (answer.empty())
+    for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k)
+        if (question.Answers[static_cast<std::size_t>(k - 1)].empty())
             // TRANSLATORS: {1} is "answer 2 (od2)".
-            warnings.push_back(Format(Tr("{1} is empty"), name));
-        texts.push_back({name, &answer, kAnswerLabel});
-    }
-    for (const ShownText& shown : texts) {
+            warnings.push_back(Format(Tr("{1} is empty"), Format(Tr("answer {1} (od{1})"), k)));
+    for (const ShownText& shown : ShownTexts(question)) {
         if (LooksLikeUtf8(*shown.Text))
             warnings.push_back(
                 // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
@@ -121,6 +133,25 @@ void TextWarnings(const QuestionDocument& question, std::vector<std::string>& wa
         if (SurelyCutOff(*shown.Text, shown.Label))
             // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
             warnings.push_back(Format(Tr("{1} is longer than the screen shows: its end is cut off"), shown.Name));
+    }
+}
+
+// A document stored in UTF-16 may hold characters the program, which shows Windows-1250, turns into "?".
+void CharacterWarnings(const QuestionDocument& question, TpkXML& document, std::vector<std::string>& warnings) {
+    TpkXMLNode& top = document.FindOrAddNode(QuestionElement::Top);
+    const bool encoded = WideToAnsi(FindOrAddChild(top, QuestionElement::Encoding).Text) == kEncodedMark;
+    for (const ShownText& shown : ShownTexts(question)) {
+        const std::u16string& stored = FindOrAddChild(top, shown.Element).Text;
+        std::u16string text;
+        try {
+            text = encoded ? DecodeBase64Utf16(stored) : stored;
+        } catch (const StorageError&) {
+            continue; // read as empty, which the other warnings tell
+        }
+        if (const std::string character = FirstCharOutsideAnsi(text); !character.empty())
+            // TRANSLATORS: {1} is the question text, the hint or an answer, as named above; {2} "U+2192 (→)".
+            warnings.push_back(Format(Tr("{1} holds {2}, which Windows-1250 lacks: the program shows it as ?"),
+                                      shown.Name, character));
     }
 }
 
@@ -150,7 +181,10 @@ std::vector<std::string> QuestionWarnings(const TVfsPAK& pak) {
         return {};
     TpkXML document;
     document.LoadFromStream(*data);
-    std::vector<std::string> warnings = DocumentWarnings(ReadQuestionXml(document), pak);
+    const QuestionDocument question = ReadQuestionXml(document);
+    std::vector<std::string> warnings = DocumentWarnings(question, pak);
+    if (question.AnswerCount >= 3 && question.AnswerCount <= 5)
+        CharacterWarnings(question, document, warnings);
     const std::vector<std::string> unknown = UnknownElements(document, QuestionElement::Top, KnownQuestionElements());
     warnings.insert(warnings.end(), unknown.begin(), unknown.end());
     return warnings;

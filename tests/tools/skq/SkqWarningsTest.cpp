@@ -6,6 +6,7 @@
 #include "support/QuestionSets.h"
 #include "support/TempDir.h"
 #include "tools/skq/SkqCommands.h"
+#include "tools/skq/SkqUtf8Sources.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -96,6 +97,21 @@ TEST_F(Warnings, EmptyTextsAndUtf8InAnEightBitDocument) {
     question = Good();
     question.Hint = "Le\xC5\xBC\x79 nad Wis\xC5\x82\xC4\x85"; // UTF-8 bytes taken as Windows-1250
     EXPECT_THAT(Of(question), ElementsAre(AllOf(HasSubstr("the hint (kom)"), HasSubstr("looks like UTF-8"))));
+}
+
+// A document in UTF-16, plain or encoded, may hold what the program shows as "?".
+TEST_F(Warnings, CharactersTheCodePageLacksAreNamedWithTheirField) {
+    const std::string xml =
+        "<pyt><typ>0</typ><ilo>3</ilo><tr>Ile to cm²?</tr><od1>a</od1><od2>→</od2><od3>ñ</od3><odp>100</odp></pyt>";
+    for (const bool encoded : {false, true}) {
+        skq::StoredForm form;
+        form.Form40.Encoded = encoded;
+        std::ostringstream packing;
+        EXPECT_THAT(OfEntries({{"Sezz0.xml", skq::PackUtf8Question(ToBytes(xml), "q", form, packing).Stored}}),
+                    ElementsAre(HasSubstr("the question text (tr) holds U+00B2 (²), which Windows-1250 lacks"),
+                                HasSubstr("answer 2 (od2) holds U+2192 (→)"), HasSubstr("answer 3 (od3) holds U+00F1")))
+            << encoded;
+    }
 }
 
 TEST_F(Warnings, TextsLongerThanTheirLabels) {
