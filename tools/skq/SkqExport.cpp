@@ -3,6 +3,8 @@
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/selection/SetFolders.h"
+#include "core/selection/UTree.h"
+#include "core/storage/SetListFile.h"
 #include "core/storage/UPak.h"
 #include "tools/skq/SkqFileNames.h"
 #include "tools/skq/SkqQuestionForms.h"
@@ -14,6 +16,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace skq {
 
@@ -43,7 +46,7 @@ QuestionDocument ReadDocument(const TVfsPAK& pak) {
 }
 
 // A question file as the formats hold it; throws ToolFailure for one the program can't run.
-SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
+SourceQuestion ReadSetQuestion(const fs::path& file, const std::string& where, std::ostream& report) {
     TVfsPAK pak;
     if (!PakOpen(file, pak))
         throw ToolFailure(Tr("not an archive the program reads"));
@@ -52,7 +55,7 @@ SourceQuestion ReadSetQuestion(const fs::path& file, std::ostream& report) {
         if (document.AnswerCount < 3 || document.AnswerCount > 5)
             throw ToolFailure(Format(Tr("ilo is {1}; a question has 3 to 5 answers"), document.AnswerCount));
         SourceQuestion question;
-        question.Where = file.filename().string();
+        question.Where = where;
         question.Text.Text = ExportedText(document.QuestionText);
         for (int i = 0; i < document.AnswerCount; ++i) {
             question.Answers.push_back({ExportedText(document.Answers[i]), false});
@@ -154,37 +157,80 @@ private:
     std::multimap<std::string, Placed> placed_; // by the name the question file gives
 };
 
+// The sets of a set list, each with the names of the categories above it and its own.
+std::vector<TreeSet> SetsInList(const fs::path& list) {
+    const ReportCollector reports;
+    std::vector<std::string> lines;
+    if (!LoadSetList(list, lines))
+        throw ToolFailure(Format(Tr("{1}: damaged: {2}"), list.string(), reports.FirstReport()));
+    std::map<std::int32_t, SetListEntry> byId;
+    std::vector<TreeSet> sets;
+    for (const std::string& line : lines) {
+        SetListEntry entry;
+        if (!ParseEntryLine(line, entry))
+            break; // the tree stops there, as in the program
+        byId.try_emplace(entry.Id, entry);
+        if (entry.Folder.empty())
+            continue;
+        TreeSet set{ResolveSetFolder(list, entry.Folder), {AnsiToUtf8(entry.Name)}};
+        // Each category once, so a parent loop in a damaged list ends.
+        std::set<std::int32_t> seen = {entry.Id};
+        for (auto parent = byId.find(entry.ParentId); parent != byId.end() && seen.insert(parent->first).second;
+             parent = byId.find(parent->second.ParentId))
+            set.Titles.insert(set.Titles.begin(), AnsiToUtf8(parent->second.Name));
+        sets.push_back(std::move(set));
+    }
+    return sets;
+}
+
+// The sets a source names, each with its category path: a set folder alone and without one; a
+// folder of sets, or a set list, with the tree they make.
+std::vector<TreeSet> SetsToExport(const fs::path& source) {
+    std::error_code error;
+    if (fs::is_regular_file(source, error))
+        return SetsInList(source);
+    if (!fs::is_directory(source, error))
+        throw ToolFailure(Format(Tr("{1} is not a folder"), source.string()));
+    std::vector<std::string> files;
+    ListQuestionFiles(source, files);
+    return files.empty() ? SetsInTree(source) : std::vector<TreeSet>{{source, {}}};
+}
+
 } // namespace
 
 int RunExport(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 2, 2);
-    const fs::path folder = arguments.Positional[0];
+    const fs::path source = arguments.Positional[0];
     const fs::path out = arguments.Positional[1];
     const std::string* format = arguments.Value("format");
     if (!format || (*format != "gift" && *format != "moodle"))
         throw UsageError(Tr("--format gift or --format moodle is needed"));
-    std::error_code error;
-    if (!fs::is_directory(folder, error))
-        throw ToolFailure(Format(Tr("{1} is not a folder"), folder.string()));
-    std::vector<std::string> files;
-    ListQuestionFiles(folder, files);
     const bool gift = *format == "gift";
     PicturesBeside pictures(out, io.Err);
     std::vector<SourceQuestion> questions;
-    for (const std::string& name : files) {
-        const fs::path file = folder / AnsiToUtf8(name);
-        try {
-            questions.push_back(ReadSetQuestion(file, io.Err));
-        } catch (const ToolFailure& failure) {
-            io.Err << "ludra-skq export: " << Format(Tr("{1} is left out: {2}"), AnsiToUtf8(name), failure.what())
-                   << '\n';
-            continue;
+    std::size_t leftOut = 0;
+    for (const TreeSet& set : SetsToExport(source)) {
+        std::vector<std::string> files;
+        ListQuestionFiles(set.Folder, files);
+        for (const std::string& name : files) {
+            const fs::path file = set.Folder / AnsiToUtf8(name);
+            // Named from the source, as questions of several sets share their file names.
+            const std::string where =
+                set.Titles.empty() ? AnsiToUtf8(name) : fs::relative(file, source.parent_path()).string();
+            try {
+                questions.push_back(ReadSetQuestion(file, where, io.Err));
+            } catch (const ToolFailure& failure) {
+                io.Err << "ludra-skq export: " << Format(Tr("{1} is left out: {2}"), where, failure.what()) << '\n';
+                ++leftOut;
+                continue;
+            }
+            questions.back().Category = set.Titles;
+            if (gift)
+                pictures.Place(questions.back(), file);
         }
-        if (gift)
-            pictures.Place(questions.back(), file);
     }
     if (questions.empty())
-        throw ToolFailure(Format(Tr("{1} holds no question file to export"), folder.string()));
+        throw ToolFailure(Format(Tr("{1} holds no question file to export"), source.string()));
 
     std::vector<fs::path> targets = pictures.Files();
     targets.push_back(out);
@@ -197,7 +243,7 @@ int RunExport(const Arguments& arguments, Io& io) {
     // TRANSLATORS: "ulamki.xml: 12 questions exported, 1 left out"
     io.Out << Format(TrPlural("{1}: {2} question exported, {3} left out", "{1}: {2} questions exported, {3} left out",
                               questions.size()),
-                     out.string(), questions.size(), files.size() - questions.size())
+                     out.string(), questions.size(), leftOut)
            << '\n';
     return kExitOk;
 }

@@ -165,7 +165,8 @@ Example:
      TrLater(R"(Usage: ludra-skq export SETDIR OUT --format gift|moodle [--force]
 
 Writes the questions of the set folder SETDIR, read as the program reads
-them, into OUT. Moodle XML carries the pictures inside; for GIFT they are
+them, into OUT. SETDIR may also be a folder of sets or a set list file: every
+set goes out, in categories named as the list names them. Moodle XML carries the pictures inside; for GIFT they are
 written as files beside OUT, named with letters, digits, "-" and "_"
 before their extension (a name that changes is noted). An attached text has
 no place in either format and is left out with a note. A question file the

@@ -39,18 +39,21 @@ std::string AnsiName(const std::string& utf8, const fs::path& where) {
     return ansi;
 }
 
-// A folder's title: the first line of its title file, else its name.
-std::string TitleOf(const fs::path& folder) {
+// A folder's title in UTF-8: the first line of its title file, else its name.
+std::string TitleText(const fs::path& folder) {
     std::ifstream file(folder / kTitleFile);
     std::string title;
     if (file && std::getline(file, title)) {
         while (!title.empty() && (title.back() == '\r' || title.back() == ' '))
             title.pop_back();
         if (!title.empty())
-            return AnsiName(title, folder / kTitleFile);
+            return title;
     }
-    return AnsiName(folder.filename().string(), folder);
+    return folder.filename().string();
 }
+
+// The title as a set list stores it.
+std::string TitleOf(const fs::path& folder) { return AnsiName(TitleText(folder), folder); }
 
 std::vector<fs::path> Subfolders(const fs::path& folder) {
     std::vector<fs::path> folders;
@@ -95,6 +98,21 @@ std::vector<TreeEntry> EntriesUnder(const fs::path& folder, const fs::path& list
     return entries;
 }
 
+void CollectSets(const fs::path& folder, std::vector<std::string>& titles, int depth, std::vector<TreeSet>& sets) {
+    if (depth > 64)
+        return; // a link loop
+    for (const fs::path& sub : Subfolders(folder)) {
+        titles.push_back(TitleText(sub));
+        std::vector<std::string> files;
+        ListQuestionFiles(sub, files);
+        if (!files.empty())
+            sets.push_back({sub, titles});
+        else
+            CollectSets(sub, titles, depth + 1, sets);
+        titles.pop_back();
+    }
+}
+
 int CountEntries(const std::vector<TreeEntry>& entries) {
     int count = 0;
     for (const TreeEntry& entry : entries)
@@ -129,6 +147,13 @@ Bytes ListDocument(const std::string& name, const std::vector<std::string>& line
 }
 
 } // namespace
+
+std::vector<TreeSet> SetsInTree(const fs::path& root) {
+    std::vector<TreeSet> sets;
+    std::vector<std::string> titles;
+    CollectSets(root, titles, 0, sets);
+    return sets;
+}
 
 void WriteSetList(const fs::path& root, const fs::path& out, bool force, std::ostream& report) {
     std::error_code error;

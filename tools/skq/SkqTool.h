@@ -94,6 +94,13 @@ int RunListBuild(const Arguments& arguments, Io& io);
 // The set list OUT of the sets under ROOT, with a line saying what it holds. Throws ToolFailure.
 void WriteSetList(const std::filesystem::path& root, const std::filesystem::path& out, bool force,
                   std::ostream& report);
+// A set in a folder tree, with the titles (UTF-8) of the folders from below the root down to it.
+struct TreeSet {
+    std::filesystem::path Folder;
+    std::vector<std::string> Titles;
+};
+// The sets under ROOT in the order and with the titles "list build" gives them.
+std::vector<TreeSet> SetsInTree(const std::filesystem::path& root);
 // A folder's title file: list build names a set or category by its first line.
 inline constexpr const char* kTitleFile = "tytul.txt";
 int RunCheck(const Arguments& arguments, Io& io);

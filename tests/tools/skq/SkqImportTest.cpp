@@ -8,6 +8,7 @@
 #include "support/XmlCheck.h"
 #include "tools/skq/SkqCommands.h"
 #include "tools/skq/SkqQuestionForms.h"
+#include "tools/skq/SkqTool.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -355,6 +356,35 @@ TEST(SkqExport, BundledSetsComeBackEqualThroughGiftAndMoodleXml) {
     EXPECT_GE(sets, 6);
 }
 #endif
+
+// A set list, or a folder of sets, goes out whole with its categories and comes back as the same tree.
+TEST(SkqExport, AListOrAFolderOfSetsComesBackAsTheSameTree) {
+    TempDir dir;
+    const fs::path sets = dir / "Zestawy";
+    for (const char* folder : {"Matematyka/Ułamki", "Matematyka/Kąty", "Przyroda"}) {
+        fs::create_directories(sets / folder);
+        WritePakFile(sets / folder / "p1.skq", {{"Sezz0.xml", WriteQuestion40(MakeQuestion(3, folder, "010"))}});
+    }
+    ASSERT_EQ(Skq({"list", "build", sets.string(), (sets / "Lista.skz").string()}).Status, 0);
+    const auto tree = [](const fs::path& root) {
+        std::vector<std::pair<std::vector<std::string>, std::string>> found;
+        for (const skq::TreeSet& set : skq::SetsInTree(root))
+            found.emplace_back(set.Titles,
+                               AnsiToUtf8(StoredQuestion(set.Folder / QuestionFilesIn(set.Folder)[0]).QuestionText));
+        return found;
+    };
+    ASSERT_EQ(tree(sets).size(), 3u);
+    for (const fs::path& source : {sets / "Lista.skz", sets}) {
+        for (const std::string format : {"gift", "moodle"}) {
+            const fs::path back = dir / ("back-" + format + "-" + source.filename().string());
+            ASSERT_EQ(
+                Skq({"export", source.string(), (dir / "all.txt").string(), "--format", format, "--force"}).Status, 0);
+            const ToolRun run = Skq({"import", (dir / "all.txt").string(), back.string(), "--format", format});
+            ASSERT_EQ(run.Status, 0) << run.Err;
+            EXPECT_EQ(tree(back), tree(sets)) << source << ' ' << format;
+        }
+    }
+}
 
 // A picture entry named as a path is never written outside the folder of the GIFT document.
 TEST(SkqExport, PictureNamedAsAPathStaysOutOfTheExport) {
