@@ -31,3 +31,23 @@ inline Bytes Deflated(const Bytes& raw) {
     out.resize(size);
     return out;
 }
+
+// An 8-bit RGB picture of a smooth gradient, its rows unfiltered.
+inline Bytes GradientPng(std::uint32_t width, std::uint32_t height) {
+    Bytes rows;
+    for (std::uint32_t y = 0; y < height; ++y) {
+        rows.push_back(0);
+        for (std::uint32_t x = 0; x < width; ++x)
+            rows.insert(rows.end(),
+                        {static_cast<std::uint8_t>(x * 255 / width), static_cast<std::uint8_t>(y * 255 / height), 128});
+    }
+    Bytes header;
+    AppendBig32(header, width);
+    AppendBig32(header, height);
+    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, no interlace
+    Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    AppendChunk(png, "IHDR", header);
+    AppendChunk(png, "IDAT", Deflated(rows));
+    AppendChunk(png, "IEND", {});
+    return png;
+}

@@ -9,6 +9,7 @@
 #include "tools/skq/SkqFileNames.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
+#include "tools/skq/formats/ShownPicture.h"
 #include "tools/skq/formats/SourceBank.h"
 #include "tools/skq/i18n/Translation.h"
 
@@ -45,6 +46,16 @@ QuestionDocument ReadDocument(const TVfsPAK& pak) {
     throw ToolFailure(Tr("no question document"));
 }
 
+// The question's picture as it goes out. Its name becomes a file beside a GIFT document: a plain
+// name only, never a path.
+std::optional<ShownPicture> PictureOf(const QuestionDocument& document, const TVfsPAK& pak) {
+    const std::string& name = document.PictureName;
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." || name == "..")
+        return std::nullopt;
+    std::optional<Bytes> picture = PakExtract(name, EntryCap::kPicture, pak);
+    return picture ? std::optional(ExportedPicture(AnsiToUtf8(name), *picture)) : std::nullopt;
+}
+
 // A question file as the formats hold it; throws ToolFailure for one the program can't run.
 SourceQuestion ReadSetQuestion(const fs::path& file, const std::string& where, std::ostream& report) {
     TVfsPAK pak;
@@ -63,14 +74,9 @@ SourceQuestion ReadSetQuestion(const fs::path& file, const std::string& where, s
         }
         question.SeveralRight = document.QuestionType != 0;
         question.Hint.Text = ExportedText(document.Hint);
-        // The name becomes a file beside the GIFT document: a plain name only, never a path.
-        const bool plainName = document.PictureName.find_first_of("/\\") == std::string::npos &&
-                               document.PictureName != "." && document.PictureName != "..";
-        if (!document.PictureName.empty() && plainName) {
-            if (std::optional<Bytes> picture = PakExtract(document.PictureName, EntryCap::kPicture, pak)) {
-                question.Picture = AnsiToUtf8(document.PictureName);
-                question.Files.push_back({question.Picture, std::move(*picture)});
-            }
+        if (std::optional<ShownPicture> picture = PictureOf(document, pak)) {
+            question.Picture = picture->Name;
+            question.Files.push_back({picture->Name, std::move(picture->Data)});
         }
         if (!document.TextName.empty())
             report << "ludra-skq export: "
@@ -127,12 +133,16 @@ public:
     void Write(FileBatch& batch) const {
         for (const auto& [name, placed] : placed_) {
             TVfsPAK pak;
-            std::optional<Bytes> data;
-            if (PakOpen(placed.QuestionFile, pak))
-                data = PakExtract(Utf8ToAnsi(name), EntryCap::kPicture, pak);
-            if (!data || data->size() != placed.Size)
+            std::optional<ShownPicture> picture;
+            try {
+                if (PakOpen(placed.QuestionFile, pak))
+                    picture = PictureOf(ReadDocument(pak), pak);
+            } catch (const std::exception&) {
+                picture.reset(); // told below
+            }
+            if (!picture || picture->Name != name || picture->Data.size() != placed.Size)
                 throw ToolFailure(Format(Tr("{1} changed while it was read"), placed.QuestionFile.string()));
-            batch.Write(placed.File, *data);
+            batch.Write(placed.File, picture->Data);
         }
     }
 

@@ -52,11 +52,12 @@ std::string WithoutReservedName(std::string name) {
 
 std::string SafePictureFileName(std::string_view name) {
     name.remove_prefix(std::min(name.find_first_not_of('.'), name.size()));
-    // The one dot kept is the one before an extension the program shows pictures by, so no
+    // The one dot kept is the one before a picture's extension, so no
     // name can look like a question file or a set list.
     std::string_view extension = name.substr(std::min(name.rfind('.'), name.size()));
-    if (!SameAsciiIgnoringCase(extension, ".jpg") && !SameAsciiIgnoringCase(extension, ".gif") &&
-        !SameAsciiIgnoringCase(extension, ".bmp"))
+    constexpr std::array<std::string_view, 4> kPictureExtensions = {".jpg", ".gif", ".bmp", ".png"};
+    if (std::none_of(kPictureExtensions.begin(), kPictureExtensions.end(),
+                     [&](std::string_view known) { return SameAsciiIgnoringCase(extension, known); }))
         extension = {};
     std::u16string stem;
     for (const char16_t c : Utf8ToWide(name.substr(0, name.size() - extension.size())))

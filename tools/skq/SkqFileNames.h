@@ -14,7 +14,7 @@ bool IsReservedName(std::string_view name);
 std::string WithoutReservedName(std::string name);
 
 // A picture's name as a file beside an exported document: letters (Polish ones too), digits,
-// "-" and "_", and a dot only before a picture's extension (.jpg, .gif, .bmp); never a
+// "-" and "_", and a dot only before a picture's extension (.jpg, .gif, .bmp, .png); never a
 // reserved name; "obrazek" when nothing is left.
 std::string SafePictureFileName(std::string_view name);
 

@@ -3,6 +3,7 @@
 #include "core/selection/SetFolders.h"
 #include "core/storage/UPak.h"
 #include "support/PictureFiles.h"
+#include "support/PngChunks.h"
 #include "support/QuestionSets.h"
 #include "support/TempDir.h"
 #include "support/XmlCheck.h"
@@ -384,6 +385,25 @@ TEST(SkqExport, AListOrAFolderOfSetsComesBackAsTheSameTree) {
             EXPECT_EQ(tree(back), tree(sets)) << source << ' ' << format;
         }
     }
+}
+
+// A picture the import made a BMP of goes out as a PNG again, a fraction of the BMP's size, and
+// comes back as the same BMP.
+TEST(SkqExport, APictureImportedFromPngGoesOutAsPngAndComesBackTheSame) {
+    TempDir dir;
+    WriteFileBytes(dir / "wykres.png", GradientPng(120, 80));
+    WriteFileText(dir / "bank.gift", "[html]Wykres: <img src=\"wykres.png\"> {=a ~b ~c}\n");
+    ASSERT_EQ(Skq({"import", (dir / "bank.gift").string(), (dir / "set").string()}).Status, 0);
+    const std::optional<Bytes> bmp = StoredEntry(dir / "set" / "pytanie01.skq", "wykres.bmp");
+    ASSERT_TRUE(bmp);
+    fs::create_directories(dir / "out");
+    ASSERT_EQ(Skq({"export", (dir / "set").string(), (dir / "out" / "set.gift").string(), "--format", "gift"}).Status,
+              0);
+    const Bytes png = ReadFileBytes(dir / "out" / "wykres.png");
+    EXPECT_TRUE(std::equal(png.begin(), png.begin() + 4, Bytes{0x89, 'P', 'N', 'G'}.begin()));
+    EXPECT_LT(png.size() * 4, bmp->size());
+    ASSERT_EQ(Skq({"import", (dir / "out" / "set.gift").string(), (dir / "back").string()}).Status, 0);
+    EXPECT_EQ(StoredEntry(dir / "back" / "pytanie01.skq", "wykres.bmp"), bmp);
 }
 
 // A picture entry named as a path is never written outside the folder of the GIFT document.

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace skq {
@@ -282,7 +283,64 @@ void CheckKeptPicture(std::string_view name, ByteView data, void (*decode)(ByteV
     }
 }
 
+// The header BmpHeader writes, whatever the size: rows bottom-up, 24 bits, 72 dpi, no palette.
+bool IsConvertedBmp(ByteView data) {
+    return data.size() >= kBmpHeaderSize && StartsWith(data, "BM") && ReadLittle32(data, 10) == kBmpHeaderSize &&
+           ReadLittle32(data, 14) == 40 && static_cast<std::int32_t>(ReadLittle32(data, 22)) > 0 &&
+           ReadLittle16(data, 28) == 24 && ReadLittle32(data, 30) == 0 && ReadLittle32(data, 38) == 2835 &&
+           ReadLittle32(data, 42) == 2835;
+}
+
+void AppendPngBytes(png_structp png, png_bytep data, std::size_t size) {
+    auto& out = *static_cast<Bytes*>(png_get_io_ptr(png));
+    out.insert(out.end(), data, data + size);
+}
+
+void FlushNothing(png_structp) {}
+
+// libpng reports a failure by a jump back here; nothing between holds a destructor.
+bool WritePngRows(png_structp png, png_infop info, const Bitmap& bitmap, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width), static_cast<png_uint_32>(bitmap.Height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    return true;
+}
+
+std::optional<Bytes> PngOf(const Bitmap& bitmap) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    std::vector<png_bytep> rows(static_cast<std::size_t>(bitmap.Height));
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        rows[y] = const_cast<png_bytep>(bitmap.Pixels.data() + y * static_cast<std::size_t>(bitmap.Width) * 3);
+    bool written = false;
+    if (info != nullptr) {
+        png_set_write_fn(png, &out, AppendPngBytes, FlushNothing);
+        written = WritePngRows(png, info, bitmap, rows.data());
+    }
+    png_destroy_write_struct(&png, &info);
+    return written ? std::optional<Bytes>(std::move(out)) : std::nullopt;
+}
+
 } // namespace
+
+ShownPicture ExportedPicture(std::string_view name, ByteView data) {
+    Bitmap bitmap;
+    try {
+        if (IsConvertedBmp(data))
+            DecodeBmp(data, bitmap);
+    } catch (const StorageError&) {
+        bitmap = {};
+    }
+    if (bitmap.Width > 0 && bitmap.Format == PixelFormat::Bits24)
+        if (std::optional<Bytes> png = PngOf(bitmap))
+            return {Renamed(name, ".png"), std::move(*png)};
+    return {std::string(name), Bytes(data.begin(), data.end())};
+}
 
 ShownPicture ToShownPicture(std::string_view name, ByteView data) {
     if (StartsWith(data, kPngSignature))

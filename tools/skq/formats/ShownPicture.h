@@ -24,4 +24,9 @@ struct ShownPicture {
 // Throws PictureProblem for any other kind and for a picture the program couldn't decode.
 ShownPicture ToShownPicture(std::string_view name, ByteView data);
 
+// A picture as it goes out to other platforms: a BMP as the import makes it from a PNG (24 bits,
+// the converter's own header) goes back out as a PNG of the same pixels, a fraction of its size;
+// any other picture stays as it is.
+ShownPicture ExportedPicture(std::string_view name, ByteView data);
+
 } // namespace skq
