@@ -5,13 +5,13 @@
 // (the plan of their folders must grow with their count, not its square).
 
 #include "PeakMemory.h"
+#include "support/PngChunks.h"
 #include "support/TempDir.h"
 #include "tools/skq/SkqCommands.h"
 #include "tools/skq/SkqFolderPlan.h"
 #include "tools/skq/formats/SourceBank.h"
 
 #include <benchmark/benchmark.h>
-#include <png.h>
 
 #include <sstream>
 #include <string>
@@ -117,36 +117,11 @@ void BM_ImportBank(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kQuestions);
 }
 
-void AppendPngBytes(png_structp png, png_bytep data, std::size_t size) {
-    auto& out = *static_cast<Bytes*>(png_get_io_ptr(png));
-    out.insert(out.end(), data, data + size);
-}
-
-// A picture that is small as a PNG and large as the BMP the program is given: a gradient.
-Bytes GradientPng(std::uint32_t side) {
-    Bytes out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, AppendPngBytes, nullptr);
-    png_set_IHDR(png, info, side, side, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(side * 3);
-    for (std::uint32_t y = 0; y < side; ++y) {
-        for (std::uint32_t x = 0; x < side; ++x)
-            row[x * 3] = static_cast<png_byte>(x * 255 / side), row[x * 3 + 1] = static_cast<png_byte>(y * 255 / side);
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return out;
-}
-
 // Forty questions showing one PNG that is 27 MB as a BMP: converted once, one picture held at a time.
 void BM_ImportSharedPicture(benchmark::State& state) {
     constexpr int kSharing = 40;
     TempDir dir;
-    WriteFileBytes(dir / "wykres.png", GradientPng(3000));
+    WriteFileBytes(dir / "wykres.png", GradientPng(3000, 3000));
     std::string gift;
     for (int i = 1; i <= kSharing; ++i)
         gift += "[html]Wykres " + std::to_string(i) + R"(: <img src="wykres.png"> {=a ~b ~c})" + "\n\n";
