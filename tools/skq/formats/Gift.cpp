@@ -95,6 +95,16 @@ std::string_view FormatMarker(std::string_view text) {
     return {};
 }
 
+// An answer's own format marker, which exporters write when it differs from the question's, overrides
+// the question's; Markdown is taken as plain text.
+SourceText MarkedText(std::string_view text, bool html) {
+    text = TrimmedStart(text);
+    const std::string_view marker = FormatMarker(text);
+    if (marker.empty())
+        return {UnescapedTrimmed(text), html};
+    return {UnescapedTrimmed(text.substr(marker.size())), marker == "[html]"};
+}
+
 bool IsTrueFalse(std::string_view answers) {
     std::string word(TrimBlanks(answers.substr(0, FindUnescaped(answers, "#"))));
     std::transform(word.begin(), word.end(), word.begin(),
@@ -164,7 +174,7 @@ std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion
             weighted = true;
             answer.remove_prefix(end + 1);
         }
-        question.Answers.push_back({UnescapedTrimmed(answer), html});
+        question.Answers.push_back(MarkedText(answer, html));
         question.Right.push_back(right);
         at = next;
     }
@@ -327,6 +337,13 @@ std::string PercentEscaped(std::string_view name) {
     return escaped;
 }
 
+// A text that starts like a format marker gets one of its own in front, so that reading keeps it.
+std::string MarkerSafe(std::string_view text, bool html) {
+    if (FormatMarker(text).empty())
+        return std::string(text);
+    return (html ? "[html]" : "[plain]") + std::string(text);
+}
+
 std::string FirstLine(const SourceQuestion& question, bool html) {
     const std::string& text = question.Text.Text;
     const std::string title = ShortTitle(text);
@@ -337,8 +354,7 @@ std::string FirstLine(const SourceQuestion& question, bool html) {
             picture = "<img src=\"" + HtmlFromPlainText(PercentEscaped(question.Picture)) + "\">";
         return line + "[html]" + Escaped(HtmlFromPlainText(text) + picture);
     }
-    // A text that starts like a format marker gets one of its own in front.
-    return line + (FormatMarker(text).empty() ? "" : "[plain]") + Escaped(text);
+    return line + Escaped(MarkerSafe(text, false));
 }
 
 void WriteQuestion(const SourceQuestion& question, std::string& gift) {
@@ -358,7 +374,7 @@ void WriteQuestion(const SourceQuestion& question, std::string& gift) {
         else
             gift += isRight(i) ? '=' : '~';
         const std::string& text = question.Answers[i].Text;
-        gift += Escaped(html ? AnswerHtml(text) : text) + '\n';
+        gift += Escaped(MarkerSafe(html ? AnswerHtml(text) : text, html)) + '\n';
     }
     const std::string& hint = question.Hint.Text;
     if (!hint.empty())

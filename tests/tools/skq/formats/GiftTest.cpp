@@ -44,6 +44,17 @@ TEST(GiftReader, LinesOfATextStayAndHtmlAppliesToTheWholeQuestion) {
     EXPECT_EQ(html.Hint, (SourceText{"<b>Policz</b>", true}));
 }
 
+TEST(GiftReader, AnAnswersOwnFormatMarkerIsTakenOffAndDecidesItsFormat) {
+    const SourceBank bank =
+        ReadGift("P {~[moodle]Nunca. =[plain]blue ~ [HTML]<b>x</b> ~%-1%[markdown]*y* ~a [html]}\n\n"
+                 "[html]<p>P</p> {=[plain]a < b ~<i>d</i>}");
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Answers,
+              (std::vector<SourceText>{
+                  {"Nunca.", false}, {"blue", false}, {"<b>x</b>", true}, {"*y*", false}, {"a [html]", false}}));
+    EXPECT_EQ(bank.Questions[1].Answers, (std::vector<SourceText>{{"a < b", false}, {"<i>d</i>", true}}));
+}
+
 TEST(GiftReader, AnswerFeedbackIsDroppedAndGeneralFeedbackBecomesTheHint) {
     const SourceBank bank =
         ReadGift("Stolica Polski? {=Warszawa#Dobrze! ~Kraków #Nie, to dawna stolica.\n~Gdańsk ####Spójrz na mapę.}");
@@ -180,6 +191,9 @@ TEST(GiftRoundTrip, WrittenQuestionsReadBackAsTheyWere) {
     questions[3].SeveralRight = true;
     questions.push_back(Question({"/Przyroda/"}, "  wcięcie", {"a", "b", "c"}, {false, false, false}));
     questions[4].SeveralRight = true;
+    // Answers that start like format markers, in a plain question and in one written as HTML.
+    questions.push_back(Question({}, "Znaczniki", {"[html]<b>a</b>", "[Plain]b", "[markdown]"}, {true, false, false}));
+    questions.push_back(Question({}, "Znaczniki\nw HTML", {"[moodle]x", "[html] y", "[plain]"}, {false, true, false}));
 
     const SourceBank bank = ReadGift(WriteGift(questions));
     EXPECT_TRUE(bank.Skipped.empty());
