@@ -71,10 +71,30 @@ TEST(GiftReader, WeightsMakeSeveralRightAndPositiveOnesAreRight) {
     EXPECT_EQ(bank.Questions[0].Right, (Flags{true, true, false, false}));
     EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"2", "4", "3", "5"}));
     EXPECT_TRUE(bank.Questions[0].SeveralRight);
-    EXPECT_TRUE(bank.Questions[1].SeveralRight);
+    // One answer with full credit and none taking credit away: one answer to choose.
+    EXPECT_FALSE(bank.Questions[1].SeveralRight);
+    EXPECT_EQ(bank.Questions[1].Right, (Flags{true, false, false}));
     // Several right answers to choose one of: passed on as written.
     EXPECT_EQ(bank.Questions[2].Right, (Flags{true, true, false}));
     EXPECT_FALSE(bank.Questions[2].SeveralRight);
+}
+
+TEST(GiftReader, PartialCreditInAOneAnswerQuestionCountsAsWrongWithANote) {
+    const SourceBank bank = ReadGift("Chopin {=Żelazowa Wola ~%50%okolice Sochaczewa ~Kraków}\n\n"
+                                     "Dwie {~%25%a ~%100%b ~%33,3%c}\n\n"
+                                     // Credit taken away, full credit twice, a lone answer: each one is ticked.
+                                     "a {=a ~%50%b ~%-100%c}\n\nb {=a ~%100%b ~%50%c}\n\nc {~%100%a}");
+    const std::vector<std::pair<Flags, bool>> expected = {{{true, false, false}, false},
+                                                          {{false, true, false}, false},
+                                                          {{true, true, false}, true},
+                                                          {{true, true, true}, true},
+                                                          {{true}, true}};
+    ASSERT_EQ(bank.Questions.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::pair(bank.Questions[i].Right, bank.Questions[i].SeveralRight), expected[i]) << i;
+    const std::string dropped = " is not kept; only the full-credit answer counts as right";
+    EXPECT_EQ(bank.Notes, (std::vector<SourceNote>{{"line 1", "partial credit of answer B" + dropped},
+                                                   {"line 3", "partial credit of answers A, C" + dropped}}));
 }
 
 TEST(GiftReader, TextAfterTheAnswersLeavesAGapWhereTheyStood) {
