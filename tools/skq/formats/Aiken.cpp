@@ -1,28 +1,34 @@
 // The Aiken format: a question's text (one or more lines), its answers "A) text" or "A. text", then
-// "ANSWER: B" ("ANSWER: A, C" when several are right). Blank lines separate questions.
+// "ANSWER: B" ("ANSWER: A, C" when several are right). Blank lines separate questions. As other readers
+// do, answers may also have a lower-case letter or no space after it ("a) text", "A)text").
 #include "tools/skq/formats/PlainFormats.h"
 #include "tools/skq/formats/SourceBank.h"
 #include "tools/skq/i18n/Translation.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace skq {
 
 namespace {
 
 struct Option {
-    char Letter = 'A';
+    char Letter = 'A'; // in upper case
     std::string_view Text;
+    bool Loose = false; // a lower-case letter or no space after the mark
 };
 
-// "A) text" or "A. text"; none for any other (trimmed) line.
+// "A) text" or "A. text", or loosely "a) text" and "A)text"; none for any other (trimmed) line.
 std::optional<Option> ReadOption(std::string_view line) {
-    if (line.size() < 2 || line[0] < 'A' || line[0] > 'Z' || (line[1] != ')' && line[1] != '.'))
+    if (line.size() < 2 || (line[1] != ')' && line[1] != '.'))
         return std::nullopt;
-    if (line.size() > 2 && line[2] != ' ' && line[2] != '\t')
+    const bool upper = line[0] >= 'A' && line[0] <= 'Z';
+    if (!upper && (line[0] < 'a' || line[0] > 'z'))
         return std::nullopt;
-    return Option{line[0], TrimBlanks(line.substr(2))};
+    const bool spaced = line.size() == 2 || line[2] == ' ' || line[2] == '\t';
+    return Option{static_cast<char>(upper ? line[0] : line[0] - 'a' + 'A'), TrimBlanks(line.substr(2)),
+                  !upper || !spaced};
 }
 
 // What follows "ANSWER:" (any letter case); none when the line is no answer line.
@@ -58,6 +64,7 @@ public:
 
 private:
     void Take(int number, std::string_view line) {
+        const std::optional<Option> option = ReadOption(line);
         if (!open_) {
             if (!line.empty())
                 Open(number, line);
@@ -65,11 +72,13 @@ private:
             Close(std::nullopt);
         } else if (const auto letters = AnswerLetters(line)) {
             Close(*letters);
-        } else if (const auto option = ReadOption(line)) {
-            AddOption(*option);
+        } else if (option && TakesOption(*option)) {
+            AddOption(*option, line);
         } else if (question_.Answers.empty()) {
-            question_.Text.Text += '\n';
-            question_.Text.Text += line;
+            AddTextLine(line);
+        } else if (!looseLines_.empty()) {
+            TakeBackLooseAnswers();
+            AddTextLine(line);
         } else {
             // Text after the answers starts the next question; this one never got its ANSWER line.
             Close(std::nullopt);
@@ -77,15 +86,44 @@ private:
         }
     }
 
+    // Lines of text may look like loose answers ("a) first statement" before the answers), so a loose
+    // answer must have the next letter, and while every answer is loose, a line of text or a strict A)
+    // makes them lines of the question's text again.
+    bool TakesOption(const Option& option) {
+        if (!option.Loose && option.Letter == 'A' && !looseLines_.empty())
+            TakeBackLooseAnswers();
+        return !option.Loose || option.Letter == static_cast<char>('A' + question_.Answers.size());
+    }
+
+    void TakeBackLooseAnswers() {
+        for (const std::string& line : looseLines_)
+            AddTextLine(line);
+        looseLines_.clear();
+        question_.Answers.clear();
+        fault_.clear();
+    }
+
+    void AddTextLine(std::string_view line) {
+        question_.Text.Text += '\n';
+        question_.Text.Text += line;
+        ++textLines_;
+    }
+
     void Open(int number, std::string_view line) {
         open_ = true;
         question_ = SourceQuestion{};
         question_.Where = Format(Tr("line {1}"), number);
         question_.Text.Text = line;
+        textLines_ = 1;
+        looseLines_.clear();
         fault_.clear();
     }
 
-    void AddOption(const Option& option) {
+    void AddOption(const Option& option, std::string_view line) {
+        if (option.Loose && looseLines_.size() == question_.Answers.size())
+            looseLines_.emplace_back(line);
+        else
+            looseLines_.clear();
         const char expected = static_cast<char>('A' + question_.Answers.size());
         if (option.Letter != expected && fault_.empty())
             fault_ = Format(Tr("answer {1} comes where {2} should"), std::string(1, option.Letter),
@@ -97,7 +135,7 @@ private:
         open_ = false;
         std::string why = fault_;
         if (why.empty() && question_.Answers.empty())
-            why = Tr("no answers");
+            why = textLines_ > 1 ? Tr("answers not in the A) … layout") : Tr("no answers");
         else if (why.empty() && !letters)
             why = Tr("no ANSWER line");
         else if (why.empty())
@@ -112,6 +150,8 @@ private:
     bool open_ = false;
     SourceQuestion question_;
     std::string fault_; // the first thing found wrong with the open question
+    std::size_t textLines_ = 0;
+    std::vector<std::string> looseLines_; // the lines of the answers while every one is loose
 };
 
 } // namespace

@@ -95,6 +95,16 @@ std::string_view FormatMarker(std::string_view text) {
     return {};
 }
 
+// An answer's own format marker, which exporters write when it differs from the question's, overrides
+// the question's; Markdown is taken as plain text.
+SourceText MarkedText(std::string_view text, bool html) {
+    text = TrimmedStart(text);
+    const std::string_view marker = FormatMarker(text);
+    if (marker.empty())
+        return {UnescapedTrimmed(text), html};
+    return {UnescapedTrimmed(text.substr(marker.size())), marker == "[html]"};
+}
+
 bool IsTrueFalse(std::string_view answers) {
     std::string word(TrimBlanks(answers.substr(0, FindUnescaped(answers, "#"))));
     std::transform(word.begin(), word.end(), word.begin(),
@@ -144,31 +154,37 @@ std::optional<double> Weight(std::string_view written) {
     return weight;
 }
 
-// Reads "=right ~wrong #feedback ~%50%right" into the question; the reason when it can't.
-std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion& question) {
+// Reads "=right ~wrong #feedback ~%50%right" into the question; the reason when it can't. Weights make
+// the answers to be chosen each on its own, unless one answer among others alone has full credit and
+// none takes credit away; `note` tells of partial credit that is dropped then.
+std::string_view ReadChoices(std::string_view choices, bool html, SourceQuestion& question, std::string& note) {
     std::size_t at = FindAnswerMark(choices, 0);
     if (at == kNone || !TrimBlanks(choices.substr(0, at)).empty())
         return Tr("answers not marked with = or ~");
     bool weighted = false;
+    std::vector<double> credits;
     while (at != kNone) {
         const std::size_t next = FindAnswerMark(choices, at + 1);
         std::string_view answer = choices.substr(at + 1, next == kNone ? kNone : next - at - 1);
         answer = TrimmedStart(answer.substr(0, FindUnescaped(answer, "#")));
-        bool right = choices[at] == '=';
+        double credit = choices[at] == '=' ? kFullCredit : 0;
         if (answer.starts_with('%')) {
             const std::size_t end = answer.find('%', 1);
             const std::optional<double> weight = end == kNone ? std::nullopt : Weight(answer.substr(1, end - 1));
             if (!weight)
                 return Tr("unreadable answer weight");
-            right = *weight > 0;
+            credit = *weight;
             weighted = true;
             answer.remove_prefix(end + 1);
         }
-        question.Answers.push_back({UnescapedTrimmed(answer), html});
-        question.Right.push_back(right);
+        question.Answers.push_back(MarkedText(answer, html));
+        credits.push_back(credit);
         at = next;
     }
-    question.SeveralRight = weighted;
+    const auto full = std::count_if(credits.begin(), credits.end(), [](double c) { return c >= kFullCredit; });
+    const bool takesAway = std::any_of(credits.begin(), credits.end(), [](double c) { return c < 0; });
+    question.SeveralRight = weighted && (full != 1 || takesAway || credits.size() == 1);
+    note = MarkRightByCredit(credits, question);
     return {};
 }
 
@@ -182,7 +198,7 @@ std::string QuestionText(std::string_view before, std::string_view after) {
 }
 
 // Reads what follows the title; the reason when the question is left out, else empty.
-std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question) {
+std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question, std::string& note) {
     const std::string_view marker = FormatMarker(TrimmedStart(rest));
     if (!marker.empty())
         rest = TrimmedStart(rest).substr(marker.size());
@@ -201,7 +217,7 @@ std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question) {
     const std::string_view choices = answers.substr(0, general);
     if (const std::string_view kind = OtherKind(choices); !kind.empty())
         return kind;
-    if (const std::string_view why = ReadChoices(choices, html, question); !why.empty())
+    if (const std::string_view why = ReadChoices(choices, html, question, note); !why.empty())
         return why;
     question.Text = {QuestionText(rest.substr(0, open), after), html};
     // The format has no hints; general feedback is what teachers write one as.
@@ -227,10 +243,14 @@ void ReadBlock(std::string_view block, std::size_t line, const std::vector<std::
     SourceQuestion question;
     question.Where = where;
     question.Category = category;
-    if (const std::string_view why = ReadQuestion(rest, question); !why.empty())
+    std::string note;
+    if (const std::string_view why = ReadQuestion(rest, question, note); !why.empty()) {
         bank.Skipped.push_back({std::move(where), std::string(why)});
-    else
-        bank.Questions.push_back(std::move(question));
+        return;
+    }
+    if (!note.empty())
+        bank.Notes.push_back({std::move(where), std::move(note)});
+    bank.Questions.push_back(std::move(question));
 }
 
 std::string Escaped(std::string_view text) {
@@ -327,6 +347,13 @@ std::string PercentEscaped(std::string_view name) {
     return escaped;
 }
 
+// A text that starts like a format marker gets one of its own in front, so that reading keeps it.
+std::string MarkerSafe(std::string_view text, bool html) {
+    if (FormatMarker(text).empty())
+        return std::string(text);
+    return (html ? "[html]" : "[plain]") + std::string(text);
+}
+
 std::string FirstLine(const SourceQuestion& question, bool html) {
     const std::string& text = question.Text.Text;
     const std::string title = ShortTitle(text);
@@ -337,8 +364,7 @@ std::string FirstLine(const SourceQuestion& question, bool html) {
             picture = "<img src=\"" + HtmlFromPlainText(PercentEscaped(question.Picture)) + "\">";
         return line + "[html]" + Escaped(HtmlFromPlainText(text) + picture);
     }
-    // A text that starts like a format marker gets one of its own in front.
-    return line + (FormatMarker(text).empty() ? "" : "[plain]") + Escaped(text);
+    return line + Escaped(MarkerSafe(text, false));
 }
 
 void WriteQuestion(const SourceQuestion& question, std::string& gift) {
@@ -358,7 +384,7 @@ void WriteQuestion(const SourceQuestion& question, std::string& gift) {
         else
             gift += isRight(i) ? '=' : '~';
         const std::string& text = question.Answers[i].Text;
-        gift += Escaped(html ? AnswerHtml(text) : text) + '\n';
+        gift += Escaped(MarkerSafe(html ? AnswerHtml(text) : text, html)) + '\n';
     }
     const std::string& hint = question.Hint.Text;
     if (!hint.empty())

@@ -74,11 +74,12 @@ SourceText FormattedText(pugi::xml_node element) {
     return {TextOf(element.child("text")), IsHtmlFormat(element.attribute("format").value())};
 }
 
-bool IsRightFraction(std::string_view fraction) {
+// An answer's credit in percent; none when the fraction is missing or unreadable.
+double Credit(std::string_view fraction) {
     const std::string trimmed(TrimBlanks(fraction));
     double value = 0;
     const auto [end, error] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
-    return error == std::errc() && value > 0;
+    return error == std::errc() ? value : 0;
 }
 
 // Moodle reads an absent <single> as single and "false", "0" or nothing as several.
@@ -264,21 +265,25 @@ private:
     std::set<std::string, std::less<>> known_;
 };
 
-// Fills in a multiple-choice question; gives why it can't be read, or nothing.
-std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, UnexpandedEntities& entities) {
+// Fills in a multiple-choice question; gives why it can't be read, or nothing. `creditNote` tells of
+// partial credit the question loses.
+std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, UnexpandedEntities& entities,
+                            std::string& creditNote) {
     const pugi::xml_node text = question.child("questiontext");
     if (!text.child("text"))
         return Tr("no question text");
     read.Text = FormattedText(text);
     entities.Look(text.child("text"), read.Text.Html);
+    std::vector<double> credits;
     for (const pugi::xml_node answer : question.children("answer")) {
         read.Answers.push_back(FormattedText(answer));
         entities.Look(answer.child("text"), read.Answers.back().Html);
-        read.Right.push_back(IsRightFraction(answer.attribute("fraction").value()));
+        credits.push_back(Credit(answer.attribute("fraction").value()));
     }
     if (read.Answers.empty())
         return Tr("no answers");
     read.SeveralRight = HasSeveralRight(question);
+    creditNote = MarkRightByCredit(credits, read);
     if (const pugi::xml_node hint = question.child("hint")) {
         read.Hint = FormattedText(hint);
         entities.Look(hint.child("text"), read.Hint.Html);
@@ -505,13 +510,17 @@ SourceBank ReadMoodleXml(std::string_view xml) {
         read.Where = QuestionWhere(question, ++number);
         read.Category = category;
         UnexpandedEntities entities(xml);
-        std::string problem = type == "multichoice" ? ReadMultichoice(question, read, entities) : KindProblem(type);
+        std::string creditNote;
+        std::string problem =
+            type == "multichoice" ? ReadMultichoice(question, read, entities, creditNote) : KindProblem(type);
         if (!problem.empty()) {
             bank.Skipped.push_back({std::move(read.Where), std::move(problem)});
             continue;
         }
         if (std::string note = entities.Note(); !note.empty())
             bank.Notes.push_back({read.Where, std::move(note)});
+        if (!creditNote.empty())
+            bank.Notes.push_back({read.Where, std::move(creditNote)});
         bank.Questions.push_back(std::move(read));
     }
     return bank;

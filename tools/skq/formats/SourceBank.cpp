@@ -1,5 +1,8 @@
 #include "tools/skq/formats/SourceBank.h"
 
+#include "tools/skq/i18n/Translation.h"
+
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -12,7 +15,32 @@ bool IsContextPart(const std::string& part, bool first) {
     return (first && part.size() >= 2 && part.front() == '$' && part.back() == '$') || part == "top";
 }
 
+// Answers are lettered A to Z; any further one is numbered.
+std::string AnswerName(std::size_t index) {
+    return index < 26 ? std::string(1, static_cast<char>('A' + index)) : std::to_string(index + 1);
+}
+
 } // namespace
+
+std::string MarkRightByCredit(std::span<const double> credits, SourceQuestion& question) {
+    const auto full = std::count_if(credits.begin(), credits.end(), [](double c) { return c >= kFullCredit; });
+    const bool fullOnly = !question.SeveralRight && full == 1;
+    question.Right.clear();
+    std::string dropped;
+    std::size_t droppedCount = 0;
+    for (std::size_t i = 0; i < credits.size(); ++i) {
+        const bool partial = credits[i] > 0 && credits[i] < kFullCredit;
+        question.Right.push_back(fullOnly ? credits[i] >= kFullCredit : credits[i] > 0);
+        if (fullOnly && partial)
+            dropped += (droppedCount++ == 0 ? "" : ", ") + AnswerName(i);
+    }
+    if (droppedCount == 0)
+        return {};
+    return Format(TrPlural("partial credit of answer {1} is not kept; only the full-credit answer counts as right",
+                           "partial credit of answers {1} is not kept; only the full-credit answer counts as right",
+                           droppedCount),
+                  dropped);
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\n";

@@ -74,6 +74,15 @@ std::vector<std::string> CategoryPath(std::string_view path);
 // The file a picture reference names: "%" and two hex digits stand for that byte, as in a URL.
 std::string PercentDecoded(std::string_view text);
 
+// An answer's full credit in percent, as GIFT weights and Moodle fractions write it.
+inline constexpr double kFullCredit = 100;
+
+// Marks the answers right by the credit the source gives each, in percent. In a one-answer question
+// (SeveralRight false) whose full credit goes to one answer alone, only that answer is right: the program
+// has no partial credit. Otherwise every answer with credit is right. Gives the note naming the answers
+// whose partial credit is dropped; empty when none is.
+std::string MarkRightByCredit(std::span<const double> credits, SourceQuestion& question);
+
 // The readers take UTF-8 without a byte order mark. None fails as a whole: what can't be
 // read is skipped with its reason and the rest still comes through.
 SourceBank ReadAiken(std::string_view text);

@@ -65,7 +65,9 @@ TEST(Aiken, BrokenQuestionsAreSkippedWithTheirReasonAndTheRestReads) {
                                       "Dobre\nA) a\nB) b\nANSWER: A\n"              // line 20
                                       "Brak ANSWER i od razu następne\nA) a\n"      // line 24
                                       "Ostatnie\nA) x\nB) y\nANSWER: B\n"           // line 26
-                                      "Zły zapis\nA) a\nANSWER: A)");               // line 30
+                                      "Zły zapis\nA) a\nANSWER: A)\n"               // line 30
+                                      "Liczby\n1) a\n2) b\nANSWER: 1\n"             // line 33
+                                      "Od B\nb) a\nc) b\nANSWER: b");               // line 37
     ASSERT_EQ(bank.Questions.size(), 2u);
     EXPECT_EQ(bank.Questions[0].Text.Text, "Dobre");
     EXPECT_EQ(bank.Questions[1].Text.Text, "Ostatnie");
@@ -78,8 +80,26 @@ TEST(Aiken, BrokenQuestionsAreSkippedWithTheirReasonAndTheRestReads) {
         {"line 18", "no answers"},
         {"line 24", "no ANSWER line"},
         {"line 30", "the right answer is not written as letters such as B or A, C"},
+        {"line 33", "answers not in the A) … layout"},
+        {"line 37", "answers not in the A) … layout"},
     };
     EXPECT_EQ(bank.Skipped, expected);
+}
+
+TEST(Aiken, LooseAnswersAreReadAndTextLinesLikeThemBeforeStrictOnesStayText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"A)Kraków\nB.Odra\nc) Warta", "Pytanie"},
+        {"a) Kraków\nb. Odra\nc.Warta", "Pytanie"},
+        {"a) zdanie\nb) zdanie\nA) Kraków\nB) Odra\nC) Warta", "Pytanie\na) zdanie\nb) zdanie"},
+        {"a. jabłko\nCo to?\nW.Szymborska\nA) Kraków\nB) Odra\nC) Warta", "Pytanie\na. jabłko\nCo to?\nW.Szymborska"},
+    };
+    for (const auto& [lines, text] : cases) {
+        const SourceBank bank = ReadAiken("Pytanie\n" + lines + "\nANSWER: b\n");
+        ASSERT_EQ(bank.Questions.size(), 1u) << lines;
+        EXPECT_EQ(bank.Questions[0].Text.Text, text) << lines;
+        EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"Kraków", "Odra", "Warta"})) << lines;
+        EXPECT_EQ(bank.Questions[0].Right, (Flags{false, true, false})) << lines;
+    }
 }
 
 TEST(Aiken, EmptyInputGivesNothing) {

@@ -44,6 +44,17 @@ TEST(GiftReader, LinesOfATextStayAndHtmlAppliesToTheWholeQuestion) {
     EXPECT_EQ(html.Hint, (SourceText{"<b>Policz</b>", true}));
 }
 
+TEST(GiftReader, AnAnswersOwnFormatMarkerIsTakenOffAndDecidesItsFormat) {
+    const SourceBank bank =
+        ReadGift("P {~[moodle]Nunca. =[plain]blue ~ [HTML]<b>x</b> ~%-1%[markdown]*y* ~a [html]}\n\n"
+                 "[html]<p>P</p> {=[plain]a < b ~<i>d</i>}");
+    ASSERT_EQ(bank.Questions.size(), 2u);
+    EXPECT_EQ(bank.Questions[0].Answers,
+              (std::vector<SourceText>{
+                  {"Nunca.", false}, {"blue", false}, {"<b>x</b>", true}, {"*y*", false}, {"a [html]", false}}));
+    EXPECT_EQ(bank.Questions[1].Answers, (std::vector<SourceText>{{"a < b", false}, {"<i>d</i>", true}}));
+}
+
 TEST(GiftReader, AnswerFeedbackIsDroppedAndGeneralFeedbackBecomesTheHint) {
     const SourceBank bank =
         ReadGift("Stolica Polski? {=Warszawa#Dobrze! ~Kraków #Nie, to dawna stolica.\n~Gdańsk ####Spójrz na mapę.}");
@@ -60,10 +71,30 @@ TEST(GiftReader, WeightsMakeSeveralRightAndPositiveOnesAreRight) {
     EXPECT_EQ(bank.Questions[0].Right, (Flags{true, true, false, false}));
     EXPECT_EQ(AnswerTexts(bank.Questions[0]), (Texts{"2", "4", "3", "5"}));
     EXPECT_TRUE(bank.Questions[0].SeveralRight);
-    EXPECT_TRUE(bank.Questions[1].SeveralRight);
+    // One answer with full credit and none taking credit away: one answer to choose.
+    EXPECT_FALSE(bank.Questions[1].SeveralRight);
+    EXPECT_EQ(bank.Questions[1].Right, (Flags{true, false, false}));
     // Several right answers to choose one of: passed on as written.
     EXPECT_EQ(bank.Questions[2].Right, (Flags{true, true, false}));
     EXPECT_FALSE(bank.Questions[2].SeveralRight);
+}
+
+TEST(GiftReader, PartialCreditInAOneAnswerQuestionCountsAsWrongWithANote) {
+    const SourceBank bank = ReadGift("Chopin {=Żelazowa Wola ~%50%okolice Sochaczewa ~Kraków}\n\n"
+                                     "Dwie {~%25%a ~%100%b ~%33,3%c}\n\n"
+                                     // Credit taken away, full credit twice, a lone answer: each one is ticked.
+                                     "a {=a ~%50%b ~%-100%c}\n\nb {=a ~%100%b ~%50%c}\n\nc {~%100%a}");
+    const std::vector<std::pair<Flags, bool>> expected = {{{true, false, false}, false},
+                                                          {{false, true, false}, false},
+                                                          {{true, true, false}, true},
+                                                          {{true, true, true}, true},
+                                                          {{true}, true}};
+    ASSERT_EQ(bank.Questions.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::pair(bank.Questions[i].Right, bank.Questions[i].SeveralRight), expected[i]) << i;
+    const std::string dropped = " is not kept; only the full-credit answer counts as right";
+    EXPECT_EQ(bank.Notes, (std::vector<SourceNote>{{"line 1", "partial credit of answer B" + dropped},
+                                                   {"line 3", "partial credit of answers A, C" + dropped}}));
 }
 
 TEST(GiftReader, TextAfterTheAnswersLeavesAGapWhereTheyStood) {
@@ -180,6 +211,9 @@ TEST(GiftRoundTrip, WrittenQuestionsReadBackAsTheyWere) {
     questions[3].SeveralRight = true;
     questions.push_back(Question({"/Przyroda/"}, "  wcięcie", {"a", "b", "c"}, {false, false, false}));
     questions[4].SeveralRight = true;
+    // Answers that start like format markers, in a plain question and in one written as HTML.
+    questions.push_back(Question({}, "Znaczniki", {"[html]<b>a</b>", "[Plain]b", "[markdown]"}, {true, false, false}));
+    questions.push_back(Question({}, "Znaczniki\nw HTML", {"[moodle]x", "[html] y", "[plain]"}, {false, true, false}));
 
     const SourceBank bank = ReadGift(WriteGift(questions));
     EXPECT_TRUE(bank.Skipped.empty());

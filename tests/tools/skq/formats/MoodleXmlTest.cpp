@@ -79,6 +79,20 @@ TEST(ReadMoodleXml, PositiveFractionsAreRightAndSingleFalseLetsSeveralBeChosen) 
     }
 }
 
+TEST(ReadMoodleXml, PartialCreditCountsAsWrongOnlyWhereOneAnswerWithFullCreditIsChosen) {
+    const std::string answers = QuestionText("q") + R"(<answer fraction="100"><text>a</text></answer>
+        <answer fraction="50"><text>b</text></answer>)";
+    const SourceBank bank = ReadMoodleXml(Quiz(
+        Multichoice("", answers) + Multichoice("", "<single>false</single>" + answers) +
+        Multichoice("", "<single>true</single>" + answers + R"(<answer fraction="100.0"><text>c</text></answer>)")));
+    ASSERT_EQ(bank.Questions.size(), 3u);
+    EXPECT_EQ(bank.Questions[0].Right, (Flags{true, false}));
+    EXPECT_EQ(bank.Questions[1].Right, (Flags{true, true}));
+    EXPECT_EQ(bank.Questions[2].Right, (Flags{true, true, true})); // for the import to refuse
+    EXPECT_EQ(bank.Notes, (std::vector<SourceNote>{{"question 1", "partial credit of answer B is not kept; only the "
+                                                                  "full-credit answer counts as right"}}));
+}
+
 TEST(ReadMoodleXml, TheFirstHintIsTakenAndFeedbackIsNoHint) {
     const std::string text = QuestionText("q") + kTwoAnswers;
     const SourceBank bank = ReadMoodleXml(
