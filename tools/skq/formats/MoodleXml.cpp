@@ -159,14 +159,37 @@ std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files)
     return {};
 }
 
+// Whether the text shows a picture of its own.
+bool ShowsPicture(const SourceText& text) { return text.Html && !FlattenHtml(text.Text).Images.empty(); }
+
 // The one file of the question text is its picture when the text doesn't show it with <img>.
 std::string LonePicture(pugi::xml_node element, const SourceText& text) {
     const auto files = element.children("file");
     if (std::distance(files.begin(), files.end()) != 1)
         return {};
-    if (text.Html && !FlattenHtml(text.Text).Images.empty())
+    if (ShowsPicture(text))
         return {};
     return FileName(*files.begin());
+}
+
+// Moodle 1.9 names a question's picture in <image>, with its data in <image_base64> beside it; without the data
+// the picture is a file beside the source. A picture the text shows comes first.
+std::string ReadOldPicture(pugi::xml_node question, SourceQuestion& read) {
+    const std::string name(TrimBlanks(TextOf(question.child("image"))));
+    if (name.empty())
+        return {};
+    if (const pugi::xml_node base64 = question.child("image_base64")) {
+        EmbeddedFile embedded{name, {}};
+        if (!DecodeFileData(base64, embedded.Data))
+            return Format(Tr("embedded file {1} is not base64"), name);
+        const bool known = std::any_of(read.Files.begin(), read.Files.end(),
+                                       [&](const EmbeddedFile& file) { return file.Name == name; });
+        if (!embedded.Data.empty() && !known)
+            read.Files.push_back(std::move(embedded));
+    }
+    if (read.Picture.empty() && !ShowsPicture(read.Text))
+        read.Picture = name;
+    return {};
 }
 
 bool IsNameStart(char c) {
@@ -286,7 +309,7 @@ std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, Unexp
     if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
         return problem;
     read.Picture = LonePicture(text, read.Text);
-    return {};
+    return ReadOldPicture(question, read);
 }
 
 std::string KindProblem(std::string_view type) {

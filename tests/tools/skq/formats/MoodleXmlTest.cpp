@@ -131,6 +131,38 @@ TEST(ReadMoodleXml, FileDataDecodesAcrossLinesAndPiecesAndAnythingElseIsNoBase64
     }
 }
 
+// Moodle 1.9's <image> beside <image_base64>: embedded like a <file>, the picture unless the text shows one.
+TEST(ReadMoodleXml, OldPicturesAreEmbeddedOrLookedForBesideTheSource) {
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a'};
+    const std::string q = QuestionText("q");
+    const struct {
+        std::string Text, Image, Picture;
+        std::vector<EmbeddedFile> Files;
+    } cases[] = {
+        {q, "<image> pic.gif </image><image_base64>R0lG\n  ODlh</image_base64>", "pic.gif", {{"pic.gif", gif}}},
+        {QuestionText("&lt;img src=&quot;x.gif&quot;&gt;"),
+         "<image>pic.gif</image><image_base64>R0lGODlh</image_base64>",
+         "",
+         {{"pic.gif", gif}}},
+        {q, "<image>obrazki/mapa.png</image>", "obrazki/mapa.png", {}},
+        {q, "<image>mapa.png</image><image_base64>  </image_base64>", "mapa.png", {}},
+        {q, "<image></image><image_base64>R0lGODlh</image_base64>", "", {}},
+        {QuestionText("q", R"(<file name="lone.gif" encoding="base64">R0lG</file>)"),
+         "<image>pic.gif</image><image_base64>R0lGODlh</image_base64>",
+         "lone.gif",
+         {{"lone.gif", Bytes{'G', 'I', 'F'}}, {"pic.gif", gif}}},
+    };
+    for (const auto& [text, image, picture, files] : cases) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("", text + image + kTwoAnswers)));
+        ASSERT_EQ(bank.Questions.size(), 1u) << image;
+        EXPECT_EQ(bank.Questions[0].Picture, picture) << image;
+        EXPECT_EQ(bank.Questions[0].Files, files) << image;
+    }
+    const SourceBank broken = ReadMoodleXml(Quiz(
+        Multichoice("", QuestionText("q") + "<image>pic.gif</image><image_base64>R0l!</image_base64>" + kTwoAnswers)));
+    EXPECT_EQ(broken.Skipped, (std::vector<SkippedQuestion>{{"question 1", "embedded file pic.gif is not base64"}}));
+}
+
 TEST(ReadMoodleXml, EntityReferencesLeftAsWrittenAreNotedByQuestion) {
     const std::string answers = R"(<answer fraction="100"><text>&lt;b&gt;</text></answer>
         <answer format="plain_text"><text>&amp;tak;</text></answer>)";
