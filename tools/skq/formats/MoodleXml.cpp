@@ -192,6 +192,31 @@ std::string ReadOldPicture(pugi::xml_node question, SourceQuestion& read) {
     return {};
 }
 
+// Sound or video the question text or an answer carries as a file, or as Moodle 1.9's picture.
+bool CarriesSoundOrVideo(pugi::xml_node question) {
+    if (IsSoundOrVideoName(TrimBlanks(TextOf(question.child("image")))))
+        return true;
+    const auto carries = [](pugi::xml_node holder) {
+        const auto files = holder.children("file");
+        return std::any_of(files.begin(), files.end(),
+                           [](pugi::xml_node file) { return IsSoundOrVideoName(FileName(file)); });
+    };
+    const auto answers = question.children("answer");
+    return carries(question.child("questiontext")) || std::any_of(answers.begin(), answers.end(), carries);
+}
+
+// A picture in an answer is left out: the program shows none there.
+void NoteAnswerPictures(const SourceQuestion& question, std::vector<SourceNote>& notes) {
+    for (std::size_t i = 0; i < question.Answers.size(); ++i) {
+        if (!ShowsPicture(question.Answers[i]))
+            continue;
+        const std::string answer = i < 26 ? std::string(1, static_cast<char>('A' + i)) : std::to_string(i + 1);
+        notes.push_back(
+            {question.Where,
+             Format(Tr("answer {1} shows a picture, which the program can't show in an answer; left out"), answer)});
+    }
+}
+
 bool IsNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
            static_cast<unsigned char>(c) >= 0x80;
@@ -306,6 +331,8 @@ std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, Unexp
         read.Hint = FormattedText(hint);
         entities.Look(hint.child("text"), read.Hint.Html);
     }
+    if (CarriesSoundOrVideo(question) || NeedsSoundOrVideo(read))
+        return SoundOrVideoReason();
     if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
         return problem;
     read.Picture = LonePicture(text, read.Text);
@@ -535,6 +562,7 @@ SourceBank ReadMoodleXml(std::string_view xml) {
         }
         if (std::string note = entities.Note(); !note.empty())
             bank.Notes.push_back({read.Where, std::move(note)});
+        NoteAnswerPictures(read, bank.Notes);
         bank.Questions.push_back(std::move(read));
     }
     return bank;

@@ -74,6 +74,12 @@ std::vector<std::string> CategoryPath(std::string_view path);
 // The file a picture reference names: "%" and two hex digits stand for that byte, as in a URL.
 std::string PercentDecoded(std::string_view text);
 
+// Whether the question's text or an answer plays or links to sound or video, or its picture names
+// such a file: a question whose text says "listen" can't be answered here.
+bool NeedsSoundOrVideo(const SourceQuestion& question);
+// Why such a question is skipped, in plain words.
+std::string SoundOrVideoReason();
+
 // The readers take UTF-8 without a byte order mark. None fails as a whole: what can't be
 // read is skipped with its reason and the rest still comes through.
 SourceBank ReadAiken(std::string_view text);
