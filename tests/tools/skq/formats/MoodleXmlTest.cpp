@@ -174,8 +174,6 @@ TEST(ReadMoodleXml, AQuestionWithSoundOrVideoIsSkipped) {
         {QuestionText("&lt;audio controls&gt;&lt;/audio&gt;Co słychać?") + kTwoAnswers, true},
         {QuestionText("Posłuchaj", R"(<file name="Nagranie.MP3" path="/" encoding="base64">R0lG</file>)") + kTwoAnswers,
          true},
-        {QuestionText("q") + R"(<answer fraction="100"><text><![CDATA[<a href="x.wav">tak</a>]]></text></answer>)",
-         true},
         {QuestionText("q") + R"(<answer fraction="100"><text>t</text><file name="a.ogg">R0l!</file></answer>)", true},
         {QuestionText("q") + "<image>film.avi</image>" + kTwoAnswers, true},
         {plainText + "</questiontext>" + kTwoAnswers, false},

@@ -24,14 +24,11 @@ TEST(NeedsSoundOrVideo, HtmlTextsAndAnswersAndThePictureAreLookedAt) {
 ::b::[html]Co widać? {=<a href\="film.MP4">tak</a> ~nie ~nie wiem}
 
 ::c::Plik nagranie.mp3 i <audio> w zwykłym tekście {=tak ~nie ~nie wiem}
-
-::d::[html]Obrazek <img src\="mapa.png"> {=tak ~nie ~nie wiem}
 )");
-    ASSERT_EQ(gift.Questions.size(), 4u);
+    ASSERT_EQ(gift.Questions.size(), 3u);
     EXPECT_TRUE(NeedsSoundOrVideo(gift.Questions[0]));
     EXPECT_TRUE(NeedsSoundOrVideo(gift.Questions[1]));
     EXPECT_FALSE(NeedsSoundOrVideo(gift.Questions[2]));
-    EXPECT_FALSE(NeedsSoundOrVideo(gift.Questions[3]));
     const SourceBank csv = ReadCsv("P;a;b;c;;;A;;lekcja.Ogg\nP;a;b;c;;;A;;mapa.png\n");
     ASSERT_EQ(csv.Questions.size(), 2u);
     EXPECT_TRUE(NeedsSoundOrVideo(csv.Questions[0]));
