@@ -32,6 +32,8 @@ constexpr std::size_t kEntitySearch = kLongestEntityName + 2;
 constexpr std::array<std::string_view, 10> kSoundAndVideo = {"mp3", "ogg",  "oga", "wav", "m4a",
                                                              "mp4", "webm", "ogv", "mov", "avi"};
 
+constexpr std::size_t kLongestExtension = 4; // "webm"
+
 // Tags that play sound or video whatever they name.
 constexpr std::array<std::string_view, 2> kPlayingTags = {"audio", "video"};
 
@@ -124,9 +126,12 @@ bool HasSoundOrVideoExtension(std::string_view name) {
         return false;
     // Letters and digits alone: a name that lost a control character or a space on its way still plays.
     std::string extension;
-    for (const char c : name.substr(dot + 1))
+    for (const char c : name.substr(dot + 1)) {
         if ((c >= '0' && c <= '9') || (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'z'))
             extension += LowerAscii(c);
+        if (extension.size() > kLongestExtension)
+            return false;
+    }
     return IsOneOf(extension, kSoundAndVideo);
 }
 
