@@ -45,6 +45,9 @@ constexpr std::int64_t kMegabyte = 1 << 20;
 
 FLATTEN(Ampersands, "&");
 FLATTEN(NumberStarts, "&#x");
+// Names as long as the longest entity's, one letter short of it, and no ";": every "&" is looked at in full.
+FLATTEN(LongNameStarts, "&CounterClockwiseContourIntegra");
+FLATTEN(LongNames, "&CounterClockwiseContourIntegral;&NotNestedGreaterGreater;&nbsp;&fjlig;&scaron;");
 FLATTEN(UnclosedTags, "<a");
 FLATTEN(UnclosedImages, "<img src=");
 FLATTEN(EmptyStyles, "<style></style>");

@@ -214,6 +214,8 @@ public:
     std::optional<PreparedQuestion> Prepare(const SourceQuestion& question) {
         if (SourceSize(question) > kMaxSourceTexts)
             return Skip(question, TooLarge());
+        if (NeedsSoundOrVideo(question))
+            return Skip(question, SoundOrVideoReason());
         PreparedQuestion prepared{&question, {}, {}, {}, {}};
         std::vector<std::string> images;
         prepared.Text = PlainText(question.Text, &images);

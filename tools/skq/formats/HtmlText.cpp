@@ -13,25 +13,39 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
-// Names longer than this are no entities.
-constexpr std::size_t kLongestEntityName = 9;
-// The search for an entity's ";" stops here, past the longest name HTML knows, whatever the text holds after.
-constexpr std::size_t kEntitySearch = 40;
+#include "tools/skq/formats/HtmlEntities.inc"
 
-// The named entities quiz texts use: markup, Latin-1 letters and signs, typography.
-constexpr std::array<std::pair<std::string_view, char32_t>, 72> kEntities = {{
-    {"amp", '&'},      {"lt", '<'},       {"gt", '>'},       {"quot", '"'},      {"apos", '\''},    {"nbsp", ' '},
-    {"shy", 0xAD},     {"copy", 0xA9},    {"reg", 0xAE},     {"deg", 0xB0},      {"plusmn", 0xB1},  {"sup2", 0xB2},
-    {"sup3", 0xB3},    {"micro", 0xB5},   {"para", 0xB6},    {"middot", 0xB7},   {"frac14", 0xBC},  {"frac12", 0xBD},
-    {"frac34", 0xBE},  {"times", 0xD7},   {"divide", 0xF7},  {"laquo", 0xAB},    {"raquo", 0xBB},   {"sect", 0xA7},
-    {"euro", 0x20AC},  {"ndash", 0x2013}, {"mdash", 0x2014}, {"hellip", 0x2026}, {"lsquo", 0x2018}, {"rsquo", 0x2019},
-    {"sbquo", 0x201A}, {"ldquo", 0x201C}, {"rdquo", 0x201D}, {"bdquo", 0x201E},  {"bull", 0x2022},  {"prime", 0x2032},
-    {"Prime", 0x2033}, {"minus", 0x2212}, {"le", 0x2264},    {"ge", 0x2265},     {"ne", 0x2260},    {"asymp", 0x2248},
-    {"infin", 0x221E}, {"radic", 0x221A}, {"pi", 0x3C0},     {"alpha", 0x3B1},   {"beta", 0x3B2},   {"gamma", 0x3B3},
-    {"delta", 0x3B4},  {"Delta", 0x394},  {"larr", 0x2190},  {"rarr", 0x2192},   {"aacute", 0xE1},  {"Aacute", 0xC1},
-    {"eacute", 0xE9},  {"Eacute", 0xC9},  {"oacute", 0xF3},  {"Oacute", 0xD3},   {"uacute", 0xFA},  {"Uacute", 0xDA},
-    {"auml", 0xE4},    {"Auml", 0xC4},    {"ouml", 0xF6},    {"Ouml", 0xD6},     {"uuml", 0xFC},    {"Uuml", 0xDC},
-    {"szlig", 0xDF},   {"ccedil", 0xE7},  {"Ccedil", 0xC7},  {"iacute", 0xED},   {"Iacute", 0xCD},  {"yacute", 0xFD},
+static_assert(std::is_sorted(kHtmlEntities.begin(), kHtmlEntities.end(),
+                             [](const HtmlEntity& a, const HtmlEntity& b) { return a.Name < b.Name; }),
+              "the entities are looked up by binary search");
+
+constexpr std::size_t kLongestEntityName =
+    std::max_element(kHtmlEntities.begin(), kHtmlEntities.end(), [](const HtmlEntity& a, const HtmlEntity& b) {
+        return a.Name.size() < b.Name.size();
+    })->Name.size();
+// Numeric references longer than "&#x10FFFF;" with a leading zero stay as written, as they always have.
+constexpr std::size_t kLongestNumber = 9;
+// The search for an entity's ";" stops past the longest name, whatever the text holds after: linear time.
+constexpr std::size_t kEntitySearch = kLongestEntityName + 2;
+
+// Files a question can't show or play: sound and video.
+constexpr std::array<std::string_view, 10> kSoundAndVideo = {"mp3", "ogg",  "oga", "wav", "m4a",
+                                                             "mp4", "webm", "ogv", "mov", "avi"};
+
+constexpr std::size_t kLongestExtension = 4; // "webm"
+
+// Tags that play sound or video whatever they name.
+constexpr std::array<std::string_view, 2> kPlayingTags = {"audio", "video"};
+
+// The attribute naming the file each tag shows, plays or links to.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kReferringTags = {{
+    {"img", "src"},
+    {"a", "href"},
+    {"audio", "src"},
+    {"video", "src"},
+    {"source", "src"},
+    {"embed", "src"},
+    {"object", "data"},
 }};
 
 // Tags that start and end a block: a line break on either side.
@@ -70,32 +84,61 @@ std::string LowerAscii(std::string_view text) {
     return lower;
 }
 
-// The character an entity at the start of the text ("&...;") stands for and its length;
-// {0, 0} when it is no entity, and the ampersand stays as written.
-std::pair<char32_t, std::size_t> ReadEntity(std::string_view text) {
+// What an entity at the start of the text ("&...;") stands for; Length 0 when it is no entity, and the
+// ampersand stays as written.
+struct Entity {
+    char32_t First = 0;
+    char32_t Second = 0; // 0: none
+    std::size_t Length = 0;
+};
+
+// A no-break space is a plain one, as "&nbsp;" has always given.
+char32_t Shown(char32_t code) { return code == 0xA0 ? ' ' : code; }
+
+// Legacy names without the ";" (HTML takes "&copy" in text) stay as written: "R&D" or a URL's "&para=1" is no
+// entity in a quiz text.
+Entity ReadEntity(std::string_view text) {
     const std::size_t end = text.substr(0, kEntitySearch).find(';');
-    if (end == kNone || end < 2 || end > kLongestEntityName + 1)
-        return {0, 0};
+    if (end == kNone || end < 2)
+        return {};
     const std::string_view body = text.substr(1, end - 1);
     if (body[0] == '#') {
         const bool hex = body.size() > 1 && (body[1] == 'x' || body[1] == 'X');
         const std::string_view digits = body.substr(hex ? 2 : 1);
         std::uint32_t code = 0;
         const auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
-        const bool valid = error == std::errc() && rest == digits.data() + digits.size() && !digits.empty() &&
-                           code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        return valid ? std::pair{char32_t(code == 0xA0 ? ' ' : code), end + 1} : std::pair{char32_t(0), std::size_t(0)};
+        const bool valid = body.size() <= kLongestNumber && error == std::errc() &&
+                           rest == digits.data() + digits.size() && !digits.empty() && code > 0 && code <= 0x10FFFF &&
+                           (code < 0xD800 || code > 0xDFFF);
+        return valid ? Entity{Shown(code), 0, end + 1} : Entity{};
     }
-    for (const auto& [name, code] : kEntities)
-        if (name == body)
-            return {code, end + 1};
-    return {0, 0};
+    const auto found =
+        std::lower_bound(kHtmlEntities.begin(), kHtmlEntities.end(), body,
+                         [](const HtmlEntity& entity, std::string_view name) { return entity.Name < name; });
+    if (found == kHtmlEntities.end() || found->Name != body)
+        return {};
+    return {Shown(found->First), found->Second, end + 1};
+}
+
+bool HasSoundOrVideoExtension(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == kNone)
+        return false;
+    // Letters and digits alone: a name that lost a control character or a space on its way still plays.
+    std::string extension;
+    for (const char c : name.substr(dot + 1)) {
+        if ((c >= '0' && c <= '9') || (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'z'))
+            extension += LowerAscii(c);
+        if (extension.size() > kLongestExtension)
+            return false;
+    }
+    return IsOneOf(extension, kSoundAndVideo);
 }
 
 struct Tag {
     std::string Name; // lower case, without "/"
     bool Closing = false;
-    std::string Source; // the src attribute, for <img>
+    std::string Reference; // the file an opening tag of kReferringTags names, as written
     std::size_t Length = 0;
 };
 
@@ -135,8 +178,9 @@ Tag ReadTag(std::string_view text, std::size_t lastClose) {
     const std::size_t end = text.find('>', nameEnd);
     tag.Name = LowerAscii(text.substr(at, nameEnd - at));
     tag.Length = end + 1;
-    if (tag.Name == "img")
-        tag.Source = AttributeValue(text.substr(0, end), "src");
+    for (const auto& [name, attribute] : kReferringTags)
+        if (!tag.Closing && tag.Name == name)
+            tag.Reference = AttributeValue(text.substr(0, end), attribute);
     return tag;
 }
 
@@ -158,6 +202,12 @@ public:
     void AddChar(char32_t code) {
         FlushSpace();
         text_ += Utf8Of(code);
+    }
+
+    void AddEntity(const Entity& entity) {
+        AddChar(entity.First);
+        if (entity.Second != 0)
+            text_ += Utf8Of(entity.Second);
     }
 
     void LineBreak() {
@@ -203,6 +253,19 @@ std::size_t SkipMarkup(std::string_view text) {
     return 0;
 }
 
+// What an opening tag shows or plays. A blank src is no picture, so that a later one is taken.
+void AddReference(const Tag& tag, FlatText& flat) {
+    if (IsOneOf(tag.Name, kPlayingTags))
+        flat.SoundOrVideo = true;
+    if (tag.Reference.empty())
+        return;
+    // The value holds no ">", so flattening it finds no tag: one level deep at most.
+    std::string reference = FlattenHtml(tag.Reference).Text;
+    flat.SoundOrVideo = flat.SoundOrVideo || IsSoundOrVideoName(reference);
+    if (tag.Name == "img" && reference.find_first_not_of(" \t\n") != kNone)
+        flat.Images.push_back(std::move(reference));
+}
+
 // Where the hidden element's closing tag ends, or the end of the text. Compared in place: no copy of the rest of
 // the text for each hidden element.
 std::size_t EndOfHidden(std::string_view html, std::size_t from, std::string_view name) {
@@ -222,6 +285,12 @@ std::size_t EndOfHidden(std::string_view html, std::size_t from, std::string_vie
 
 } // namespace
 
+bool IsSoundOrVideoName(std::string_view reference) {
+    // Either as a file's name or as a URL with a query or a fragment after the file.
+    return HasSoundOrVideoExtension(reference) ||
+           HasSoundOrVideoExtension(reference.substr(0, reference.find_first_of("?#")));
+}
+
 FlatText FlattenHtml(std::string_view html) {
     FlatText flat;
     PlainTextBuilder text;
@@ -230,9 +299,12 @@ FlatText FlattenHtml(std::string_view html) {
     while (at < html.size()) {
         const std::string_view rest = html.substr(at);
         if (rest[0] == '&') {
-            const auto [code, length] = ReadEntity(rest);
-            text.AddChar(length ? code : '&');
-            at += length ? length : 1;
+            const Entity entity = ReadEntity(rest);
+            if (entity.Length)
+                text.AddEntity(entity);
+            else
+                text.AddChar('&');
+            at += entity.Length ? entity.Length : 1;
             continue;
         }
         if (rest[0] != '<') {
@@ -258,8 +330,8 @@ FlatText FlattenHtml(std::string_view html) {
             text.BlockBreak();
         else if (!tag.Closing && IsOneOf(tag.Name, kHiddenTags))
             at = EndOfHidden(html, at, tag.Name);
-        else if (tag.Name == "img" && !tag.Source.empty())
-            flat.Images.push_back(FlattenHtml(tag.Source).Text);
+        else if (!tag.Closing)
+            AddReference(tag, flat);
     }
     flat.Text = text.Finish();
     return flat;

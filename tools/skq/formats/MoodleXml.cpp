@@ -160,14 +160,62 @@ std::string ReadFiles(pugi::xml_node question, std::vector<EmbeddedFile>& files)
     return {};
 }
 
+// Whether the text shows a picture of its own.
+bool ShowsPicture(const SourceText& text) { return text.Html && !FlattenHtml(text.Text).Images.empty(); }
+
 // The one file of the question text is its picture when the text doesn't show it with <img>.
 std::string LonePicture(pugi::xml_node element, const SourceText& text) {
     const auto files = element.children("file");
     if (std::distance(files.begin(), files.end()) != 1)
         return {};
-    if (text.Html && !FlattenHtml(text.Text).Images.empty())
+    if (ShowsPicture(text))
         return {};
     return FileName(*files.begin());
+}
+
+// Moodle 1.9 names a question's picture in <image>, with its data in <image_base64> beside it; without the data
+// the picture is a file beside the source. A picture the text shows comes first.
+std::string ReadOldPicture(pugi::xml_node question, SourceQuestion& read) {
+    const std::string name(TrimBlanks(TextOf(question.child("image"))));
+    if (name.empty())
+        return {};
+    if (const pugi::xml_node base64 = question.child("image_base64")) {
+        EmbeddedFile embedded{name, {}};
+        if (!DecodeFileData(base64, embedded.Data))
+            return Format(Tr("embedded file {1} is not base64"), name);
+        const bool known = std::any_of(read.Files.begin(), read.Files.end(),
+                                       [&](const EmbeddedFile& file) { return file.Name == name; });
+        if (!embedded.Data.empty() && !known)
+            read.Files.push_back(std::move(embedded));
+    }
+    if (read.Picture.empty() && !ShowsPicture(read.Text))
+        read.Picture = name;
+    return {};
+}
+
+// Sound or video the question text or an answer carries as a file, or as Moodle 1.9's picture.
+bool CarriesSoundOrVideo(pugi::xml_node question) {
+    if (IsSoundOrVideoName(TrimBlanks(TextOf(question.child("image")))))
+        return true;
+    const auto carries = [](pugi::xml_node holder) {
+        const auto files = holder.children("file");
+        return std::any_of(files.begin(), files.end(),
+                           [](pugi::xml_node file) { return IsSoundOrVideoName(FileName(file)); });
+    };
+    const auto answers = question.children("answer");
+    return carries(question.child("questiontext")) || std::any_of(answers.begin(), answers.end(), carries);
+}
+
+// A picture in an answer is left out: the program shows none there.
+void NoteAnswerPictures(const SourceQuestion& question, std::vector<SourceNote>& notes) {
+    for (std::size_t i = 0; i < question.Answers.size(); ++i) {
+        if (!ShowsPicture(question.Answers[i]))
+            continue;
+        const std::string answer = i < 26 ? std::string(1, static_cast<char>('A' + i)) : std::to_string(i + 1);
+        notes.push_back(
+            {question.Where,
+             Format(Tr("answer {1} shows a picture, which the program can't show in an answer; left out"), answer)});
+    }
 }
 
 bool IsNameStart(char c) {
@@ -288,10 +336,12 @@ std::string ReadMultichoice(pugi::xml_node question, SourceQuestion& read, Unexp
         read.Hint = FormattedText(hint);
         entities.Look(hint.child("text"), read.Hint.Html);
     }
+    if (CarriesSoundOrVideo(question) || NeedsSoundOrVideo(read))
+        return SoundOrVideoReason();
     if (std::string problem = ReadFiles(question, read.Files); !problem.empty())
         return problem;
     read.Picture = LonePicture(text, read.Text);
-    return {};
+    return ReadOldPicture(question, read);
 }
 
 std::string KindProblem(std::string_view type) {
@@ -521,6 +571,7 @@ SourceBank ReadMoodleXml(std::string_view xml) {
             bank.Notes.push_back({read.Where, std::move(note)});
         if (!creditNote.empty())
             bank.Notes.push_back({read.Where, std::move(creditNote)});
+        NoteAnswerPictures(read, bank.Notes);
         bank.Questions.push_back(std::move(read));
     }
     return bank;

@@ -1,5 +1,6 @@
 #include "tools/skq/formats/SourceBank.h"
 
+#include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
@@ -65,6 +66,14 @@ std::string PercentDecoded(std::string_view text) {
     }
     return decoded;
 }
+
+bool NeedsSoundOrVideo(const SourceQuestion& question) {
+    const auto plays = [](const SourceText& text) { return text.Html && FlattenHtml(text.Text).SoundOrVideo; };
+    return IsSoundOrVideoName(question.Picture) || plays(question.Text) ||
+           std::any_of(question.Answers.begin(), question.Answers.end(), plays);
+}
+
+std::string SoundOrVideoReason() { return Tr("needs sound or video the program can't play"); }
 
 std::vector<std::string> CategoryPath(std::string_view path) {
     std::vector<std::string> parts;

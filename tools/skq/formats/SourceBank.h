@@ -83,6 +83,12 @@ inline constexpr double kFullCredit = 100;
 // whose partial credit is dropped; empty when none is.
 std::string MarkRightByCredit(std::span<const double> credits, SourceQuestion& question);
 
+// Whether the question's text or an answer plays or links to sound or video, or its picture names
+// such a file: a question whose text says "listen" can't be answered here.
+bool NeedsSoundOrVideo(const SourceQuestion& question);
+// Why such a question is skipped, in plain words.
+std::string SoundOrVideoReason();
+
 // The readers take UTF-8 without a byte order mark. None fails as a whole: what can't be
 // read is skipped with its reason and the rest still comes through.
 SourceBank ReadAiken(std::string_view text);

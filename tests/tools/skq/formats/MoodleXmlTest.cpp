@@ -145,6 +145,81 @@ TEST(ReadMoodleXml, FileDataDecodesAcrossLinesAndPiecesAndAnythingElseIsNoBase64
     }
 }
 
+// Moodle 1.9's <image> beside <image_base64>: embedded like a <file>, the picture unless the text shows one.
+TEST(ReadMoodleXml, OldPicturesAreEmbeddedOrLookedForBesideTheSource) {
+    const Bytes gif{'G', 'I', 'F', '8', '9', 'a'};
+    const std::string q = QuestionText("q");
+    const struct {
+        std::string Text, Image, Picture;
+        std::vector<EmbeddedFile> Files;
+    } cases[] = {
+        {q, "<image> pic.gif </image><image_base64>R0lG\n  ODlh</image_base64>", "pic.gif", {{"pic.gif", gif}}},
+        {QuestionText("&lt;img src=&quot;x.gif&quot;&gt;"),
+         "<image>pic.gif</image><image_base64>R0lGODlh</image_base64>",
+         "",
+         {{"pic.gif", gif}}},
+        {q, "<image>obrazki/mapa.png</image>", "obrazki/mapa.png", {}},
+        {q, "<image>mapa.png</image><image_base64>  </image_base64>", "mapa.png", {}},
+        {q, "<image></image><image_base64>R0lGODlh</image_base64>", "", {}},
+        {QuestionText("q", R"(<file name="lone.gif" encoding="base64">R0lG</file>)"),
+         "<image>pic.gif</image><image_base64>R0lGODlh</image_base64>",
+         "lone.gif",
+         {{"lone.gif", Bytes{'G', 'I', 'F'}}, {"pic.gif", gif}}},
+    };
+    for (const auto& [text, image, picture, files] : cases) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("", text + image + kTwoAnswers)));
+        ASSERT_EQ(bank.Questions.size(), 1u) << image;
+        EXPECT_EQ(bank.Questions[0].Picture, picture) << image;
+        EXPECT_EQ(bank.Questions[0].Files, files) << image;
+    }
+    const SourceBank broken = ReadMoodleXml(Quiz(
+        Multichoice("", QuestionText("q") + "<image>pic.gif</image><image_base64>R0l!</image_base64>" + kTwoAnswers)));
+    EXPECT_EQ(broken.Skipped, (std::vector<SkippedQuestion>{{"question 1", "embedded file pic.gif is not base64"}}));
+}
+
+TEST(ReadMoodleXml, AQuestionWithSoundOrVideoIsSkipped) {
+    const std::string plainText = R"(<questiontext format="plain_text"><text>&lt;audio&gt; nagranie.mp3</text>)";
+    const std::string feedbackFile = R"(<answer fraction="100"><text>tak</text><feedback><text/>
+        <file name="brawo.mp3" encoding="base64">R0lG</file></feedback></answer>)";
+    const struct {
+        std::string Inner;
+        bool Skipped;
+    } cases[] = {
+        {QuestionText("&lt;audio controls&gt;&lt;/audio&gt;Co słychać?") + kTwoAnswers, true},
+        {QuestionText("Posłuchaj", R"(<file name="Nagranie.MP3" path="/" encoding="base64">R0lG</file>)") + kTwoAnswers,
+         true},
+        {QuestionText("q") + R"(<answer fraction="100"><text>t</text><file name="a.ogg">R0l!</file></answer>)", true},
+        {QuestionText("q") + "<image>film.avi</image>" + kTwoAnswers, true},
+        {plainText + "</questiontext>" + kTwoAnswers, false},
+        {QuestionText("q") + feedbackFile, false},
+        {QuestionText("q") + kTwoAnswers + R"(<hint format="html"><text>&lt;video&gt;</text></hint>)", false},
+    };
+    for (const auto& [inner, skipped] : cases) {
+        const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("Słuchanie", inner)));
+        if (skipped)
+            EXPECT_EQ(bank.Skipped, (std::vector<SkippedQuestion>{
+                                        {"question 1 (Słuchanie)", "needs sound or video the program can't play"}}))
+                << inner;
+        else
+            EXPECT_EQ(bank.Questions.size(), 1u) << inner;
+    }
+}
+
+TEST(ReadMoodleXml, PicturesInAnswersAreNotedAsLeftOut) {
+    const SourceBank bank = ReadMoodleXml(Quiz(Multichoice("Mapy", QuestionText("q") + R"(
+        <answer fraction="100"><text>tak</text></answer>
+        <answer fraction="0"><text>&lt;img src="@@PLUGINFILE@@/b.png"&gt;</text></answer>
+        <answer fraction="0" format="plain_text"><text>&lt;img src="c.png"&gt;</text></answer>
+        <answer fraction="0"><text>&lt;img src=" "&gt;d</text></answer>
+        <answer fraction="0"><text><![CDATA[<p>e <img src="e.gif"></p>]]></text></answer>)")));
+    EXPECT_EQ(
+        bank.Notes,
+        (std::vector<SourceNote>{
+            {"question 1 (Mapy)", "answer B shows a picture, which the program can't show in an answer; left out"},
+            {"question 1 (Mapy)", "answer E shows a picture, which the program can't show in an answer; left out"},
+        }));
+}
+
 TEST(ReadMoodleXml, EntityReferencesLeftAsWrittenAreNotedByQuestion) {
     const std::string answers = R"(<answer fraction="100"><text>&lt;b&gt;</text></answer>
         <answer format="plain_text"><text>&amp;tak;</text></answer>)";
