@@ -114,13 +114,15 @@ TEST(SkqImport, CategoriesBecomeNestedSetsWithTheirFieldsAndAListThatPassesCheck
 TEST(SkqImport, QuestionsTheProgramCantHoldAreSkippedWithTheirReasons) {
     TempDir dir;
     WriteFileText(dir / "bank.gift", "Dwie? {=a ~b}\n\nSześć? {=a ~b ~c ~d ~e ~f}\n\nDwie dobre? {=a =b ~c}\n\n"
-                                     "Żadna? {~%-50%a ~%-50%b ~%-50%c}\n\nDobre. {=a ~b ~c}\n");
+                                     "Żadna? {~%-50%a ~%-50%b ~%-50%c}\n\nDobre. {=a ~b ~c}\n\n"
+                                     "[html]Posłuchaj: <audio src=\"a.mp3\"></audio> {=a ~b ~c}\n");
     const ToolRun run = Skq({"import", (dir / "bank.gift").string(), (dir / "out").string()});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_THAT(run.Err, HasSubstr("2 answers; a question here has 3 to 5"));
     EXPECT_THAT(run.Err, HasSubstr("6 answers; a question here has 3 to 5"));
     EXPECT_THAT(run.Err, HasSubstr("several right answers, but only one answer can be chosen"));
     EXPECT_THAT(run.Err, HasSubstr("no right answer"));
+    EXPECT_THAT(run.Err, HasSubstr("needs sound or video the program can't play"));
     EXPECT_THAT(run.Out, HasSubstr("1 question imported into 1 set"));
     EXPECT_EQ(QuestionFilesIn(dir / "out").size(), 1u);
 
