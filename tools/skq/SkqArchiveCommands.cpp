@@ -217,8 +217,7 @@ std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
             std::uintmax_t(pak.OffsetAt(i)) + std::uintmax_t(pak.SizeAt(i)) > fileSize)
             throw ToolFailure(Format(Tr("the entry {1} lies outside the file; nothing was written"), AnsiToUtf8(name)));
         if (FindEntry(planned, name) >= 0) {
-            err << "ludra-skq: "
-                << Format(Tr("skipped a later entry named {1} (the program reads the first)"), AnsiToUtf8(name))
+            err << Format(Tr("skipped a later entry named {1} (the program reads the first)"), AnsiToUtf8(name))
                 << '\n';
             continue;
         }
@@ -235,7 +234,7 @@ void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pa
     else if (const int xml = FindEntry(planned, kQuestionDocument40); xml >= 0)
         question = ParseQuestionXml(pak.ExtractAt(planned[xml].Index, EntryCap::kQuestionDocument));
     else {
-        err << "ludra-skq: " << Tr("no question document to decode; the entries are written as stored") << '\n';
+        err << Tr("no question document to decode; the entries are written as stored") << '\n';
         return;
     }
     ReplaceQuestionDocument(planned, PlannedFile{std::string(kQuestionDocument40), -1, WriteQuestion40(question)});
@@ -302,7 +301,7 @@ int RunPackSet(const Arguments& arguments, Io& io) {
             PrepareQuestion(entries, form, io.Err);
             written.Write(targets[i], BuildPak(entries));
         } catch (const ToolFailure& failure) {
-            io.Err << "ludra-skq pack-set: " << sources[i].Path.filename().string() << ": " << failure.what() << '\n';
+            io.Err << sources[i].Path.filename().string() << ": " << failure.what() << '\n';
             ++failed;
         }
     }

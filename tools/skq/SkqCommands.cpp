@@ -11,11 +11,37 @@
 #include <chrono>
 #include <ostream>
 #include <span>
+#include <streambuf>
+#include <string>
 #include <utility>
 
 namespace {
 
 using namespace skq;
+
+// Starts every line written through it with the command's name, so that each message of a
+// command says where it comes from in the one form "ludra-skq COMMAND: ".
+class PrefixedLines : public std::streambuf {
+public:
+    PrefixedLines(std::streambuf* target, std::string prefix) : target_(target), prefix_(std::move(prefix)) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        if (atLineStart_ && target_->sputn(prefix_.data(), static_cast<std::streamsize>(prefix_.size())) !=
+                                static_cast<std::streamsize>(prefix_.size()))
+            return traits_type::eof();
+        atLineStart_ = traits_type::to_char_type(c) == '\n';
+        return target_->sputc(traits_type::to_char_type(c));
+    }
+    int sync() override { return target_->pubsync(); }
+
+private:
+    std::streambuf* target_;
+    std::string prefix_;
+    bool atLineStart_ = true;
+};
 
 struct Command {
     std::string_view Name;
@@ -99,7 +125,6 @@ const Command* FindCommand(std::string_view name) {
 
 int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     ToolScope scope;
-    Io io{in, out, err};
     if (args.empty()) {
         PrintOverview(err);
         return kExitUsage;
@@ -118,6 +143,9 @@ int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream&
             << Tr("Run \"ludra-skq --help\" for the commands.") << '\n';
         return kExitUsage;
     }
+    PrefixedLines prefixed(err.rdbuf(), "ludra-skq " + std::string(command->Name) + ": ");
+    std::ostream messages(&prefixed);
+    Io io{in, out, messages};
     try {
         const Arguments arguments = ParseArguments(std::span(args).subspan(1), command->Options);
         if (arguments.Has("help")) {
@@ -126,11 +154,11 @@ int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
         return command->Run(arguments, io);
     } catch (const UsageError& error) {
-        err << "ludra-skq " << command->Name << ": " << error.what() << '\n'
-            << Format(Tr("Run \"ludra-skq help {1}\" for the usage."), command->Name) << '\n';
+        messages << error.what() << '\n';
+        err << Format(Tr("Run \"ludra-skq help {1}\" for the usage."), command->Name) << '\n';
         return kExitUsage;
     } catch (const std::exception& error) {
-        err << "ludra-skq " << command->Name << ": " << error.what() << '\n';
+        messages << error.what() << '\n';
         return kExitFailed;
     }
 }

@@ -79,8 +79,7 @@ SourceQuestion ReadSetQuestion(const fs::path& file, const std::string& where, s
             question.Files.push_back({picture->Name, std::move(picture->Data)});
         }
         if (!document.TextName.empty())
-            report << "ludra-skq export: "
-                   << Format(Tr("{1}: the attached text {2} is left out; the format has no place for it"),
+            report << Format(Tr("{1}: the attached text {2} is left out; the format has no place for it"),
                              question.Where, AnsiToUtf8(document.TextName))
                    << '\n';
         return question;
@@ -113,8 +112,7 @@ public:
         if (placed == last) {
             const fs::path file = NewFile(SafePictureFileName(question.Picture));
             if (file.filename() != question.Picture)
-                report_ << "ludra-skq export: "
-                        << Format(Tr("{1}: the picture {2} is written as {3}"), question.Where, question.Picture,
+                report_ << Format(Tr("{1}: the picture {2} is written as {3}"), question.Where, question.Picture,
                                   file.filename().string())
                         << '\n';
             placed = placed_.emplace(question.Picture, Placed{file, digest, data.size(), questionFile});
@@ -230,7 +228,7 @@ int RunExport(const Arguments& arguments, Io& io) {
             try {
                 questions.push_back(ReadSetQuestion(file, where, io.Err));
             } catch (const ToolFailure& failure) {
-                io.Err << "ludra-skq export: " << Format(Tr("{1} is left out: {2}"), where, failure.what()) << '\n';
+                io.Err << Format(Tr("{1} is left out: {2}"), where, failure.what()) << '\n';
                 ++leftOut;
                 continue;
             }

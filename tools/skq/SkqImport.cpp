@@ -329,8 +329,7 @@ private:
     }
 
     void Warn(const SourceQuestion& question, const std::string& what) {
-        report_ << "ludra-skq import: " << Format(Tr("{1}: {2}; imported without the picture"), question.Where, what)
-                << '\n';
+        report_ << Format(Tr("{1}: {2}; imported without the picture"), question.Where, what) << '\n';
     }
 
     std::optional<PakEntry> PictureOf(const SourceQuestion& question, const std::string& reference) {
@@ -466,7 +465,7 @@ std::string SourceAsUtf8(ByteView bytes, std::string_view name, std::ostream& re
     }
     if (FindInvalidUtf8(text) == std::string_view::npos)
         return std::string(text);
-    report << "ludra-skq import: " << Format(Tr("{1} is not UTF-8; read as Windows-1250"), name) << '\n';
+    report << Format(Tr("{1} is not UTF-8; read as Windows-1250"), name) << '\n';
     return AnsiToUtf8(text);
 }
 
@@ -494,13 +493,12 @@ int RunImport(const Arguments& arguments, Io& io) {
     }
     auto reportSkipped = [&, reported = std::size_t{0}]() mutable {
         for (; reported < importer.Skipped.size(); ++reported)
-            io.Err << "ludra-skq import: "
-                   << Format(Tr("skipped {1}: {2}"), importer.Skipped[reported].Where, importer.Skipped[reported].Why)
+            io.Err << Format(Tr("skipped {1}: {2}"), importer.Skipped[reported].Where, importer.Skipped[reported].Why)
                    << '\n';
     };
     reportSkipped();
     for (const SourceNote& note : bank.Notes)
-        io.Err << "ludra-skq import: " << Format(Tr("{1}: {2}"), note.Where, note.What) << '\n';
+        io.Err << Format(Tr("{1}: {2}"), note.Where, note.What) << '\n';
     if (questions.empty())
         throw ToolFailure(
             Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));

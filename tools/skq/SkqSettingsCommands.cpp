@@ -110,9 +110,9 @@ SettingsReport InspectSettings() {
 // Prints the problems and gives the exit status.
 int ReportProblems(const SettingsReport& report, std::ostream& err) {
     for (const std::string& problem : report.Problems)
-        err << "ludra-skq: " << SettingsPath.string() << ": " << problem << '\n';
+        err << SettingsPath.string() << ": " << problem << '\n';
     if (report.Replaced)
-        err << "ludra-skq: " << Tr("the program would replace this file with defaults") << '\n';
+        err << Tr("the program would replace this file with defaults") << '\n';
     return report.Problems.empty() ? kExitOk : kExitFailed;
 }
 
@@ -168,7 +168,7 @@ void CreateSettingsFile(bool defaultLocation, std::ostream& err) {
     CreateDefaultSettings();
     if (!fs::exists(SettingsPath, error))
         throw ToolFailure(Format(Tr("can't create {1}"), SettingsPath.string()));
-    err << "ludra-skq: " << Format(Tr("created {1} with the default settings"), SettingsPath.string()) << '\n';
+    err << Format(Tr("created {1} with the default settings"), SettingsPath.string()) << '\n';
 }
 
 int SetSetting(const SettingKey& key, const std::string& value, bool defaultLocation, Io& io) {
@@ -235,8 +235,7 @@ int RunScramble(const Arguments& arguments, Io& io) {
     for (int number = 1; ReadLine(io.In, line); ++number) {
         const std::string text = Utf8ToAnsi(line);
         if (AnsiToUtf8(text) != line) {
-            io.Err << "ludra-skq: " << Format(Tr("line {1}: characters outside Windows-1250 became \"?\""), number)
-                   << '\n';
+            io.Err << Format(Tr("line {1}: characters outside Windows-1250 became \"?\""), number) << '\n';
             ++failures;
         }
         io.Out << ScrambleText(text) << '\n';
@@ -252,7 +251,7 @@ int RunUnscramble(const Arguments& arguments, Io& io) {
         try {
             io.Out << AnsiToUtf8(UnscrambleText(line));
         } catch (const StorageError&) {
-            io.Err << "ludra-skq: " << Format(Tr("line {1} is empty, which is no scrambled text"), number) << '\n';
+            io.Err << Format(Tr("line {1} is empty, which is no scrambled text"), number) << '\n';
             ++failures;
         }
         io.Out << '\n';

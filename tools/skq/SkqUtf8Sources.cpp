@@ -161,8 +161,7 @@ PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const Sto
                          wideFields.front()));
     for (const WideField& field : wideFields) {
         field.Stored->Text = form.Form40.Encoded ? EncodeBase64Utf16(field.Text) : field.Text;
-        warnings << "ludra-skq: "
-                 << FieldProblem(Tr("{1}: <{2}> holds {3}, which Windows-1250 lacks; stored as UTF-16, the program "
+        warnings << FieldProblem(Tr("{1}: <{2}> holds {3}, which Windows-1250 lacks; stored as UTF-16, the program "
                                     "shows it as ?"),
                                  name, field)
                  << '\n';

@@ -646,3 +646,19 @@ TEST(SkqUsage, BadCommandLinesExitTwo) {
     EXPECT_THAT(unknownOption.Err, HasSubstr("--verbose"));
     EXPECT_TRUE(unknownOption.Out.empty());
 }
+
+// Every line a command writes about its work starts with the command's name, in one form.
+TEST(SkqUsage, EveryMessageLineNamesItsCommand) {
+    TempDir dir;
+    WriteFileText(dir / "bank.gift", "Dwie? {=a ~b}\n\nTrzy? {=a ~b ~c}\n");
+    const RunResult run = Skq({"import", (dir / "bank.gift").string(), (dir / "out").string()});
+    ASSERT_EQ(run.Status, 0);
+    std::istringstream lines(run.Err);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_TRUE(line.starts_with("ludra-skq import: ")) << line;
+    EXPECT_GT(count, 0);
+    WritePakFile(dir / "a.skq", {{"x.txt", ToBytes("x")}});
+    EXPECT_EQ(Skq({"unpack", (dir / "a.skq").string(), (dir / "a").string(), "--decode"}).Err,
+              "ludra-skq unpack: no question document to decode; the entries are written as stored\n");
+}
