@@ -75,9 +75,9 @@ A warning names a key (odp) that doesn't fit the answers or marks no answer
 right, several right answers in a one-answer question (typ 0), a picture or
 attached text missing from the file or of a kind the program doesn't show, an
 empty question or answer, text that looks like UTF-8 in an 8-bit document
-(garbled Polish letters), a question, answer or hint surely longer than the
-screen shows, an unknown element (a misspelt name), and in a set list a
-category without sets. The summary is "N checked: A ok, B damaged,
+(garbled Polish letters), a character Windows-1250 lacks (shown as "?"), a
+question, answer or hint surely longer than the screen shows, an unknown
+element (a misspelt name), and in a set list a category without sets. The summary is "N checked: A ok, B damaged,
 C missing", with "; W warnings" when there are any. A folder without question
 files counts as damaged. Exit status 1 when anything is damaged or missing,
 and with --strict also when there is a warning.
