@@ -204,8 +204,9 @@ std::string_view ReadQuestion(std::string_view rest, SourceQuestion& question, s
         rest = TrimmedStart(rest).substr(marker.size());
     const bool html = marker == "[html]";
     const std::size_t open = FindUnescaped(rest, "{");
+    // Text without answers is what the format calls a description, as other formats name it.
     if (open == kNone)
-        return Tr("no answers");
+        return Tr("description, not a question");
     const std::size_t close = FindUnescaped(rest, "}", open + 1);
     if (close == kNone)
         return Tr("unclosed braces");

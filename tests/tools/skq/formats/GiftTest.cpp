@@ -137,7 +137,7 @@ TEST(GiftReader, OtherKindsAndBrokenQuestionsAreSkippedAndTheRestStillReads) {
         {"line 7", "matching question"},
         {"line 9", "numerical question"},
         {"line 11", "essay question"},
-        {"line 13", "no answers"},
+        {"line 13", "description, not a question"},
         {"line 15", "cloze (embedded answers) question"},
         {"line 17", "cloze (embedded answers) question"},
         {"line 19", "unclosed braces"},
