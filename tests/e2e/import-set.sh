@@ -29,14 +29,7 @@ answer_all() {
 }
 
 # The set list's only entry is the imported set, chosen and confirmed.
-open_set_list
-sleep 0.5
-xdotool mousemove $((LX + 100)) $((LY + 95 + 5 + 8)) click 1
-sleep 0.3
-shoot "$out/import-set-list.png"
-xdotool mousemove $((LX + 225)) $((LY + 396)) click 1
-wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
-wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
+choose_first_listed_set "$out/import-set-list.png"
 
 answer_all 3
 shoot "$out/import-question.png"

@@ -126,6 +126,19 @@ open_set_list() {
     LX=$LIST_X LY=$LIST_Y
 }
 
+# Chooses the set list's first entry, shoots the list to the file given, confirms it and waits
+# for the first question.
+choose_first_listed_set() {
+    open_set_list
+    sleep 0.5
+    xdotool mousemove $((LX + 100)) $((LY + 95 + 5 + 8)) click 1
+    sleep 0.3
+    shoot "$1"
+    xdotool mousemove $((LX + 225)) $((LY + 396)) click 1
+    wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
+    wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
+}
+
 # Closes the summary window by its close spot (at 380, 6, 17 x 17).
 close_summary() {
     local SUMMARY_X SUMMARY_Y

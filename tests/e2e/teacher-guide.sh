@@ -45,14 +45,7 @@ echo "$report"
 cd "$work"
 
 start_program "$program"
-open_set_list
-sleep 0.5
-xdotool mousemove $((LX + 100)) $((LY + 95 + 5 + 8)) click 1
-sleep 0.3
-shoot "$out/teacher-guide-list.png"
-xdotool mousemove $((LX + 225)) $((LY + 396)) click 1
-wait_for_no_window '^Lista zestawów' || fail "the set list window stays"
-wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after confirming"
+choose_first_listed_set "$out/teacher-guide-list.png"
 
 # The picture window opens at full size, not as a bar, and shows the picture's colour.
 picture=$(wait_for_window '^Obraz') || fail "no picture window"
