@@ -251,6 +251,7 @@ void ReadBlock(std::string_view block, std::size_t line, const std::vector<std::
     }
     if (!note.empty())
         bank.Notes.push_back({std::move(where), std::move(note)});
+    NoteAnswerPictures(question, bank.Notes);
     bank.Questions.push_back(std::move(question));
 }
 

@@ -206,18 +206,6 @@ bool CarriesSoundOrVideo(pugi::xml_node question) {
     return carries(question.child("questiontext")) || std::any_of(answers.begin(), answers.end(), carries);
 }
 
-// A picture in an answer is left out: the program shows none there.
-void NoteAnswerPictures(const SourceQuestion& question, std::vector<SourceNote>& notes) {
-    for (std::size_t i = 0; i < question.Answers.size(); ++i) {
-        if (!ShowsPicture(question.Answers[i]))
-            continue;
-        const std::string answer = i < 26 ? std::string(1, static_cast<char>('A' + i)) : std::to_string(i + 1);
-        notes.push_back(
-            {question.Where,
-             Format(Tr("answer {1} shows a picture, which the program can't show in an answer; left out"), answer)});
-    }
-}
-
 bool IsNameStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':' ||
            static_cast<unsigned char>(c) >= 0x80;

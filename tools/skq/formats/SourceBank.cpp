@@ -43,6 +43,17 @@ std::string MarkRightByCredit(std::span<const double> credits, SourceQuestion& q
                   dropped);
 }
 
+void NoteAnswerPictures(const SourceQuestion& question, std::vector<SourceNote>& notes) {
+    for (std::size_t i = 0; i < question.Answers.size(); ++i) {
+        const SourceText& answer = question.Answers[i];
+        if (answer.Html && !FlattenHtml(answer.Text).Images.empty())
+            notes.push_back(
+                {question.Where,
+                 Format(Tr("answer {1} shows a picture, which the program can't show in an answer; left out"),
+                        AnswerName(i))});
+    }
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     constexpr std::string_view kBlanks = " \t\r\n";
     const std::size_t first = text.find_first_not_of(kBlanks);

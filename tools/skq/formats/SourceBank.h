@@ -89,6 +89,9 @@ bool NeedsSoundOrVideo(const SourceQuestion& question);
 // Why such a question is skipped, in plain words.
 std::string SoundOrVideoReason();
 
+// A note for each answer that shows a picture: the program shows none in an answer, so it is left out.
+void NoteAnswerPictures(const SourceQuestion& question, std::vector<SourceNote>& notes);
+
 // The readers take UTF-8 without a byte order mark. None fails as a whole: what can't be
 // read is skipped with its reason and the rest still comes through.
 SourceBank ReadAiken(std::string_view text);

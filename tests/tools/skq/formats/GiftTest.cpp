@@ -115,6 +115,14 @@ TEST(GiftReader, CategoriesHoldForTheQuestionsAfterThem) {
     EXPECT_EQ(bank.Questions[2].Where, "line 7");
 }
 
+TEST(GiftReader, APictureInAnAnswerIsNoted) {
+    const SourceBank bank = ReadGift(R"([html]Który to Kraków? {=a ~<img src\="b.png"> ~c})");
+    ASSERT_EQ(bank.Questions.size(), 1u);
+    EXPECT_EQ(bank.Notes,
+              (std::vector<SourceNote>{
+                  {"line 1", "answer B shows a picture, which the program can't show in an answer; left out"}}));
+}
+
 TEST(GiftReader, OtherKindsAndBrokenQuestionsAreSkippedAndTheRestStillReads) {
     const SourceBank bank = ReadGift("::PF::Ziemia jest płaska. {F}\n\n"
                                      "Kot ma cztery łapy. {TRUE#Dobrze}\n\n"
