@@ -484,13 +484,9 @@ int RunImport(const Arguments& arguments, Io& io) {
     Importer importer(source.has_parent_path() ? source.parent_path() : fs::path("."), io.Err);
     importer.Skipped = bank.Skipped;
     std::vector<PreparedQuestion> questions;
-    std::vector<std::vector<std::string>> categories;
-    for (const SourceQuestion& question : bank.Questions) {
-        if (std::optional<PreparedQuestion> prepared = importer.Prepare(question)) {
+    for (const SourceQuestion& question : bank.Questions)
+        if (std::optional<PreparedQuestion> prepared = importer.Prepare(question))
             questions.push_back(std::move(*prepared));
-            categories.push_back(question.Category);
-        }
-    }
     auto reportSkipped = [&, reported = std::size_t{0}]() mutable {
         for (; reported < importer.Skipped.size(); ++reported)
             io.Err << Format(Tr("skipped {1}: {2}"), importer.Skipped[reported].Where, importer.Skipped[reported].Why)
@@ -504,6 +500,9 @@ int RunImport(const Arguments& arguments, Io& io) {
             Format(Tr("{1}: no question to import ({2} skipped)"), source.string(), importer.Skipped.size()));
 
     FolderPlan plan(out);
+    std::vector<std::vector<std::string>> categories;
+    for (const PreparedQuestion& question : questions)
+        categories.push_back(question.Source->Category);
     const std::vector<PlannedSet> sets = PlanSets(categories, plan, source.stem().string());
     const std::vector<fs::path> earlier = RefuseClashes(sets, plan, arguments.Has("force"));
     FileBatch files;

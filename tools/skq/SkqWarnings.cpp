@@ -48,10 +48,17 @@ std::vector<std::string> UnknownElements(TpkXML& document, std::u16string_view t
     return unknown;
 }
 
-std::vector<std::u16string_view> KnownQuestionElements() {
+// The answers' element names, od1 to od5.
+const std::array<std::u16string, 5>& AnswerElements() {
     namespace E = QuestionElement;
     static const std::array<std::u16string, 5> answers = {E::Answer(1), E::Answer(2), E::Answer(3), E::Answer(4),
                                                           E::Answer(5)};
+    return answers;
+}
+
+std::vector<std::u16string_view> KnownQuestionElements() {
+    namespace E = QuestionElement;
+    const std::array<std::u16string, 5>& answers = AnswerElements();
     std::vector<std::u16string_view> known = {E::Encoding, E::Type,        E::AnswerCount, E::Text, E::Key,
                                               E::TextName, E::PictureName, E::Hint,        E::Date};
     known.insert(known.end(), answers.begin(), answers.end());
@@ -106,14 +113,13 @@ struct ShownText {
 // The texts a learner reads, as the messages name them.
 std::vector<ShownText> ShownTexts(const QuestionDocument& question) {
     namespace E = QuestionElement;
-    static const std::array<std::u16string, 5> kAnswers = {E::Answer(1), E::Answer(2), E::Answer(3), E::Answer(4),
-                                                           E::Answer(5)};
     // TRANSLATORS: these name the {1} of the messages about a text below.
     std::vector<ShownText> texts = {{Tr("the question text (tr)"), E::Text, &question.QuestionText, kQuestionLabel},
                                     {Tr("the hint (kom)"), E::Hint, &question.Hint, kHintLabel}};
     for (int k = 1; k <= std::min(question.AnswerCount, 5); ++k) {
         const auto index = static_cast<std::size_t>(k - 1);
-        texts.push_back({Format(Tr("answer {1} (od{1})"), k), kAnswers[index], &question.Answers[index], kAnswerLabel});
+        texts.push_back(
+            {Format(Tr("answer {1} (od{1})"), k), AnswerElements()[index], &question.Answers[index], kAnswerLabel});
     }
     return texts;
 }

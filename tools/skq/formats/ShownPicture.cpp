@@ -334,7 +334,7 @@ ShownPicture ExportedPicture(std::string_view name, ByteView data) {
         if (IsConvertedBmp(data))
             DecodeBmp(data, bitmap);
     } catch (const StorageError&) {
-        bitmap = {};
+        // A damaged one leaves the bitmap empty and goes out as it is.
     }
     if (bitmap.Width > 0 && bitmap.Format == PixelFormat::Bits24)
         if (std::optional<Bytes> png = PngOf(bitmap))
