@@ -19,6 +19,7 @@ declare -A allowed=(
     [tools/skq/formats]="core tools/skq/formats tools/skq/i18n"
     [tools/skq/i18n]="tools/skq/i18n"
     [tools/art]="tools/art"
+    [tools/font]="core"
     [tools/sound]=""
 )
 

@@ -17,6 +17,7 @@ deb=$("$source_root/scripts/package.sh" "$build" "$work/package" | tail -1)
 [[ $(basename "$deb") =~ ^ludra_[0-9.]+_[a-z0-9]+\.deb$ ]] || fail "package name: $deb"
 lintian --fail-on error "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; fail "lintian reports errors"; }
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the dependencies were not computed from the binaries"
+dpkg-deb -f "$deb" Depends | grep -qE '(^|, )fonts-liberation(,|$)' || fail "the screen font is not a dependency"
 dpkg-deb -x "$deb" "$work/root"
 usr=$work/root/usr
 "$source_root/dist/tests/check-desktop-files.sh" "$usr/share" "$@" || fail "the desktop files"

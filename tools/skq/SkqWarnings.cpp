@@ -136,7 +136,7 @@ void TextWarnings(const QuestionDocument& question, std::vector<std::string>& wa
             warnings.push_back(
                 // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
                 Format(Tr("{1} looks like UTF-8 stored as Windows-1250: its Polish letters show garbled"), shown.Name));
-        if (SurelyCutOff(*shown.Text, shown.Label))
+        if (CutOffOnScreen(*shown.Text, shown.Label))
             // TRANSLATORS: {1} is the question text, the hint or an answer, as named above.
             warnings.push_back(Format(Tr("{1} is longer than the screen shows: its end is cut off"), shown.Name));
     }

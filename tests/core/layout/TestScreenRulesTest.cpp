@@ -4,20 +4,34 @@
 
 #include <string>
 
-TEST(LeastLines, WordsWrapAndLineBreaksCount) {
-    EXPECT_EQ(LeastLines("", 100), 1);
-    EXPECT_EQ(LeastLines("abc def", 100), 1);
-    EXPECT_EQ(LeastLines("aaaaa aaaaa", 50), 2); // 25 + 3 + 25 pixels
-    EXPECT_EQ(LeastLines("aaaa\r\nbbbb\ncccc", 100), 3);
-    EXPECT_EQ(LeastLines(std::string(60, 'a'), 100), 3); // 300 pixels of one word
-    EXPECT_EQ(LeastLines("iiiii iiiii", 20), 2);
-    EXPECT_EQ(LeastLines("aaaaa  ", 25), 1); // trailing spaces start no line         // narrow letters: 10 + 3 + 10
-}
+namespace {
 
-TEST(LeastLines, OnlyTextsBeyondTheLabelsLinesAreCutOff) {
-    EXPECT_FALSE(SurelyCutOff("Warszawa", kAnswerLabel));
-    EXPECT_FALSE(SurelyCutOff(std::string(120, 'a'), kAnswerLabel)); // two lines, each half shown
-    EXPECT_TRUE(SurelyCutOff(std::string(150, 'a'), kAnswerLabel));
-    EXPECT_FALSE(SurelyCutOff("a\rb", kHintLabel));
-    EXPECT_TRUE(SurelyCutOff("a\rb\rc", kHintLabel));
+const std::string kWide(36, 'm'); // 330 of the answer label's 353 pixels
+
+struct Case {
+    std::string Text;
+    LabelSize Label;
+    bool CutOff;
+};
+
+} // namespace
+
+// How the labels wrap is checked against the real window in the window tests; these are the rules.
+TEST(CutOffOnScreen, LinesWordsAndBreaks) {
+    const Case cases[] = {
+        {"", kQuestionLabel, false},
+        {"Warszawa", kAnswerLabel, false},
+        {"a\ra\r\na\na\ra", kQuestionLabel, false}, // five lines, the edge ones lose 2 pixels
+        {"a\ra\r\na\na\ra\ra", kQuestionLabel, true},
+        {"a\vb\fc", kHintLabel, true},
+        {std::string(40, 'm'), kAnswerLabel, true}, // one word wider than the label
+        {kWide + " aaaa", kAnswerLabel, false},     // two lines
+        {kWide + " ????", kAnswerLabel, true},      // no line starts with "?": the word runs past the edge
+        {"aaaaaaaa " + kWide, kAnswerLabel, false},
+        {"(((((((( " + kWide, kAnswerLabel, true}, // nor does one end with "("
+        {"   " + kWide, kAnswerLabel, false},
+        {std::string(3, '\t') + kWide, kAnswerLabel, true}, // a tab reaches the next stop, 80 pixels on
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CutOffOnScreen(c.Text, c.Label), c.CutOff) << c.Text;
 }
