@@ -1,47 +1,80 @@
 #!/usr/bin/env bash
-# The teachers' guide (samples/README.md) followed as written: a CSV with a PNG picture
-# beside it imported from its own folder, the teacher's own set list built, checked and
-# given to the program with config, then the set chosen from that list shows the
-# question with its picture.
+# The teachers' guide (samples/README.md) followed as written, by a teacher in a Polish
+# session with the tool on the PATH: a CSV with a PNG picture beside it imported from
+# its own folder, the teacher's own set list built, checked and given to the program.
+# Every command of the guide runs in its order and its whole output is checked, as are
+# the outputs the guide quotes. Then the set chosen from that list shows the question
+# with its picture.
 # Usage: teacher-guide.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
 set -euo pipefail
 program=${1:?program}
 skq=${2:?ludra-skq}
 out=${3:?screenshot folder}
+guide=$(dirname "$0")/../../samples/README.md
 mkdir -p "$out"
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/../support/polish-locale.sh"
 start_e2e
 
-# expect TEXT COMMAND...: runs the command, which must succeed and print TEXT.
-expect() {
-    local text=$1 said
-    shift
-    said=$("$@" 2>&1) || fail "$* ended with an error: $said"
-    echo "$said"
-    [[ "$said" == *"$text"* ]] || fail "$* did not say: $text"
+# ludra-skq as the package puts it on the PATH, run in a Polish locale.
+make_polish_locale "$work/locales"
+mkdir "$work/bin"
+printf '#!/bin/sh\nLC_ALL=pl_PL.UTF-8 LOCPATH="%s" exec "%s" "$@"\n' "$work/locales" "$skq" >"$work/bin/ludra-skq"
+chmod +x "$work/bin/ludra-skq"
+PATH=$work/bin:$PATH
+
+# said COMMAND: runs a line of the guide in this shell (a cd stays), which must succeed;
+# $said is all it printed.
+said() {
+    eval "$1" >"$work/said" 2>&1 || fail "$1 ended with an error: $(cat "$work/said")"
+    said=$(cat "$work/said")
+    echo "$ $1"$'\n'"$said"
 }
 
-# A picture of one plain colour in a dark frame, so it can be found on the screen.
+# Step 1: a picture of one plain colour in a dark frame, so it can be found on the
+# screen, and two questions in the guide's CSV columns.
 mkdir "$HOME/Moje pytania"
 convert -size 160x100 xc:'#E07010' -bordercolor '#1E3A5F' -border 4 "$HOME/Moje pytania/mapa.png"
 printf '%s\r\n' "pytanie;A;B;C;D;E;poprawne;podpowiedź;obrazek;kategoria" \
     "Która rzeka płynie przez Kraków?;Wisła;Odra;Warta;;;A;Spójrz na mapę.;mapa.png;" \
+    "Ile to 1/2 + 1/4?;3/4;2/6;1/6;;;A;Sprowadź do wspólnego mianownika.;;" \
     >"$HOME/Moje pytania/pytania.csv"
 
-# Steps 2 to 5 of the guide, in the source's folder, the picture named without a folder.
-cd ~/"Moje pytania"
-expect "1 question imported into 1 set in $HOME/Zestawy/Rzeki Polski, 0 skipped" \
-    "$skq" import pytania.csv ~/"Zestawy/Rzeki Polski"
-expect "1 set in 0 categories" "$skq" list build ~/Zestawy ~/Zestawy/Lista.skz
-# A second build needs --force and keeps the old list beside it.
-"$skq" list build ~/Zestawy ~/Zestawy/Lista.skz >/dev/null 2>&1 && fail "list build replaced a list without --force"
-expect "1 set in 0 categories" "$skq" list build ~/Zestawy ~/Zestawy/Lista.skz --force
+# Steps 2 to 5: the lines of the guide's sh blocks, each with the whole of its output.
+mapfile -t commands < <(awk '/^```sh$/ { shell = 1; next } /^```/ { shell = 0 } shell' "$guide")
+sets=$HOME/Zestawy
+expected=(
+    ""
+    "pytania.csv (csv): zaimportowano 2 pytania do $sets/Rzeki Polski (1 zestaw), pominięto: 0"
+    "$sets/Lista.skz: 1 zestaw w 0 kategoriach"
+    "$sets/Lista.skz: w porządku
+$sets/Rzeki Polski/pytanie01.skq: w porządku
+$sets/Rzeki Polski/pytanie02.skq: w porządku
+sprawdzone: 3; w porządku: 3, uszkodzone: 0, brakujące: 0"
+    "ludra-skq config: utworzono $XDG_CONFIG_HOME/Tarvix/Orvel/Ludra/Ludra.ini z ustawieniami domyślnymi"
+)
+[ ${#commands[@]} -eq ${#expected[@]} ] || fail "the guide has ${#commands[@]} commands, not ${#expected[@]}"
+for i in "${!commands[@]}"; do
+    said "${commands[$i]}"
+    [ "$said" = "${expected[$i]}" ] || fail "${commands[$i]} said, instead of:"$'\n'"${expected[$i]}"
+    # The import's last line, as the guide quotes it with "…" for the folder.
+    if [[ ${commands[$i]} == "ludra-skq import "* ]]; then
+        quoted=$(grep -o '`pytania.csv (csv): [^`]*`' "$guide" | tr -d '`')
+        [[ $said == ${quoted//…/*} ]] || fail "the guide quotes the import as: $quoted"
+    fi
+done
+[ "$(ludra-skq config get sct)" = "$sets/Lista.skz" ] || fail "config get sct"
+
+# What the guide says of a second import, a second list and a skipped question.
+said 'ludra-skq import pytania.csv ~/"Zestawy/Rzeki Polski" --force'
+said 'ludra-skq list build ~/Zestawy ~/Zestawy/Lista.skz --force'
 [ -f ~/Zestawy/Lista.skz~ ] || fail "no Lista.skz~ after list build --force"
-report=$("$skq" check ~/Zestawy/Lista.skz 2>&1) || fail "check: $report"
-echo "$report"
-[[ "$report" == *"2 checked: 2 ok, 0 damaged, 0 missing" ]] || fail "check summary"
-"$skq" config set sct ~/Zestawy/Lista.skz 2>/dev/null || fail "config set sct"
-[ "$("$skq" config get sct)" = "$HOME/Zestawy/Lista.skz" ] || fail "config get sct"
+printf '%s\n\n%s\n' 'Stolica Polski to Kraków. {F}' 'Stolica Polski to: {=Warszawa ~Kraków ~Gdańsk}' >prawda.txt
+said 'ludra-skq import prawda.txt ~/Zestawy/Stolice'
+# The guide quotes it in a plain block; a "```sh" block holds commands.
+quoted=$(awk '/^```/ { plain = !open && $0 == "```"; open = !open; next } open && plain && /pominięto/' "$guide")
+[ "$(head -1 <<<"$said")" = "$quoted" ] || fail "the guide quotes a skipped question as: $quoted"
+[[ $said == *"zaimportowano 1 pytanie"* ]] || fail "the rewritten question was not imported"
 cd "$work"
 
 start_program "$program"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The real ludra-skq speaks Polish in a Polish locale and English in C.UTF-8: its help,
 # a usage error, and a count in each of the three Polish plural forms.
-# A fresh system may have no Polish locale, so one is built into a temporary folder.
 # Usage: language.sh PATH/TO/ludra-skq
 set -euo pipefail
 skq=${1:?ludra-skq}
@@ -14,10 +13,8 @@ fail() {
     failures=$((failures + 1))
 }
 
-mkdir "$work/locales"
-# localedef may exit 1 for mere warnings, having written the locale.
-localedef -i pl_PL -f UTF-8 "$work/locales/pl_PL.UTF-8" >/dev/null 2>&1 || [ -d "$work/locales/pl_PL.UTF-8" ] ||
-    { echo "FAIL: can't build the pl_PL.UTF-8 locale"; exit 1; }
+. "$(dirname "$0")/../../support/polish-locale.sh"
+make_polish_locale "$work/locales"
 
 # in_locale LOCALE COMMAND...: the tool's output and error output, then its exit status.
 in_locale() {
