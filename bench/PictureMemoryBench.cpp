@@ -4,8 +4,8 @@
 // from /proc after each step.
 
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/session/TestRun.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/AttachmentWindows.h"
 #include "gui/windows/Startup.h"

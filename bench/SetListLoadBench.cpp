@@ -4,7 +4,7 @@
 
 #include "FloorRatio.h"
 #include "core/base/CodePage.h"
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"
 

@@ -2,7 +2,7 @@
 // Building it runs at every opening of the window, drawing at every click, so both
 // should stay far below what a learner could notice.
 
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 
 #include <benchmark/benchmark.h>
 

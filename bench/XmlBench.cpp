@@ -5,7 +5,7 @@
 
 #include "FloorRatio.h"
 #include "core/base/CodePage.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
@@ -86,7 +86,7 @@ void Report(benchmark::State& state, const Document& document) {
 }
 
 bool ParseOurs(const Document& document) {
-    TpkXML xml;
+    XmlDocument xml;
     const bool parsed = xml.LoadFromStream(BytesOf(document.ours));
     benchmark::DoNotOptimize(parsed);
     return parsed;

@@ -1,6 +1,6 @@
 // Decodes the input as an encoded field and checks that encoding gives it back.
 #include "core/base/StorageError.h"
-#include "core/storage/UProcReadWrite.h"
+#include "core/storage/DocumentFields.h"
 
 #include <string_view>
 

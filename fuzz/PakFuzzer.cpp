@@ -1,10 +1,10 @@
 // Opens the input as an archive file and reads every entry as text and picture.
 #include "core/base/StorageError.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 #include "fuzz/FuzzFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    TVfsPAK pak;
+    PackArchive pak;
     if (!PakOpen(FuzzFile(data, size), pak))
         return 0;
     for (int i = 0; i < pak.EntryCount(); ++i) {

@@ -1,5 +1,5 @@
 // Loads a set list whose document is the input, parses every entry line and builds its tree.
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"
 #include "fuzz/FuzzFile.h"

@@ -1,7 +1,7 @@
 // Reads the input as the settings file; a damaged file is replaced by defaults.
 #include "core/base/Bytes.h"
 #include "core/base/Journal.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include <cstdlib>
 #include <fstream>

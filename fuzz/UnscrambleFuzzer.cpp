@@ -1,6 +1,6 @@
 // Unscrambles the input as a stored line and checks that scrambling round-trips it.
 #include "core/base/StorageError.h"
-#include "core/storage/UCrypto.h"
+#include "core/storage/Scrambler.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,12 +10,12 @@ namespace {
 // Attribute names lose control characters at their ends when read, so a name read as "\x01/" or,
 // in an instruction, "\x01?" is written as one the reader refuses. Every other tree the reader
 // builds is written as a document that it reads whole.
-bool WritesReadably(const TpkXMLNode& root) {
-    std::vector<const TpkXMLNode*> pending{&root};
+bool WritesReadably(const XmlNode& root) {
+    std::vector<const XmlNode*> pending{&root};
     while (!pending.empty()) {
-        const TpkXMLNode& node = *pending.back();
+        const XmlNode& node = *pending.back();
         pending.pop_back();
-        for (const TpkXMLAttr& attribute : node.Attributes) {
+        for (const XmlAttribute& attribute : node.Attributes) {
             if (attribute.Name.starts_with(u'/') || (node.Kind == XmlNodeKind::Instruction && attribute.Name == u"?"))
                 return false;
         }
@@ -30,11 +30,11 @@ bool WritesReadably(const TpkXMLNode& root) {
 // Parses the input and writes whatever tree it left, parse error or not; the written document
 // must parse whole again. Escaping the input read as UTF-16 must come back unchanged.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromStream(ByteView(data, size));
     Bytes written;
     document.SaveToStream(written);
-    TpkXML copy;
+    XmlDocument copy;
     if (!written.empty() && !copy.LoadFromStream(written) && WritesReadably(document.Root))
         std::abort();
 

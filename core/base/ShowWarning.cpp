@@ -2,7 +2,7 @@
 
 #include <utility>
 
-WarningButton WarningResult = WarningButton::Zamknij;
+WarningButton WarningResult = WarningButton::Close;
 
 namespace {
 WarningHandler handler;
@@ -11,7 +11,7 @@ WarningHandler handler;
 WarningHandler SetWarningHandler(WarningHandler newHandler) { return std::exchange(handler, std::move(newHandler)); }
 
 void ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
-    WarningResult = WarningButton::Nie;
+    WarningResult = WarningButton::No;
     if (handler)
         WarningResult = handler(buttons, icon, text);
 }

@@ -11,7 +11,7 @@ enum class WarningButtonSet { Close = 1, YesNoCancel = 3 };
 // The icon beside the text.
 enum class WarningIcon { Information = 1, Question = 2, Warning = 3 };
 // A button of the box, numbered as the box reports the chosen one.
-enum class WarningButton { Zamknij = 0, Tak = 1, Nie = 2, Anuluj = 3 };
+enum class WarningButton { Close = 0, Yes = 1, No = 2, Cancel = 3 };
 
 // The chosen button.
 extern WarningButton WarningResult;

@@ -18,7 +18,7 @@ bool Matches(int key, std::string_view letters) {
 bool StartWarning(WarningButtonSet buttons, WarningBox& box) {
     const bool closeOnly = buttons == WarningButtonSet::Close;
     const bool yesNoCancel = buttons == WarningButtonSet::YesNoCancel;
-    box.Focus = closeOnly ? WarningButton::Zamknij : WarningButton::Tak;
+    box.Focus = closeOnly ? WarningButton::Close : WarningButton::Yes;
     if (closeOnly)
         box.Visible = {true, false, false, false};
     else if (yesNoCancel)
@@ -27,23 +27,23 @@ bool StartWarning(WarningButtonSet buttons, WarningBox& box) {
 }
 
 bool StartsHighlighted(WarningButton button, const WarningBox& box) {
-    return button == WarningButton::Tak || button == box.Focus;
+    return button == WarningButton::Yes || button == box.Focus;
 }
 
 WarningButton FocusRight(WarningButton focus) {
     switch (focus) {
-    case WarningButton::Tak: return WarningButton::Nie;
-    case WarningButton::Nie: return WarningButton::Anuluj;
-    case WarningButton::Anuluj: return WarningButton::Tak;
+    case WarningButton::Yes: return WarningButton::No;
+    case WarningButton::No: return WarningButton::Cancel;
+    case WarningButton::Cancel: return WarningButton::Yes;
     default: return focus;
     }
 }
 
 WarningButton FocusLeft(WarningButton focus) {
     switch (focus) {
-    case WarningButton::Tak: return WarningButton::Anuluj;
-    case WarningButton::Nie: return WarningButton::Tak;
-    case WarningButton::Anuluj: return WarningButton::Nie;
+    case WarningButton::Yes: return WarningButton::Cancel;
+    case WarningButton::No: return WarningButton::Yes;
+    case WarningButton::Cancel: return WarningButton::No;
     default: return focus;
     }
 }
@@ -55,8 +55,8 @@ WarningKeyOutcome WarningKeyDown(const WarningBox& box, int key, bool tabMark, s
     for (const WarningButton button : kWarningButtons)
         if (box.Shows(button) && Matches(key, WarningButtonLetters(button, language)))
             outcome.Close = button;
-    if (box.Shows(WarningButton::Zamknij) && key == kKeyEscape)
-        outcome.Close = WarningButton::Zamknij;
+    if (box.Shows(WarningButton::Close) && key == kKeyEscape)
+        outcome.Close = WarningButton::Close;
     if (key == kKeyEnter)
         outcome.Close = outcome.Focus;
     if (key == kKeyLeft)
@@ -68,20 +68,20 @@ WarningKeyOutcome WarningKeyDown(const WarningBox& box, int key, bool tabMark, s
 
 std::optional<WarningButton> WarningCloseSpotClick(const WarningBox& box) {
     std::optional<WarningButton> result;
-    if (box.Shows(WarningButton::Anuluj))
-        result = WarningButton::Anuluj;
-    if (box.Shows(WarningButton::Zamknij))
-        result = WarningButton::Zamknij;
+    if (box.Shows(WarningButton::Cancel))
+        result = WarningButton::Cancel;
+    if (box.Shows(WarningButton::Close))
+        result = WarningButton::Close;
     return result;
 }
 
 std::string_view WarningButtonLetters(WarningButton button, std::string_view language) {
     const bool polish = IsPolish(language);
     switch (button) {
-    case WarningButton::Tak: return polish ? "Tt" : "Yy";
-    case WarningButton::Nie: return "Nn";
-    case WarningButton::Anuluj: return polish ? "Aa" : "Cc";
-    case WarningButton::Zamknij: return polish ? "Zz" : "Cc";
+    case WarningButton::Yes: return polish ? "Tt" : "Yy";
+    case WarningButton::No: return "Nn";
+    case WarningButton::Cancel: return polish ? "Aa" : "Cc";
+    case WarningButton::Close: return polish ? "Zz" : "Cc";
     }
     return {};
 }
@@ -90,10 +90,10 @@ std::string WarningButtonPicture(WarningButton button, bool highlighted, std::st
     const bool polish = IsPolish(language);
     std::string name;
     switch (button) {
-    case WarningButton::Tak: name = polish ? "buttak" : "butyes"; break;
-    case WarningButton::Nie: name = polish ? "butnie" : "butno"; break;
-    case WarningButton::Anuluj: name = polish ? "butanuluj" : "butcancel"; break;
-    case WarningButton::Zamknij: name = polish ? "butzamknij" : "butclose"; break;
+    case WarningButton::Yes: name = polish ? "buttak" : "butyes"; break;
+    case WarningButton::No: name = polish ? "butnie" : "butno"; break;
+    case WarningButton::Cancel: name = polish ? "butanuluj" : "butcancel"; break;
+    case WarningButton::Close: name = polish ? "butzamknij" : "butclose"; break;
     }
     if (highlighted)
         name += "akt";

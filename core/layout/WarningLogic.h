@@ -15,8 +15,8 @@
 extern std::string WarningLanguage;
 
 // The buttons in the order a key down tries them.
-inline constexpr std::array kWarningButtons{WarningButton::Tak, WarningButton::Nie, WarningButton::Anuluj,
-                                            WarningButton::Zamknij};
+inline constexpr std::array kWarningButtons{WarningButton::Yes, WarningButton::No, WarningButton::Cancel,
+                                            WarningButton::Close};
 
 // Key codes as the box sees them: letters by their upper-case character code.
 inline constexpr int kKeyTab = 9;
@@ -28,7 +28,7 @@ inline constexpr int kKeyRight = 39;
 // Which buttons show and which one is highlighted.
 struct WarningBox {
     std::array<bool, 4> Visible{}; // by the button's number
-    WarningButton Focus = WarningButton::Zamknij;
+    WarningButton Focus = WarningButton::Close;
 
     bool Shows(WarningButton button) const { return Visible[static_cast<std::size_t>(button)]; }
 };

@@ -1,7 +1,7 @@
 #include "core/selection/SetFolders.h"
 
 #include "core/base/CodePage.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "core/base/ShowWarning.h"
 #include "core/selection/SetFolders.h"
-#include "core/selection/UTree.h"
-#include "core/session/UObslugaTest.h"
+#include "core/selection/SetTree.h"
+#include "core/session/TestRun.h"
 
 #include <string_view>
 

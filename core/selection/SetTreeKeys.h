@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 
 #include <optional>
 

@@ -5,7 +5,7 @@
 #include "core/base/StorageError.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionDocument.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include <string_view>
 
@@ -29,7 +29,7 @@ void FillQuestion(const QuestionDocument& document, QuestionRecord& question) {
 
 // The last steps of both layouts; a damaged picture or text raises, and a question
 // that can't be ordered (empty key, impossible answer count) is damaged too.
-void LoadAttachmentsAndOrder(const TVfsPAK& pak) {
+void LoadAttachmentsAndOrder(const PackArchive& pak) {
     QuestionRecord& question = CurrentQuestion;
     if (!question.PictureName.empty())
         PakLoadPicture(question.PictureName, PictureBitmap, pak);
@@ -39,7 +39,7 @@ void LoadAttachmentsAndOrder(const TVfsPAK& pak) {
         throw StorageError("question can't be ordered");
 }
 
-Bytes ExtractDocument(std::string_view name, const TVfsPAK& pak) {
+Bytes ExtractDocument(std::string_view name, const PackArchive& pak) {
     std::optional<Bytes> data = PakExtract(name, EntryCap::kQuestionDocument, pak);
     if (!data)
         throw StorageError("no question document");
@@ -47,7 +47,7 @@ Bytes ExtractDocument(std::string_view name, const TVfsPAK& pak) {
 }
 
 // Reads the fields with `read`, then the attachments; a storage failure on the way is a damaged question.
-template <typename Read> QuestionLoad LoadQuestion(const TVfsPAK& pak, Read read, std::u16string_view damaged) {
+template <typename Read> QuestionLoad LoadQuestion(const PackArchive& pak, Read read, std::u16string_view damaged) {
     try {
         read();
         LoadAttachmentsAndOrder(pak);
@@ -60,8 +60,8 @@ template <typename Read> QuestionLoad LoadQuestion(const TVfsPAK& pak, Read read
 
 } // namespace
 
-QuestionLoad LoadQuestion40(const TVfsPAK& pak) {
-    TpkXML document;
+QuestionLoad LoadQuestion40(const PackArchive& pak) {
+    XmlDocument document;
     document.LoadFromStream(ExtractDocument(kQuestionDocument40, pak));
     return LoadQuestion(
         pak,
@@ -73,7 +73,7 @@ QuestionLoad LoadQuestion40(const TVfsPAK& pak) {
         u"Odczyt. Ver 40. Błąd dekodowania pytaniu solo.");
 }
 
-QuestionLoad LoadQuestion35(const TVfsPAK& pak) {
+QuestionLoad LoadQuestion35(const PackArchive& pak) {
     const TextLines lines = SplitLines(ExtractDocument(kQuestionDocument35, pak));
     // The old layout's date line is not read into the record: it keeps its date.
     return LoadQuestion(
@@ -84,7 +84,7 @@ QuestionLoad LoadQuestion35(const TVfsPAK& pak) {
 bool OpenQuestionFile(const std::filesystem::path& path) {
     QuestionLoad code = QuestionLoad::Loaded;
     try {
-        TVfsPAK pak;
+        PackArchive pak;
         ResetQuestionRecord(CurrentQuestion);
         PakOpen(path, pak);
         code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak) : LoadQuestion40(pak);

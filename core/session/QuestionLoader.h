@@ -2,7 +2,7 @@
 
 #include "core/session/QuestionRecord.h"
 #include "core/storage/Bitmap.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include <filesystem>
 
@@ -18,5 +18,5 @@ bool OpenQuestionFile(const std::filesystem::path& path);
 
 // The layouts' loaders. A missing document raises StorageError.
 enum class QuestionLoad { Loaded = 0, Damaged = 1 };
-QuestionLoad LoadQuestion40(const TVfsPAK& pak);
-QuestionLoad LoadQuestion35(const TVfsPAK& pak);
+QuestionLoad LoadQuestion40(const PackArchive& pak);
+QuestionLoad LoadQuestion35(const PackArchive& pak);

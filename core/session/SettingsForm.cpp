@@ -3,7 +3,7 @@
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include <array>
 

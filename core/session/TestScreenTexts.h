@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/session/QuestionRecord.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 
 #include <cstdint>
 #include <string>

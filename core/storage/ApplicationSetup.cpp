@@ -2,7 +2,7 @@
 
 #include "core/base/Journal.h"
 #include "core/base/Random.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include <chrono>
 

@@ -2,7 +2,7 @@
 
 #include "core/base/AtomicFile.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include <cstdint>
 #include <limits>
@@ -22,15 +22,15 @@ Bytes BuildPak(const std::vector<PakEntry>& entries) {
     std::int64_t dataSize = 0;
     for (const PakEntry& entry : entries)
         dataSize += static_cast<std::int64_t>(entry.Data.size());
-    AppendInt32(pak, TVfsPAK::kHeaderSize + dataSize);
-    AppendInt32(pak, static_cast<std::int64_t>(entries.size()) * TVfsPAK::kRecordSize);
+    AppendInt32(pak, PackArchive::kHeaderSize + dataSize);
+    AppendInt32(pak, static_cast<std::int64_t>(entries.size()) * PackArchive::kRecordSize);
 
     Bytes directory;
     for (const PakEntry& entry : entries) {
-        if (entry.Name.size() > TVfsPAK::kNameSize)
+        if (entry.Name.size() > PackArchive::kNameSize)
             throw StorageError("archive entry name longer than 120 bytes");
         directory.insert(directory.end(), entry.Name.begin(), entry.Name.end());
-        directory.resize(directory.size() + TVfsPAK::kNameSize - entry.Name.size(), 0);
+        directory.resize(directory.size() + PackArchive::kNameSize - entry.Name.size(), 0);
         AppendInt32(directory, static_cast<std::int64_t>(pak.size()));
         AppendInt32(directory, static_cast<std::int64_t>(entry.Data.size()));
         pak.insert(pak.end(), entry.Data.begin(), entry.Data.end());

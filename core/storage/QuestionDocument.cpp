@@ -1,12 +1,12 @@
 #include "core/storage/QuestionDocument.h"
 
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/XmlDocument.h"
 
-QuestionDocument ReadQuestionXml(TpkXML& document) {
+QuestionDocument ReadQuestionXml(XmlDocument& document) {
     namespace E = QuestionElement;
     FieldError error = FieldError::None;
     const bool decode = ReadFieldText(false, E::Top, E::Encoding, error, document) == kEncodedMark;

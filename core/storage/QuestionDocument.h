@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-class TpkXML;
+class XmlDocument;
 
 // What a question file holds, as plain values; texts are Windows-1250.
 struct QuestionDocument {
@@ -25,7 +25,7 @@ struct QuestionDocument {
 
 // The fields of an XML document, encoded or not as its <cd> says. It never fails:
 // a missing element reads empty, a number that can't be read as 0, as the program takes them.
-QuestionDocument ReadQuestionXml(TpkXML& document);
+QuestionDocument ReadQuestionXml(XmlDocument& document);
 // The fields of an old-layout document; the date line is read when it can be.
 // Raises StorageError, naming the line, where the question is damaged: too few
 // lines, a field line that can't be unscrambled, a type or count that is no number.

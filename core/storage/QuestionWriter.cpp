@@ -2,10 +2,10 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/XmlDocument.h"
 
 #include <utility>
 #include <vector>
@@ -35,11 +35,11 @@ std::vector<Field> Fields(const QuestionDocument& question) {
 } // namespace
 
 Bytes WriteQuestion40(const QuestionDocument& question, Question40Form form) {
-    TpkXML document;
+    XmlDocument document;
     document.WideText = form.WideText;
-    TpkXMLNode& declaration = document.Root.AddChild(u"xml", XmlNodeKind::Instruction);
+    XmlNode& declaration = document.Root.AddChild(u"xml", XmlNodeKind::Instruction);
     declaration.Attributes.push_back({u"version", u"1.0"});
-    TpkXMLNode& top = document.Root.AddChild(QuestionElement::Top);
+    XmlNode& top = document.Root.AddChild(QuestionElement::Top);
     top.AddChild(QuestionElement::Encoding).Text = form.Encoded ? AnsiToWide(kEncodedMark) : u"";
     for (const auto& [name, value] : Fields(question)) {
         const std::u16string wide = AnsiToWide(value);

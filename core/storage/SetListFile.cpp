@@ -4,10 +4,10 @@
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"
-#include "core/storage/UPak.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/PackArchive.h"
+#include "core/storage/XmlDocument.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,12 +36,12 @@ std::optional<std::size_t> EntryNumber(std::u16string_view name, std::size_t lim
 
 // The first entry element of each number below the count, found in one pass over the children.
 // The list can't hold more entries than there are children, whatever count it claims.
-std::vector<const TpkXMLNode*> IndexEntries(const TpkXMLNode& top, std::int32_t count) {
+std::vector<const XmlNode*> IndexEntries(const XmlNode& top, std::int32_t count) {
     const std::size_t limit = std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0,
                                                     static_cast<std::size_t>(top.ChildCount()));
-    std::vector<const TpkXMLNode*> entries(limit, nullptr);
+    std::vector<const XmlNode*> entries(limit, nullptr);
     for (int i = 0; i < top.ChildCount(); ++i) {
-        const TpkXMLNode* child = top.Child(i);
+        const XmlNode* child = top.Child(i);
         const std::optional<std::size_t> number = EntryNumber(child->Name, limit);
         if (number && entries[*number] == nullptr)
             entries[*number] = child;
@@ -49,10 +49,10 @@ std::vector<const TpkXMLNode*> IndexEntries(const TpkXMLNode& top, std::int32_t 
     return entries;
 }
 
-void ReadEntryLines(TpkXML& document, bool decode, std::int32_t count, std::vector<std::string>& lines) {
-    const std::vector<const TpkXMLNode*> entries = IndexEntries(document.FindOrAddNode(SetListElement::Top), count);
+void ReadEntryLines(XmlDocument& document, bool decode, std::int32_t count, std::vector<std::string>& lines) {
+    const std::vector<const XmlNode*> entries = IndexEntries(document.FindOrAddNode(SetListElement::Top), count);
     lines.reserve(entries.size());
-    for (const TpkXMLNode* entry : entries) {
+    for (const XmlNode* entry : entries) {
         if (entry == nullptr)
             break;
         FieldError error = FieldError::None;
@@ -62,9 +62,9 @@ void ReadEntryLines(TpkXML& document, bool decode, std::int32_t count, std::vect
 
 } // namespace
 
-bool ReadSetList40(const TVfsPAK& pak, std::vector<std::string>& lines) {
+bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines) {
     bool result = true;
-    TpkXML document;
+    XmlDocument document;
     try {
         const std::optional<Bytes> data = PakExtract(kSetListDocument40, EntryCap::kSetListDocument, pak);
         if (!data)
@@ -93,7 +93,7 @@ bool ReadSetList40(const TVfsPAK& pak, std::vector<std::string>& lines) {
 bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& lines) {
     bool result = true;
     try {
-        TVfsPAK pak;
+        PackArchive pak;
         ListHeader = SetListHeader{};
         PakOpen(path, pak);
         if (PakExists(kSetListDocument35, pak)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/windows/UOknoGrafiki.h"
 #include "gui/windows/UOknoTekstu.h"
 

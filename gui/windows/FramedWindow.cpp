@@ -1,6 +1,6 @@
 #include "gui/windows/FramedWindow.h"
 
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"

@@ -1,6 +1,6 @@
 #include "gui/windows/Startup.h"
 
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/resources/Resources.h"
 #include "gui/resources/Sounds.h"
 #include "gui/widgets/Controls.h"

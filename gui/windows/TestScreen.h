@@ -2,7 +2,7 @@
 
 #include "core/layout/TestScreenKeys.h"
 #include "core/session/QuestionRecord.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 
 #include <QImage>
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "core/layout/MainWindowRules.h"
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"

@@ -2,7 +2,7 @@
 
 #include "core/layout/PictureWindowRules.h"
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"

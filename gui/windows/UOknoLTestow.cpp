@@ -5,7 +5,7 @@
 #include "core/selection/SetStart.h"
 #include "core/selection/SetTreeKeys.h"
 #include "core/storage/SetListFile.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/widgets/Accessible.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"

@@ -2,7 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/ListwaV.h"

@@ -1,6 +1,6 @@
 #include "gui/windows/UPodsumowanie.h"
 
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"

@@ -106,10 +106,10 @@ TFWarning::TFWarning(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::Frameless
         const char* Caption;
     };
     static constexpr std::array<ButtonPlace, 4> kPlaces{{
-        {WarningButton::Tak, "PButTak", "ImButTak", 63, "Tak"},
-        {WarningButton::Nie, "PButNie", "ImButNie", 156, "Nie"},
-        {WarningButton::Anuluj, "PButAnuluj", "ImButAnuluj", 248, "Anuluj"},
-        {WarningButton::Zamknij, "pButZamknij", "ImButZamknij", 190, "Zamknij"},
+        {WarningButton::Yes, "PButTak", "ImButTak", 63, "Tak"},
+        {WarningButton::No, "PButNie", "ImButNie", 156, "Nie"},
+        {WarningButton::Cancel, "PButAnuluj", "ImButAnuluj", 248, "Anuluj"},
+        {WarningButton::Close, "pButZamknij", "ImButZamknij", 190, "Zamknij"},
     }};
     for (const ButtonPlace& place : kPlaces) {
         QWidget* panel = MakePanel(place.Panel, QRect(place.Left, 116, 88, 26), this);
@@ -153,7 +153,7 @@ void TFWarning::Prepare(WarningButtonSet buttons, WarningIcon icon, std::u16stri
             ResJpegToImage(PictureName(picture), imIkona_);
     }
     dragging_ = false;
-    setResult(static_cast<int>(WarningButton::Nie));
+    setResult(static_cast<int>(WarningButton::No));
 }
 
 void TFWarning::setVisible(bool visible) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/CodePage.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 

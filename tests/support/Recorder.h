@@ -16,7 +16,7 @@ public:
         std::u16string Text;
     };
 
-    explicit Recorder(WarningButton answer = WarningButton::Zamknij) {
+    explicit Recorder(WarningButton answer = WarningButton::Close) {
         previousJournal_ = SetJournalObserver([this](int level, std::u16string_view message) {
             Journal.push_back({level, std::u16string(message)});
         });

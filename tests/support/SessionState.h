@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/session/TestRun.h"
+#include "core/storage/SettingsFile.h"
 
 #include <tuple>
 

@@ -1,6 +1,6 @@
 #include "support/SparseEntry.h"
 
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 #include "support/TempDir.h"
 
 #include <stdexcept>
@@ -24,16 +24,16 @@ std::uint32_t GetInt32(const Bytes& bytes, std::size_t at) {
 void ClaimEntrySize(const std::filesystem::path& archive, std::string_view name, std::int32_t size) {
     int index = -1;
     {
-        TVfsPAK pak;
+        PackArchive pak;
         pak.Open(archive);
         index = pak.IndexOf(name);
     }
     if (index < 0)
         throw std::invalid_argument("no such entry");
     Bytes bytes = ReadFileBytes(archive);
-    const std::size_t record = GetInt32(bytes, 4) + static_cast<std::size_t>(index) * TVfsPAK::kRecordSize;
-    PutInt32(bytes, record + TVfsPAK::kNameSize, static_cast<std::uint32_t>(bytes.size()));
-    PutInt32(bytes, record + TVfsPAK::kNameSize + 4, static_cast<std::uint32_t>(size));
+    const std::size_t record = GetInt32(bytes, 4) + static_cast<std::size_t>(index) * PackArchive::kRecordSize;
+    PutInt32(bytes, record + PackArchive::kNameSize, static_cast<std::uint32_t>(bytes.size()));
+    PutInt32(bytes, record + PackArchive::kNameSize + 4, static_cast<std::uint32_t>(size));
     const auto end = static_cast<std::uintmax_t>(bytes.size()) + static_cast<std::uintmax_t>(size);
     WriteFileBytes(archive, bytes);
     std::filesystem::resize_file(archive, end);

@@ -3,8 +3,8 @@
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
 #include "core/base/StorageError.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/UPak.h"
 #include "tools/skq/SkqJson.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -54,7 +54,7 @@ std::string EntryNameOf(const fs::path& file) {
     std::string ansi = Utf8ToAnsi(name);
     if (AnsiToUtf8(ansi) != name)
         throw ToolFailure(Format(Tr("{1}: the name has characters outside Windows-1250"), name));
-    if (ansi.size() > TVfsPAK::kNameSize)
+    if (ansi.size() > PackArchive::kNameSize)
         throw ToolFailure(Format(Tr("{1}: the name is longer than 120 bytes"), name));
     return ansi;
 }
@@ -189,7 +189,7 @@ struct PlannedFile {
     Bytes Data;
 };
 
-void OpenArchive(TVfsPAK& pak, const fs::path& file) {
+void OpenArchive(PackArchive& pak, const fs::path& file) {
     bool magic = false;
     try {
         magic = pak.Open(file);
@@ -202,7 +202,7 @@ void OpenArchive(TVfsPAK& pak, const fs::path& file) {
 
 // Every entry of the archive, each name once (the first, which the program reads), checked
 // against the file before anything is extracted.
-std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
+std::vector<PlannedFile> PlanEntries(const PackArchive& pak, std::ostream& err) {
     std::error_code error;
     const std::uintmax_t fileSize = fs::file_size(pak.FileName(), error);
     if (error)
@@ -227,7 +227,7 @@ std::vector<PlannedFile> PlanEntries(const TVfsPAK& pak, std::ostream& err) {
 }
 
 // Replaces the question document the program reads (3.5 before 4.0) by a plain 4.0 one.
-void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pak, std::ostream& err) {
+void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const PackArchive& pak, std::ostream& err) {
     QuestionDocument question;
     if (const int txp = FindEntry(planned, kQuestionDocument35); txp >= 0)
         question = ParseQuestionLines(pak.ExtractAt(planned[txp].Index, EntryCap::kQuestionDocument));
@@ -245,7 +245,7 @@ void DecodeQuestionDocument(std::vector<PlannedFile>& planned, const TVfsPAK& pa
 int RunLs(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 1, 1);
     const fs::path path = arguments.Positional[0];
-    TVfsPAK pak;
+    PackArchive pak;
     bool ok = false;
     try {
         ok = pak.Open(path);
@@ -317,7 +317,7 @@ int RunUnpack(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 2, 2);
     const fs::path file = arguments.Positional[0];
     const fs::path folder = arguments.Positional[1];
-    TVfsPAK pak;
+    PackArchive pak;
     OpenArchive(pak, file);
     std::vector<PlannedFile> planned = PlanEntries(pak, io.Err);
     if (arguments.Has("decode"))

@@ -3,7 +3,7 @@
 #include "core/base/Journal.h"
 #include "core/base/Random.h"
 #include "core/storage/ApplicationSetup.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 

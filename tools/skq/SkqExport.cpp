@@ -3,9 +3,9 @@
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/selection/SetFolders.h"
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/SetListFile.h"
-#include "core/storage/UPak.h"
 #include "tools/skq/SkqFileNames.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -37,7 +37,7 @@ std::string ExportedText(std::string_view ansi) {
     return tidy;
 }
 
-QuestionDocument ReadDocument(const TVfsPAK& pak) {
+QuestionDocument ReadDocument(const PackArchive& pak) {
     // The program reads the old layout first.
     if (PakExists(kQuestionDocument35, pak))
         return ParseQuestionLines(*PakExtract(kQuestionDocument35, EntryCap::kQuestionDocument, pak));
@@ -48,7 +48,7 @@ QuestionDocument ReadDocument(const TVfsPAK& pak) {
 
 // The question's picture as it goes out. Its name becomes a file beside a GIFT document: a plain
 // name only, never a path.
-std::optional<ShownPicture> PictureOf(const QuestionDocument& document, const TVfsPAK& pak) {
+std::optional<ShownPicture> PictureOf(const QuestionDocument& document, const PackArchive& pak) {
     const std::string& name = document.PictureName;
     if (name.empty() || name.find_first_of("/\\") != std::string::npos || name == "." || name == "..")
         return std::nullopt;
@@ -58,7 +58,7 @@ std::optional<ShownPicture> PictureOf(const QuestionDocument& document, const TV
 
 // A question file as the formats hold it; throws ToolFailure for one the program can't run.
 SourceQuestion ReadSetQuestion(const fs::path& file, const std::string& where, std::ostream& report) {
-    TVfsPAK pak;
+    PackArchive pak;
     if (!PakOpen(file, pak))
         throw ToolFailure(Tr("not an archive the program reads"));
     try {
@@ -130,7 +130,7 @@ public:
 
     void Write(FileBatch& batch) const {
         for (const auto& [name, placed] : placed_) {
-            TVfsPAK pak;
+            PackArchive pak;
             std::optional<ShownPicture> picture;
             try {
                 if (PakOpen(placed.QuestionFile, pak))

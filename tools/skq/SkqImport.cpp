@@ -5,9 +5,9 @@
 #include "core/base/StorageError.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/UPak.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqFolderPlan.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -127,8 +127,8 @@ std::string PlainText(const SourceText& text, std::vector<std::string>* images =
 std::string PictureEntryName(const ShownPicture& picture) {
     const std::string name = fs::path(picture.Name).filename().string();
     const std::string ansi = Utf8ToAnsi(name);
-    if (!name.empty() && AnsiToUtf8(ansi) == name && ansi.size() <= TVfsPAK::kNameSize && !IsQuestionDocument(ansi) &&
-        IsShownPictureName(ansi))
+    if (!name.empty() && AnsiToUtf8(ansi) == name && ansi.size() <= PackArchive::kNameSize &&
+        !IsQuestionDocument(ansi) && IsShownPictureName(ansi))
         return ansi;
     return "obrazek" + fs::path(picture.Name).extension().string();
 }
@@ -275,7 +275,7 @@ private:
             return false;
         std::ostream silent(nullptr);
         return chars * kMostBytesPerChar + kFrame <= kCap ||
-               Document(prepared, std::string(TVfsPAK::kNameSize, 'x'), silent).size() <= kCap;
+               Document(prepared, std::string(PackArchive::kNameSize, 'x'), silent).size() <= kCap;
     }
 
     static std::string TooLarge() { return Tr("too large: a question document holds at most 4 MB"); }
@@ -308,8 +308,8 @@ private:
 
     static Bytes Document(const PreparedQuestion& prepared, const std::string& pictureName, std::ostream& warnings) {
         const SourceQuestion& question = *prepared.Source;
-        TpkXML document;
-        TpkXMLNode& top = document.Root.AddChild(QuestionElement::Top);
+        XmlDocument document;
+        XmlNode& top = document.Root.AddChild(QuestionElement::Top);
         const auto field = [&](std::u16string_view name, const std::string& value) {
             if (!value.empty())
                 top.AddChild(name).Text = Utf8ToWide(value);

@@ -66,7 +66,7 @@ Json ShowJson(bool ok, Json question, const ReportCollector& reports) {
     return json;
 }
 
-Json ArchiveJson(bool ok, bool magic, const TVfsPAK& pak) {
+Json ArchiveJson(bool ok, bool magic, const PackArchive& pak) {
     Json entries = Json::array();
     for (int i = 0; i < pak.EntryCount(); ++i) {
         Json entry;

@@ -2,8 +2,8 @@
 
 #include "core/session/QuestionRecord.h"
 #include "core/storage/Bitmap.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/SetListFile.h"
-#include "core/storage/UPak.h"
 #include "tools/skq/SkqTool.h"
 
 #include <iosfwd>
@@ -29,7 +29,7 @@ struct LoadedQuestion {
 Json QuestionJson(const LoadedQuestion& question);
 // question: null or what QuestionJson made.
 Json ShowJson(bool ok, Json question, const ReportCollector& reports);
-Json ArchiveJson(bool ok, bool magic, const TVfsPAK& pak);
+Json ArchiveJson(bool ok, bool magic, const PackArchive& pak);
 Json ListJson(bool ok, const SetListHeader& header, const std::vector<std::string>& lines,
               const ReportCollector& reports);
 

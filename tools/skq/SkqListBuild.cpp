@@ -4,7 +4,7 @@
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 
@@ -133,9 +133,9 @@ void AppendLines(const std::vector<TreeEntry>& entries, int level, int parent, s
 
 Bytes ListDocument(const std::string& name, const std::vector<std::string>& lines) {
     namespace E = SetListElement;
-    TpkXML document;
+    XmlDocument document;
     document.Root.AddChild(u"xml", XmlNodeKind::Instruction).Attributes.push_back({u"version", u"1.0"});
-    TpkXMLNode& top = document.Root.AddChild(E::Top);
+    XmlNode& top = document.Root.AddChild(E::Top);
     top.AddChild(E::Encoding);
     top.AddChild(E::EntryCount).Text = AnsiToWide(std::to_string(lines.size()));
     top.AddChild(E::Name).Text = AnsiToWide(name);

@@ -1,10 +1,10 @@
 // show, list and check: question files and set lists read by the program's own loaders.
 #include "core/base/Random.h"
 #include "core/selection/SetFolders.h"
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 #include "core/session/QuestionLoader.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/SetListFile.h"
-#include "core/storage/UPak.h"
 #include "tools/skq/SkqJson.h"
 #include "tools/skq/SkqQuestionForms.h"
 #include "tools/skq/SkqTool.h"
@@ -35,13 +35,13 @@ std::uint32_t ParseSeed(const std::string& text) {
 const TextLines kNothingLoaded = {std::string(1, '\0')};
 
 std::string_view LayoutOf(const fs::path& file) {
-    TVfsPAK pak;
+    PackArchive pak;
     PakOpen(file, pak);
     return PakExists(kQuestionDocument35, pak) ? "3.5" : "4.0";
 }
 
 bool IsSetList(const fs::path& file) {
-    TVfsPAK pak;
+    PackArchive pak;
     return PakOpen(file, pak) && (PakExists(kSetListDocument40, pak) || PakExists(kSetListDocument35, pak));
 }
 
@@ -107,7 +107,7 @@ void Checker::CheckQuestionFile(const fs::path& file) {
         return;
     }
     Ok(file);
-    TVfsPAK pak;
+    PackArchive pak;
     PakOpen(file, pak);
     Warn(file, QuestionWarnings(pak));
 }
@@ -143,7 +143,7 @@ void Checker::CheckListFile(const fs::path& file) {
         Ok(file);
     else
         Damaged(file, problem);
-    TVfsPAK pak;
+    PackArchive pak;
     PakOpen(file, pak);
     Warn(file, SetListWarnings(pak, lines));
     for (const fs::path& folder : folders)

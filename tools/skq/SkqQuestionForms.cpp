@@ -1,16 +1,16 @@
 #include "tools/skq/SkqQuestionForms.h"
 
 #include "core/base/StorageError.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/QuestionDocument.h"
-#include "core/storage/UPak.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 
 namespace skq {
 
 QuestionDocument ParseQuestionXml(ByteView xml) {
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromStream(xml); // as in the program: what parsed counts, missing fields read empty
     return ReadQuestionXml(document);
 }

@@ -1,9 +1,9 @@
 // config, scramble and unscramble: the settings file and the scrambler that guards its values.
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/UIni.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/SettingsFile.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 
@@ -54,7 +54,7 @@ struct SettingValue {
     std::string Text; // UTF-8; for an unreadable number, the value the program takes instead
 };
 
-SettingValue ReadValue(const SettingKey& key, TpkXML& document) {
+SettingValue ReadValue(const SettingKey& key, XmlDocument& document) {
     if (key.Kind() == SettingKind::Number) {
         std::int32_t number = 0;
         const bool read = ReadSettingNumber(key.WideName(), document, number);
@@ -81,7 +81,7 @@ SettingsReport InspectSettings() {
     if (!fs::exists(SettingsPath, error))
         throw ToolFailure(Format(Tr("no settings file at {1}; the program writes one with defaults when it starts"),
                                  SettingsPath.string()));
-    TpkXML document;
+    XmlDocument document;
     try {
         LoadSettingsDocument(document);
     } catch (const StorageError& failure) {
@@ -180,7 +180,7 @@ int SetSetting(const SettingKey& key, const std::string& value, bool defaultLoca
         ReportProblems(report, io.Err);
         throw ToolFailure(Tr("the change would be lost; remove the file and run set again"));
     }
-    TpkXML document;
+    XmlDocument document;
     LoadSettingsDocument(document);
     WriteSettingText(key.WideName(), stored, document);
     SaveSettingsDocument(document);

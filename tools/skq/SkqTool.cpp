@@ -59,7 +59,7 @@ ReportCollector::ReportCollector()
           SetJournalObserver([this](int, std::u16string_view message) { Journal.push_back(WideToUtf8(message)); })),
       previousHandler_(SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
           Messages.push_back(WideToUtf8(text));
-          return WarningButton::Zamknij;
+          return WarningButton::Close;
       })) {}
 
 ReportCollector::~ReportCollector() {

@@ -1,10 +1,10 @@
 #include "tools/skq/SkqUtf8Sources.h"
 
 #include "core/base/CodePage.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 
@@ -104,16 +104,16 @@ Bytes Utf16Document(std::u16string_view text) {
 
 // A stored field whose source text the code page lacks characters of.
 struct WideField {
-    TpkXMLNode* Stored;
+    XmlNode* Stored;
     std::u16string Text;
 };
 
-std::vector<WideField> FieldsOutsideAnsi(TpkXML& stored, TpkXML& source) {
-    TpkXMLNode& storedTop = stored.FindOrAddNode(QuestionElement::Top);
-    TpkXMLNode& sourceTop = source.FindOrAddNode(QuestionElement::Top);
+std::vector<WideField> FieldsOutsideAnsi(XmlDocument& stored, XmlDocument& source) {
+    XmlNode& storedTop = stored.FindOrAddNode(QuestionElement::Top);
+    XmlNode& sourceTop = source.FindOrAddNode(QuestionElement::Top);
     std::vector<WideField> fields;
     for (int i = 0; i < storedTop.ChildCount(); ++i) {
-        TpkXMLNode& field = *storedTop.Child(i);
+        XmlNode& field = *storedTop.Child(i);
         const std::u16string& text = FindOrAddChild(sourceTop, field.Name).Text;
         if (field.Name != QuestionElement::Encoding && FindCharOutsideAnsi(text) != kNone)
             fields.push_back({&field, text});
@@ -138,17 +138,18 @@ bool IsUtf8Text(ByteView text) { return AsText(text).starts_with(kUtf8Mark) || I
 
 PackedQuestion PackUtf8Question(ByteView xml, std::string_view name, const StoredForm& form, std::ostream& warnings) {
     // Read as the program reads the UTF-16 form, so the fields come out as it would see them.
-    TpkXML source;
+    XmlDocument source;
     source.LoadFromStream(Utf16Document(DecodeUtf8(AsText(xml), name)));
     return PackWideQuestion(source, name, form, warnings);
 }
 
-PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const StoredForm& form, std::ostream& warnings) {
+PackedQuestion PackWideQuestion(XmlDocument& source, std::string_view name, const StoredForm& form,
+                                std::ostream& warnings) {
     PackedQuestion packed{ReadQuestionXml(source), {}};
 
     Question40Form wideForm = form.Form40;
     wideForm.WideText = true;
-    TpkXML stored;
+    XmlDocument stored;
     stored.LoadFromStream(WriteQuestion40(packed.Fields, wideForm));
     const std::vector<WideField> wideFields = FieldsOutsideAnsi(stored, source);
     if (wideFields.empty()) {

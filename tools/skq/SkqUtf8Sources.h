@@ -6,7 +6,7 @@
 
 #include <iosfwd>
 
-class TpkXML;
+class XmlDocument;
 #include <string_view>
 
 // Question documents and attached texts that editors saved in UTF-8, brought into
@@ -29,7 +29,8 @@ struct PackedQuestion {
 PackedQuestion PackUtf8Question(ByteView xml, std::string_view name, const StoredForm& form, std::ostream& warnings);
 
 // The same for a document tree whose texts are already wide, as the program reads UTF-16.
-PackedQuestion PackWideQuestion(TpkXML& source, std::string_view name, const StoredForm& form, std::ostream& warnings);
+PackedQuestion PackWideQuestion(XmlDocument& source, std::string_view name, const StoredForm& form,
+                                std::ostream& warnings);
 
 // "U+2192 (→)" for the first character of the text that Windows-1250 lacks; empty when it has none.
 std::string FirstCharOutsideAnsi(std::u16string_view text);

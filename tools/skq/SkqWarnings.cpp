@@ -3,11 +3,11 @@
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/layout/TestScreenRules.h"
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/QuestionDocument.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "tools/skq/SkqUtf8Sources.h"
 #include "tools/skq/i18n/Translation.h"
 
@@ -23,17 +23,17 @@ namespace {
 std::string Quoted(std::string_view text) { return "\"" + AnsiToUtf8(text) + "\""; }
 
 // The children of `top` whose names are not among `known`, nor `prefix` followed by digits.
-std::vector<std::string> UnknownElements(TpkXML& document, std::u16string_view top,
+std::vector<std::string> UnknownElements(XmlDocument& document, std::u16string_view top,
                                          const std::vector<std::u16string_view>& known,
                                          std::u16string_view prefix = {}) {
     std::set<std::u16string> names;
     for (std::u16string_view name : known)
         names.insert(UpperCase(name));
     const std::u16string upperPrefix = UpperCase(prefix);
-    const TpkXMLNode& node = document.FindOrAddNode(top);
+    const XmlNode& node = document.FindOrAddNode(top);
     std::vector<std::string> unknown;
     for (int i = 0; i < node.ChildCount(); ++i) {
-        const TpkXMLNode& child = *node.Child(i);
+        const XmlNode& child = *node.Child(i);
         if (child.Kind != XmlNodeKind::Element)
             continue;
         const std::u16string name = UpperCase(child.Name);
@@ -90,7 +90,7 @@ void KeyWarnings(const QuestionDocument& question, std::vector<std::string>& war
                                   right));
 }
 
-void AttachmentWarnings(const QuestionDocument& question, const TVfsPAK& pak, std::vector<std::string>& warnings) {
+void AttachmentWarnings(const QuestionDocument& question, const PackArchive& pak, std::vector<std::string>& warnings) {
     if (!question.PictureName.empty()) {
         if (!pak.Exists(question.PictureName))
             warnings.push_back(Format(Tr("the picture {1} is not in the file"), Quoted(question.PictureName)));
@@ -143,8 +143,8 @@ void TextWarnings(const QuestionDocument& question, std::vector<std::string>& wa
 }
 
 // A document stored in UTF-16 may hold characters the program, which shows Windows-1250, turns into "?".
-void CharacterWarnings(const QuestionDocument& question, TpkXML& document, std::vector<std::string>& warnings) {
-    TpkXMLNode& top = document.FindOrAddNode(QuestionElement::Top);
+void CharacterWarnings(const QuestionDocument& question, XmlDocument& document, std::vector<std::string>& warnings) {
+    XmlNode& top = document.FindOrAddNode(QuestionElement::Top);
     const bool encoded = WideToAnsi(FindOrAddChild(top, QuestionElement::Encoding).Text) == kEncodedMark;
     for (const ShownText& shown : ShownTexts(question)) {
         const std::u16string& stored = FindOrAddChild(top, shown.Element).Text;
@@ -161,7 +161,7 @@ void CharacterWarnings(const QuestionDocument& question, TpkXML& document, std::
     }
 }
 
-std::vector<std::string> DocumentWarnings(const QuestionDocument& question, const TVfsPAK& pak) {
+std::vector<std::string> DocumentWarnings(const QuestionDocument& question, const PackArchive& pak) {
     std::vector<std::string> warnings;
     if (question.AnswerCount < 3 || question.AnswerCount > 5)
         return warnings; // the program refuses it
@@ -178,14 +178,14 @@ bool LooksLikeUtf8(std::string_view text) {
     return beyondAscii && FindInvalidUtf8(text) == std::string_view::npos;
 }
 
-std::vector<std::string> QuestionWarnings(const TVfsPAK& pak) {
+std::vector<std::string> QuestionWarnings(const PackArchive& pak) {
     if (pak.Exists(kQuestionDocument35))
         return DocumentWarnings(
             ReadQuestionLines(SplitLines(*pak.Extract(kQuestionDocument35, EntryCap::kQuestionDocument))), pak);
     const std::optional<Bytes> data = pak.Extract(kQuestionDocument40, EntryCap::kQuestionDocument);
     if (!data)
         return {};
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromStream(*data);
     const QuestionDocument question = ReadQuestionXml(document);
     std::vector<std::string> warnings = DocumentWarnings(question, pak);
@@ -196,10 +196,10 @@ std::vector<std::string> QuestionWarnings(const TVfsPAK& pak) {
     return warnings;
 }
 
-std::vector<std::string> SetListWarnings(const TVfsPAK& pak, const std::vector<std::string>& lines) {
+std::vector<std::string> SetListWarnings(const PackArchive& pak, const std::vector<std::string>& lines) {
     std::vector<std::string> warnings;
     if (const std::optional<Bytes> data = pak.Extract(kSetListDocument40, EntryCap::kSetListDocument)) {
-        TpkXML document;
+        XmlDocument document;
         document.LoadFromStream(*data);
         namespace E = SetListElement;
         warnings =

@@ -1,7 +1,7 @@
 #include "core/selection/SetStart.h"
 
-#include "core/selection/UTree.h"
-#include "core/session/UObslugaTest.h"
+#include "core/selection/SetTree.h"
+#include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "support/Recorder.h"
@@ -32,7 +32,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Zamknij};
+    Recorder record{WarningButton::Close};
     RecordingViews views;
 };
 

@@ -1,7 +1,8 @@
+#include "core/selection/SetTree.h"
+
 #include "core/base/CodePage.h"
-#include "core/selection/UTree.h"
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/session/TestRun.h"
+#include "core/storage/SettingsFile.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 

@@ -2,10 +2,10 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
+#include "core/storage/DocumentFields.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "support/PictureFiles.h"
 #include "support/Recorder.h"
 #include "support/SparseEntry.h"

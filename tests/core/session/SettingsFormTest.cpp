@@ -2,7 +2,7 @@
 
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ protected:
         JournalPath.clear();
         previousHandler_ = SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
             warnings.emplace_back(text);
-            return WarningButton::Zamknij;
+            return WarningButton::Close;
         });
         for (const SettingsRow& row : SettingsRows())
             *row.Variable = false;

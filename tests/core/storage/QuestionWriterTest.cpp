@@ -3,11 +3,11 @@
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/base/StorageError.h"
+#include "core/storage/DocumentFields.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/QuestionDocument.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/UPak.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/XmlDocument.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ QuestionDocument Sample() {
     return question;
 }
 
-std::string Field(TpkXML& document, std::u16string_view name) {
+std::string Field(XmlDocument& document, std::u16string_view name) {
     return WideToAnsi(FindOrAddChild(document.FindOrAddNode(u"pyt"), name).Text);
 }
 
@@ -40,7 +40,7 @@ TEST(QuestionWriter, PlainDocumentHoldsEveryField) {
     for (bool wide : {false, true}) {
         const Bytes bytes = WriteQuestion40(Sample(), {.Encoded = false, .WideText = wide});
         EXPECT_EQ(bytes[0] == 0xFF && bytes[1] == 0xFE, wide);
-        TpkXML document;
+        XmlDocument document;
         ASSERT_TRUE(document.LoadFromStream(bytes));
         EXPECT_EQ(document.WideText, wide);
         EXPECT_EQ(Field(document, u"cd"), "");
@@ -57,7 +57,7 @@ TEST(QuestionWriter, PlainDocumentHoldsEveryField) {
 }
 
 TEST(QuestionWriter, EncodedDocumentMarksItsEncoding) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(WriteQuestion40(Sample(), {.Encoded = true})));
     EXPECT_EQ(Field(document, u"cd"), "tr");
     EXPECT_EQ(WideToAnsi(DecodeBase64Utf16(AnsiToWide(Field(document, u"ilo")))), "5");
@@ -70,7 +70,7 @@ TEST(QuestionWriter, EveryStoredFormReadsBackAsWritten) {
     for (bool encoded : {false, true}) {
         question.QuestionText = encoded ? "  padded  " : Sample().QuestionText;
         for (bool wide : {false, true}) {
-            TpkXML document;
+            XmlDocument document;
             ASSERT_TRUE(document.LoadFromStream(WriteQuestion40(question, {.Encoded = encoded, .WideText = wide})));
             EXPECT_EQ(ReadQuestionXml(document), question) << encoded << wide;
         }

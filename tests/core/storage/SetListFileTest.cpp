@@ -1,9 +1,9 @@
 #include "core/storage/SetListFile.h"
 
 #include "core/base/CodePage.h"
+#include "core/storage/DocumentFields.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/PakWriter.h"
-#include "core/storage/UPak.h"
-#include "core/storage/UProcReadWrite.h"
 #include "support/Recorder.h"
 #include "support/SparseEntry.h"
 #include "support/TempDir.h"

@@ -1,9 +1,9 @@
 #include "gui/windows/AttachmentWindows.h"
 
 #include "core/base/CodePage.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/windows/UOknoGrafiki.h"
 #include "gui/windows/UOknoTekstu.h"
 #include "support/MainWindowStandIn.h"
@@ -74,7 +74,7 @@ protected:
     std::string Shown() { return text.findChild<QPlainTextEdit*>("Mtekst")->toPlainText().toStdString(); }
 
     SessionState state;
-    Recorder recorder{WarningButton::Tak};
+    Recorder recorder{WarningButton::Yes};
     TempDir dir;
     MainWindowStandIn main;
     QWidget& anchor = main.top;

@@ -1,9 +1,9 @@
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
+#include "core/session/TestRun.h"
 #include "core/session/TestScreenTexts.h"
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/windows/UFTloBig.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
@@ -51,7 +51,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Tak};
+    Recorder record{WarningButton::Yes};
     std::unique_ptr<TFTloBig> window;
 };
 

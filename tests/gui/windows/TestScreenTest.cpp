@@ -2,10 +2,10 @@
 #include "core/base/Random.h"
 #include "core/layout/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/UFTloBig.h"
@@ -100,7 +100,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Tak};
+    Recorder record{WarningButton::Yes};
     std::unique_ptr<TFTloBig> window;
     std::vector<QuestionDocument> documents;
 

@@ -1,4 +1,4 @@
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/windows/UFTloBig.h"
 #include "gui/windows/UWarning.h"
 #include "support/TempDir.h"

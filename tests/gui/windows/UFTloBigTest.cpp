@@ -2,12 +2,12 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/SettingsFile.h"
+#include "core/storage/XmlDocument.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 
@@ -158,7 +158,7 @@ TEST_F(MainWindow, CtrlF4FillsTheWorkAreaAndStoresTheMode) {
     EXPECT_TRUE(window.mask().contains(QPoint(0, 0)));
     EXPECT_EQ(&window.PlacementAnchor(), Child("PGlowny"));
 
-    TpkXML settings;
+    XmlDocument settings;
     LoadSettingsDocument(settings);
     std::int32_t stored = -1;
     ASSERT_TRUE(ReadSettingNumber(u"wo", settings, stored));

@@ -1,7 +1,7 @@
 #include "gui/windows/UOknoGrafiki.h"
 
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>

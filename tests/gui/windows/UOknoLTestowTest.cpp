@@ -1,10 +1,10 @@
 #include "gui/windows/UOknoLTestow.h"
 
 #include "core/base/CodePage.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/ListwaV.h"
 #include "gui/windows/UFTloBig.h"

@@ -2,8 +2,8 @@
 
 #include "core/base/CodePage.h"
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/session/TestRun.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/widgets/ListwaV.h"
 #include "support/MainWindowStandIn.h"
 

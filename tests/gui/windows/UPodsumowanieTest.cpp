@@ -1,7 +1,7 @@
 #include "gui/windows/UPodsumowanie.h"
 
 #include "core/session/SummaryReport.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "support/MainWindowStandIn.h"
 

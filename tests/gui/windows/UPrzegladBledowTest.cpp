@@ -1,6 +1,6 @@
 #include "gui/windows/UPrzegladBledow.h"
 
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "gui/windows/UPodsumowanie.h"
 #include "support/MainWindowStandIn.h"
 

@@ -1,6 +1,6 @@
 #include "gui/windows/UUstawienia.h"
 
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/windows/UWarning.h"
 #include "support/MainWindowStandIn.h"
 #include "support/TempDir.h"

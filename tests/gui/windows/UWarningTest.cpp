@@ -178,20 +178,20 @@ TEST_F(WarningBoxCloseOnly, EnterEscapeAndZGiveZamknij) {
     for (const int key : {int{Qt::Key_Return}, int{Qt::Key_Enter}, int{Qt::Key_Escape}, int{Qt::Key_Z}}) {
         Open(WarningButtonSet::Close);
         Key(key);
-        EXPECT_EQ(Closed(), Zamknij) << key;
+        EXPECT_EQ(Closed(), Close) << key;
     }
     Open(WarningButtonSet::Close);
     QTest::keyClick(&box, 'z');
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
 }
 
 TEST_F(WarningBoxCloseOnly, ClicksOnZamknijAndTheCloseSpotGiveZamknij) {
     Open(WarningButtonSet::Close);
     Click("ImButZamknij");
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
     Open(WarningButtonSet::Close);
     Click("LClose");
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
 }
 
 TEST_F(WarningBoxCloseOnly, ArrowsTabAndOtherLettersChangeNothing) {
@@ -203,7 +203,7 @@ TEST_F(WarningBoxCloseOnly, ArrowsTabAndOtherLettersChangeNothing) {
         EXPECT_TRUE(SamePicture(Child<QLabel>("ImButZamknij"), "butzamknijakt"));
     }
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
 }
 
 TEST_F(WarningBoxCloseOnly, ClickOnTheStripOrTextDoesNotClose) {
@@ -225,16 +225,16 @@ TEST_F(WarningBoxThreeButtons, ShowsTakNieAnuluj) {
 TEST_F(WarningBoxThreeButtons, EnterChoosesTheHighlightedButton) {
     Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Tak);
+    EXPECT_EQ(Closed(), Yes);
     Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), Anuluj);
+    EXPECT_EQ(Closed(), Cancel);
     Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Left, Qt::Key_Enter});
-    EXPECT_EQ(Closed(), Anuluj);
+    EXPECT_EQ(Closed(), Cancel);
     Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
 }
 
 TEST_F(WarningBoxThreeButtons, TabMovesTheHighlightLikeRight) {
@@ -242,21 +242,21 @@ TEST_F(WarningBoxThreeButtons, TabMovesTheHighlightLikeRight) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
     Open(WarningButtonSet::YesNoCancel);
     Keys({Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Right, Qt::Key_Return});
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
     // Through the platform window, as a real key comes.
     Open(WarningButtonSet::YesNoCancel);
     QTest::keyClick(box.windowHandle(), Qt::Key_Tab);
     QTest::keyClick(box.windowHandle(), Qt::Key_Tab);
     QTest::keyClick(box.windowHandle(), Qt::Key_Return);
-    EXPECT_EQ(Closed(), Anuluj);
+    EXPECT_EQ(Closed(), Cancel);
 }
 
 TEST_F(WarningBoxThreeButtons, LettersChooseTheirButtons) {
-    const std::pair<char, WarningButton> letters[] = {{'T', Tak}, {'N', Nie}, {'A', Anuluj},
-                                                      {'t', Tak}, {'n', Nie}, {'a', Anuluj}};
+    const std::pair<char, WarningButton> letters[] = {{'T', Yes}, {'N', No}, {'A', Cancel},
+                                                      {'t', Yes}, {'n', No}, {'a', Cancel}};
     for (const auto& [letter, result] : letters) {
         Open(WarningButtonSet::YesNoCancel);
         Key(Qt::Key_Right); // a letter ignores the highlight
@@ -275,7 +275,7 @@ TEST_F(WarningBoxThreeButtons, EscapeZAndFunctionKeysDoNothing) {
 
 TEST_F(WarningBoxThreeButtons, ClicksChooseTheirButtons) {
     const std::pair<const char*, WarningButton> clicks[] = {
-        {"ImButTak", Tak}, {"ImButNie", Nie}, {"ImButAnuluj", Anuluj}, {"LClose", Anuluj}};
+        {"ImButTak", Yes}, {"ImButNie", No}, {"ImButAnuluj", Cancel}, {"LClose", Cancel}};
     for (const auto& [name, result] : clicks) {
         Open(WarningButtonSet::YesNoCancel);
         Key(Qt::Key_Right);
@@ -297,7 +297,7 @@ TEST_F(WarningBoxThreeButtons, ScreenReadersHearTheBoxAndPressItsButtons) {
     no->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(Closed(), std::nullopt) << "the press is posted, never run inside the reader's call";
     QApplication::processEvents();
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
 }
 
 TEST_F(WarningBoxThreeButtons, OnlyTheLeftButtonClicks) {
@@ -310,7 +310,7 @@ TEST_F(WarningBoxThreeButtons, ClosedByTheWindowSystemLeavesNie) {
     Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Right);
     box.close();
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
 }
 
 TEST_F(WarningBoxThreeButtons, HighlightedButtonShowsItsHighlightedFace) {
@@ -332,32 +332,32 @@ TEST_F(WarningBoxThreeButtons, HighlightedButtonShowsItsHighlightedFace) {
 TEST_F(WarningBoxCalls, SecondCallShowsItsTextWithFreshButtons) {
     Open(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Pierwszy");
     Keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_N});
-    EXPECT_EQ(Closed(), Nie);
+    EXPECT_EQ(Closed(), No);
     Open(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi");
-    EXPECT_EQ(box.result(), static_cast<int>(Nie));
+    EXPECT_EQ(box.result(), static_cast<int>(No));
     EXPECT_EQ(Child<QLabel>("LTekstWarning").text(), "Drugi");
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Tak);
+    EXPECT_EQ(Closed(), Yes);
 }
 
 TEST_F(WarningBoxCalls, ButtonSetsSwapBetweenCalls) {
     Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_Right);
     Key(Qt::Key_T);
-    EXPECT_EQ(Closed(), Tak);
+    EXPECT_EQ(Closed(), Yes);
     Open(WarningButtonSet::Close);
     EXPECT_FALSE(Child("PButTak").isVisible());
     EXPECT_TRUE(Child("pButZamknij").isVisible());
     Key(Qt::Key_T); // the letter of a hidden button
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
     Open(WarningButtonSet::YesNoCancel);
     EXPECT_FALSE(Child("pButZamknij").isVisible());
     Key(Qt::Key_Z);
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Closed(), Tak);
+    EXPECT_EQ(Closed(), Yes);
 }
 
 TEST_F(WarningBoxCalls, IconFollowsTheKindAndAnOtherKindKeepsTheLastOne) {
@@ -383,13 +383,13 @@ TEST_F(WarningBoxCalls, OtherLanguageUsesEnglishLettersAndFaces) {
     Keys({Qt::Key_T, Qt::Key_A});
     EXPECT_EQ(Closed(), std::nullopt);
     Key(Qt::Key_Y);
-    EXPECT_EQ(Closed(), Tak);
+    EXPECT_EQ(Closed(), Yes);
     Open(WarningButtonSet::YesNoCancel);
     Key(Qt::Key_C);
-    EXPECT_EQ(Closed(), Anuluj);
+    EXPECT_EQ(Closed(), Cancel);
     Open(WarningButtonSet::Close);
     Key(Qt::Key_C);
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
     WarningLanguage = polish;
 }
 
@@ -414,7 +414,7 @@ TEST_F(WarningBoxPosition, DraggingTheStripMovesTheBoxWhichStaysThere) {
     EXPECT_EQ(box.pos(), moved);
     QTest::mouseRelease(&strip, Qt::LeftButton, {}, strip.mapFromGlobal(grip + QPoint(25, -40)));
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Closed(), Zamknij);
+    EXPECT_EQ(Closed(), Close);
     Open(WarningButtonSet::YesNoCancel);
     EXPECT_EQ(box.pos(), moved);
 }
@@ -472,17 +472,17 @@ TEST(ShowWarningHandler, InstalledBoxLeavesTheChosenButtonInWarningResult) {
     });
     ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
                 u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-    EXPECT_EQ(WarningResult, Anuluj);
+    EXPECT_EQ(WarningResult, Cancel);
     EXPECT_EQ(shownText, QStringLiteral("Nie dokończyłeś pracy z zestawem pytań.\nCzy rzeczywiście chcesz zamknąć?"));
     EXPECT_FALSE(box.isVisible());
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("ImButTak"), Qt::LeftButton); });
     ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz");
-    EXPECT_EQ(WarningResult, Tak);
+    EXPECT_EQ(WarningResult, Yes);
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("LClose"), Qt::LeftButton); });
     ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
-    EXPECT_EQ(WarningResult, Zamknij);
+    EXPECT_EQ(WarningResult, Close);
     SetWarningHandler(nullptr);
 }
 
@@ -493,7 +493,7 @@ TEST(ShowWarningHandler, ExecuteBlocksUntilTheBoxCloses) {
         modalWhileOpen = &modal == &box && box.isVisible();
         QTest::keyClick(&modal, Qt::Key_A);
     });
-    EXPECT_EQ(box.Execute(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Tekst"), Anuluj);
+    EXPECT_EQ(box.Execute(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Tekst"), Cancel);
     EXPECT_TRUE(modalWhileOpen);
     EXPECT_FALSE(box.isVisible());
 }

@@ -1,6 +1,6 @@
 #include "gui/windows/UWinieta.h"
 
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "support/MainWindowStandIn.h"
 

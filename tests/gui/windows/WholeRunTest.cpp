@@ -1,10 +1,10 @@
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "gui/windows/UFTloBig.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
@@ -110,7 +110,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Tak};
+    Recorder record{WarningButton::Yes};
     RecordingViews views;
     std::unique_ptr<TFTloBig> window;
     std::vector<QuestionDocument> documents;
@@ -198,7 +198,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     CheckByClicks(false);
     const QString status = Text("LStan");
     {
-        Recorder box(WarningButton::Nie);
+        Recorder box(WarningButton::No);
         Click("LZrezygnuj");
         EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
@@ -211,7 +211,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     EXPECT_EQ(Text("LPytanie"), "Dwa");
 
     {
-        Recorder box(WarningButton::Tak);
+        Recorder box(WarningButton::Yes);
         Click("LZrezygnuj");
         EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }

@@ -3,10 +3,10 @@
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
 #include "core/storage/ApplicationSetup.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UPak.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "support/PictureFiles.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
@@ -369,13 +369,13 @@ TEST_F(SkqPackTest, EveryFormShowsTheSameQuestion) {
 
 TEST_F(SkqPackTest, StoredFormsAreWhatTheOptionsSay) {
     ASSERT_EQ(Skq({"pack", At("src").string(), At("e.skq").string(), "--encoded", "--utf16"}).Status, 0);
-    TVfsPAK pak;
+    PackArchive pak;
     ASSERT_TRUE(pak.Open(At("e.skq")));
     EXPECT_EQ(pak.NameAt(0), "Sezz0.xml");
     const Bytes document = *pak.Extract("Sezz0.xml", EntryCap::kQuestionDocument);
     EXPECT_EQ(document[0], 0xFF);
     EXPECT_EQ(document[1], 0xFE);
-    TpkXML xml;
+    XmlDocument xml;
     xml.LoadFromStream(document);
     EXPECT_EQ(FindOrAddChild(xml.FindOrAddNode(u"pyt"), u"cd").Text, u"tr");
 
@@ -416,7 +416,7 @@ TEST_F(SkqPackTest, UnpackWritesEntriesAsStored) {
     EXPECT_EQ(ReadFileBytes(At("out") / "obraz.jpg"), Attachments()[0].Data);
     EXPECT_EQ(
         ReadFileBytes(At("out") / "Sezz0.xml"), *[&] {
-            TVfsPAK pak;
+            PackArchive pak;
             pak.Open(At("q.skq"));
             return pak.Extract("Sezz0.xml", EntryCap::kQuestionDocument);
         }());
@@ -547,7 +547,7 @@ TEST_F(SkqConfigTest, BadValuesAreUsageErrorsAndChangeNothing) {
 
 TEST_F(SkqConfigTest, ProblemsOfTheFileAreReported) {
     EXPECT_EQ(Config({"show"}).Status, 1); // no file yet
-    TpkXML document;
+    XmlDocument document;
     FindOrAddChild(document.FindOrAddNode(u"Ini"), u"ed").Text = u"Ludra"; // not scrambled: a wrong header
     document.SaveToFile(file_);
     const std::string before = ReadFileText(file_);
@@ -560,7 +560,7 @@ TEST_F(SkqConfigTest, ProblemsOfTheFileAreReported) {
 
 TEST_F(SkqConfigTest, UnreadableNumberShowsWhatTheProgramTakes) {
     ASSERT_EQ(Config({"set", "wo", "1"}).Status, 0);
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromFile(file_);
     FindOrAddChild(document.FindOrAddNode(u"Ini"), u"dfpz").Text.clear();
     document.SaveToFile(file_);

@@ -1,7 +1,7 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/selection/SetFolders.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 #include "support/PictureFiles.h"
 #include "support/PngChunks.h"
 #include "support/QuestionSets.h"
@@ -40,7 +40,7 @@ ToolRun Skq(const std::vector<std::string>& args) {
 }
 
 QuestionDocument StoredQuestion(const fs::path& file) {
-    TVfsPAK pak;
+    PackArchive pak;
     EXPECT_TRUE(PakOpen(file, pak)) << file;
     if (const auto old = PakExtract("Sezz0.txp", EntryCap::kQuestionDocument, pak))
         return skq::ParseQuestionLines(*old);
@@ -49,7 +49,7 @@ QuestionDocument StoredQuestion(const fs::path& file) {
 }
 
 std::optional<Bytes> StoredEntry(const fs::path& file, std::string_view name) {
-    TVfsPAK pak;
+    PackArchive pak;
     return PakOpen(file, pak) ? PakExtract(name, EntryCap::kLargest, pak) : std::nullopt;
 }
 

@@ -1,8 +1,8 @@
 #include "core/base/CodePage.h"
 #include "core/session/QuestionLoader.h"
+#include "core/storage/PackArchive.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UPak.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 #include "tools/skq/SkqCommands.h"
@@ -64,7 +64,7 @@ protected:
 
     fs::path Out() const { return dir_ / "out.skq"; }
     Bytes Stored(std::string_view name) const {
-        TVfsPAK pak;
+        PackArchive pak;
         EXPECT_TRUE(pak.Open(Out()));
         return pak.Extract(name, EntryCap::kLargest).value_or(Bytes{});
     }
@@ -108,7 +108,7 @@ TEST_F(SkqPackUtf8, CharacterOutsideTheCodePageIsKeptInUtf16) {
     ASSERT_GE(stored.size(), 2u);
     EXPECT_EQ(stored[0], 0xFF);
     EXPECT_EQ(stored[1], 0xFE);
-    TpkXML xml;
+    XmlDocument xml;
     ASSERT_TRUE(xml.LoadFromStream(stored));
     EXPECT_EQ(FindOrAddChild(xml.FindOrAddNode(u"pyt"), u"tr").Text, u"Siła → przyspieszenie");
     ASSERT_TRUE(Load());

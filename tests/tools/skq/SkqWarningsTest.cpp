@@ -30,14 +30,14 @@ protected:
     std::vector<std::string> OfEntries(const std::vector<PakEntry>& entries) {
         const std::filesystem::path path = dir / ("q" + std::to_string(++files_) + ".skq");
         WritePakFile(path, entries);
-        TVfsPAK pak;
+        PackArchive pak;
         PakOpen(path, pak);
         return skq::QuestionWarnings(pak);
     }
     std::vector<std::string> OfList(const std::string& xml, const std::vector<std::string>& lines) {
         const std::filesystem::path path = dir / "Lista.skz";
         WritePakFile(path, {{"Selz0.xml", ToBytes(xml)}});
-        TVfsPAK pak;
+        PackArchive pak;
         PakOpen(path, pak);
         return skq::SetListWarnings(pak, lines);
     }

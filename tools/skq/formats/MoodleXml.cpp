@@ -1,6 +1,6 @@
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UProcReadWrite.h"
+#include "core/storage/DocumentFields.h"
 #include "tools/skq/formats/HtmlText.h"
 #include "tools/skq/formats/SourceBank.h"
 #include "tools/skq/i18n/Translation.h"

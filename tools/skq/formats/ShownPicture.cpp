@@ -5,7 +5,7 @@
 #include "core/storage/BmpReader.h"
 #include "core/storage/GifDecoder.h"
 #include "core/storage/JpegDecoder.h"
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 #include "tools/skq/i18n/Translation.h"
 
 #include <png.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-class TpkXML;
+class XmlDocument;
 
 // Encoded fields of question and list documents: base64 of UTF-16LE.
 // Each group of four characters decodes by itself, so a padded group in the
@@ -49,9 +49,9 @@ enum class FieldError { None = 0, NotDecoded = 2, NotInteger = 3 };
 // The text of element `child` inside the top-level element `element`, decoded when
 // asked, in Windows-1250. A missing element reads as empty text and is no error.
 std::string ReadFieldText(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
-                          TpkXML& document);
+                          XmlDocument& document);
 // An element's text as ReadFieldText gives it; a text that can't be decoded sets the error and reads empty.
 std::string DecodeFieldText(bool decode, const std::u16string& text, FieldError& error);
 // The same parsed as an integer; 0 on any error. Text that can't be decoded is parsed as it stands.
 std::int32_t ReadFieldInt(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
-                          TpkXML& document);
+                          XmlDocument& document);

@@ -1,4 +1,4 @@
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
@@ -22,23 +22,23 @@ std::int32_t ReadInt32(ByteView bytes, std::size_t offset) {
 
 std::string RecordName(ByteView record) {
     const auto* name = reinterpret_cast<const char*>(record.data());
-    return std::string(name, strnlen(name, TVfsPAK::kNameSize));
+    return std::string(name, strnlen(name, PackArchive::kNameSize));
 }
 
 } // namespace
 
-TVfsPAK::~TVfsPAK() { Close(); }
+PackArchive::~PackArchive() { Close(); }
 
-void TVfsPAK::Close() { file_.reset(); }
+void PackArchive::Close() { file_.reset(); }
 
-std::int64_t TVfsPAK::FileSize() const { return file_ ? file_->Size() : 0; }
+std::int64_t PackArchive::FileSize() const { return file_ ? file_->Size() : 0; }
 
-void TVfsPAK::ReadExactly(std::int64_t offset, std::uint8_t* into, std::int64_t count) const {
+void PackArchive::ReadExactly(std::int64_t offset, std::uint8_t* into, std::int64_t count) const {
     if (!file_->ReadAt(offset, std::span(into, static_cast<std::size_t>(count))))
         throw StorageError("archive read past its end");
 }
 
-bool TVfsPAK::Open(const std::filesystem::path& path) {
+bool PackArchive::Open(const std::filesystem::path& path) {
     Close();
     entries_.clear();
     fileName_ = path;
@@ -66,7 +66,7 @@ bool TVfsPAK::Open(const std::filesystem::path& path) {
     return true;
 }
 
-void TVfsPAK::ReadDirectory(std::int32_t offset, std::int32_t size) {
+void PackArchive::ReadDirectory(std::int32_t offset, std::int32_t size) {
     const std::int64_t count = size > 0 ? size / kRecordSize : 0;
     if (count == 0)
         return;
@@ -81,14 +81,14 @@ void TVfsPAK::ReadDirectory(std::int32_t offset, std::int32_t size) {
     }
 }
 
-int TVfsPAK::IndexOf(std::string_view name) const {
+int PackArchive::IndexOf(std::string_view name) const {
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (SameAnsiTextIgnoringCase(entries_[i].Name, name))
             return static_cast<int>(i);
     return -1;
 }
 
-Bytes TVfsPAK::ExtractAt(int index, std::int32_t maxSize) const {
+Bytes PackArchive::ExtractAt(int index, std::int32_t maxSize) const {
     if (!file_ || index < 0 || index >= EntryCount())
         throw StorageError("no such archive entry");
     const Entry& entry = entries_[index];
@@ -101,7 +101,7 @@ Bytes TVfsPAK::ExtractAt(int index, std::int32_t maxSize) const {
     return data;
 }
 
-std::optional<Bytes> TVfsPAK::Extract(std::string_view name, std::int32_t maxSize) const {
+std::optional<Bytes> PackArchive::Extract(std::string_view name, std::int32_t maxSize) const {
     const int index = IndexOf(name);
     if (index < 0)
         return std::nullopt;
@@ -122,7 +122,7 @@ TextLines SplitLines(ByteView bytes) {
     return lines;
 }
 
-bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak) {
+bool PakOpen(const std::filesystem::path& path, PackArchive& pak) {
     try {
         pak.Open(path);
         return true;
@@ -131,13 +131,13 @@ bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak) {
     }
 }
 
-bool PakExists(std::string_view name, const TVfsPAK& pak) { return pak.Exists(name); }
+bool PakExists(std::string_view name, const PackArchive& pak) { return pak.Exists(name); }
 
-std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const TVfsPAK& pak) {
+std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const PackArchive& pak) {
     return pak.Extract(name, maxSize);
 }
 
-bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak) {
+bool PakLoadText(std::string_view name, TextLines& lines, const PackArchive& pak) {
     const std::optional<Bytes> data = pak.Extract(name, EntryCap::kAttachedText);
     if (!data)
         return false;
@@ -149,7 +149,7 @@ namespace {
 
 using PictureDecoder = void (*)(ByteView, Bitmap&);
 
-bool LoadPictureWith(PictureDecoder decode, std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+bool LoadPictureWith(PictureDecoder decode, std::string_view name, Bitmap& bitmap, const PackArchive& pak) {
     const std::optional<Bytes> data = pak.Extract(name, EntryCap::kPicture);
     if (!data)
         return false;
@@ -159,15 +159,15 @@ bool LoadPictureWith(PictureDecoder decode, std::string_view name, Bitmap& bitma
 
 } // namespace
 
-bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const PackArchive& pak) {
     return LoadPictureWith(DecodeJpeg, name, bitmap, pak);
 }
 
-bool PakLoadGif(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+bool PakLoadGif(std::string_view name, Bitmap& bitmap, const PackArchive& pak) {
     return LoadPictureWith(DecodeGif, name, bitmap, pak);
 }
 
-bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const PackArchive& pak) {
     return LoadPictureWith(DecodeBmp, name, bitmap, pak);
 }
 
@@ -190,7 +190,7 @@ PictureDecoder DecoderFor(std::string_view name) {
 
 bool IsShownPictureName(std::string_view name) { return DecoderFor(name) != nullptr; }
 
-bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak) {
+bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const PackArchive& pak) {
     const PictureDecoder decode = DecoderFor(name);
     return pak.Exists(name) && decode != nullptr && LoadPictureWith(decode, name, bitmap, pak);
 }

@@ -1,4 +1,4 @@
-#include "core/storage/UPak.h"
+#include "core/storage/PackArchive.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
@@ -38,7 +38,7 @@ Bytes RawPak(std::int64_t directoryOffset, std::int64_t directorySize, const std
     AppendInt32(pak, directorySize);
     pak.resize(pak.size() + padding, 'x');
     for (const RawRecord& record : records) {
-        Bytes name(TVfsPAK::kNameSize, 0);
+        Bytes name(PackArchive::kNameSize, 0);
         std::copy(record.Name.begin(), record.Name.end(), name.begin());
         pak.insert(pak.end(), name.begin(), name.end());
         AppendInt32(pak, record.Offset);
@@ -57,7 +57,7 @@ protected:
     std::filesystem::path WritePak(const std::vector<PakEntry>& entries) { return Write(BuildPak(entries)); }
 
     TempDir dir;
-    TVfsPAK pak;
+    PackArchive pak;
 };
 
 } // namespace

@@ -1,11 +1,11 @@
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/ResultsHistory.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 #include "support/PictureFiles.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
@@ -121,7 +121,7 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Nie};
+    Recorder record{WarningButton::No};
     RecordingViews views;
     double now = 46000.5;
 
@@ -528,7 +528,7 @@ TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
 }
 
 TEST_F(RunRules, ResignAsksWhileRunning) {
-    for (const WarningButton answer : {WarningButton::Zamknij, WarningButton::Nie, WarningButton::Anuluj}) {
+    for (const WarningButton answer : {WarningButton::Close, WarningButton::No, WarningButton::Cancel}) {
         MakeSet(2);
         StartSession();
         Recorder box(answer);
@@ -547,7 +547,7 @@ TEST_F(RunRules, ResignWithYesClosesWithoutTouchingTheRun) {
     MakeSet(3);
     StartSession();
     Answer(false);
-    Recorder box(WarningButton::Tak);
+    Recorder box(WarningButton::Yes);
     Resign();
     EXPECT_EQ(box.Boxes.size(), 1u);
     EXPECT_THAT(std::vector(views.Calls.end() - 3, views.Calls.end()),
@@ -703,7 +703,7 @@ TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
     MakeSet(2);
     StartSession();
     Answer(false);
-    Recorder box(WarningButton::Tak);
+    Recorder box(WarningButton::Yes);
     Resign();
     EXPECT_FALSE(std::filesystem::exists(Results()));
     for (int run = 0; run < 2; ++run) {

@@ -1,4 +1,4 @@
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
@@ -29,7 +29,7 @@ Bytes Wide(std::string_view utf8) {
     return bytes;
 }
 
-Bytes Saved(const TpkXML& document) {
+Bytes Saved(const XmlDocument& document) {
     Bytes out;
     document.SaveToStream(out);
     return out;
@@ -37,20 +37,20 @@ Bytes Saved(const TpkXML& document) {
 
 // Every node as depth and name in document order; comments show as "!".
 using Outline = std::vector<std::pair<int, std::u16string>>;
-void CollectOutline(const TpkXMLNode& node, int depth, Outline& outline) {
+void CollectOutline(const XmlNode& node, int depth, Outline& outline) {
     for (int i = 0; i < node.ChildCount(); ++i) {
-        const TpkXMLNode& child = *node.Child(i);
+        const XmlNode& child = *node.Child(i);
         outline.emplace_back(depth, child.Kind == XmlNodeKind::Comment ? u"!" : child.Name);
         CollectOutline(child, depth + 1, outline);
     }
 }
-Outline OutlineOf(const TpkXML& document) {
+Outline OutlineOf(const XmlDocument& document) {
     Outline outline;
     CollectOutline(document.Root, 0, outline);
     return outline;
 }
 
-void ExpectSameTree(const TpkXMLNode& a, const TpkXMLNode& b) {
+void ExpectSameTree(const XmlNode& a, const XmlNode& b) {
     EXPECT_EQ(a.Name, b.Name);
     EXPECT_EQ(a.Kind, b.Kind);
     EXPECT_EQ(a.Text, b.Text);
@@ -73,9 +73,9 @@ std::string Nested(int depth, std::string_view inner = "") {
     return text += inner;
 }
 
-int DepthOf(const TpkXML& document) {
+int DepthOf(const XmlDocument& document) {
     int depth = 0;
-    for (const TpkXMLNode* node = document.Root.Child(0); node; node = node->Child(0))
+    for (const XmlNode* node = document.Root.Child(0); node; node = node->Child(0))
         ++depth;
     return depth;
 }
@@ -89,7 +89,7 @@ constexpr std::string_view kQuestion =
     "\t<kom>Podpowiedź</kom>\r\n\t<dtu>45000.5</dtu>\r\n</pyt>\r\n";
 
 TEST(XmlReadTest, InputSizesAtTheEdges) {
-    TpkXML document;
+    XmlDocument document;
     document.Root.AddChild(u"keep");
     EXPECT_FALSE(document.LoadFromStream({}));
     EXPECT_EQ(document.Root.ChildCount(), 1) << "no bytes leave the tree untouched";
@@ -110,7 +110,7 @@ TEST(XmlReadTest, InputSizesAtTheEdges) {
 TEST(XmlReadTest, Utf8ByteOrderMarkFailsAtOnce) {
     TempDir dir;
     WriteFileText(dir / "utf8.ini", "\xEF\xBB\xBF<Ini><ed>x</ed></Ini>");
-    TpkXML document;
+    XmlDocument document;
     EXPECT_FALSE(document.LoadFromFile(dir / "utf8.ini"));
     EXPECT_FALSE(document.WideText);
     EXPECT_EQ(document.Root.ChildCount(), 0);
@@ -118,11 +118,11 @@ TEST(XmlReadTest, Utf8ByteOrderMarkFailsAtOnce) {
 
 TEST(XmlReadTest, QuestionDocumentInBothForms) {
     for (const Bytes& input : {Ansi(kQuestion), Wide(kQuestion)}) {
-        TpkXML document;
+        XmlDocument document;
         ASSERT_TRUE(document.LoadFromStream(input));
         EXPECT_EQ(document.WideText, input[0] == 0xFF);
         ASSERT_EQ(document.Root.ChildCount(), 3);
-        const TpkXMLNode& declaration = *document.Root.Child(0);
+        const XmlNode& declaration = *document.Root.Child(0);
         EXPECT_EQ(declaration.Kind, XmlNodeKind::Instruction);
         EXPECT_EQ(declaration.Name, u"xml");
         ASSERT_EQ(declaration.AttributeCount(), 2);
@@ -130,7 +130,7 @@ TEST(XmlReadTest, QuestionDocumentInBothForms) {
         EXPECT_EQ(document.Root.Child(1)->Kind, XmlNodeKind::Comment);
         EXPECT_EQ(document.Root.Child(1)->Text, u"pytanie");
 
-        TpkXMLNode& question = document.FindOrAddNode(u"PYT");
+        XmlNode& question = document.FindOrAddNode(u"PYT");
         EXPECT_EQ(FindOrAddChild(question, u"tr").Text, u"Ile to 2 < 3 & \"ż\"?");
         EXPECT_EQ(FindOrAddChild(question, u"od1").Text, u"Źdźbło");
         EXPECT_EQ(FindOrAddChild(question, u"OD2").Text, u"Łąka");
@@ -142,10 +142,10 @@ TEST(XmlReadTest, QuestionDocumentInBothForms) {
 }
 
 TEST(XmlReadTest, TextsAndValuesAreTrimmedAndUnescaped) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(
         Ansi("<r a=\" x \" b = \"&QUOT;&Amp;\">\r\n \x01\t two  words \x02\r\n<c>&AMP;&#65;&apos;&lt</c></r>")));
-    const TpkXMLNode& r = *document.Root.Child(0);
+    const XmlNode& r = *document.Root.Child(0);
     EXPECT_EQ(r.Text, u"two  words");
     EXPECT_EQ(r.Attribute(0)->Value, u" x ") << "attribute values are not trimmed";
     EXPECT_EQ(r.Attribute(1)->Name, u"b");
@@ -163,7 +163,7 @@ TEST(XmlReadTest, EightBitTextsConvertWhereverTheBytesFall) {
     }
     for (std::size_t offset = 0; offset <= 16; ++offset) {
         const std::string lead(offset, 'x');
-        TpkXML document;
+        XmlDocument document;
         ASSERT_TRUE(document.LoadFromStream(
             ToBytes("<a>" + lead + bytes + "</a><b>" + lead + "&lt;" + lead + "</b><c>" + lead + "\xB9\xEA")));
         EXPECT_EQ(document.Root.Child(0)->Text, AnsiToWide(lead + bytes)) << offset;
@@ -198,26 +198,26 @@ TEST(XmlReadTest, NestingAndContentRules) {
         {"<a/></><b/>", true, {{0, u"a"}}},
     };
     for (const Case& c : cases) {
-        TpkXML document;
+        XmlDocument document;
         EXPECT_EQ(document.LoadFromStream(Ansi(c.input)), c.parses) << c.input;
         EXPECT_EQ(OutlineOf(document), c.outline) << c.input;
     }
 }
 
 TEST(XmlReadTest, TextAfterALeafBelongsToIt) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(Ansi("<?pi?> after pi <r><a/> after a <b/></r>")));
     EXPECT_EQ(document.Root.Child(0)->Name, u"pi?");
     EXPECT_EQ(document.Root.Child(0)->Text, u"after pi");
-    const TpkXMLNode& r = *document.Root.Child(1);
+    const XmlNode& r = *document.Root.Child(1);
     EXPECT_EQ(r.Text, u"");
     EXPECT_EQ(r.Child(0)->Text, u"after a");
 }
 
 TEST(XmlReadTest, CDataGoesToTheEnclosingElementAndTheLastWins) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(Ansi("<a>t<![CDATA[one]]><![cdata[ two <b> ]]></a><![CDATA[top]]>")));
-    const TpkXMLNode& a = *document.Root.Child(0);
+    const XmlNode& a = *document.Root.Child(0);
     EXPECT_EQ(a.Text, u"t");
     EXPECT_EQ(a.CDataText, u" two <b> ");
     EXPECT_EQ(a.ChildCount(), 0);
@@ -229,7 +229,7 @@ TEST(XmlReadTest, CDataGoesToTheEnclosingElementAndTheLastWins) {
 }
 
 TEST(XmlReadTest, CommentsAndDeclarations) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(Ansi("<!DOCTYPE pyt --><a><!-- \r\n &lt; -- x\t--></a>")));
     EXPECT_EQ(document.Root.Child(0)->Text, u"CTYPE pyt") << "two characters are skipped as the dashes";
     EXPECT_EQ(document.Root.Child(1)->Child(0)->Text, u"&lt; -- x");
@@ -241,18 +241,18 @@ TEST(XmlReadTest, CommentsAndDeclarations) {
 }
 
 TEST(XmlReadTest, EncodingAttributeIsIgnored) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(Ansi("<?xml encoding=\"utf-8\"?><a>ąś€</a>")));
     EXPECT_EQ(document.Root.Child(1)->Text, u"ąś€");
 }
 
 TEST(XmlReadTest, TruncatedInputKeepsWhatWasRead) {
     for (const Bytes& full : {Ansi(kQuestion), Wide(kQuestion)}) {
-        TpkXML whole;
+        XmlDocument whole;
         ASSERT_TRUE(whole.LoadFromStream(full));
         const Outline complete = OutlineOf(whole);
         for (std::size_t cut = 0; cut < full.size(); ++cut) {
-            TpkXML document;
+            XmlDocument document;
             document.LoadFromStream(ByteView(full).first(cut));
             const Outline part = OutlineOf(document);
             ASSERT_LE(part.size(), complete.size());
@@ -262,7 +262,7 @@ TEST(XmlReadTest, TruncatedInputKeepsWhatWasRead) {
 }
 
 TEST(XmlReadTest, NestingDepthIsBounded) {
-    TpkXML document;
+    XmlDocument document;
     EXPECT_TRUE(document.LoadFromStream(Ansi(Nested(kMaxXmlDepth, "deep"))));
     EXPECT_EQ(DepthOf(document), kMaxXmlDepth);
 
@@ -287,14 +287,14 @@ Bytes BinaryDocument(bool wide, const Bytes& size, const Bytes& data, std::strin
 TEST(XmlReadTest, BinaryNodesInBothForms) {
     for (const bool wide : {false, true}) {
         const Bytes data{0x3C, 0x00, 0xFF, 0x3E};
-        TpkXML document;
+        XmlDocument document;
         ASSERT_TRUE(document.LoadFromStream(BinaryDocument(wide, {4, 0, 0, 0}, data, "<c>t</c></bin><d>u</d></r>")));
-        const TpkXMLNode& binary = *document.Root.Child(0)->Child(0);
+        const XmlNode& binary = *document.Root.Child(0)->Child(0);
         EXPECT_EQ(binary.Kind, XmlNodeKind::Binary);
         EXPECT_EQ(binary.Data, data);
         EXPECT_EQ(OutlineOf(document), (Outline{{0, u"r"}, {1, u"bin"}, {2, u"c"}, {1, u"d"}}));
 
-        TpkXML copy;
+        XmlDocument copy;
         ASSERT_TRUE(copy.LoadFromStream(Saved(document)));
         ExpectSameTree(copy.Root, document.Root);
 
@@ -307,12 +307,12 @@ TEST(XmlReadTest, BinaryNodesInBothForms) {
 }
 
 TEST(XmlReadTest, OddBinaryDataKeepsUtf16Aligned) {
-    TpkXML document;
+    XmlDocument document;
     document.WideText = true;
-    TpkXMLNode& binary = document.Root.AddChild(u"b", XmlNodeKind::Binary);
+    XmlNode& binary = document.Root.AddChild(u"b", XmlNodeKind::Binary);
     binary.Data = {1, 2, 3};
     binary.AddChild(u"inner").Text = u"ż";
-    TpkXML copy;
+    XmlDocument copy;
     ASSERT_TRUE(copy.LoadFromStream(Saved(document)));
     ExpectSameTree(copy.Root, document.Root);
 }
@@ -327,7 +327,7 @@ TEST(XmlEntityTest, ReplacementOrder) {
 }
 
 TEST(XmlWriteTest, SettingsDocumentExactBytes) {
-    TpkXML document;
+    XmlDocument document;
     FindOrAddChild(document.FindOrAddNode(u"Ini"), u"ed").Text = u"x";
     EXPECT_EQ(Saved(document), Ansi("<Ini>\r\n\t<ed>x</ed>\r\n</Ini>\r\n"));
     document.WideText = true;
@@ -339,16 +339,16 @@ TEST(XmlWriteTest, SettingsDocumentExactBytes) {
 }
 
 TEST(XmlWriteTest, LayoutOfEveryKind) {
-    TpkXML document;
-    TpkXMLNode& declaration = document.Root.AddChild(u"xml", XmlNodeKind::Instruction);
+    XmlDocument document;
+    XmlNode& declaration = document.Root.AddChild(u"xml", XmlNodeKind::Instruction);
     declaration.Attributes = {{u"version", u"1.0"}, {u"unused", u""}};
     document.Root.AddChild(u"", XmlNodeKind::Comment).Text = u"a & b";
-    TpkXMLNode& top = document.Root.AddChild(u"top");
+    XmlNode& top = document.Root.AddChild(u"top");
     top.Text = u"t<'>";
     top.CDataText = u"x]]>y[cdata[z中";
     top.AddChild(u"gone").Attributes = {{u"empty", u""}};
     top.AddChild(u"kept").Attributes = {{u"v", u"\"q\""}};
-    TpkXMLNode& middle = top.AddChild(u"middle");
+    XmlNode& middle = top.AddChild(u"middle");
     middle.AddChild(u"", XmlNodeKind::Comment).Text = u"inner";
     middle.AddChild(u"leaf").Text = u"ł";
     top.AddChild(u"bin", XmlNodeKind::Binary).Data = {'1', '2'};
@@ -370,11 +370,11 @@ TEST(XmlWriteTest, LayoutOfEveryKind) {
 
 TEST(XmlWriteTest, RoundTripKeepsTheTree) {
     for (const Bytes& input : {Ansi(kQuestion), Wide(kQuestion)}) {
-        TpkXML document;
+        XmlDocument document;
         ASSERT_TRUE(document.LoadFromStream(input));
         const Bytes written = Saved(document);
         EXPECT_EQ(written[0] == 0xFF, document.WideText);
-        TpkXML copy;
+        XmlDocument copy;
         ASSERT_TRUE(copy.LoadFromStream(written));
         ExpectSameTree(copy.Root, document.Root);
         EXPECT_EQ(Saved(copy), written);
@@ -382,9 +382,9 @@ TEST(XmlWriteTest, RoundTripKeepsTheTree) {
 }
 
 TEST(XmlWriteTest, DeepTreesNeedNoCallDepth) {
-    TpkXML document;
+    XmlDocument document;
     document.Indent.clear(); // keeps the output linear in the depth
-    TpkXMLNode* node = &document.Root;
+    XmlNode* node = &document.Root;
     for (int i = 0; i < 200000; ++i)
         node = &node->AddChild(u"a");
     node->Text = u"bottom";
@@ -393,26 +393,26 @@ TEST(XmlWriteTest, DeepTreesNeedNoCallDepth) {
     EXPECT_TRUE(text.starts_with("<a>\r\n<a>\r\n"));
     EXPECT_NE(text.find("<a>bottom</a>\r\n</a>\r\n"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 * 200000 - 1) << "a start and an end line per level";
-    TpkXML copy;
+    XmlDocument copy;
     EXPECT_FALSE(copy.LoadFromStream(written)) << "deeper than the reader takes";
     EXPECT_EQ(DepthOf(copy), kMaxXmlDepth);
 }
 
 TEST(XmlLookupTest, FindOrAddAndIndex) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(Ansi("<pyt><cd>1</cd><CD>2</CD><dx10/><FILE>f</FILE></pyt>")));
-    TpkXMLNode& question = document.FindOrAddNode(u"Pyt");
+    XmlNode& question = document.FindOrAddNode(u"Pyt");
     EXPECT_EQ(&question, document.Root.Child(0));
     EXPECT_EQ(FindOrAddChild(question, u"CD").Text, u"1") << "the first of two counts";
     EXPECT_EQ(IndexOfChild(question, u"dx1"), -1);
     EXPECT_EQ(IndexOfChild(question, u"fıle"), 3) << "dotless i upper-cases to I";
     EXPECT_EQ(question.ChildCount(), 4) << "IndexOfChild adds nothing";
 
-    TpkXMLNode& added = FindOrAddChild(question, u"dx1");
+    XmlNode& added = FindOrAddChild(question, u"dx1");
     EXPECT_EQ(question.ChildCount(), 5);
     EXPECT_EQ(&added, question.Child(4));
     EXPECT_EQ(&FindOrAddChild(question, u"DX1"), &added);
-    const TpkXMLNode* other = &document.FindOrAddNode(u"other");
+    const XmlNode* other = &document.FindOrAddNode(u"other");
     EXPECT_EQ(other, document.Root.Child(1));
 
     EXPECT_EQ(question.Child(-1), nullptr);
@@ -422,10 +422,10 @@ TEST(XmlLookupTest, FindOrAddAndIndex) {
 }
 
 TEST(XmlLookupTest, MovingTakesTheSubtree) {
-    TpkXMLNode top(u"top");
-    TpkXMLNode& inner = top.AddChild(u"inner");
+    XmlNode top(u"top");
+    XmlNode& inner = top.AddChild(u"inner");
     inner.AddChild(u"leaf").Text = u"x";
-    TpkXMLNode moved(std::move(top));
+    XmlNode moved(std::move(top));
     EXPECT_EQ(top.ChildCount(), 0);
     EXPECT_TRUE(top.Name.empty());
     ASSERT_EQ(moved.ChildCount(), 1);
@@ -439,13 +439,13 @@ TEST(XmlLookupTest, MovingTakesTheSubtree) {
 
 TEST(XmlFileTest, SaveAndLoad) {
     TempDir dir;
-    TpkXML document;
+    XmlDocument document;
     FindOrAddChild(document.FindOrAddNode(u"Ini"), u"ed").Text = u"Łódź";
     WriteFileText(dir / "Ludra.ini", std::string(1000, 'x'));
     document.SaveToFile(dir / "Ludra.ini");
     EXPECT_EQ(ReadFileBytes(dir / "Ludra.ini"), Saved(document)) << "an existing file is truncated";
 
-    TpkXML copy;
+    XmlDocument copy;
     ASSERT_TRUE(copy.LoadFromFile(dir / "Ludra.ini"));
     ExpectSameTree(copy.Root, document.Root);
 
@@ -459,7 +459,7 @@ TEST(XmlFileTest, SaveAndLoad) {
 TEST(XmlFileTest, NamedPipeRaisesWithoutWaitingForAWriter) {
     TempDir dir;
     ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
-    TpkXML document;
+    XmlDocument document;
     EXPECT_THROW(document.LoadFromFile(dir / "pipe.ini"), StorageError);
 }
 

@@ -1,8 +1,8 @@
-#include "core/storage/UProcReadWrite.h"
+#include "core/storage/DocumentFields.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include <array>
 #include <limits>
@@ -148,7 +148,7 @@ bool ParseInteger(std::string_view text, std::int32_t& value) {
 
 namespace {
 
-const std::u16string& FieldText(std::u16string_view element, std::u16string_view child, TpkXML& document) {
+const std::u16string& FieldText(std::u16string_view element, std::u16string_view child, XmlDocument& document) {
     return FindOrAddChild(document.FindOrAddNode(element), child).Text;
 }
 
@@ -166,13 +166,13 @@ std::string DecodeFieldText(bool decode, const std::u16string& text, FieldError&
 }
 
 std::string ReadFieldText(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
-                          TpkXML& document) {
+                          XmlDocument& document) {
     error = FieldError::None;
     return DecodeFieldText(decode, FieldText(element, child, document), error);
 }
 
 std::int32_t ReadFieldInt(bool decode, std::u16string_view element, std::u16string_view child, FieldError& error,
-                          TpkXML& document) {
+                          XmlDocument& document) {
     error = FieldError::None;
     const std::u16string& text = FieldText(element, child, document);
     std::u16string value = text;

@@ -26,16 +26,16 @@ inline constexpr std::int32_t kLargest = kPicture;
 // A PAK archive: "PACK", directory offset, directory size (32-bit little-endian),
 // then entry data and a directory of 128-byte records (120-byte name, offset, size).
 // Archives are only read; opening never writes, not even to an empty file.
-class TVfsPAK {
+class PackArchive {
 public:
     static constexpr std::int64_t kHeaderSize = 12;
     static constexpr std::int64_t kRecordSize = 128;
     static constexpr std::size_t kNameSize = 120;
 
-    TVfsPAK() = default;
-    ~TVfsPAK();
-    TVfsPAK(const TVfsPAK&) = delete;
-    TVfsPAK& operator=(const TVfsPAK&) = delete;
+    PackArchive() = default;
+    ~PackArchive();
+    PackArchive(const PackArchive&) = delete;
+    PackArchive& operator=(const PackArchive&) = delete;
 
     // True when the magic is right. A zero-byte file is an empty archive.
     // Raises StorageError when the file can't be opened, or its header or
@@ -75,20 +75,20 @@ using TextLines = std::vector<std::string>;
 TextLines SplitLines(ByteView bytes);
 
 // False when anything raised; true also for a bad magic (no entries then).
-bool PakOpen(const std::filesystem::path& path, TVfsPAK& pak);
-bool PakExists(std::string_view name, const TVfsPAK& pak);
+bool PakOpen(const std::filesystem::path& path, PackArchive& pak);
+bool PakExists(std::string_view name, const PackArchive& pak);
 // None when absent; raises StorageError when the data can't be read or is larger than maxSize.
-std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const TVfsPAK& pak);
+std::optional<Bytes> PakExtract(std::string_view name, std::int32_t maxSize, const PackArchive& pak);
 // False and the lines untouched when the entry is absent; an entry over its cap raises StorageError.
-bool PakLoadText(std::string_view name, TextLines& lines, const TVfsPAK& pak);
+bool PakLoadText(std::string_view name, TextLines& lines, const PackArchive& pak);
 // Picks the decoder by the extension (.JPG, .GIF, .BMP in any case); false when the
 // entry is absent or the extension is another one. A damaged picture raises StorageError.
-bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
+bool PakLoadPicture(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
 // Pictures the program shows, by the name's extension: .jpg, .gif, .bmp in any letter case.
 bool IsShownPictureName(std::string_view name);
-bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
-bool PakLoadGif(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
-bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const TVfsPAK& pak);
+bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
+bool PakLoadGif(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
+bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
 
 // Appends the names of the regular files (and links to them) matching the joined
 // pattern pathPattern + namePattern: "*" spans any characters, "?" is one character,

@@ -13,31 +13,31 @@
 // settings file. Names and texts are UTF-16; files are UTF-16LE with a byte
 // order mark or Windows-1250, and are written back in the form they were read.
 
-struct TpkXMLAttr {
+struct XmlAttribute {
     std::u16string Name;
     std::u16string Value;
 };
-using TpkXMLAttrs = std::vector<TpkXMLAttr>;
+using XmlAttributes = std::vector<XmlAttribute>;
 
-namespace pkxml_detail {
+namespace xml_detail {
 template <typename Input> class Reader;
 }
 
 enum class XmlNodeKind : std::uint8_t { Element = 0, Instruction = 1, Comment = 2, Binary = 3 };
 
-class TpkXMLNode {
+class XmlNode {
 public:
-    TpkXMLNode();
-    explicit TpkXMLNode(std::u16string_view name, XmlNodeKind kind = XmlNodeKind::Element);
+    XmlNode();
+    explicit XmlNode(std::u16string_view name, XmlNodeKind kind = XmlNodeKind::Element);
     // Frees the subtree without recursion, so a tree of any depth can go.
-    ~TpkXMLNode();
+    ~XmlNode();
     // Moving leaves the source empty, without children.
-    TpkXMLNode(TpkXMLNode&& other) noexcept;
-    TpkXMLNode& operator=(TpkXMLNode&& other) noexcept;
-    TpkXMLNode(const TpkXMLNode&) = delete;
-    TpkXMLNode& operator=(const TpkXMLNode&) = delete;
+    XmlNode(XmlNode&& other) noexcept;
+    XmlNode& operator=(XmlNode&& other) noexcept;
+    XmlNode(const XmlNode&) = delete;
+    XmlNode& operator=(const XmlNode&) = delete;
 
-    TpkXMLAttrs Attributes;
+    XmlAttributes Attributes;
     std::u16string Name;
     std::u16string Text;      // for a comment: the comment's text
     std::u16string CDataText; // content of the last CDATA section inside the element
@@ -46,23 +46,23 @@ public:
 
     int ChildCount() const;
     // The child or attribute at the index, or nullptr outside 0 .. count - 1.
-    TpkXMLNode* Child(int index) const;
+    XmlNode* Child(int index) const;
     int AttributeCount() const { return static_cast<int>(Attributes.size()); }
-    const TpkXMLAttr* Attribute(int index) const;
+    const XmlAttribute* Attribute(int index) const;
 
     // References to children stay valid while more are added.
-    TpkXMLNode& AddChild(std::u16string_view name, XmlNodeKind kind = XmlNodeKind::Element);
+    XmlNode& AddChild(std::u16string_view name, XmlNodeKind kind = XmlNodeKind::Element);
     // Removes children, attributes, texts and data; name and kind stay.
     void Clear();
 
 private:
     // The reader builds each node in place and counts it as a child only once it has parsed.
-    template <typename Input> friend class pkxml_detail::Reader;
+    template <typename Input> friend class xml_detail::Reader;
     // The place after the last child; it may hold what a failed parse left there.
-    TpkXMLNode& NextSlot();
+    XmlNode& NextSlot();
     void CommitSlot();
 
-    void TakeFrom(TpkXMLNode& other);
+    void TakeFrom(XmlNode& other);
     void ReleaseChildren();
 
     // Absent for a node that never had children, which most nodes are.
@@ -70,9 +70,9 @@ private:
     std::unique_ptr<ChildList> children_;
 };
 
-class TpkXML {
+class XmlDocument {
 public:
-    TpkXMLNode Root; // unnamed container of the top-level nodes
+    XmlNode Root; // unnamed container of the top-level nodes
     bool WideText = false;
     std::u16string Indent = u"\t";
     std::u16string LineBreak = u"\r\n";
@@ -88,11 +88,11 @@ public:
     void SaveToStream(Bytes& out) const;
 
     // The first top-level node of that name (letter case ignored), added empty when absent.
-    TpkXMLNode& FindOrAddNode(std::u16string_view name);
+    XmlNode& FindOrAddNode(std::u16string_view name);
 };
 
-TpkXMLNode& FindOrAddChild(TpkXMLNode& node, std::u16string_view name);
-int IndexOfChild(const TpkXMLNode& node, std::u16string_view name);
+XmlNode& FindOrAddChild(XmlNode& node, std::u16string_view name);
+int IndexOfChild(const XmlNode& node, std::u16string_view name);
 
 std::u16string XmlEscape(std::u16string_view text);
 std::u16string XmlUnescape(std::u16string_view text);

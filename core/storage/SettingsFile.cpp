@@ -1,13 +1,13 @@
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
 #include "core/base/Journal.h"
 #include "core/base/StorageError.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/UProcReadWrite.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/DocumentFields.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/XmlDocument.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -81,8 +81,8 @@ std::filesystem::path XdgDocumentsFolder() {
 // file: written back, each level would cost a tab on every line.
 constexpr int kMaxSettingsDepth = 8;
 
-bool IsDeeperThan(const TpkXMLNode& root, int limit) {
-    std::vector<std::pair<const TpkXMLNode*, int>> pending{{&root, 0}};
+bool IsDeeperThan(const XmlNode& root, int limit) {
+    std::vector<std::pair<const XmlNode*, int>> pending{{&root, 0}};
     while (!pending.empty()) {
         const auto [node, depth] = pending.back();
         pending.pop_back();
@@ -94,7 +94,7 @@ bool IsDeeperThan(const TpkXMLNode& root, int limit) {
     return false;
 }
 
-TpkXMLNode& SettingNode(std::u16string_view key, TpkXML& document) {
+XmlNode& SettingNode(std::u16string_view key, XmlDocument& document) {
     return FindOrAddChild(document.FindOrAddNode(kRoot), key);
 }
 
@@ -103,7 +103,7 @@ template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 // Sets the key's variable from the document; false for a header other than ours. A missing or damaged
 // text or flag raises StorageError, while a number falls back.
-bool TakeSetting(const SettingKey& key, TpkXML& document) {
+bool TakeSetting(const SettingKey& key, XmlDocument& document) {
     const std::u16string name = key.WideName();
     return std::visit(Overloaded{
                           [&](std::monostate) { return ReadSettingText(name, document) == key.Default; },
@@ -124,7 +124,7 @@ bool TakeSetting(const SettingKey& key, TpkXML& document) {
                       key.Target);
 }
 
-void TakeOptionalSettings(TpkXML& document) {
+void TakeOptionalSettings(XmlDocument& document) {
     for (const SettingKey& key : kOptionalSettingKeys) {
         try {
             *std::get<bool*>(key.Target) = ReadSettingFlag(key.WideName(), document);
@@ -140,7 +140,7 @@ void ResetOptionalSettings() {
 }
 
 // False for a file of another header; raises on a damaged one.
-bool ReadSettingsFile(TpkXML& document) {
+bool ReadSettingsFile(XmlDocument& document) {
     LoadSettingsDocument(document);
     for (const SettingKey& key : kSettingKeys) {
         if (!TakeSetting(key, document))
@@ -163,7 +163,7 @@ std::string CurrentText(const SettingKey& key) {
 
 // A file that lost a described key (or was removed meanwhile) is given the value in use, so that
 // saving a few flags never leaves a file that the next start takes for damaged.
-void KeepFileComplete(TpkXML& document) {
+void KeepFileComplete(XmlDocument& document) {
     for (const SettingKey& key : kSettingKeys) {
         try {
             ReadSettingText(key.WideName(), document);
@@ -192,7 +192,7 @@ consteval const SettingKey& KeyOf(std::int32_t* variable) {
 
 // Loads the file, stores the number's value under its key and writes the whole file back.
 void StoreSetting(const SettingKey& key) {
-    TpkXML document;
+    XmlDocument document;
     LoadSettingsDocument(document);
     WriteSettingNumber(key.WideName(), *std::get<std::int32_t*>(key.Target), document);
     SaveSettingsDocument(document);
@@ -218,26 +218,26 @@ void PrepareFolders() {
     WriteJournal(3, u"Utworzono foldery i ustawiono ścieżki.");
 }
 
-void LoadSettingsDocument(TpkXML& document) {
+void LoadSettingsDocument(XmlDocument& document) {
     document.LoadFromFile(SettingsPath);
     if (IsDeeperThan(document.Root, kMaxSettingsDepth))
         throw StorageError("settings nested deeper than " + std::to_string(kMaxSettingsDepth) + " levels");
 }
 
-void SaveSettingsDocument(const TpkXML& document) {
+void SaveSettingsDocument(const XmlDocument& document) {
     Bytes bytes;
     document.SaveToStream(bytes);
     WriteFileAtomically(SettingsPath, bytes);
     RemoveStaleTemporaries(SettingsPath);
 }
 
-std::string ReadSettingText(std::u16string_view key, TpkXML& document) {
+std::string ReadSettingText(std::u16string_view key, XmlDocument& document) {
     return UnscrambleText(WideToAnsi(SettingNode(key, document).Text));
 }
 
-bool ReadSettingFlag(std::u16string_view key, TpkXML& document) { return ReadSettingText(key, document) == "1"; }
+bool ReadSettingFlag(std::u16string_view key, XmlDocument& document) { return ReadSettingText(key, document) == "1"; }
 
-bool ReadSettingNumber(std::u16string_view key, TpkXML& document, std::int32_t& value) {
+bool ReadSettingNumber(std::u16string_view key, XmlDocument& document, std::int32_t& value) {
     value = 0;
     try {
         if (ParseInteger(ReadSettingText(key, document), value))
@@ -248,22 +248,22 @@ bool ReadSettingNumber(std::u16string_view key, TpkXML& document, std::int32_t& 
     return false;
 }
 
-void WriteSettingText(std::u16string_view key, std::string_view text, TpkXML& document) {
+void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document) {
     SettingNode(key, document).Text = AnsiToWide(ScrambleText(text));
 }
 
-void WriteSettingNumber(std::u16string_view key, std::int32_t value, TpkXML& document) {
+void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document) {
     WriteSettingText(key, std::to_string(value), document);
 }
 
-void WriteSettingFlag(std::u16string_view key, bool value, TpkXML& document) {
+void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document) {
     WriteSettingText(key, value ? "1" : "0", document);
 }
 
 void CreateDefaultSettings() {
     ResetOptionalSettings();
     try {
-        TpkXML document;
+        XmlDocument document;
         for (const SettingKey& key : kSettingKeys) {
             WriteSettingText(key.WideName(), key.Default, document);
             TakeSetting(key, document); // the variable as the new file gives it
@@ -283,7 +283,7 @@ void LoadSettings() {
         return;
     }
     try {
-        TpkXML document;
+        XmlDocument document;
         if (ReadSettingsFile(document)) {
             WriteJournal(3, u"Poprawnie wczytano plik Ludra.ini.");
         } else {
@@ -316,7 +316,7 @@ void SetJournalLevel(std::int32_t level) {
 }
 
 void SaveSettingFlags(std::span<bool* const> flags) {
-    TpkXML document;
+    XmlDocument document;
     LoadSettingsDocument(document);
     KeepFileComplete(document);
     for (bool* flag : flags)

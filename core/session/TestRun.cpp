@@ -1,11 +1,11 @@
-#include "core/session/UObslugaTest.h"
+#include "core/session/TestRun.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/ResultsHistory.h"
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include <chrono>
 #include <utility>
@@ -275,7 +275,7 @@ void Resign() {
     if (SessionRunning && ConfirmResign) {
         ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
                     u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-        if (WarningResult != WarningButton::Tak)
+        if (WarningResult != WarningButton::Yes)
             return;
     }
     Tell(attachmentView, &AttachmentView::ClosePictureWindow);

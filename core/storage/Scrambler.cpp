@@ -1,4 +1,4 @@
-#include "core/storage/UCrypto.h"
+#include "core/storage/Scrambler.h"
 
 #include "core/base/Random.h"
 #include "core/base/StorageError.h"

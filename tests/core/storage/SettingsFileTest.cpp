@@ -1,9 +1,9 @@
-#include "core/storage/UIni.h"
+#include "core/storage/SettingsFile.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
-#include "core/storage/UCrypto.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/Scrambler.h"
+#include "core/storage/XmlDocument.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>
@@ -20,7 +20,7 @@ using ::testing::IsEmpty;
 namespace {
 
 // Settings and journal in a fresh application-data folder.
-class Settings : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
@@ -51,7 +51,7 @@ protected:
 
     // Writes a settings file holding exactly the given keys and plain values.
     void WriteSettings(const std::vector<std::pair<std::u16string, std::string>>& values) {
-        TpkXML document;
+        XmlDocument document;
         for (const auto& [key, value] : values)
             WriteSettingText(key, value, document);
         SaveSettingsDocument(document);
@@ -76,14 +76,14 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, FoldersAndPathsLieUnderTheApplicationDataFolder) {
+TEST_F(SettingsFileTest, FoldersAndPathsLieUnderTheApplicationDataFolder) {
     const auto folder = dir / "Tarvix" / "Orvel" / "Ludra";
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(SettingsPath, folder / "Ludra.ini");
     EXPECT_EQ(JournalPath, folder / "Dziennik.txt");
 }
 
-TEST_F(Settings, FirstRunWritesDefaultsInTableOrder) {
+TEST_F(SettingsFileTest, FirstRunWritesDefaultsInTableOrder) {
     RepeatWrong = true;
     WindowMode = 1;
     LoadSettings();
@@ -96,10 +96,10 @@ TEST_F(Settings, FirstRunWritesDefaultsInTableOrder) {
     EXPECT_EQ(JournalLevel, 0);
     EXPECT_THAT(Journal(), ElementsAre("Brak pliku ini. Utworzono nowy plik."));
 
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromFile(SettingsPath));
     EXPECT_FALSE(document.WideText);
-    const TpkXMLNode& ini = document.FindOrAddNode(u"Ini");
+    const XmlNode& ini = document.FindOrAddNode(u"Ini");
     std::vector<std::string> keys, values;
     for (int i = 0; i < ini.ChildCount(); ++i) {
         keys.push_back(WideToUtf8(ini.Child(i)->Name));
@@ -110,7 +110,7 @@ TEST_F(Settings, FirstRunWritesDefaultsInTableOrder) {
     EXPECT_EQ(ReadFileText(SettingsPath).find("Ludra"), std::string::npos) << "values are never plain";
 }
 
-TEST_F(Settings, ReadsEverySettingBack) {
+TEST_F(SettingsFileTest, ReadsEverySettingBack) {
     WriteSettings(Complete());
     LoadSettings();
     EXPECT_EQ(ListFilePath, "/sets/Lista.skz");
@@ -123,7 +123,7 @@ TEST_F(Settings, ReadsEverySettingBack) {
     EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
 }
 
-TEST_F(Settings, ListPathWithPolishLettersIsStoredInTheCodePage) {
+TEST_F(SettingsFileTest, ListPathWithPolishLettersIsStoredInTheCodePage) {
     auto values = Complete();
     values[1].second = Utf8ToAnsi("/home/uczeń/Zestawy/Lista.skz");
     WriteSettings(values);
@@ -131,19 +131,19 @@ TEST_F(Settings, ListPathWithPolishLettersIsStoredInTheCodePage) {
     EXPECT_EQ(ListFilePath, "/home/uczeń/Zestawy/Lista.skz");
 }
 
-TEST_F(Settings, WrongHeaderIsReplacedWithoutAJournalEntry) {
+TEST_F(SettingsFileTest, WrongHeaderIsReplacedWithoutAJournalEntry) {
     auto values = Complete();
     values[0].second = "ludra";
     WriteSettings(values);
     LoadSettings();
     EXPECT_EQ(WindowMode, 0);
     EXPECT_THAT(Journal(), IsEmpty());
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromFile(SettingsPath);
     EXPECT_EQ(ReadSettingText(u"ed", document), "Ludra");
 }
 
-TEST_F(Settings, MissingTextOrFlagMakesTheFileDamaged) {
+TEST_F(SettingsFileTest, MissingTextOrFlagMakesTheFileDamaged) {
     for (const std::u16string key : {u"sct", u"al", u"voi"}) {
         WriteSettings(Without(key));
         LoadSettings();
@@ -154,7 +154,7 @@ TEST_F(Settings, MissingTextOrFlagMakesTheFileDamaged) {
     }
 }
 
-TEST_F(Settings, UnreadableNumbersFallBack) {
+TEST_F(SettingsFileTest, UnreadableNumbersFallBack) {
     WriteSettings(Without(u"dfpz"));
     LoadSettings();
     EXPECT_EQ(JournalLevel, 1);
@@ -169,16 +169,16 @@ TEST_F(Settings, UnreadableNumbersFallBack) {
     EXPECT_TRUE(RepeatWrong);
 }
 
-TEST_F(Settings, GarbageFileIsReplacedByDefaults) {
+TEST_F(SettingsFileTest, GarbageFileIsReplacedByDefaults) {
     WriteFileText(SettingsPath, "\x01\x02 not a settings file");
     LoadSettings();
     EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
-    TpkXML document;
+    XmlDocument document;
     document.LoadFromFile(SettingsPath);
     EXPECT_EQ(ReadSettingText(u"ed", document), "Ludra");
 }
 
-TEST_F(Settings, JournalLevelChangeIsStoredAndGatedByTheNewLevel) {
+TEST_F(SettingsFileTest, JournalLevelChangeIsStoredAndGatedByTheNewLevel) {
     LoadSettings();
     std::filesystem::remove(JournalPath);
     SetJournalLevel(2);
@@ -189,7 +189,7 @@ TEST_F(Settings, JournalLevelChangeIsStoredAndGatedByTheNewLevel) {
     EXPECT_EQ(JournalLevel, 1);
 }
 
-TEST_F(Settings, SingleKeySaveKeepsTheOtherKeys) {
+TEST_F(SettingsFileTest, SingleKeySaveKeepsTheOtherKeys) {
     WriteSettings(Complete());
     LoadSettings();
     WindowMode = 0;
@@ -201,12 +201,12 @@ TEST_F(Settings, SingleKeySaveKeepsTheOtherKeys) {
     EXPECT_TRUE(RepeatWrong);
 }
 
-TEST_F(Settings, FileDeletedBeforeASaveIsRebuiltAtTheNextStart) {
+TEST_F(SettingsFileTest, FileDeletedBeforeASaveIsRebuiltAtTheNextStart) {
     LoadSettings();
     std::filesystem::remove(SettingsPath);
     WindowMode = 1;
     SaveWindowMode();
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromFile(SettingsPath));
     ASSERT_EQ(document.FindOrAddNode(u"Ini").ChildCount(), 1);
     std::filesystem::remove(JournalPath);
@@ -215,7 +215,7 @@ TEST_F(Settings, FileDeletedBeforeASaveIsRebuiltAtTheNextStart) {
     EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
 }
 
-TEST_F(Settings, NothingStopsWhenTheFileCannotBeWritten) {
+TEST_F(SettingsFileTest, NothingStopsWhenTheFileCannotBeWritten) {
     SettingsPath = dir / "no-such-folder" / "Ludra.ini";
     JournalLevel = 4;
     CreateDefaultSettings(); // sets the level to 0 before it reports
@@ -232,7 +232,7 @@ TEST_F(Settings, NothingStopsWhenTheFileCannotBeWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
 
-TEST_F(Settings, ReadOnlyFileIsNeverReplaced) {
+TEST_F(SettingsFileTest, ReadOnlyFileIsNeverReplaced) {
     LoadSettings();
     const std::string before = ReadFileText(SettingsPath);
     std::filesystem::permissions(SettingsPath, std::filesystem::perms::owner_read);
@@ -242,12 +242,12 @@ TEST_F(Settings, ReadOnlyFileIsNeverReplaced) {
     EXPECT_THAT(Journal(), testing::Contains("Problem z zapisem zmiany ustawień do ini."));
 }
 
-TEST_F(Settings, NestingDeeperThanEightLevelsIsADamagedFile) {
+TEST_F(SettingsFileTest, NestingDeeperThanEightLevelsIsADamagedFile) {
     // Ini and its keys are two levels; keys wrapped to eight levels in all still load.
     WriteSettings(Complete());
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromFile(SettingsPath));
-    TpkXMLNode* node = &document.FindOrAddNode(u"Ini");
+    XmlNode* node = &document.FindOrAddNode(u"Ini");
     for (int depth = 2; depth <= 8; ++depth)
         node = &node->AddChild(u"x");
     node->Text = u"leaf"; // an empty element is not written
@@ -263,7 +263,7 @@ TEST_F(Settings, NestingDeeperThanEightLevelsIsADamagedFile) {
     EXPECT_EQ(WindowMode, 0);
 }
 
-TEST_F(Settings, LinkInTheFilesPlaceIsReadButNeverReplaced) {
+TEST_F(SettingsFileTest, LinkInTheFilesPlaceIsReadButNeverReplaced) {
     WriteSettings(Complete());
     const auto elsewhere = dir / "elsewhere.ini";
     std::filesystem::rename(SettingsPath, elsewhere);
@@ -279,7 +279,7 @@ TEST_F(Settings, LinkInTheFilesPlaceIsReadButNeverReplaced) {
     EXPECT_EQ(ReadFileText(elsewhere), before);
 }
 
-TEST_F(Settings, SaveClearsAwayWhatKilledSavesLeft) {
+TEST_F(SettingsFileTest, SaveClearsAwayWhatKilledSavesLeft) {
     const auto leftOver = SettingsPath.parent_path() / ".Ludra.ini.tmp-k1LLed";
     WriteFileText(leftOver, std::string(4096, '<'));
     const timespec hourAgo{time(nullptr) - 3600, 0};
@@ -289,8 +289,8 @@ TEST_F(Settings, SaveClearsAwayWhatKilledSavesLeft) {
     EXPECT_FALSE(std::filesystem::exists(leftOver));
 }
 
-TEST_F(Settings, NumbersAndFlagsReadBackAsWritten) {
-    TpkXML document;
+TEST_F(SettingsFileTest, NumbersAndFlagsReadBackAsWritten) {
+    XmlDocument document;
     WriteSettingNumber(u"n", -17, document);
     WriteSettingFlag(u"f", true, document);
     WriteSettingText(u"t", "", document);
@@ -321,7 +321,7 @@ TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
     setenv("HOME", previousHome.c_str(), 1);
 }
 
-TEST_F(Settings, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff) {
+TEST_F(SettingsFileTest, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff) {
     WriteSettings(Complete());
     const std::string before = ReadFileText(SettingsPath);
     KeepSideWindows = KeysCloseInfoWindows = true;
@@ -340,7 +340,7 @@ TEST_F(Settings, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff)
     EXPECT_EQ(WindowMode, 1);
 }
 
-TEST_F(Settings, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
+TEST_F(SettingsFileTest, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
     WriteSettings(Complete());
     LoadSettings();
     RepeatWrong = false;
@@ -348,9 +348,9 @@ TEST_F(Settings, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
     bool* const flags[] = {&RepeatWrong, &KeepSideWindows, &KeysCloseInfoWindows};
     SaveSettingFlags(flags);
 
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromFile(SettingsPath));
-    const TpkXMLNode& ini = document.FindOrAddNode(u"Ini");
+    const XmlNode& ini = document.FindOrAddNode(u"Ini");
     std::vector<std::string> keys;
     for (int i = 0; i < ini.ChildCount(); ++i)
         keys.push_back(WideToUtf8(ini.Child(i)->Name));
@@ -366,7 +366,7 @@ TEST_F(Settings, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
     EXPECT_EQ(WindowMode, 1);
 }
 
-TEST_F(Settings, SavingFlagsOverAMissingFileLeavesOneTheNextStartReads) {
+TEST_F(SettingsFileTest, SavingFlagsOverAMissingFileLeavesOneTheNextStartReads) {
     LoadSettings();
     std::filesystem::remove(SettingsPath);
     std::filesystem::remove(JournalPath);

@@ -1,4 +1,4 @@
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
@@ -268,13 +268,13 @@ private:
 
 // --- reader -------------------------------------------------------------------------------------
 
-namespace pkxml_detail {
+namespace xml_detail {
 
 // Builds the tree under the root from the input. Open elements are kept on an explicit stack, so
 // nesting costs no call depth and is bounded by kMaxXmlDepth.
 template <typename Input> class Reader {
 public:
-    Reader(const Input& input, TpkXMLNode& root) : in_(input), size_(input.Size()) {
+    Reader(const Input& input, XmlNode& root) : in_(input), size_(input.Size()) {
         open_.reserve(32);
         open_.push_back(&root);
     }
@@ -377,7 +377,7 @@ private:
         const XmlNodeKind kind = Consume(u'?')   ? XmlNodeKind::Instruction
                                  : Consume(u'&') ? XmlNodeKind::Binary
                                                  : XmlNodeKind::Element;
-        TpkXMLNode* node = NewNode(kind);
+        XmlNode* node = NewNode(kind);
         if (!node)
             return false;
         const std::size_t nameStart = pos_;
@@ -399,7 +399,7 @@ private:
     }
 
     // Up to and including the end of the start tag.
-    bool ReadAttributes(TpkXMLNode& node, bool& selfClosed) {
+    bool ReadAttributes(XmlNode& node, bool& selfClosed) {
         for (;;) {
             SkipSpace();
             if (pos_ >= size_)
@@ -426,7 +426,7 @@ private:
             const std::size_t valueEnd = in_.Find(u'"', pos_, size_);
             if (valueEnd == size_)
                 return false;
-            TpkXMLAttr& attribute = node.Attributes.emplace_back();
+            XmlAttribute& attribute = node.Attributes.emplace_back();
             const auto [from, to] = Trimmed(nameStart, nameEnd);
             in_.AppendConverted(attribute.Name, from, to);
             in_.AppendUnescaped(attribute.Value, pos_, valueEnd);
@@ -443,7 +443,7 @@ private:
     }
 
     // A byte count and that many bytes, taken only when the input holds them.
-    bool ReadBinaryData(TpkXMLNode& node) {
+    bool ReadBinaryData(XmlNode& node) {
         if ((size_ - pos_) * Input::kUnitBytes < kCountBytes)
             return false;
         const std::uint32_t dataSize = ReadLittle32(ByteView(in_.BytesAt(pos_), kCountBytes), 0);
@@ -482,7 +482,7 @@ private:
             pos_ = std::min(close + 3, size_);
             return true;
         }
-        TpkXMLNode* comment = NewNode(XmlNodeKind::Comment);
+        XmlNode* comment = NewNode(XmlNodeKind::Comment);
         if (!comment)
             return false;
         const std::size_t start = pos_ + 3; // past "!" and two characters taken for "--"
@@ -499,15 +499,15 @@ private:
     // The place of the next child of the innermost open element, or nullptr when that would
     // nest deeper than allowed. open_ holds the root and the open elements, so its size is the
     // new node's depth.
-    TpkXMLNode* NewNode(XmlNodeKind kind) {
+    XmlNode* NewNode(XmlNodeKind kind) {
         if (open_.size() > static_cast<std::size_t>(kMaxXmlDepth))
             return nullptr;
-        TpkXMLNode& node = open_.back()->NextSlot();
+        XmlNode& node = open_.back()->NextSlot();
         node.Kind = kind;
         return &node;
     }
 
-    void AddNode(TpkXMLNode& node, bool leaf) {
+    void AddNode(XmlNode& node, bool leaf) {
         open_.back()->CommitSlot();
         if (!leaf)
             open_.push_back(&node);
@@ -516,11 +516,11 @@ private:
     const Input& in_;
     const std::size_t size_;
     std::size_t pos_ = 0;
-    std::vector<TpkXMLNode*> open_;
+    std::vector<XmlNode*> open_;
     std::u16string name_; // end tag names, reused
 };
 
-} // namespace pkxml_detail
+} // namespace xml_detail
 
 namespace {
 
@@ -547,33 +547,33 @@ std::u16string CDataForWriting(std::u16string_view cdata) {
     return AnsiToWide(ansi);
 }
 
-bool HasNonEmptyAttribute(const TpkXMLNode& node) {
+bool HasNonEmptyAttribute(const XmlNode& node) {
     return std::any_of(node.Attributes.begin(), node.Attributes.end(),
-                       [](const TpkXMLAttr& attribute) { return !attribute.Value.empty(); });
+                       [](const XmlAttribute& attribute) { return !attribute.Value.empty(); });
 }
 
 class Writer {
 public:
-    Writer(const TpkXML& document, Bytes& out) : doc_(document), out_(out) {}
+    Writer(const XmlDocument& document, Bytes& out) : doc_(document), out_(out) {}
 
     void WriteDocument() {
         if (doc_.WideText)
             out_.insert(out_.end(), {0xFF, 0xFE});
         struct Frame {
-            const TpkXMLNode* node;
+            const XmlNode* node;
             int next;
         };
         std::vector<Frame> open{{&doc_.Root, 0}};
         while (!open.empty()) {
             Frame& top = open.back();
-            if (const TpkXMLNode* child = top.node->Child(top.next++)) {
+            if (const XmlNode* child = top.node->Child(top.next++)) {
                 if (OpenNode(*child)) {
                     open.push_back({child, 0});
                     prefix_ += doc_.Indent;
                 }
                 continue;
             }
-            const TpkXMLNode* finished = top.node;
+            const XmlNode* finished = top.node;
             open.pop_back();
             if (!open.empty()) {
                 prefix_.resize(prefix_.size() - doc_.Indent.size());
@@ -584,13 +584,13 @@ public:
     }
 
 private:
-    static bool HasBody(const TpkXMLNode& node) { return !node.CDataText.empty() || node.ChildCount() > 0; }
-    static bool IsSelfClosed(const TpkXMLNode& node) {
+    static bool HasBody(const XmlNode& node) { return !node.CDataText.empty() || node.ChildCount() > 0; }
+    static bool IsSelfClosed(const XmlNode& node) {
         return node.Text.empty() && !HasBody(node) && node.Kind != XmlNodeKind::Binary;
     }
 
     // Writes the node up to its children; false when nothing of it follows them.
-    bool OpenNode(const TpkXMLNode& node) {
+    bool OpenNode(const XmlNode& node) {
         const bool selfClosed = IsSelfClosed(node);
         if (selfClosed && !HasNonEmptyAttribute(node))
             return false; // empty elements are left out
@@ -604,7 +604,7 @@ private:
         }
         Put(node.Kind == XmlNodeKind::Instruction ? u"<?" : node.Kind == XmlNodeKind::Binary ? u"<&" : u"<");
         Put(node.Name);
-        for (const TpkXMLAttr& attribute : node.Attributes) {
+        for (const XmlAttribute& attribute : node.Attributes) {
             if (attribute.Value.empty())
                 continue;
             Put(u" ");
@@ -631,7 +631,7 @@ private:
         return true;
     }
 
-    void CloseNode(const TpkXMLNode& node) {
+    void CloseNode(const XmlNode& node) {
         if (HasBody(node))
             Put(prefix_);
         if (!IsSelfClosed(node) && node.Kind != XmlNodeKind::Instruction) {
@@ -669,7 +669,7 @@ private:
         pending_.clear();
     }
 
-    const TpkXML& doc_;
+    const XmlDocument& doc_;
     Bytes& out_;
     std::u16string pending_; // output not yet converted to bytes
     std::u16string prefix_;  // indentation of the current line
@@ -708,9 +708,9 @@ std::pair<std::size_t, std::size_t> LocateChild(std::size_t index) {
 // Children live in place, in blocks that grow up to a limit: adding one moves no other, and a
 // long list of children costs few allocations. A node is constructed in its block when its place
 // is first handed out; one place past the last child may hold a node that a failed parse left.
-struct TpkXMLNode::ChildList {
+struct XmlNode::ChildList {
     struct Place {
-        alignas(TpkXMLNode) std::byte bytes[sizeof(TpkXMLNode)];
+        alignas(XmlNode) std::byte bytes[sizeof(XmlNode)];
     };
 
     std::vector<std::unique_ptr<Place[]>> blocks;
@@ -722,18 +722,18 @@ struct TpkXMLNode::ChildList {
     ChildList& operator=(const ChildList&) = delete;
     ~ChildList() { DestroyNodes(); }
 
-    TpkXMLNode& At(int index) const {
+    XmlNode& At(int index) const {
         const auto [block, place] = LocateChild(static_cast<std::size_t>(index));
-        return *std::launder(reinterpret_cast<TpkXMLNode*>(blocks[block][place].bytes));
+        return *std::launder(reinterpret_cast<XmlNode*>(blocks[block][place].bytes));
     }
 
-    TpkXMLNode& Next() {
+    XmlNode& Next() {
         if (constructed > count)
             return At(count);
         const auto [block, place] = LocateChild(static_cast<std::size_t>(count));
         if (block == blocks.size())
             blocks.emplace_back(new Place[BlockSize(block)]);
-        TpkXMLNode* node = new (blocks[block][place].bytes) TpkXMLNode();
+        XmlNode* node = new (blocks[block][place].bytes) XmlNode();
         ++constructed;
         return *node;
     }
@@ -741,33 +741,33 @@ struct TpkXMLNode::ChildList {
     // Each node frees its own subtree without recursion.
     void DestroyNodes() {
         for (int i = 0; i < constructed; ++i)
-            At(i).~TpkXMLNode();
+            At(i).~XmlNode();
         constructed = 0;
     }
 };
 
 // Defined here, not defaulted in the class, so a new node is not zero-filled before construction.
-TpkXMLNode::TpkXMLNode() = default;
+XmlNode::XmlNode() = default;
 
-TpkXMLNode::TpkXMLNode(std::u16string_view name, XmlNodeKind kind) : Name(name), Kind(kind) {}
+XmlNode::XmlNode(std::u16string_view name, XmlNodeKind kind) : Name(name), Kind(kind) {}
 
-TpkXMLNode::~TpkXMLNode() {
+XmlNode::~XmlNode() {
     if (children_)
         ReleaseChildren();
 }
 
-TpkXMLNode::TpkXMLNode(TpkXMLNode&& other) noexcept { TakeFrom(other); }
+XmlNode::XmlNode(XmlNode&& other) noexcept { TakeFrom(other); }
 
-TpkXMLNode& TpkXMLNode::operator=(TpkXMLNode&& other) noexcept {
+XmlNode& XmlNode::operator=(XmlNode&& other) noexcept {
     if (this != &other) {
-        TpkXMLNode previous(std::move(*this)); // freed last, so other may live inside it
+        XmlNode previous(std::move(*this)); // freed last, so other may live inside it
         TakeFrom(other);
     }
     return *this;
 }
 
 // This node is empty and childless.
-void TpkXMLNode::TakeFrom(TpkXMLNode& other) {
+void XmlNode::TakeFrom(XmlNode& other) {
     Attributes = std::move(other.Attributes);
     Name = std::move(other.Name);
     Text = std::move(other.Text);
@@ -784,46 +784,46 @@ void TpkXMLNode::TakeFrom(TpkXMLNode& other) {
 
 // Frees the subtree list by list: a node's own children join the lists still to free before the
 // node goes, so no destructor reaches further than one level.
-void TpkXMLNode::ReleaseChildren() {
+void XmlNode::ReleaseChildren() {
     std::vector<std::unique_ptr<ChildList>> doomed;
     doomed.push_back(std::move(children_));
     while (!doomed.empty()) {
         const std::unique_ptr<ChildList> list = std::move(doomed.back());
         doomed.pop_back();
         for (int i = 0; i < list->constructed; ++i) {
-            TpkXMLNode& node = list->At(i);
+            XmlNode& node = list->At(i);
             if (node.children_)
                 doomed.push_back(std::move(node.children_));
-            node.~TpkXMLNode();
+            node.~XmlNode();
         }
         list->constructed = 0;
     }
 }
 
-int TpkXMLNode::ChildCount() const { return children_ ? children_->count : 0; }
+int XmlNode::ChildCount() const { return children_ ? children_->count : 0; }
 
-TpkXMLNode* TpkXMLNode::Child(int index) const {
+XmlNode* XmlNode::Child(int index) const {
     if (index < 0 || index >= ChildCount())
         return nullptr;
     return &children_->At(index);
 }
 
-const TpkXMLAttr* TpkXMLNode::Attribute(int index) const {
+const XmlAttribute* XmlNode::Attribute(int index) const {
     if (index < 0 || index >= AttributeCount())
         return nullptr;
     return &Attributes[static_cast<std::size_t>(index)];
 }
 
-TpkXMLNode& TpkXMLNode::NextSlot() {
+XmlNode& XmlNode::NextSlot() {
     if (!children_)
         children_ = std::make_unique<ChildList>();
     return children_->Next();
 }
 
-void TpkXMLNode::CommitSlot() { ++children_->count; }
+void XmlNode::CommitSlot() { ++children_->count; }
 
-TpkXMLNode& TpkXMLNode::AddChild(std::u16string_view name, XmlNodeKind kind) {
-    TpkXMLNode& child = NextSlot();
+XmlNode& XmlNode::AddChild(std::u16string_view name, XmlNodeKind kind) {
+    XmlNode& child = NextSlot();
     child.Clear();
     child.Name.assign(name);
     child.Kind = kind;
@@ -831,7 +831,7 @@ TpkXMLNode& TpkXMLNode::AddChild(std::u16string_view name, XmlNodeKind kind) {
     return child;
 }
 
-void TpkXMLNode::Clear() {
+void XmlNode::Clear() {
     if (children_)
         ReleaseChildren();
     Attributes.clear();
@@ -840,12 +840,12 @@ void TpkXMLNode::Clear() {
     Data.clear();
 }
 
-TpkXMLNode& FindOrAddChild(TpkXMLNode& node, std::u16string_view name) {
+XmlNode& FindOrAddChild(XmlNode& node, std::u16string_view name) {
     const int index = IndexOfChild(node, name);
     return index >= 0 ? *node.Child(index) : node.AddChild(name);
 }
 
-int IndexOfChild(const TpkXMLNode& node, std::u16string_view name) {
+int IndexOfChild(const XmlNode& node, std::u16string_view name) {
     for (int i = 0; i < node.ChildCount(); ++i) {
         if (SameName(node.Child(i)->Name, name))
             return i;
@@ -855,7 +855,7 @@ int IndexOfChild(const TpkXMLNode& node, std::u16string_view name) {
 
 // --- document -----------------------------------------------------------------------------------
 
-bool TpkXML::LoadFromFile(const std::filesystem::path& path) {
+bool XmlDocument::LoadFromFile(const std::filesystem::path& path) {
     const ReadableFile file(path);
     if (file.IsMissing())
         return false;
@@ -867,7 +867,7 @@ bool TpkXML::LoadFromFile(const std::filesystem::path& path) {
     return LoadFromStream(data);
 }
 
-bool TpkXML::LoadFromStream(ByteView data) {
+bool XmlDocument::LoadFromStream(ByteView data) {
     if (data.empty())
         return false;
     Root.Clear();
@@ -876,13 +876,13 @@ bool TpkXML::LoadFromStream(ByteView data) {
     WideText = data[0] == 0xFF && data[1] == 0xFE;
     if (WideText) {
         const Utf16Input input(data.subspan(2));
-        return pkxml_detail::Reader<Utf16Input>(input, Root).Parse();
+        return xml_detail::Reader<Utf16Input>(input, Root).Parse();
     }
     const AnsiInput input(data);
-    return pkxml_detail::Reader<AnsiInput>(input, Root).Parse();
+    return xml_detail::Reader<AnsiInput>(input, Root).Parse();
 }
 
-void TpkXML::SaveToFile(const std::filesystem::path& path) const {
+void XmlDocument::SaveToFile(const std::filesystem::path& path) const {
     Bytes data;
     SaveToStream(data);
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
@@ -892,9 +892,9 @@ void TpkXML::SaveToFile(const std::filesystem::path& path) const {
         RaiseFileError("write", path, errno);
 }
 
-void TpkXML::SaveToStream(Bytes& out) const { Writer(*this, out).WriteDocument(); }
+void XmlDocument::SaveToStream(Bytes& out) const { Writer(*this, out).WriteDocument(); }
 
-TpkXMLNode& TpkXML::FindOrAddNode(std::u16string_view name) { return FindOrAddChild(Root, name); }
+XmlNode& XmlDocument::FindOrAddNode(std::u16string_view name) { return FindOrAddChild(Root, name); }
 
 // --- entities -----------------------------------------------------------------------------------
 

@@ -13,7 +13,7 @@
 
 // The test session engine: runs one question set from its first question to the
 // summary. Module state, one run at a time; the question on screen is
-// CurrentQuestion of storage/UProcReadWrite.h.
+// CurrentQuestion of storage/DocumentFields.h.
 
 // The set's inputs, filled by set selection: a question's path is SetFolder / entry.
 extern std::filesystem::path SetFolder;

@@ -1,7 +1,7 @@
-#include "core/storage/UProcReadWrite.h"
+#include "core/storage/DocumentFields.h"
 
 #include "core/base/StorageError.h"
-#include "core/storage/pkXML.h"
+#include "core/storage/XmlDocument.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,7 @@ TEST(Base64, EncodingRoundTripsEveryLengthAndByte) {
 }
 
 TEST(FieldReaders, ReadTextAndNumbersWithTheirErrorCodes) {
-    TpkXML document;
+    XmlDocument document;
     ASSERT_TRUE(document.LoadFromStream(ToBytes("<pyt><n> 12 </n><h>$1F</h><x>0x10</x><bad>12a</bad>"
                                                 "<e>MQAyAA==</e><ne>!!!!</ne><t>Ala</t></pyt>")));
     FieldError error = FieldError::NotDecoded;

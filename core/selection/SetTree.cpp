@@ -1,10 +1,10 @@
-#include "core/selection/UTree.h"
+#include "core/selection/SetTree.h"
 
 #include "core/base/CodePage.h"
 #include "core/base/ShowWarning.h"
 #include "core/selection/SetFolders.h"
-#include "core/session/UObslugaTest.h"
-#include "core/storage/UIni.h"
+#include "core/session/TestRun.h"
+#include "core/storage/SettingsFile.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <variant>
 
-class TpkXML;
+class XmlDocument;
 
 // Paths set by PrepareFolders.
 extern std::filesystem::path SettingsPath;
@@ -84,16 +84,16 @@ void SetJournalLevel(std::int32_t level);
 void SaveSettingFlags(std::span<bool* const> flags);
 
 // Values of the settings document; reading a missing or empty element raises StorageError.
-std::string ReadSettingText(std::u16string_view key, TpkXML& document);
-bool ReadSettingFlag(std::u16string_view key, TpkXML& document);
-bool ReadSettingNumber(std::u16string_view key, TpkXML& document, std::int32_t& value);
-void WriteSettingText(std::u16string_view key, std::string_view text, TpkXML& document);
-void WriteSettingNumber(std::u16string_view key, std::int32_t value, TpkXML& document);
-void WriteSettingFlag(std::u16string_view key, bool value, TpkXML& document);
+std::string ReadSettingText(std::u16string_view key, XmlDocument& document);
+bool ReadSettingFlag(std::u16string_view key, XmlDocument& document);
+bool ReadSettingNumber(std::u16string_view key, XmlDocument& document, std::int32_t& value);
+void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document);
+void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document);
+void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document);
 
 // Reads the settings file into the document (a missing file leaves it empty; one nested
 // deeper than settings ever are is damaged) and writes it back in one atomic replace,
 // which a link in the file's place refuses; a successful save clears away what killed
 // saves left. Both raise StorageError.
-void LoadSettingsDocument(TpkXML& document);
-void SaveSettingsDocument(const TpkXML& document);
+void LoadSettingsDocument(XmlDocument& document);
+void SaveSettingsDocument(const XmlDocument& document);
