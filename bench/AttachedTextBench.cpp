@@ -6,7 +6,7 @@
 #include "PeakMemory.h"
 #include "core/session/QuestionLoader.h"
 #include "gui/widgets/Controls.h"
-#include "gui/windows/UOknoTekstu.h"
+#include "gui/windows/TextWindow.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -69,7 +69,7 @@ struct OpenTextWindow {
         QApplication::processEvents();
     }
     QWidget anchor;
-    TFOknoTekstu window;
+    TextWindow window;
 };
 
 // One showing per iteration in a fresh window, as a new question brings its text.
@@ -102,9 +102,9 @@ void BM_FontSizeChange2MLines(benchmark::State& state) {
     open.window.ShowAttachedText("tekst.txt");
     for (auto _ : state) {
         if (open.window.TextFontSize() == kDefaultTextFontSize)
-            open.window.ImZwiekszClick();
+            open.window.GrowClick();
         else
-            open.window.ImZmniejszClick();
+            open.window.ShrinkClick();
         QApplication::processEvents();
     }
     AttachedTextLines.clear();

@@ -59,8 +59,8 @@ struct ProgramSideWindows {
     }
     ~ProgramSideWindows() { SetAttachmentView(nullptr); }
     QWidget anchor;
-    TFOknoGrafiki picture;
-    TFOknoTekstu text;
+    PictureWindow picture;
+    TextWindow text;
     AttachmentWindows attachments{[this] { return &picture; }, [this] { return &text; },
                                   [this]() -> const QWidget& { return anchor; }};
 };

@@ -17,7 +17,7 @@ inline constexpr int kMaxTextFontSize = 11;
 inline constexpr int kTextWheelStepMax = 5;
 
 // Inside PCentrum: the white holder of the text, the text box (wider than its
-// holder, so that its own scroll bar lies out of sight) and the holder of ListwaV.
+// holder, so that its own scroll bar lies out of sight) and the holder of ScrollBar.
 struct TextCentre {
     FrameRect PPodTxt, Mtekst, PPodListwe;
 };
@@ -36,7 +36,7 @@ FontButtons FontButtonsFor(int size);
 // Whole lines of the given height in the holder; none for a line of no height.
 int LinesThatFit(int holderHeight, int lineHeight);
 
-// ListwaV for a text of lineCount displayed lines: hidden while everything fits.
+// ScrollBar for a text of lineCount displayed lines: hidden while everything fits.
 struct TextScrollBar {
     bool Shown = false;
     int Max = 0;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/session/TestRun.h"
-#include "gui/windows/UOknoGrafiki.h"
-#include "gui/windows/UOknoTekstu.h"
+#include "gui/windows/PictureWindow.h"
+#include "gui/windows/TextWindow.h"
 
 #include <functional>
 
@@ -13,7 +13,7 @@
 // and left alone.
 class AttachmentWindows final : public AttachmentView {
 public:
-    AttachmentWindows(std::function<TFOknoGrafiki*()> picture, std::function<TFOknoTekstu*()> text,
+    AttachmentWindows(std::function<PictureWindow*()> picture, std::function<TextWindow*()> text,
                       std::function<const QWidget&()> anchor);
 
     void OpenPictureWindow() override;
@@ -26,7 +26,7 @@ public:
     void HidePicture() override;
 
 private:
-    std::function<TFOknoGrafiki*()> picture_;
-    std::function<TFOknoTekstu*()> text_;
+    std::function<PictureWindow*()> picture_;
+    std::function<TextWindow*()> text_;
     std::function<const QWidget&()> anchor_;
 };

@@ -37,8 +37,8 @@ FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event) {
 
 QRect ToQRect(const FrameRect& rect) { return {rect.Left, rect.Top, rect.Width, rect.Height}; }
 
-TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art,
-                             QPoint offsetFromAnchor, QWidget* parent)
+FramedWindow::FramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art,
+                           QPoint offsetFromAnchor, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), metrics_(metrics),
       offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)) {
     setObjectName(objectName);
@@ -49,7 +49,7 @@ TFramedWindow::TFramedWindow(const QString& objectName, const FrameMetrics& metr
 }
 
 // Later pieces lie over earlier ones: the corners over the edges, the edges over the centre.
-void TFramedWindow::BuildExpanded(const QString& art) {
+void FramedWindow::BuildExpanded(const QString& art) {
     PPodstawaBig = MakePanel(QStringLiteral("PPodstawaBig"), {}, this);
     PCentrum = MakeWhitePanel(QStringLiteral("PCentrum"), {}, PPodstawaBig);
 
@@ -70,11 +70,11 @@ void TFramedWindow::BuildExpanded(const QString& art) {
     PRightBottom = Piece(QStringLiteral("PRightBottom"), art + QStringLiteral("prawadol"), PPodstawaBig);
 
     LZwinOkno->setCursor(Qt::PointingHandCursor);
-    connect(LZwinOkno, &HotArea::clicked, this, &TFramedWindow::LZwinOknoClick);
+    connect(LZwinOkno, &HotArea::clicked, this, &FramedWindow::CollapseClick);
     drag_->Attach(LListwaTop);
 }
 
-void TFramedWindow::BuildCollapsed(const QString& art) {
+void FramedWindow::BuildCollapsed(const QString& art) {
     PZwiniete = MakePanel(QStringLiteral("PZwiniete"), {}, this);
     PLeft = MakePanel(QStringLiteral("PLeft"), {}, PZwiniete);
     Place(Piece(QStringLiteral("ImLeft"), art + QStringLiteral("listwalewa"), PLeft),
@@ -88,11 +88,11 @@ void TFramedWindow::BuildCollapsed(const QString& art) {
     LRozwinOkno = new HotArea(QStringLiteral("LRozwinOkno"), QStringLiteral("Rozwiń okno"), {}, PRight);
 
     LRozwinOkno->setCursor(Qt::PointingHandCursor);
-    connect(LRozwinOkno, &HotArea::clicked, this, &TFramedWindow::LRozwinOknoClick);
+    connect(LRozwinOkno, &HotArea::clicked, this, &FramedWindow::ExpandClick);
     drag_->Attach(LListwaNaListwie);
 }
 
-void TFramedWindow::Open(const QWidget& anchor) {
+void FramedWindow::Open(const QWidget& anchor) {
     anchorWindow_ = anchor.window();
     if (!isHidden())
         return;
@@ -100,16 +100,16 @@ void TFramedWindow::Open(const QWidget& anchor) {
     show();
 }
 
-bool TFramedWindow::IsCollapsed() const { return !PZwiniete->isHidden(); }
+bool FramedWindow::IsCollapsed() const { return !PZwiniete->isHidden(); }
 
-void TFramedWindow::keyPressEvent(QKeyEvent* event) {
+void FramedWindow::keyPressEvent(QKeyEvent* event) {
     const SizeTools tools = ShownSizeTools();
     const FramedWindowAction action =
         FramedWindowKeyAction(FramedWindowKeyOf(*event), {IsCollapsed(), Expandable(), tools.Smaller, tools.Larger});
     switch (action) {
     case FramedWindowAction::Nothing: QWidget::keyPressEvent(event); return;
-    case FramedWindowAction::Fold: LZwinOknoClick(); break;
-    case FramedWindowAction::Unfold: LRozwinOknoClick(); break;
+    case FramedWindowAction::Fold: CollapseClick(); break;
+    case FramedWindowAction::Unfold: ExpandClick(); break;
     case FramedWindowAction::Leave:
         if (anchorWindow_)
             anchorWindow_->activateWindow();
@@ -121,25 +121,25 @@ void TFramedWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void TFramedWindow::LZwinOknoClick() {
+void FramedWindow::CollapseClick() {
     if (!expandable_)
         return;
     CollapseToBar();
     memory_.LearnerFolded({windowWidth_, windowHeight_});
 }
 
-void TFramedWindow::LRozwinOknoClick() {
+void FramedWindow::ExpandClick() {
     if (!expandable_)
         return;
     LayoutExpanded();
     LearnerResized();
 }
 
-void TFramedWindow::LearnerResized() { memory_.LearnerExpanded({windowWidth_, windowHeight_}); }
+void FramedWindow::LearnerResized() { memory_.LearnerExpanded({windowWidth_, windowHeight_}); }
 
-std::optional<SideWindowShape> TFramedWindow::KeptShape() const { return memory_.ShapeForAttachment(KeepSideWindows); }
+std::optional<SideWindowShape> FramedWindow::KeptShape() const { return memory_.ShapeForAttachment(KeepSideWindows); }
 
-void TFramedWindow::ArrangeExpanded() {
+void FramedWindow::ArrangeExpanded() {
     const ExpandedFrame frame = LayoutExpandedFrame(metrics_, {windowWidth_, windowHeight_});
     Place(PPodstawaBig, frame.PPodstawaBig);
     Place(PLeftTop, frame.PLeftTop);
@@ -163,7 +163,7 @@ void TFramedWindow::ArrangeExpanded() {
     PZwiniete->hide();
 }
 
-void TFramedWindow::CollapseToBar() {
+void FramedWindow::CollapseToBar() {
     const CollapsedFrame bar = LayoutCollapsedFrame(windowWidth_, metrics_);
     Place(PZwiniete, bar.PZwiniete);
     Place(PLeft, bar.PLeft);
@@ -178,14 +178,14 @@ void TFramedWindow::CollapseToBar() {
     PZwiniete->show();
 }
 
-void TFramedWindow::SetOutline(int height) {
+void FramedWindow::SetOutline(int height) {
     QPolygon outline;
     for (const FramePoint& point : CutCornerOutline({windowWidth_, height}))
         outline << QPoint(point.X, point.Y);
     setMask(QRegion(outline, Qt::OddEvenFill));
 }
 
-void TFramedWindow::showEvent(QShowEvent* event) {
+void FramedWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         drag_->Cancel();

@@ -23,7 +23,7 @@ QRect ToQRect(const FrameRect& rect);
 // (PPodstawaBig), which folds up to a 26-pixel bar (PZwiniete). The title strips
 // of both move the window; the collapse and expand spots work while the window is
 // expandable. Each window adds its tools and its centre and lays itself out.
-class TFramedWindow : public QWidget {
+class FramedWindow : public QWidget {
     Q_OBJECT
 public:
     // Shows the window when hidden, placed by its offset from the anchor: the main
@@ -33,14 +33,14 @@ public:
     bool Expandable() const { return expandable_; }
     bool IsCollapsed() const;
 
-    void LZwinOknoClick();
-    void LRozwinOknoClick();
+    void CollapseClick();
+    void ExpandClick();
 
 protected:
     // art names the window's own pieces: <art>lewagora, <art>lewadol, <art>dol,
     // <art>prawadol and <art>listwalewa.
-    TFramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art, QPoint offsetFromAnchor,
-                  QWidget* parent);
+    FramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art, QPoint offsetFromAnchor,
+                 QWidget* parent);
 
     // The window's own expanded layout, also run by the expand spot.
     virtual void LayoutExpanded() = 0;

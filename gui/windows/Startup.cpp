@@ -29,7 +29,7 @@ void UseUtf8Characters() {
 // The run's sounds, and its summary shown beside the main window.
 class ProgramFeedback final : public RunFeedback {
 public:
-    ProgramFeedback(OnDemand<TFPodsumowanie>& summary, const TFTloBig& mainWindow)
+    ProgramFeedback(OnDemand<SummaryWindow>& summary, const MainWindow& mainWindow)
         : summary_(summary), mainWindow_(mainWindow) {}
 
     void PlaySound(const char* sound) override { sounds_.Play(sound); }
@@ -39,8 +39,8 @@ public:
 
 private:
     SoundPlayer sounds_;
-    OnDemand<TFPodsumowanie>& summary_;
-    const TFTloBig& mainWindow_;
+    OnDemand<SummaryWindow>& summary_;
+    const MainWindow& mainWindow_;
 };
 
 } // namespace
@@ -67,15 +67,14 @@ int RunLudra(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
 
     ProgramWindows windows;
-    TFTloBig& mainWindow = windows.MainWindow;
+    MainWindow& mainWindow = windows.Main;
     InstallWarningBox(windows.Warning);
-    mainWindow.SetVignette([&windows]() -> TFWinieta& { return *windows.Vignette; });
-    mainWindow.SetSetList([&windows]() -> TFOknoLTestow& { return *windows.SetList; });
-    mainWindow.SetSideWindows([&windows] { return windows.TextWindow.IfMade(); },
-                              [&windows] { return windows.PictureWindow.IfMade(); });
+    mainWindow.SetVignette([&windows]() -> InfoWindow& { return *windows.Info; });
+    mainWindow.SetSetList([&windows]() -> SetListWindow& { return *windows.SetList; });
+    mainWindow.SetSideWindows([&windows] { return windows.Text.IfMade(); },
+                              [&windows] { return windows.Picture.IfMade(); });
     // Both unregister themselves when they go, before the windows they use.
-    AttachmentWindows attachments([&windows] { return &*windows.PictureWindow; },
-                                  [&windows] { return &*windows.TextWindow; },
+    AttachmentWindows attachments([&windows] { return &*windows.Picture; }, [&windows] { return &*windows.Text; },
                                   [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
     SetAttachmentView(&attachments);
     ProgramFeedback feedback(windows.Summary, mainWindow);

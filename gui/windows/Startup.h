@@ -1,24 +1,24 @@
 #pragma once
 
+#include "gui/windows/InfoWindow.h"
+#include "gui/windows/MainWindow.h"
 #include "gui/windows/OnDemand.h"
-#include "gui/windows/UFTloBig.h"
-#include "gui/windows/UOknoGrafiki.h"
-#include "gui/windows/UOknoLTestow.h"
-#include "gui/windows/UOknoTekstu.h"
-#include "gui/windows/UPodsumowanie.h"
-#include "gui/windows/UWarning.h"
-#include "gui/windows/UWinieta.h"
+#include "gui/windows/PictureWindow.h"
+#include "gui/windows/SetListWindow.h"
+#include "gui/windows/SummaryWindow.h"
+#include "gui/windows/TextWindow.h"
+#include "gui/windows/WarningWindow.h"
 
 // Every window of the program; RunLudra wires them together. The message box is made at once:
 // its application-wide Tab filter must hold from the start.
 struct ProgramWindows {
-    TFTloBig MainWindow;
-    TFWarning Warning;
-    OnDemand<TFOknoGrafiki> PictureWindow{[this] { return std::make_unique<TFOknoGrafiki>(&MainWindow); }};
-    OnDemand<TFOknoTekstu> TextWindow{[this] { return std::make_unique<TFOknoTekstu>(&MainWindow); }};
-    OnDemand<TFOknoLTestow> SetList{[] { return std::make_unique<TFOknoLTestow>(); }};
-    OnDemand<TFPodsumowanie> Summary{[] { return std::make_unique<TFPodsumowanie>(); }};
-    OnDemand<TFWinieta> Vignette{[] { return std::make_unique<TFWinieta>(); }};
+    MainWindow Main;
+    WarningWindow Warning;
+    OnDemand<PictureWindow> Picture{[this] { return std::make_unique<PictureWindow>(&Main); }};
+    OnDemand<TextWindow> Text{[this] { return std::make_unique<TextWindow>(&Main); }};
+    OnDemand<SetListWindow> SetList{[] { return std::make_unique<SetListWindow>(); }};
+    OnDemand<SummaryWindow> Summary{[] { return std::make_unique<SummaryWindow>(); }};
+    OnDemand<InfoWindow> Info{[] { return std::make_unique<InfoWindow>(); }};
 };
 
 // Large blocks (pictures, pixmaps) go back to the system when freed, so the memory of a set's

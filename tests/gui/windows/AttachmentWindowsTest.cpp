@@ -4,8 +4,8 @@
 #include "core/session/TestRun.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
-#include "gui/windows/UOknoGrafiki.h"
-#include "gui/windows/UOknoTekstu.h"
+#include "gui/windows/PictureWindow.h"
+#include "gui/windows/TextWindow.h"
 #include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
@@ -78,8 +78,8 @@ protected:
     TempDir dir;
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    TFOknoGrafiki picture;
-    TFOknoTekstu text;
+    PictureWindow picture;
+    TextWindow text;
     AttachmentWindows windows{[this] { return &picture; }, [this] { return &text; },
                               [this]() -> const QWidget& { return anchor; }};
 };
@@ -111,7 +111,7 @@ TEST_F(AttachmentRun, QuestionWithoutAttachmentsFoldsBothWindows) {
 
 TEST_F(AttachmentRun, SameTextOnTheNextQuestionIsNotReloaded) {
     Start({Question("opis.txt", ""), Question("opis.txt", "")});
-    text.LZwinOknoClick();
+    text.CollapseClick();
     Next();
     EXPECT_TRUE(text.IsCollapsed()) << "the learner folded it; the same text leaves it so";
     EXPECT_TRUE(text.Expandable());
@@ -119,7 +119,7 @@ TEST_F(AttachmentRun, SameTextOnTheNextQuestionIsNotReloaded) {
 
 TEST_F(AttachmentRun, OtherTextOnTheNextQuestionIsShownExpanded) {
     Start({Question("opis.txt", ""), Question("inny.txt", "")});
-    text.LZwinOknoClick();
+    text.CollapseClick();
     Next();
     EXPECT_FALSE(text.IsCollapsed());
     EXPECT_EQ(Shown(), "Inny tekst");
@@ -137,7 +137,7 @@ TEST_F(AttachmentRun, TextComingBackAfterAQuestionWithoutOneIsShownAgain) {
 TEST_F(AttachmentRun, WithReloadingEverySameTextIsShownAfresh) {
     ReloadAttachments = true;
     Start({Question("opis.txt", ""), Question("opis.txt", "")});
-    text.LZwinOknoClick();
+    text.CollapseClick();
     Next();
     EXPECT_FALSE(text.IsCollapsed());
 }
@@ -158,8 +158,8 @@ TEST_F(AttachmentRun, LeavingTheSetClosesBothWindows) {
 }
 
 TEST_F(AttachmentRun, WindowsThatAreGoneAreLeftAlone) {
-    auto gone = std::make_unique<TFOknoTekstu>();
-    auto alsoGone = std::make_unique<TFOknoGrafiki>();
+    auto gone = std::make_unique<TextWindow>();
+    auto alsoGone = std::make_unique<PictureWindow>();
     AttachmentWindows goneWindows([&alsoGone] { return alsoGone.get(); }, [&gone] { return gone.get(); },
                                   [this]() -> const QWidget& { return anchor; });
     SetAttachmentView(&goneWindows);

@@ -1,7 +1,7 @@
 #include "core/session/QuestionRecord.h"
 #include "gui/resources/Resources.h"
+#include "gui/windows/MainWindow.h"
 #include "gui/windows/TestScreen.h"
-#include "gui/windows/UFTloBig.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ protected:
     void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     void ShowMainWindow() {
-        window = std::make_unique<TFTloBig>();
+        window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         testScreen = window->findChild<TestScreen*>();
@@ -65,7 +65,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<TFTloBig> window;
+    std::unique_ptr<MainWindow> window;
     TestScreen* testScreen = nullptr;
 };
 

@@ -1,6 +1,6 @@
+#include "gui/windows/ReviewWindow.h"
+#include "gui/windows/SettingsWindow.h"
 #include "gui/windows/Startup.h"
-#include "gui/windows/UPrzegladBledow.h"
-#include "gui/windows/UUstawienia.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,13 +12,13 @@
 TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
     ProgramWindows windows;
     // Windows made when first wanted, made now.
-    *windows.PictureWindow;
-    *windows.TextWindow;
+    *windows.Picture;
+    *windows.Text;
     *windows.SetList;
     *windows.Summary;
-    *windows.Vignette;
-    const TFPrzegladBledow review;
-    const TFUstawienia settings;
+    *windows.Info;
+    const ReviewWindow review;
+    const SettingsWindow settings;
     int labels = 0;
     for (QWidget* widget : QApplication::allWidgets())
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr) {

@@ -4,7 +4,7 @@
 #include "core/session/TestRun.h"
 #include "core/session/TestScreenTexts.h"
 #include "core/storage/SettingsFile.h"
-#include "gui/windows/UFTloBig.h"
+#include "gui/windows/MainWindow.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
@@ -29,7 +29,7 @@ protected:
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(5);
         SoundOn = false;
-        window = std::make_unique<TFTloBig>();
+        window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -52,7 +52,7 @@ protected:
 
     TempDir dir;
     Recorder record{WarningButton::Yes};
-    std::unique_ptr<TFTloBig> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

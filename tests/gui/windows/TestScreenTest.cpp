@@ -8,7 +8,7 @@
 #include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
-#include "gui/windows/UFTloBig.h"
+#include "gui/windows/MainWindow.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/SessionState.h"
@@ -52,7 +52,7 @@ protected:
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(11);
         SoundOn = false;
-        window = std::make_unique<TFTloBig>();
+        window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QApplication::processEvents();
@@ -101,7 +101,7 @@ protected:
 
     TempDir dir;
     Recorder record{WarningButton::Yes};
-    std::unique_ptr<TFTloBig> window;
+    std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
 
 private:

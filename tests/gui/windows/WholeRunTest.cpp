@@ -5,7 +5,7 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
-#include "gui/windows/UFTloBig.h"
+#include "gui/windows/MainWindow.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
@@ -40,7 +40,7 @@ protected:
         SeedRandom(5);
         SetSessionClock([this] { return now; });
         // The window's test screen replaces the recorded one; the rest stays recorded.
-        window = std::make_unique<TFTloBig>();
+        window = std::make_unique<MainWindow>();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QApplication::processEvents();
@@ -112,7 +112,7 @@ protected:
     TempDir dir;
     Recorder record{WarningButton::Yes};
     RecordingViews views;
-    std::unique_ptr<TFTloBig> window;
+    std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
     double now = 46200.5;
 
