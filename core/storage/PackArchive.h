@@ -89,10 +89,3 @@ bool IsShownPictureName(std::string_view name);
 bool PakLoadJpeg(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
 bool PakLoadGif(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
 bool PakLoadBmp(std::string_view name, Bitmap& bitmap, const PackArchive& pak);
-
-// Appends the names of the regular files (and links to them) matching the joined
-// pattern pathPattern + namePattern: "*" spans any characters, "?" is one character,
-// a trailing ".*" also matches a name without a further dot, letter case is ignored.
-// Names come sorted by name ignoring case, the order the sets were made in.
-void ListFiles(std::string_view pathPattern, std::string_view namePattern, std::vector<std::string>& names);
-bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/ScrollBarModel.h"
+#include "core/presentation/ScrollBarModel.h"
 
 #include <QPoint>
 #include <QTimer>

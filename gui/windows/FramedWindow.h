@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/layout/FrameLayout.h"
-#include "core/layout/FramedWindowKeys.h"
-#include "core/layout/SideWindowMemory.h"
+#include "core/presentation/FrameLayout.h"
+#include "core/presentation/FramedWindowKeys.h"
+#include "core/presentation/SideWindowMemory.h"
 
 #include <QPoint>
 #include <QRect>

@@ -2,8 +2,8 @@
 
 #include "core/base/Random.h"
 #include "core/base/ShowWarning.h"
-#include "core/layout/MainMenuKeys.h"
-#include "core/layout/MainWindowRules.h"
+#include "core/presentation/MainMenuKeys.h"
+#include "core/presentation/MainWindowRules.h"
 #include "core/selection/SetStart.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/SettingsFile.h"

@@ -1,6 +1,6 @@
 #include "gui/windows/PictureWindow.h"
 
-#include "core/layout/PictureWindowRules.h"
+#include "core/presentation/PictureWindowRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/TestRun.h"
 #include "gui/resources/Resources.h"

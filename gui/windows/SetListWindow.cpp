@@ -1,7 +1,7 @@
 #include "gui/windows/SetListWindow.h"
 
 #include "core/base/CodePage.h"
-#include "core/layout/AccessibleTexts.h"
+#include "core/presentation/AccessibleTexts.h"
 #include "core/selection/SetStart.h"
 #include "core/selection/SetTreeKeys.h"
 #include "core/storage/SetListFile.h"

@@ -1,9 +1,9 @@
 #include "gui/windows/TestScreen.h"
 
 #include "core/base/CodePage.h"
-#include "core/layout/AccessibleTexts.h"
-#include "core/layout/TestScreenKeys.h"
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/AccessibleTexts.h"
+#include "core/presentation/TestScreenKeys.h"
+#include "core/presentation/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/TestScreenTexts.h"

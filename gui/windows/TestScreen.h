@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/TestScreenKeys.h"
+#include "core/presentation/TestScreenKeys.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/TestRun.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/TextWindowRules.h"
+#include "core/presentation/TextWindowRules.h"
 #include "gui/widgets/DottedFrame.h"
 #include "gui/windows/FramedWindow.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/WarningLogic.h"
+#include "core/presentation/WarningLogic.h"
 
 #include <QDialog>
 #include <QPoint>

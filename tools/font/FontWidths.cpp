@@ -1,8 +1,8 @@
 // Writes the advance and the overhang of every Windows-1250 character in the test screen's font, in 1/64
-// pixel, as core/layout/ScreenFontWidths.inc holds them; with --check FILE it fails when
+// pixel, as core/presentation/ScreenFontWidths.inc holds them; with --check FILE it fails when
 // FILE holds other widths.
 #include "core/base/CodePage.h"
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/TestScreenRules.h"
 
 #include <QFile>
 #include <QFontInfo>

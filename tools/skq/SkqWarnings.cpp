@@ -2,7 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/TestScreenRules.h"
 #include "core/selection/SetTree.h"
 #include "core/storage/DocumentFields.h"
 #include "core/storage/DocumentFormat.h"

@@ -1,6 +1,6 @@
 #include "core/base/CodePage.h"
 #include "core/base/Random.h"
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/TestScreenRules.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/TestRun.h"
 #include "core/storage/PakWriter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/MainWindowRules.h"
+#include "core/presentation/MainWindowRules.h"
 
 // What a key does on the test screen: the same as a click on the control it stands for.
 // T ("tekst") and O ("obrazek") hand the keyboard to the text and picture windows.

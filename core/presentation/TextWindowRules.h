@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/FrameLayout.h"
+#include "core/presentation/FrameLayout.h"
 
 #include <cstdint>
 #include <string>

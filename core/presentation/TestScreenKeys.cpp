@@ -1,4 +1,4 @@
-#include "core/layout/TestScreenKeys.h"
+#include "core/presentation/TestScreenKeys.h"
 
 namespace {
 

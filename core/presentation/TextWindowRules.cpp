@@ -1,4 +1,4 @@
-#include "core/layout/TextWindowRules.h"
+#include "core/presentation/TextWindowRules.h"
 
 #include "core/base/CodePage.h"
 

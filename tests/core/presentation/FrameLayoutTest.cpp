@@ -1,4 +1,4 @@
-#include "core/layout/FrameLayout.h"
+#include "core/presentation/FrameLayout.h"
 
 #include <gtest/gtest.h>
 

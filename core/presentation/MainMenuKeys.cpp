@@ -1,4 +1,4 @@
-#include "core/layout/MainMenuKeys.h"
+#include "core/presentation/MainMenuKeys.h"
 
 #include <algorithm>
 #include <array>

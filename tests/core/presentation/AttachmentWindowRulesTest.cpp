@@ -1,5 +1,5 @@
-#include "core/layout/PictureWindowRules.h"
-#include "core/layout/TextWindowRules.h"
+#include "core/presentation/PictureWindowRules.h"
+#include "core/presentation/TextWindowRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/TestScreenRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/layout/TestScreenRules.h"
+#include "core/presentation/TestScreenRules.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@ struct Glyph {
     int Overhang;
 };
 constexpr std::array<Glyph, 256> kGlyphs{{
-#include "core/layout/ScreenFontWidths.inc"
+#include "core/presentation/ScreenFontWidths.inc"
 }};
 constexpr int kSubpixels = 64;
 

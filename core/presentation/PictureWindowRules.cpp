@@ -1,4 +1,4 @@
-#include "core/layout/PictureWindowRules.h"
+#include "core/presentation/PictureWindowRules.h"
 
 #include <algorithm>
 

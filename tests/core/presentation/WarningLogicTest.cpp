@@ -1,4 +1,4 @@
-#include "core/layout/WarningLogic.h"
+#include "core/presentation/WarningLogic.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/MainWindowRules.h"
+#include "core/presentation/MainWindowRules.h"
 
 // What a key does in the text or picture window while it has the focus: the same as a
 // click on the tool it stands for, and only while that tool is shown.

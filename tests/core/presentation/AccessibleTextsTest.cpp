@@ -1,4 +1,4 @@
-#include "core/layout/AccessibleTexts.h"
+#include "core/presentation/AccessibleTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/layout/FramedWindowKeys.h"
+#include "core/presentation/FramedWindowKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/layout/MainWindowRules.h"
+#include "core/presentation/MainWindowRules.h"
 
 #include <algorithm>
 #include <cctype>

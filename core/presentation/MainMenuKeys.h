@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/MainWindowRules.h"
+#include "core/presentation/MainWindowRules.h"
 
 #include <optional>
 #include <span>

@@ -1,4 +1,4 @@
-#include "core/layout/ScrollBarModel.h"
+#include "core/presentation/ScrollBarModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/layout/SideWindowMemory.h"
+#include "core/presentation/SideWindowMemory.h"
 
 #include <gtest/gtest.h>
 

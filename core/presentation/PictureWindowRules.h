@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/layout/FrameLayout.h"
+#include "core/presentation/FrameLayout.h"
 
 // The picture window's two sizes and the holder of the picture, apart from the widgets.
 
