@@ -3,13 +3,16 @@
 # screens of higher density; both are embedded as the Qt resources ":/art/<name>.jpg" and
 # ":/art/<name>@2x.jpg". Names are lower case; the program looks them up ignoring case.
 # The same tool (tools/art) renders the pictures of the bundled sets as JPEG, GIF and BMP (samples/).
+# "@PROJECT_VERSION@" in a drawing becomes the version the build is of.
 function(ludra_add_artwork target)
     file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/gui/resources/art/*.svg)
     set(pictures_1x)
     set(pictures_2x)
     file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/art)
-    foreach(source IN LISTS sources)
-        get_filename_component(name ${source} NAME_WE)
+    foreach(drawing IN LISTS sources)
+        get_filename_component(name ${drawing} NAME_WE)
+        set(source ${CMAKE_CURRENT_BINARY_DIR}/art/${name}.svg)
+        configure_file(${drawing} ${source} @ONLY)
         foreach(scale 1 2)
             if(scale EQUAL 1)
                 set(file ${name}.jpg)

@@ -1,5 +1,7 @@
 #include "core/presentation/MainWindowRules.h"
 
+#include "core/base/StoredNames.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -76,12 +78,12 @@ std::string LowerExtension(std::string_view path) {
 } // namespace
 
 std::optional<std::u16string> CommandLineMessage(const std::vector<std::string>& arguments) {
-    if (arguments.empty() || LowerExtension(arguments.front()) == ".skq")
+    if (arguments.empty() || LowerExtension(arguments.front()) == stored::kQuestionFileExtension)
         return std::nullopt;
     return std::u16string(kUseTheMenu);
 }
 
 std::u16string DroppedFilesMessage(const std::vector<std::string>& names) {
-    const bool questionFile = !names.empty() && LowerExtension(names.front()) == ".skq";
+    const bool questionFile = !names.empty() && LowerExtension(names.front()) == stored::kQuestionFileExtension;
     return std::u16string(questionFile ? kUseTheMenu : kNotOurFile);
 }

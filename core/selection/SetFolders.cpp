@@ -1,6 +1,7 @@
 #include "core/selection/SetFolders.h"
 
 #include "core/base/CodePage.h"
+#include "core/base/StoredNames.h"
 
 #include <dirent.h>
 
@@ -124,7 +125,7 @@ void ListFiles(std::string_view pathPattern, std::string_view namePattern, std::
 }
 
 void ListQuestionFiles(const std::filesystem::path& folder, std::vector<std::string>& files) {
-    ListFiles(folder.string() + "/*.skq", "*.*", files);
+    ListFiles(folder.string() + "/*" + std::string(stored::kQuestionFileExtension), "*.*", files);
 }
 
 namespace {

@@ -10,7 +10,6 @@
 // The learner's results file: one line per finished run, UTF-8, fields apart by ";"
 // as spreadsheets under a Polish locale read them, quoted when they need it.
 
-inline constexpr const char* kResultsFileName = "wyniki.csv";
 inline constexpr std::string_view kResultsHeader =
     "data;zestaw;folder;pytania;dobrze za pierwszym razem;skuteczność;udzielone odpowiedzi;czas pracy;ocena";
 

@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/ShowWarning.h"
+#include "core/base/StoredNames.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/ResultsHistory.h"
@@ -118,7 +119,7 @@ void RecordResults(const SummaryReport& report) {
         return;
     const std::string line =
         ResultsLine(report, SetName.empty() ? FolderSetName(SetFolder) : AnsiToUtf8(SetName), SetFolder);
-    resultsRecorder.Record(SettingsPath.parent_path() / kResultsFileName, line);
+    resultsRecorder.Record(SettingsPath.parent_path() / stored::kResultsFile, line);
 }
 
 void FinishRun() {

@@ -2,6 +2,7 @@
 
 #include "core/base/Journal.h"
 #include "core/base/Random.h"
+#include "core/base/StoredNames.h"
 #include "core/storage/SettingsFile.h"
 
 #include <chrono>
@@ -13,15 +14,17 @@ const char* const kVersion = LUDRA_VERSION;
 std::filesystem::path DataFolder() {
     std::error_code error;
     for (const std::filesystem::path& folder : {ExeFolder, (ExeFolder / ".." / "share" / "ludra").lexically_normal()})
-        if (std::filesystem::is_directory(folder / "Zestawy", error) ||
-            std::filesystem::is_directory(folder / "Pomoc", error))
+        if (std::filesystem::is_directory(folder / stored::kSetsFolder, error) ||
+            std::filesystem::is_directory(folder / stored::kHelpFolder, error))
             return folder;
     return ExeFolder;
 }
 
-std::filesystem::path DefaultListFilePath() { return DataFolder() / "Zestawy" / "Lista.skz"; }
+std::filesystem::path DefaultListFilePath() { return DataFolder() / stored::kSetsFolder / stored::kSetListFile; }
 
-std::filesystem::path HelpPagePath() { return DataFolder() / "Pomoc" / "index.htm"; }
+std::filesystem::path HelpPagePath() { return DataFolder() / stored::kHelpFolder / stored::kHelpIndex; }
+
+std::string MainWindowTitle() { return std::string("Orvel - Ludra ") + kVersion; }
 
 std::optional<std::string> CommandLineInformation(const std::vector<std::string>& arguments) {
     if (arguments.size() != 1)

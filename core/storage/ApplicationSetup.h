@@ -18,6 +18,8 @@ std::filesystem::path HelpPagePath();
 // The address of the program's home page and its version, set by the build.
 extern const char* const kHomePage;
 extern const char* const kVersion;
+// The main window's title, which names the version.
+std::string MainWindowTitle();
 
 // What the program prints instead of starting when its only argument is "--version" or "--help".
 std::optional<std::string> CommandLineInformation(const std::vector<std::string>& arguments);

@@ -5,6 +5,7 @@
 #include "core/base/FileAccess.h"
 #include "core/base/Journal.h"
 #include "core/base/StorageError.h"
+#include "core/base/StoredNames.h"
 #include "core/storage/DocumentFields.h"
 #include "core/storage/Scrambler.h"
 #include "core/storage/XmlDocument.h"
@@ -205,16 +206,17 @@ std::filesystem::path SpecialFolderPath(SpecialFolder folder) {
 }
 
 std::filesystem::path ProgramDataFolder() {
-    return SpecialFolderPath(SpecialFolder::AppData) / "Tarvix" / "Orvel" / "Ludra";
+    return SpecialFolderPath(SpecialFolder::AppData) / stored::kMakerFolder / stored::kSuiteFolder /
+           stored::kProgramFolder;
 }
 
 void PrepareFolders() {
     const std::filesystem::path folder = ProgramDataFolder();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    SettingsPath = folder / kSettingsFileName;
+    SettingsPath = folder / stored::kSettingsFile;
     DocumentsFolder = SpecialFolderPath(SpecialFolder::Documents);
-    JournalPath = folder / "Dziennik.txt";
+    JournalPath = folder / stored::kJournalFile;
     WriteJournal(3, u"Utworzono foldery i ustawiono ścieżki.");
 }
 

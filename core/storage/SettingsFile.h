@@ -70,7 +70,6 @@ enum class SpecialFolder { AppData = 26, Documents = 5 };
 std::filesystem::path SpecialFolderPath(SpecialFolder folder);
 // Tarvix/Orvel/Ludra under the application-data folder: the settings and the journal live there.
 std::filesystem::path ProgramDataFolder();
-inline constexpr const char* kSettingsFileName = "Ludra.ini";
 
 // Creates the program's data folder (failures ignored) and sets the settings,
 // journal and documents paths.

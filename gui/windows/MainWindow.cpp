@@ -112,7 +112,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })),
       helpWindow_([] { return std::make_unique<HelpWindow>(); }) {
     setObjectName("FTloBig");
-    setWindowTitle("Orvel - Ludra 4.0");
+    setWindowTitle(QString::fromStdString(MainWindowTitle()));
     SetAccessibleRole(this, QAccessible::Window);
     OpenUrl = [this](const QUrl& url, std::function<void()> failed) { OpenOnDesktop(url, this, std::move(failed)); };
     ChooseFolder = [this](const QString& start) {

@@ -1,6 +1,7 @@
 #include "gui/windows/Startup.h"
 
 #include "core/session/TestRun.h"
+#include "core/storage/ApplicationSetup.h"
 #include "gui/resources/Resources.h"
 #include "gui/resources/Sounds.h"
 #include "gui/widgets/Controls.h"
@@ -57,7 +58,7 @@ int RunLudra(int argc, char** argv) {
     DecodeArtAhead({"tloglowny"});
     QApplication application(argc, argv);
     UseUtf8Characters();
-    QApplication::setApplicationDisplayName("Orvel - Ludra 4.0");
+    QApplication::setApplicationDisplayName(QString::fromStdString(MainWindowTitle()));
     // Ties the windows to the installed menu entry, whose icon the desktop then shows for them.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.orvel.Ludra"));
     SubstituteFonts();

@@ -3,6 +3,7 @@
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
 #include "core/base/StorageError.h"
+#include "core/base/StoredNames.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/PackArchive.h"
@@ -378,12 +379,13 @@ private:
 std::string QuestionFileName(std::size_t index, std::size_t count) {
     const std::string number = std::to_string(index + 1);
     const std::size_t width = std::max<std::size_t>(2, std::to_string(count).size());
-    return "pytanie" + std::string(width - number.size(), '0') + number + ".skq";
+    return std::string(stored::kQuestionFileStem) + std::string(width - number.size(), '0') + number +
+           std::string(stored::kQuestionFileExtension);
 }
 
 // A question file as an import names it.
 bool IsImportedQuestionName(std::string_view name) {
-    constexpr std::string_view kStart = "pytanie", kEnd = ".skq";
+    constexpr std::string_view kStart = stored::kQuestionFileStem, kEnd = stored::kQuestionFileExtension;
     if (!name.starts_with(kStart) || !name.ends_with(kEnd) || name.size() < kStart.size() + kEnd.size() + 2)
         return false;
     const std::string_view number = name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
@@ -397,7 +399,7 @@ bool IsImportedQuestionName(std::string_view name) {
 std::vector<fs::path> RefuseClashes(const std::vector<PlannedSet>& sets, const FolderPlan& plan, bool force) {
     std::vector<fs::path> targets, earlier;
     for (const auto& [folder, title] : plan.Titles)
-        targets.push_back(folder / kTitleFile);
+        targets.push_back(folder / stored::kSetTitleFile);
     for (const PlannedSet& set : sets) {
         std::vector<std::string> present;
         std::error_code error;
@@ -427,7 +429,7 @@ void WriteTitles(const FolderPlan& plan) {
     for (const auto& [folder, title] : plan.Titles) {
         CreateFolder(folder);
         const std::string line = title + "\n";
-        titles.Write(folder / kTitleFile, Bytes(line.begin(), line.end()));
+        titles.Write(folder / stored::kSetTitleFile, Bytes(line.begin(), line.end()));
     }
     titles.Commit();
 }
@@ -529,7 +531,7 @@ int RunImport(const Arguments& arguments, Io& io) {
                      importer.Skipped.size())
            << '\n';
     if (arguments.Has("list"))
-        WriteSetList(out, out / "Lista.skz", arguments.Has("force"), io.Out);
+        WriteSetList(out, out / stored::kSetListFile, arguments.Has("force"), io.Out);
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // list build: a set list from a folder tree.
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
+#include "core/base/StoredNames.h"
 #include "core/selection/SetFolders.h"
 #include "core/storage/DocumentFormat.h"
 #include "core/storage/PakWriter.h"
@@ -41,7 +42,7 @@ std::string AnsiName(const std::string& utf8, const fs::path& where) {
 
 // A folder's title in UTF-8: the first line of its title file, else its name.
 std::string TitleText(const fs::path& folder) {
-    std::ifstream file(folder / kTitleFile);
+    std::ifstream file(folder / stored::kSetTitleFile);
     std::string title;
     if (file && std::getline(file, title)) {
         while (!title.empty() && (title.back() == '\r' || title.back() == ' '))

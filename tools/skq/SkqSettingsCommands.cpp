@@ -1,6 +1,7 @@
 // config, scramble and unscramble: the settings file and the scrambler that guards its values.
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
+#include "core/base/StoredNames.h"
 #include "core/storage/Scrambler.h"
 #include "core/storage/SettingsFile.h"
 #include "core/storage/XmlDocument.h"
@@ -45,7 +46,7 @@ const SettingKey& FindKey(std::string_view name) {
     return *found;
 }
 
-fs::path DefaultSettingsPath() { return ProgramDataFolder() / kSettingsFileName; }
+fs::path DefaultSettingsPath() { return ProgramDataFolder() / stored::kSettingsFile; }
 
 // ---- reading
 

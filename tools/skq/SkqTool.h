@@ -101,8 +101,6 @@ struct TreeSet {
 };
 // The sets under ROOT in the order and with the titles "list build" gives them.
 std::vector<TreeSet> SetsInTree(const std::filesystem::path& root);
-// A folder's title file: list build names a set or category by its first line.
-inline constexpr const char* kTitleFile = "tytul.txt";
 int RunCheck(const Arguments& arguments, Io& io);
 int RunLs(const Arguments& arguments, Io& io);
 int RunPack(const Arguments& arguments, Io& io);
