@@ -46,6 +46,11 @@ char WideCharToAnsi(char16_t c) {
 
 } // namespace
 
+std::u16string Decimal(std::int64_t value) {
+    const std::string digits = std::to_string(value);
+    return {digits.begin(), digits.end()};
+}
+
 char16_t AnsiCharToWide(unsigned char c) { return c < 0x80 ? static_cast<char16_t>(c) : kHighHalf[c - 0x80]; }
 
 std::u16string AnsiToWide(std::string_view ansi) {

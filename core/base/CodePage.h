@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,8 @@ std::string Utf8ToAnsi(std::string_view utf8);
 std::size_t FindInvalidUtf8(std::string_view utf8);
 
 // Name comparison: both sides upper-cased with the Unicode simple mapping.
+// A number in decimal digits.
+std::u16string Decimal(std::int64_t value);
 std::u16string UpperCase(std::u16string_view text);
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b);
 bool SameAnsiTextIgnoringCase(std::string_view a, std::string_view b);

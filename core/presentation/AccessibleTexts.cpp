@@ -1,15 +1,8 @@
 #include "core/presentation/AccessibleTexts.h"
 
+#include "core/base/CodePage.h"
+
 #include <algorithm>
-
-namespace {
-
-std::u16string Decimal(std::int64_t value) {
-    const std::string digits = std::to_string(value);
-    return {digits.begin(), digits.end()};
-}
-
-} // namespace
 
 std::u16string AnswerTileName(const AnswerTileFacts& tile) {
     std::u16string name = u"Odpowiedź";

@@ -4,11 +4,6 @@
 
 namespace {
 
-std::u16string Decimal(std::int64_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Question files break lines with CR LF or a lone CR; the review breaks them with LF.
 std::u16string PlainLines(std::string_view ansi) {
     std::u16string text;

@@ -1,16 +1,13 @@
 #include "core/session/SummaryReport.h"
 
+#include "core/base/CodePage.h"
+
 #include <cmath>
 #include <limits>
 
 namespace {
 
 constexpr std::int64_t kMillisecondsPerDay = 86400000;
-
-std::u16string Decimal(std::int64_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 } // namespace
 

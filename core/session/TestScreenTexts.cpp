@@ -6,8 +6,6 @@
 
 namespace {
 
-std::u16string Decimal(std::int64_t value) { return AnsiToWide(std::to_string(value)); }
-
 std::u16string RightLetters(const QuestionRecord& question) {
     std::u16string letters;
     for (int p = 1; p <= question.AnswerCount; ++p) {

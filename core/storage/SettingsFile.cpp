@@ -311,7 +311,7 @@ void SetJournalLevel(std::int32_t level) {
     JournalLevel = level;
     try {
         StoreSetting(KeyOf(&JournalLevel));
-        WriteJournal(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + AnsiToWide(std::to_string(level)));
+        WriteJournal(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + Decimal(level));
     } catch (const StorageError&) {
         WriteJournal(2, u"Problem z zapisem zmiany ustawień do ini.");
     }

@@ -138,10 +138,11 @@ Bytes ListDocument(const std::string& name, const std::vector<std::string>& line
     document.Root.AddChild(u"xml", XmlNodeKind::Instruction).Attributes.push_back({u"version", u"1.0"});
     XmlNode& top = document.Root.AddChild(E::Top);
     top.AddChild(E::Encoding);
-    top.AddChild(E::EntryCount).Text = AnsiToWide(std::to_string(lines.size()));
+    top.AddChild(E::EntryCount).Text = Decimal(static_cast<std::int64_t>(lines.size()));
     top.AddChild(E::Name).Text = AnsiToWide(name);
     for (std::size_t i = 0; i < lines.size(); ++i)
-        top.AddChild(std::u16string(E::EntryPrefix) + AnsiToWide(std::to_string(i))).Text = AnsiToWide(lines[i]);
+        top.AddChild(std::u16string(E::EntryPrefix) + Decimal(static_cast<std::int64_t>(i))).Text =
+            AnsiToWide(lines[i]);
     Bytes bytes;
     document.SaveToStream(bytes);
     return bytes;
