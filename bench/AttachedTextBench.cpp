@@ -4,7 +4,7 @@
 // Peak memory is reported as counters: before the first showing (the text itself counts in it) and during.
 
 #include "PeakMemory.h"
-#include "core/session/QuestionLoader.h"
+#include "core/session/ProgramState.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/TextWindow.h"
 
@@ -60,6 +60,12 @@ TextLines RandomBytes(std::size_t size) {
     return {line};
 }
 
+// The program's state the text window reads its text from.
+ProgramState& Program() {
+    static ProgramState state;
+    return state;
+}
+
 // The text window opened beside a stand-in main window.
 struct OpenTextWindow {
     OpenTextWindow() {
@@ -69,13 +75,13 @@ struct OpenTextWindow {
         QApplication::processEvents();
     }
     QWidget anchor;
-    TextWindow window;
+    TextWindow window{Program().Run, Program().LearnerSettings};
 };
 
 // One showing per iteration in a fresh window, as a new question brings its text.
 // Peak memory is given before the first showing too: the text itself counts in it.
 void ShowText(benchmark::State& state, TextLines lines) {
-    AttachedTextLines = std::move(lines);
+    Program().Run.Current.AttachedText = std::move(lines);
     ResetPeakMemory();
     state.counters["peak_before_MB"] = PeakMemoryMB();
     for (auto _ : state) {
@@ -92,13 +98,13 @@ void ShowText(benchmark::State& state, TextLines lines) {
         state.ResumeTiming();
     }
     state.counters["peak_MB"] = PeakMemoryMB();
-    AttachedTextLines.clear();
+    Program().Run.Current.AttachedText.clear();
 }
 
 // A new font size lays the shown text out again; each iteration is one change.
 void BM_FontSizeChange2MLines(benchmark::State& state) {
     OpenTextWindow open;
-    AttachedTextLines = ShortLines(2'000'000);
+    Program().Run.Current.AttachedText = ShortLines(2'000'000);
     open.window.ShowAttachedText("tekst.txt");
     for (auto _ : state) {
         if (open.window.TextFontSize() == kDefaultTextFontSize)
@@ -107,7 +113,7 @@ void BM_FontSizeChange2MLines(benchmark::State& state) {
             open.window.ShrinkClick();
         QApplication::processEvents();
     }
-    AttachedTextLines.clear();
+    Program().Run.Current.AttachedText.clear();
 }
 
 void BM_Ordinary20KB(benchmark::State& state) { ShowText(state, OrdinaryText()); }

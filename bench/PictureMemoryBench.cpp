@@ -37,6 +37,12 @@ double ResidentMB() {
     return 0;
 }
 
+// The program's state the runs and the side windows share.
+ProgramState& Program() {
+    static ProgramState state;
+    return state;
+}
+
 // A set of questions, each with a picture of its own, written into a fresh folder.
 void WritePictureSet(const TempDir& dir, int count) {
     std::vector<QuestionDocument> questions;
@@ -46,7 +52,7 @@ void WritePictureSet(const TempDir& dir, int count) {
         questions.push_back(MakeQuestion(3, "Pytanie " + std::to_string(i), "100", name));
         pictures.push_back({name, MakeTestJpeg(kWidth - i, kHeight)});
     }
-    WriteQuestionSet(dir.Path() / "zestaw", questions, pictures);
+    WriteQuestionSet(Program().Run, dir.Path() / "zestaw", questions, pictures);
 }
 
 // The picture and text windows as the program wires them, beside a stand-in main window.
@@ -54,13 +60,12 @@ struct ProgramSideWindows {
     ProgramSideWindows() {
         anchor.setGeometry(100, 50, 790, 581);
         anchor.show();
-        SetAttachmentView(&attachments);
+        Program().Run.SetAttachmentView(&attachments);
         QApplication::processEvents();
     }
-    ~ProgramSideWindows() { SetAttachmentView(nullptr); }
     QWidget anchor;
-    PictureWindow picture;
-    TextWindow text;
+    PictureWindow picture{Program().Run, Program().LearnerSettings};
+    TextWindow text{Program().Run, Program().LearnerSettings};
     AttachmentWindows attachments{[this] { return &picture; }, [this] { return &text; },
                                   [this]() -> const QWidget& { return anchor; }};
 };
@@ -72,10 +77,10 @@ void BM_ShownPictureBesidePixels(benchmark::State& state) {
     double shown = 0;
     for (auto _ : state) {
         const double before = ResidentMB();
-        StartSession();
+        Program().Run.StartSession();
         QApplication::processEvents();
         shown = ResidentMB() - before;
-        Resign();
+        Program().Run.Resign();
         QApplication::processEvents();
     }
     state.counters["ours_mb"] = shown;
@@ -90,14 +95,14 @@ void BM_MenuAfterASetOfPictures(benchmark::State& state) {
     const double menu = ResidentMB();
     double after = 0;
     for (auto _ : state) {
-        StartSession();
+        Program().Run.StartSession();
         for (int i = 0; i < 6; ++i) {
-            CurrentQuestion.Answer(1).Selected = true; // the first answer is the right one
-            CheckAnswer();
-            NextQuestion();
+            Program().Run.Current.Question.Answer(1).Selected = true; // the first answer is the right one
+            Program().Run.CheckAnswer();
+            Program().Run.NextQuestion();
             QApplication::processEvents();
         }
-        Resign();
+        Program().Run.Resign();
         QApplication::processEvents();
         after = ResidentMB();
     }
@@ -117,8 +122,8 @@ int main(int argc, char** argv) {
     ReturnFreedPicturesToTheSystem();
     QApplication application(argc, argv);
     SubstituteFonts();
-    ConfirmResign = false;
-    SoundOn = false;
+    Program().LearnerSettings.ConfirmResign = false;
+    Program().LearnerSettings.SoundOn = false;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

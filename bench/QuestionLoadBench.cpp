@@ -3,6 +3,7 @@
 // else the loader does (archive, document, answer order) should be nearly free.
 
 #include "FloorRatio.h"
+#include "core/base/Journal.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
@@ -47,9 +48,10 @@ const Files& TheFiles() {
 }
 
 void OpenQuestion() {
-    if (!OpenQuestionFile(TheFiles().Question))
+    LoadedQuestion loaded;
+    if (!OpenQuestionFile(TheFiles().Question, loaded, Journal()))
         std::abort();
-    benchmark::DoNotOptimize(PictureBitmap.Pixels.data());
+    benchmark::DoNotOptimize(loaded.Picture.Pixels.data());
 }
 
 // The floor: the file read whole, then decoded to RGB rows by libjpeg with nothing around it.

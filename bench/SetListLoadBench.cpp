@@ -4,6 +4,7 @@
 
 #include "FloorRatio.h"
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
 #include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"
@@ -53,7 +54,8 @@ void LoadAndBuild(const std::filesystem::path& path) {
     std::vector<std::string> lines;
     SetTree tree;
     ResetSetTree(tree, 260);
-    if (!LoadSetList(path, lines) || !BuildSetTree(tree, lines))
+    SetListHeader header;
+    if (!LoadSetList(path, lines, header, Journal()) || !BuildSetTree(tree, lines))
         std::abort();
     benchmark::DoNotOptimize(tree.Entries.data());
 }

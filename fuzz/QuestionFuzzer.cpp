@@ -1,5 +1,6 @@
 // Loads a question whose document is the input: the first byte picks the layout,
 // and the archive also holds a picture and a text the document may name.
+#include "core/base/Journal.h"
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
@@ -16,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 {"a.gif", gif},
                                 {"a.txt", {'L', 'i', 'n', 'e', '\r', '\n', 'T', 'w', 'o'}}});
     SeedRandom(size);
-    OpenQuestionFile(FuzzFile(pak.data(), pak.size()));
+    LoadedQuestion loaded;
+    const Journal journal;
+    OpenQuestionFile(FuzzFile(pak.data(), pak.size()), loaded, journal);
     return 0;
 }

@@ -1,4 +1,5 @@
 // Loads a set list whose document is the input, parses every entry line and builds its tree.
+#include "core/base/Journal.h"
 #include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"
@@ -7,7 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes pak = BuildPak({{"Selz0.xml", Bytes(data, data + size)}});
     std::vector<std::string> lines;
-    if (LoadSetList(FuzzFile(pak.data(), pak.size()), lines)) {
+    SetListHeader header;
+    const Journal journal;
+    if (LoadSetList(FuzzFile(pak.data(), pak.size()), lines, header, journal)) {
         if (lines.size() > size)
             __builtin_trap(); // no line without its element in the input
         for (const std::string& line : lines) {

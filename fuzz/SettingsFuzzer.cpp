@@ -34,12 +34,14 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ScratchFolder folder;
-    SettingsPath = folder.Path() / "Ludra.ini";
+    Journal journal;
+    SettingsFile file(folder.Path() / "Ludra.ini", journal);
     {
-        std::ofstream out(SettingsPath, std::ios::binary | std::ios::trunc);
+        std::ofstream out(file.Path(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    LoadSettings();
-    SaveWindowMode();
+    Settings settings;
+    file.Load(settings);
+    file.SaveWindowMode(settings);
     return 0;
 }

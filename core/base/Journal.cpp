@@ -12,14 +12,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
-#include <utility>
-
-std::filesystem::path JournalPath;
-int JournalLevel = 0;
 
 namespace {
-
-JournalObserver observer;
 
 // Another program holds the journal only while it appends one record; one that keeps it
 // longer costs us this record rather than more than a moment's wait.
@@ -74,16 +68,12 @@ std::string JournalTimestamp(const std::tm& local) {
     return stamp;
 }
 
-JournalObserver SetJournalObserver(JournalObserver newObserver) {
-    return std::exchange(observer, std::move(newObserver));
-}
-
-void WriteJournal(int level, std::u16string_view message) {
-    if (observer)
-        observer(level, message);
-    if (level > JournalLevel || JournalPath.empty())
+void Journal::Write(int level, std::u16string_view message) const {
+    if (observer_)
+        observer_(level, message);
+    if (level > level_ || file_.empty())
         return;
-    const FileDescriptor file = OpenForAppend(JournalPath); // closing gives the lock back
+    const FileDescriptor file = OpenForAppend(file_); // closing gives the lock back
     if (file.IsOpen() && LockForAppend(file.Get()))
         AppendRecord(file.Get(), LocalTimestamp() + " - " + WideToAnsi(message) + "\r\n");
 }

@@ -13,13 +13,10 @@ enum class WarningIcon { Information = 1, Question = 2, Warning = 3 };
 // A button of the box, numbered as the box reports the chosen one.
 enum class WarningButton { Close = 0, Yes = 1, No = 2, Cancel = 3 };
 
-// The chosen button.
-extern WarningButton WarningResult;
-
 // Shows the text ("\r" breaks a line) and returns the chosen button.
 using WarningHandler = std::function<WarningButton(WarningButtonSet, WarningIcon, std::u16string_view text)>;
 // Installs a handler and gives back the one it replaces; without any, every box answers Nie.
 WarningHandler SetWarningHandler(WarningHandler handler);
 
-// WarningResult is Nie just before the box shows, then the chosen button.
-void ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);
+// Shows the box and returns the chosen button.
+WarningButton ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);

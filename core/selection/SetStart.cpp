@@ -9,24 +9,25 @@
 
 namespace {
 
-void StartSetOrTell(std::u16string_view emptyMessage) {
-    QuestionFiles.clear();
-    ListQuestionFiles(SetFolder, QuestionFiles);
-    if (QuestionFiles.empty())
+void StartSetOrTell(TestRun& run, std::u16string_view emptyMessage) {
+    run.QuestionFiles.clear();
+    ListQuestionFiles(run.SetFolder, run.QuestionFiles);
+    if (run.QuestionFiles.empty())
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, emptyMessage);
     else
-        StartSession();
+        run.StartSession();
 }
 
 } // namespace
 
-void StartSetFromList() {
-    SetName = ChosenSetName;
-    StartSetOrTell(u"\rWskazany zestaw nie zawiera plików pytań.");
+void StartSetFromList(TestRun& run, const ChosenSet& chosen) {
+    run.SetFolder = chosen.Folder;
+    run.SetName = chosen.Name;
+    StartSetOrTell(run, u"\rWskazany zestaw nie zawiera plików pytań.");
 }
 
-void StartSetFromFolder(const std::filesystem::path& folder) {
-    SetFolder = folder;
-    SetName.clear();
-    StartSetOrTell(u"\rWskazany folder nie zawiera plików pytań.");
+void StartSetFromFolder(TestRun& run, const std::filesystem::path& folder) {
+    run.SetFolder = folder;
+    run.SetName.clear();
+    StartSetOrTell(run, u"\rWskazany folder nie zawiera plików pytań.");
 }

@@ -10,8 +10,6 @@
 #include <charconv>
 #include <initializer_list>
 
-std::string ChosenSetName;
-
 std::string ReadEntryField(std::string_view line, std::size_t& position) {
     for (std::size_t at = position; at < line.size(); ++at) {
         if (line[at] == '*' && (at == 0 || line[at - 1] != '@')) {
@@ -181,14 +179,14 @@ bool SelectSetTreeRow(SetTree& tree, int y) {
     return true;
 }
 
-std::optional<std::u16string> ChooseSelectedSet(const SetTree& tree) {
+std::optional<std::u16string> ChooseSelectedSet(const SetTree& tree, const std::filesystem::path& listFile,
+                                                ChosenSet& chosen) {
     if (tree.Selected < 0)
         return std::nullopt;
     const SetListEntry& entry = tree.Entries[static_cast<std::size_t>(tree.Selected)];
     if (entry.Folder.empty())
         return std::nullopt;
-    SetFolder = ResolveSetFolder(ListFilePath, entry.Folder);
-    ChosenSetName = entry.Name;
+    chosen = {ResolveSetFolder(listFile, entry.Folder), entry.Name};
     return u"Wybór zestawu: " + AnsiToWide(entry.Name);
 }
 
@@ -248,8 +246,8 @@ std::vector<SetTreeRow> DrawSetTree(const SetTree& tree) {
     return rows;
 }
 
-bool ConfirmSetChoice() {
-    if (!ChosenSetName.empty())
+bool ConfirmSetChoice(const ChosenSet& chosen) {
+    if (!chosen.Name.empty())
         return true;
     ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
                 u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.");

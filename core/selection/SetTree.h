@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,8 +52,12 @@ inline constexpr int kTreePictureWidth = 220;
 inline constexpr int kTreePictureHeight = 2000;
 inline constexpr int kTreePictureMaxHeight = 16'000'000;
 
-// The set chosen last (Windows-1250); kept between showings of the window, emptied by cancelling.
-extern std::string ChosenSetName;
+// The set chosen in the list: its folder and its entry's name (Windows-1250). The set list
+// window keeps it between showings; cancelling empties it.
+struct ChosenSet {
+    std::filesystem::path Folder;
+    std::string Name;
+};
 
 inline constexpr std::u16string_view kNoChoiceText = u"Wybór zestawu: brak wyboru. ";
 
@@ -66,9 +71,10 @@ bool BuildSetTree(SetTree& tree, const std::vector<std::string>& lines);
 // Selects the row under y (picture coordinates; above the first row counts as the
 // first). False, and nothing changes, below the last row.
 bool SelectSetTreeRow(SetTree& tree, int y);
-// Makes the selected entry the chosen set when it is one: SetFolder and ChosenSetName
-// follow it, and the text for the choice label is returned. Nothing for a category.
-std::optional<std::u16string> ChooseSelectedSet(const SetTree& tree);
+// Makes the selected entry the chosen set when it is one, its folder found from the list
+// file's, and returns the text for the choice label. Nothing for a category.
+std::optional<std::u16string> ChooseSelectedSet(const SetTree& tree, const std::filesystem::path& listFile,
+                                                ChosenSet& chosen);
 // Opens or closes the selected category: closing hides its whole subtree, opening shows
 // its direct children as they were left. False when the selection is no category.
 bool ToggleSetTreeEntry(SetTree& tree);
@@ -105,4 +111,4 @@ struct SetTreeRow {
 std::vector<SetTreeRow> DrawSetTree(const SetTree& tree);
 
 // The confirm spot: true when a set is chosen; otherwise the learner is told to choose one.
-bool ConfirmSetChoice();
+bool ConfirmSetChoice(const ChosenSet& chosen);

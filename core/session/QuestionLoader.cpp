@@ -9,10 +9,6 @@
 
 #include <string_view>
 
-QuestionRecord CurrentQuestion;
-Bitmap PictureBitmap;
-TextLines AttachedTextLines;
-
 namespace {
 
 void FillQuestion(const QuestionDocument& document, QuestionRecord& question) {
@@ -29,12 +25,12 @@ void FillQuestion(const QuestionDocument& document, QuestionRecord& question) {
 
 // The last steps of both layouts; a damaged picture or text raises, and a question
 // that can't be ordered (empty key, impossible answer count) is damaged too.
-void LoadAttachmentsAndOrder(const PackArchive& pak) {
-    QuestionRecord& question = CurrentQuestion;
+void LoadAttachmentsAndOrder(const PackArchive& pak, LoadedQuestion& loaded) {
+    QuestionRecord& question = loaded.Question;
     if (!question.PictureName.empty())
-        PakLoadPicture(question.PictureName, PictureBitmap, pak);
+        PakLoadPicture(question.PictureName, loaded.Picture, pak);
     if (!question.TextName.empty())
-        PakLoadText(question.TextName, AttachedTextLines, pak);
+        PakLoadText(question.TextName, loaded.AttachedText, pak);
     if (!SetUpAnswerOrder(question))
         throw StorageError("question can't be ordered");
 }
@@ -47,49 +43,52 @@ Bytes ExtractDocument(std::string_view name, const PackArchive& pak) {
 }
 
 // Reads the fields with `read`, then the attachments; a storage failure on the way is a damaged question.
-template <typename Read> QuestionLoad LoadQuestion(const PackArchive& pak, Read read, std::u16string_view damaged) {
+template <typename Read>
+QuestionLoad LoadQuestion(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Read read,
+                          std::u16string_view damaged) {
     try {
         read();
-        LoadAttachmentsAndOrder(pak);
+        LoadAttachmentsAndOrder(pak, loaded);
         return QuestionLoad::Loaded;
     } catch (const StorageError&) {
-        WriteJournal(0, damaged);
+        journal.Write(0, damaged);
         return QuestionLoad::Damaged;
     }
 }
 
 } // namespace
 
-QuestionLoad LoadQuestion40(const PackArchive& pak) {
+QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal) {
     XmlDocument document;
     document.LoadFromStream(ExtractDocument(kQuestionDocument40, pak));
     return LoadQuestion(
-        pak,
+        pak, loaded, journal,
         [&] {
             const QuestionDocument fields = ReadQuestionXml(document);
-            FillQuestion(fields, CurrentQuestion);
-            CurrentQuestion.Date = fields.Date;
+            FillQuestion(fields, loaded.Question);
+            loaded.Question.Date = fields.Date;
         },
         u"Odczyt. Ver 40. Błąd dekodowania pytaniu solo.");
 }
 
-QuestionLoad LoadQuestion35(const PackArchive& pak) {
+QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal) {
     const TextLines lines = SplitLines(ExtractDocument(kQuestionDocument35, pak));
     // The old layout's date line is not read into the record: it keeps its date.
     return LoadQuestion(
-        pak, [&] { FillQuestion(ReadQuestionLines(lines), CurrentQuestion); },
+        pak, loaded, journal, [&] { FillQuestion(ReadQuestionLines(lines), loaded.Question); },
         u"Odczyt. Ver 35. Błąd dekodowania pytaniu solo.");
 }
 
-bool OpenQuestionFile(const std::filesystem::path& path) {
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Journal& journal) {
     QuestionLoad code = QuestionLoad::Loaded;
     try {
         PackArchive pak;
-        ResetQuestionRecord(CurrentQuestion);
+        ResetQuestionRecord(loaded.Question);
         PakOpen(path, pak);
-        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak) : LoadQuestion40(pak);
+        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak, loaded, journal)
+                                                   : LoadQuestion40(pak, loaded, journal);
     } catch (const StorageError&) {
-        WriteJournal(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
+        journal.Write(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
         return false;
     }
     if (code == QuestionLoad::Damaged)

@@ -6,17 +6,20 @@
 
 #include <filesystem>
 
-// The question on screen, its picture and its attached text, filled by OpenQuestionFile.
-extern QuestionRecord CurrentQuestion;
-extern Bitmap PictureBitmap;
-extern TextLines AttachedTextLines;
+class Journal;
 
-// Loads a question file into CurrentQuestion with its answers in drawn order.
-// False after any failure, which has then been written to the journal and, for a
-// damaged question, shown in the message box.
-bool OpenQuestionFile(const std::filesystem::path& path);
+// A question as the test screen shows it, with its picture and its attached text.
+struct LoadedQuestion {
+    QuestionRecord Question;
+    Bitmap Picture;
+    TextLines AttachedText;
+};
+
+// Loads a question file with its answers in drawn order. False after any failure, which
+// has then been written to the journal and, for a damaged question, shown in the message box.
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Journal& journal);
 
 // The layouts' loaders. A missing document raises StorageError.
 enum class QuestionLoad { Loaded = 0, Damaged = 1 };
-QuestionLoad LoadQuestion40(const PackArchive& pak);
-QuestionLoad LoadQuestion35(const PackArchive& pak);
+QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal);
+QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal);

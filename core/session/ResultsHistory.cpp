@@ -143,10 +143,10 @@ bool AppendResultsLine(const std::filesystem::path& file, std::string_view line,
     return false;
 }
 
-bool ResultsRecorder::Record(const std::filesystem::path& file, std::string_view line) {
+bool ResultsRecorder::Record(const std::filesystem::path& file, std::string_view line, const Journal& journal) {
     if (AppendResultsLine(file, line, lockWait_))
         return true;
-    WriteJournal(1, u"Problem z zapisem wyniku do pliku wyników.");
+    journal.Write(1, u"Problem z zapisem wyniku do pliku wyników.");
     if (!std::exchange(learnerTold_, true))
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, kResultsNotSaved);
     return false;

@@ -10,12 +10,12 @@
 namespace {
 
 const std::array kRows{
-    SettingsRow{u"Powtarzaj pytania, na które odpowiedziałem źle", &RepeatWrong},
-    SettingsRow{u"Odtwarzaj dźwięki", &SoundOn},
-    SettingsRow{u"Pytaj, zanim zamkniesz test", &ConfirmResign},
-    SettingsRow{u"Pokazuj tekst i obrazek od nowa przy każdym pytaniu", &ReloadAttachments},
-    SettingsRow{u"Pamiętaj położenie i wielkość okien tekstu i obrazka", &KeepSideWindows},
-    SettingsRow{u"Enter i Esc zamykają podsumowanie i okno informacji", &KeysCloseInfoWindows},
+    SettingsRow{u"Powtarzaj pytania, na które odpowiedziałem źle", &Settings::RepeatWrong},
+    SettingsRow{u"Odtwarzaj dźwięki", &Settings::SoundOn},
+    SettingsRow{u"Pytaj, zanim zamkniesz test", &Settings::ConfirmResign},
+    SettingsRow{u"Pokazuj tekst i obrazek od nowa przy każdym pytaniu", &Settings::ReloadAttachments},
+    SettingsRow{u"Pamiętaj położenie i wielkość okien tekstu i obrazka", &Settings::KeepSideWindows},
+    SettingsRow{u"Enter i Esc zamykają podsumowanie i okno informacji", &Settings::KeysCloseInfoWindows},
 };
 
 std::size_t Stepped(const SettingsForm& form, bool forward) {
@@ -36,10 +36,10 @@ SettingsOutcome Press(SettingsForm& form) {
 
 std::span<const SettingsRow> SettingsRows() { return kRows; }
 
-SettingsForm CurrentSettingsForm() {
+SettingsForm CurrentSettingsForm(const Settings& settings) {
     SettingsForm form;
     for (const SettingsRow& row : kRows)
-        form.Checked.push_back(*row.Variable);
+        form.Checked.push_back(settings.*row.Variable);
     return form;
 }
 
@@ -57,24 +57,24 @@ SettingsOutcome PressSettingsKey(SettingsForm& form, SettingsKey key) {
     return SettingsOutcome::Stay;
 }
 
-bool ApplySettingsForm(const SettingsForm& form) {
-    std::vector<bool*> variables;
+bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Journal& journal) {
+    std::vector<bool Settings::*> variables;
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-        *kRows[i].Variable = form.Checked[i];
+        settings.*kRows[i].Variable = form.Checked[i];
         variables.push_back(kRows[i].Variable);
     }
     try {
-        SaveSettingFlags(variables);
-        WriteJournal(3, u"Zapisano ustawienia z okna Ustawienia.");
+        file.SaveFlags(settings, variables);
+        journal.Write(3, u"Zapisano ustawienia z okna Ustawienia.");
         return true;
     } catch (const StorageError&) {
-        WriteJournal(1, u"Problem z zapisem zmiany ustawień do ini.");
+        journal.Write(1, u"Problem z zapisem zmiany ustawień do ini.");
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
                     u"Nie udało się zapisać ustawień.\rZmiany obowiązują do zamknięcia programu.");
         return false;
     }
 }
 
-bool KeyClosesInfoWindow(SettingsKey key, bool repeated) {
-    return KeysCloseInfoWindows && !repeated && (key == SettingsKey::Enter || key == SettingsKey::Escape);
+bool KeyClosesInfoWindow(SettingsKey key, bool repeated, const Settings& settings) {
+    return settings.KeysCloseInfoWindows && !repeated && (key == SettingsKey::Enter || key == SettingsKey::Escape);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/storage/SettingsFile.h"
+
 #include <cstddef>
 #include <span>
 #include <string_view>
@@ -9,7 +11,7 @@
 
 struct SettingsRow {
     std::u16string_view Caption;
-    bool* Variable; // the setting the row's check box holds
+    bool Settings::*Variable; // the setting the row's check box holds
 };
 
 // The rows, top to bottom.
@@ -26,7 +28,7 @@ struct SettingsForm {
 };
 
 // The form holding the settings' current values, the focus on the first row.
-SettingsForm CurrentSettingsForm();
+SettingsForm CurrentSettingsForm(const Settings& settings);
 
 enum class SettingsKey { Up, Down, Tab, BackTab, Space, Enter, Escape, Other };
 enum class SettingsOutcome { Stay, Save, Cancel };
@@ -37,9 +39,9 @@ SettingsOutcome PressSettingsKey(SettingsForm& form, SettingsKey key);
 
 // The setting takes the form's values and the file stores them. A failure to store is journaled and
 // the learner told, while the values still apply until the program ends; false then.
-bool ApplySettingsForm(const SettingsForm& form);
+bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Journal& journal);
 
 // Whether a key closes the summary or the information window as their close spot does: Enter or
 // Escape, with the setting on. A held key never does, so Enter held over the last question of a run
 // can't close its summary unseen.
-bool KeyClosesInfoWindow(SettingsKey key, bool repeated);
+bool KeyClosesInfoWindow(SettingsKey key, bool repeated, const Settings& settings);

@@ -2,51 +2,21 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/ShowWarning.h"
-#include "core/base/StoredNames.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/QuestionRecord.h"
 #include "core/session/ResultsHistory.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/SettingsFile.h"
 
 #include <chrono>
 #include <utility>
 
-std::filesystem::path SetFolder;
-std::vector<std::string> QuestionFiles;
-std::string SetName;
-
-std::int32_t QuestionCount = 0;
-std::vector<QuestionProgress> Progress;
-std::int32_t CurrentQuestionIndex = 0;
-std::int32_t FirstTimeRight = 0;
-std::int32_t RightCount = 0;
-std::int32_t GivenCount = 0;
-bool QuestionChecked = false;
-bool SessionRunning = false;
-bool RetryPass = false;
-std::vector<ReviewEntry> RunMistakes;
-double StartTime = 0;
-double EndTime = 0;
-std::string LastShownTextName;
-std::string LastShownPictureName;
-
 namespace {
-
-TestScreenView* screenView = nullptr;
-AttachmentView* attachmentView = nullptr;
-RunFeedback* runFeedback = nullptr;
-SessionClock sessionClock;
-ResultsRecorder resultsRecorder;
 
 // Tells a view what to show; without a registered view there is nothing to show.
 template <typename View, typename Method, typename... Args> void Tell(View* view, Method method, Args&&... args) {
     if (view != nullptr)
         (view->*method)(std::forward<Args>(args)...);
-}
-
-template <typename View> void Unregister(View*& registered, const View* view) {
-    if (registered == view)
-        registered = nullptr;
 }
 
 double SystemNow() {
@@ -59,52 +29,92 @@ double SystemNow() {
     return DateTimeFromLocal(local, static_cast<int>(milliseconds < 0 ? milliseconds + 1000 : milliseconds));
 }
 
-void ShowStatusLine() {
-    Tell(screenView, &TestScreenView::UpdateStatusLine, StatusLineText(QuestionCount, GivenCount, RightCount));
+} // namespace
+
+TestScreenView::~TestScreenView() {
+    if (run_ != nullptr)
+        run_->screenView_ = nullptr;
+}
+AttachmentView::~AttachmentView() {
+    if (run_ != nullptr)
+        run_->attachmentView_ = nullptr;
+}
+RunFeedback::~RunFeedback() {
+    if (run_ != nullptr)
+        run_->runFeedback_ = nullptr;
 }
 
-void PlayWhenSoundOn(const char* sound) {
-    if (SoundOn)
-        Tell(runFeedback, &RunFeedback::PlaySound, sound);
+TestRun::~TestRun() {
+    SetTestScreenView(nullptr);
+    SetAttachmentView(nullptr);
+    SetRunFeedback(nullptr);
+}
+
+// Registers the view with the run, and the run with the view, so that the one that goes first
+// is forgotten by the other.
+template <typename View> View* TestRun::Register(View*& registered, View* view) {
+    if (registered != nullptr)
+        registered->run_ = nullptr;
+    if (view != nullptr)
+        view->run_ = this;
+    return std::exchange(registered, view);
+}
+
+TestScreenView* TestRun::SetTestScreenView(TestScreenView* view) { return Register(screenView_, view); }
+AttachmentView* TestRun::SetAttachmentView(AttachmentView* view) { return Register(attachmentView_, view); }
+RunFeedback* TestRun::SetRunFeedback(RunFeedback* feedback) { return Register(runFeedback_, feedback); }
+
+SessionClock TestRun::SetSessionClock(SessionClock clock) { return std::exchange(sessionClock_, std::move(clock)); }
+
+double TestRun::SessionNow() const { return sessionClock_ ? sessionClock_() : SystemNow(); }
+
+void TestRun::ShowStatusLine() {
+    Tell(screenView_, &TestScreenView::UpdateStatusLine, StatusLineText(QuestionCount, GivenCount, RightCount));
+}
+
+void TestRun::PlayWhenSoundOn(const char* sound) {
+    if (settings_.SoundOn)
+        Tell(runFeedback_, &RunFeedback::PlaySound, sound);
 }
 
 // Tells the text and picture windows about the question's attachments when their
 // names differ from the ones shown last; a window showing one records its name.
-void AnnounceAttachments() {
-    if (CurrentQuestion.TextName.empty()) {
-        Tell(attachmentView, &AttachmentView::HideAttachedText);
-    } else if (CurrentQuestion.TextName != LastShownTextName) {
-        Tell(attachmentView, &AttachmentView::ShowAttachedText, CurrentQuestion.TextName);
-        LastShownTextName = CurrentQuestion.TextName;
+void TestRun::AnnounceAttachments() {
+    const QuestionRecord& question = Current.Question;
+    if (question.TextName.empty()) {
+        Tell(attachmentView_, &AttachmentView::HideAttachedText);
+    } else if (question.TextName != LastShownTextName) {
+        Tell(attachmentView_, &AttachmentView::ShowAttachedText, question.TextName);
+        LastShownTextName = question.TextName;
     }
-    if (CurrentQuestion.PictureName.empty()) {
-        Tell(attachmentView, &AttachmentView::HidePicture);
+    if (question.PictureName.empty()) {
+        Tell(attachmentView_, &AttachmentView::HidePicture);
         LastShownPictureName.clear();
-    } else if (CurrentQuestion.PictureName != LastShownPictureName) {
-        Tell(attachmentView, &AttachmentView::ShowPicture, CurrentQuestion.PictureName);
-        LastShownPictureName = CurrentQuestion.PictureName;
+    } else if (question.PictureName != LastShownPictureName) {
+        Tell(attachmentView_, &AttachmentView::ShowPicture, question.PictureName);
+        LastShownPictureName = question.PictureName;
     }
     // The picture window keeps its own copy: the decoded picture's memory goes back at once.
-    PictureBitmap = {};
+    Current.Picture = {};
 }
 
-bool OpenQuestionAt(std::int32_t index) {
+bool TestRun::OpenQuestionAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= QuestionFiles.size())
         return false;
-    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)]);
+    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)], Current, journal_);
 }
 
 // Counts one judged check of the question on screen; true when it was right.
-bool CountCheck() {
+bool TestRun::CountCheck() {
     QuestionProgress& progress = Progress[static_cast<std::size_t>(CurrentQuestionIndex)];
     progress.Answered = true;
-    const bool right = AllAnswersRight(CurrentQuestion);
+    const bool right = AllAnswersRight(Current.Question);
     if (right) {
         if (!RetryPass)
             ++FirstTimeRight;
         ++RightCount;
     } else if (!RetryPass) {
-        RunMistakes.push_back(MakeReviewEntry(CurrentQuestion, CurrentQuestionIndex + 1));
+        RunMistakes.push_back(MakeReviewEntry(Current.Question, CurrentQuestionIndex + 1));
     }
     ++GivenCount;
     QuestionChecked = true;
@@ -114,41 +124,27 @@ bool CountCheck() {
 }
 
 // The learner's results file beside the settings; a failure costs only the line, and is told.
-void RecordResults(const SummaryReport& report) {
-    if (SettingsPath.empty())
+void TestRun::RecordResults(const SummaryReport& report) {
+    const std::filesystem::path file = paths_.ResultsFile();
+    if (file.empty())
         return;
     const std::string line =
         ResultsLine(report, SetName.empty() ? FolderSetName(SetFolder) : AnsiToUtf8(SetName), SetFolder);
-    resultsRecorder.Record(SettingsPath.parent_path() / stored::kResultsFile, line);
+    resultsRecorder_.Record(file, line, journal_);
 }
 
-void FinishRun() {
+void TestRun::FinishRun() {
     PlayWhenSoundOn(kSoundFinal);
     EndTime = SessionNow();
     const SummaryReport report = MakeSummaryReport(QuestionCount, FirstTimeRight, GivenCount, StartTime, EndTime);
     RecordResults(report);
-    Tell(runFeedback, &RunFeedback::ShowSummary, report);
+    Tell(runFeedback_, &RunFeedback::ShowSummary, report);
     SessionRunning = false;
 }
 
-bool CurrentIndexValid() {
+bool TestRun::CurrentIndexValid() const {
     return CurrentQuestionIndex >= 0 && static_cast<std::size_t>(CurrentQuestionIndex) < Progress.size();
 }
-
-} // namespace
-
-TestScreenView::~TestScreenView() { Unregister(screenView, this); }
-AttachmentView::~AttachmentView() { Unregister(attachmentView, this); }
-RunFeedback::~RunFeedback() { Unregister(runFeedback, this); }
-
-TestScreenView* SetTestScreenView(TestScreenView* view) { return std::exchange(screenView, view); }
-AttachmentView* SetAttachmentView(AttachmentView* view) { return std::exchange(attachmentView, view); }
-RunFeedback* SetRunFeedback(RunFeedback* feedback) { return std::exchange(runFeedback, feedback); }
-
-SessionClock SetSessionClock(SessionClock replacement) { return std::exchange(sessionClock, std::move(replacement)); }
-ResultsRecorder SetResultsRecorder(ResultsRecorder replacement) { return std::exchange(resultsRecorder, replacement); }
-
-double SessionNow() { return sessionClock ? sessionClock() : SystemNow(); }
 
 double DateTimeFromLocal(const std::tm& local, int milliseconds) {
     using namespace std::chrono;
@@ -174,7 +170,7 @@ std::u16string StatusLineText(std::int32_t questionCount, std::int32_t givenCoun
     return text;
 }
 
-void StartSession() {
+void TestRun::StartSession() {
     QuestionCount = static_cast<std::int32_t>(QuestionFiles.size());
     Progress.assign(QuestionFiles.size(), QuestionProgress{});
     RunMistakes.clear();
@@ -186,7 +182,7 @@ void StartSession() {
     QuestionChecked = false;
     SessionRunning = true;
     RetryPass = false;
-    Tell(screenView, &TestScreenView::ShowCheckButton);
+    Tell(screenView_, &TestScreenView::ShowCheckButton);
     FirstTimeRight = 0;
     RightCount = 0;
     GivenCount = 0;
@@ -194,53 +190,53 @@ void StartSession() {
     StartTime = SessionNow();
 }
 
-bool LoadQuestion(std::int32_t index) {
-    if (ReloadAttachments) {
+bool TestRun::LoadQuestion(std::int32_t index) {
+    if (settings_.ReloadAttachments) {
         LastShownTextName.clear();
         LastShownPictureName.clear();
     }
-    Tell(screenView, &TestScreenView::HideHintButton);
-    Tell(screenView, &TestScreenView::HideHintPanel);
-    Tell(attachmentView, &AttachmentView::OpenPictureWindow);
-    Tell(attachmentView, &AttachmentView::OpenTextWindow);
+    Tell(screenView_, &TestScreenView::HideHintButton);
+    Tell(screenView_, &TestScreenView::HideHintPanel);
+    Tell(attachmentView_, &AttachmentView::OpenPictureWindow);
+    Tell(attachmentView_, &AttachmentView::OpenTextWindow);
     const bool loaded = OpenQuestionAt(index);
     if (loaded) {
-        Tell(screenView, &TestScreenView::ClearMarks);
-        Tell(screenView, &TestScreenView::ShowQuestion);
+        Tell(screenView_, &TestScreenView::ClearMarks);
+        Tell(screenView_, &TestScreenView::ShowQuestion);
         AnnounceAttachments();
-        Tell(screenView, &TestScreenView::ShowTestPanel);
+        Tell(screenView_, &TestScreenView::ShowTestPanel);
     }
     QuestionChecked = false;
     return loaded;
 }
 
-void AnswerClick(std::int32_t position) {
+void TestRun::AnswerClick(std::int32_t position) {
     if (QuestionChecked || !SessionRunning)
         return;
-    Tell(screenView, &TestScreenView::HideHintPanel);
-    ToggleAnswer(CurrentQuestion, position);
-    Tell(screenView, &TestScreenView::ShowSelectionMarks);
+    Tell(screenView_, &TestScreenView::HideHintPanel);
+    ToggleAnswer(Current.Question, position);
+    Tell(screenView_, &TestScreenView::ShowSelectionMarks);
 }
 
-void CheckAnswer() {
+void TestRun::CheckAnswer() {
     // The check button is covered after a check, so a second check of one showing never comes.
     if (!SessionRunning || QuestionChecked || !CurrentIndexValid())
         return;
-    if (!AnyAnswerChosen(CurrentQuestion)) {
+    if (!AnyAnswerChosen(Current.Question)) {
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
         return;
     }
-    Tell(screenView, &TestScreenView::ShowVerdictMarks);
+    Tell(screenView_, &TestScreenView::ShowVerdictMarks);
     const char* sound = CountCheck() ? kSoundRight : kSoundWrong;
     if (FindNextQuestion()) {
         PlayWhenSoundOn(sound);
-        Tell(screenView, &TestScreenView::HideCheckButton);
+        Tell(screenView_, &TestScreenView::HideCheckButton);
     } else {
         FinishRun();
     }
 }
 
-bool FindNextQuestion() {
+bool TestRun::FindNextQuestion() {
     for (std::size_t i = 0; i < Progress.size(); ++i) {
         if (!Progress[i].Answered) {
             CurrentQuestionIndex = static_cast<std::int32_t>(i);
@@ -248,7 +244,7 @@ bool FindNextQuestion() {
             return true;
         }
     }
-    if (!RepeatWrong)
+    if (!settings_.RepeatWrong)
         return false;
     for (std::size_t i = 0; i < Progress.size(); ++i) {
         if (Progress[i].Answered && !Progress[i].AnsweredRight) {
@@ -260,11 +256,11 @@ bool FindNextQuestion() {
     return false;
 }
 
-void NextQuestion() {
+void TestRun::NextQuestion() {
     if (!SessionRunning)
         return;
     if (LoadQuestion(CurrentQuestionIndex)) {
-        Tell(screenView, &TestScreenView::ShowCheckButton);
+        Tell(screenView_, &TestScreenView::ShowCheckButton);
         return;
     }
     SessionRunning = false;
@@ -272,14 +268,12 @@ void NextQuestion() {
                 u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
 }
 
-void Resign() {
-    if (SessionRunning && ConfirmResign) {
+void TestRun::Resign() {
+    if (SessionRunning && settings_.ConfirmResign &&
         ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
-                    u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-        if (WarningResult != WarningButton::Yes)
-            return;
-    }
-    Tell(attachmentView, &AttachmentView::ClosePictureWindow);
-    Tell(attachmentView, &AttachmentView::CloseTextWindow);
-    Tell(screenView, &TestScreenView::HideTestPanel);
+                    u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?") != WarningButton::Yes)
+        return;
+    Tell(attachmentView_, &AttachmentView::ClosePictureWindow);
+    Tell(attachmentView_, &AttachmentView::CloseTextWindow);
+    Tell(screenView_, &TestScreenView::HideTestPanel);
 }

@@ -7,22 +7,37 @@
 
 #include <chrono>
 
-std::filesystem::path ExeFolder;
 const char* const kHomePage = LUDRA_HOME_PAGE;
 const char* const kVersion = LUDRA_VERSION;
 
-std::filesystem::path DataFolder() {
+std::filesystem::path ProgramPaths::DataFolder() const {
     std::error_code error;
-    for (const std::filesystem::path& folder : {ExeFolder, (ExeFolder / ".." / "share" / "ludra").lexically_normal()})
+    for (const std::filesystem::path& folder :
+         {ProgramFolder, (ProgramFolder / ".." / "share" / "ludra").lexically_normal()})
         if (std::filesystem::is_directory(folder / stored::kSetsFolder, error) ||
             std::filesystem::is_directory(folder / stored::kHelpFolder, error))
             return folder;
-    return ExeFolder;
+    return ProgramFolder;
 }
 
-std::filesystem::path DefaultListFilePath() { return DataFolder() / stored::kSetsFolder / stored::kSetListFile; }
+std::filesystem::path ProgramPaths::DefaultListFile() const {
+    return DataFolder() / stored::kSetsFolder / stored::kSetListFile;
+}
 
-std::filesystem::path HelpPagePath() { return DataFolder() / stored::kHelpFolder / stored::kHelpIndex; }
+std::filesystem::path ProgramPaths::ResultsFile() const {
+    return SettingsFile.empty() ? std::filesystem::path() : SettingsFile.parent_path() / stored::kResultsFile;
+}
+
+void PrepareFolders(ProgramPaths& paths) {
+    const std::filesystem::path folder = ProgramDataFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    paths.SettingsFile = folder / stored::kSettingsFile;
+    paths.JournalFile = folder / stored::kJournalFile;
+    paths.DocumentsFolder = SpecialFolderPath(SpecialFolder::Documents);
+}
+
+std::filesystem::path ProgramPaths::HelpPage() const { return DataFolder() / stored::kHelpFolder / stored::kHelpIndex; }
 
 std::string MainWindowTitle() { return std::string("Orvel - Ludra ") + kVersion; }
 
@@ -38,17 +53,17 @@ std::optional<std::string> CommandLineInformation(const std::vector<std::string>
     return std::nullopt;
 }
 
-void CheckListFilePath() {
+void CheckListFilePath(Settings& settings, const ProgramPaths& paths, const Journal& journal) {
     std::error_code error;
-    if (!ListFilePath.empty() && std::filesystem::is_regular_file(ListFilePath, error))
+    if (!settings.ListFilePath.empty() && std::filesystem::is_regular_file(settings.ListFilePath, error))
         return;
-    ListFilePath = DefaultListFilePath().string();
-    if (std::filesystem::is_regular_file(ListFilePath, error))
-        WriteJournal(0, u"Ścieżka do pliku listy zestawów pytań zawarta w ini jest błędna.Wczytano domyślną listę "
-                        u"zestawów z folderu Zestawy.");
+    settings.ListFilePath = paths.DefaultListFile().string();
+    if (std::filesystem::is_regular_file(settings.ListFilePath, error))
+        journal.Write(0, u"Ścieżka do pliku listy zestawów pytań zawarta w ini jest błędna.Wczytano domyślną listę "
+                         u"zestawów z folderu Zestawy.");
     else
-        WriteJournal(0, u"Ścieżka do pliku listy zestawów pytań jest błędna.Brak również pliku Lista w folderze "
-                        u"Zestawy.");
+        journal.Write(0, u"Ścieżka do pliku listy zestawów pytań jest błędna.Brak również pliku Lista w folderze "
+                         u"Zestawy.");
 }
 
 void SeedRandomFromClock() {

@@ -13,8 +13,6 @@
 #include <cstdint>
 #include <optional>
 
-SetListHeader ListHeader;
-
 namespace {
 
 // The number n of an entry element's name: the prefix in any letter case, then n in decimal as
@@ -62,7 +60,8 @@ void ReadEntryLines(XmlDocument& document, bool decode, std::int32_t count, std:
 
 } // namespace
 
-bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines) {
+bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines, SetListHeader& header,
+                   const Journal& journal) {
     bool result = true;
     XmlDocument document;
     try {
@@ -75,26 +74,27 @@ bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines) {
         const bool decode = ReadFieldText(false, E::Top, E::Encoding, error, document) == kEncodedMark;
         const std::int32_t count = ReadFieldInt(decode, E::Top, E::EntryCount, error, document);
         if (error != FieldError::None) {
-            WriteJournal(0, u"Lista jest uszkodzona. Brak informacji o ilości wpisów.");
+            journal.Write(0, u"Lista jest uszkodzona. Brak informacji o ilości wpisów.");
             result = false;
         }
-        ListHeader.Name = ReadFieldText(decode, E::Top, E::Name, error, document);
-        ListHeader.Dtu = ReadFieldText(decode, E::Top, E::Date, error, document);
-        ListHeader.Uwg = ReadFieldText(decode, E::Top, E::Note, error, document);
+        header.Name = ReadFieldText(decode, E::Top, E::Name, error, document);
+        header.Dtu = ReadFieldText(decode, E::Top, E::Date, error, document);
+        header.Uwg = ReadFieldText(decode, E::Top, E::Note, error, document);
         lines.clear();
         ReadEntryLines(document, decode, count, lines);
     } catch (const StorageError&) {
-        WriteJournal(0, u"Odczyt listy zestawów. Ver 40. Błąd odczytu.");
+        journal.Write(0, u"Odczyt listy zestawów. Ver 40. Błąd odczytu.");
         result = false;
     }
     return result;
 }
 
-bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& lines) {
+bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& lines, SetListHeader& header,
+                 const Journal& journal) {
     bool result = true;
     try {
         PackArchive pak;
-        ListHeader = SetListHeader{};
+        header = SetListHeader{};
         PakOpen(path, pak);
         if (PakExists(kSetListDocument35, pak)) {
             ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
@@ -102,10 +102,10 @@ bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& li
                         u"nowej wersji.");
             result = false;
         } else {
-            result = ReadSetList40(pak, lines);
+            result = ReadSetList40(pak, lines, header, journal);
         }
     } catch (const StorageError&) {
-        WriteJournal(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
+        journal.Write(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
     }
     if (!result)
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,

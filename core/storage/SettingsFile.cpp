@@ -19,18 +19,6 @@
 #include <utility>
 #include <vector>
 
-std::filesystem::path SettingsPath;
-std::filesystem::path DocumentsFolder;
-
-std::string ListFilePath;
-bool ConfirmResign = true;
-bool RepeatWrong = false;
-bool ReloadAttachments = true;
-bool SoundOn = true;
-std::int32_t WindowMode = 0;
-bool KeepSideWindows = false;
-bool KeysCloseInfoWindows = false;
-
 namespace {
 
 constexpr std::u16string_view kRoot = u"Ini";
@@ -104,77 +92,67 @@ template <class... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
 
 // Sets the key's variable from the document; false for a header other than ours. A missing or damaged
 // text or flag raises StorageError, while a number falls back.
-bool TakeSetting(const SettingKey& key, XmlDocument& document) {
+bool TakeSetting(const SettingKey& key, XmlDocument& document, Settings& settings) {
     const std::u16string name = key.WideName();
     return std::visit(Overloaded{
                           [&](std::monostate) { return ReadSettingText(name, document) == key.Default; },
-                          [&](std::string* path) {
-                              *path = AnsiToUtf8(ReadSettingText(name, document));
+                          [&](std::string Settings::*path) {
+                              settings.*path = AnsiToUtf8(ReadSettingText(name, document));
                               return true;
                           },
-                          [&](bool* flag) {
-                              *flag = ReadSettingFlag(name, document);
+                          [&](bool Settings::*flag) {
+                              settings.*flag = ReadSettingFlag(name, document);
                               return true;
                           },
-                          [&](std::int32_t* number) {
-                              if (!ReadSettingNumber(name, document, *number))
-                                  *number = key.Fallback;
+                          [&](std::int32_t Settings::*number) {
+                              if (!ReadSettingNumber(name, document, settings.*number))
+                                  settings.*number = key.Fallback;
                               return true;
                           },
                       },
                       key.Target);
 }
 
-void TakeOptionalSettings(XmlDocument& document) {
+void TakeOptionalSettings(XmlDocument& document, Settings& settings) {
     for (const SettingKey& key : kOptionalSettingKeys) {
+        bool Settings::*flag = std::get<bool Settings::*>(key.Target);
         try {
-            *std::get<bool*>(key.Target) = ReadSettingFlag(key.WideName(), document);
+            settings.*flag = ReadSettingFlag(key.WideName(), document);
         } catch (const StorageError&) {
-            *std::get<bool*>(key.Target) = false;
+            settings.*flag = false;
         }
     }
 }
 
-void ResetOptionalSettings() {
+void ResetOptionalSettings(Settings& settings) {
     for (const SettingKey& key : kOptionalSettingKeys)
-        *std::get<bool*>(key.Target) = key.Default == "1";
+        settings.*std::get<bool Settings::*>(key.Target) = key.Default == "1";
 }
 
-// False for a file of another header; raises on a damaged one.
-bool ReadSettingsFile(XmlDocument& document) {
-    LoadSettingsDocument(document);
-    for (const SettingKey& key : kSettingKeys) {
-        if (!TakeSetting(key, document))
-            return false;
-    }
-    TakeOptionalSettings(document);
-    return true;
-}
-
-// The text the key's variable holds now, as the file stores it.
-std::string CurrentText(const SettingKey& key) {
+// The text the key's setting holds now, as the file stores it.
+std::string CurrentText(const SettingKey& key, const Settings& settings) {
     return std::visit(Overloaded{
                           [&](std::monostate) { return std::string(key.Default); },
-                          [](std::string* path) { return Utf8ToAnsi(*path); },
-                          [](bool* flag) { return std::string(*flag ? "1" : "0"); },
-                          [](std::int32_t* number) { return std::to_string(*number); },
+                          [&](std::string Settings::*path) { return Utf8ToAnsi(settings.*path); },
+                          [&](bool Settings::*flag) { return std::string(settings.*flag ? "1" : "0"); },
+                          [&](std::int32_t Settings::*number) { return std::to_string(settings.*number); },
                       },
                       key.Target);
 }
 
 // A file that lost a described key (or was removed meanwhile) is given the value in use, so that
 // saving a few flags never leaves a file that the next start takes for damaged.
-void KeepFileComplete(XmlDocument& document) {
+void KeepFileComplete(XmlDocument& document, const Settings& settings) {
     for (const SettingKey& key : kSettingKeys) {
         try {
             ReadSettingText(key.WideName(), document);
         } catch (const StorageError&) {
-            WriteSettingText(key.WideName(), CurrentText(key), document);
+            WriteSettingText(key.WideName(), CurrentText(key, settings), document);
         }
     }
 }
 
-const SettingKey& FlagKeyOf(bool* flag) {
+const SettingKey& FlagKeyOf(bool Settings::*flag) {
     for (const auto& keys :
          {std::span<const SettingKey>(kSettingKeys), std::span<const SettingKey>(kOptionalSettingKeys)}) {
         for (const SettingKey& key : keys) {
@@ -185,18 +163,10 @@ const SettingKey& FlagKeyOf(bool* flag) {
     throw StorageError("no settings key holds this flag");
 }
 
-// Found while building, so a variable without a key is caught there.
-consteval const SettingKey& KeyOf(std::int32_t* variable) {
+// Found while building, so a setting without a key is caught there.
+consteval const SettingKey& KeyOf(std::int32_t Settings::*setting) {
     return *std::find_if(kSettingKeys.begin(), kSettingKeys.end(),
-                         [&](const SettingKey& key) { return key.Target == SettingTarget(variable); });
-}
-
-// Loads the file, stores the number's value under its key and writes the whole file back.
-void StoreSetting(const SettingKey& key) {
-    XmlDocument document;
-    LoadSettingsDocument(document);
-    WriteSettingNumber(key.WideName(), *std::get<std::int32_t*>(key.Target), document);
-    SaveSettingsDocument(document);
+                         [&](const SettingKey& key) { return key.Target == SettingTarget(setting); });
 }
 
 } // namespace
@@ -210,27 +180,36 @@ std::filesystem::path ProgramDataFolder() {
            stored::kProgramFolder;
 }
 
-void PrepareFolders() {
-    const std::filesystem::path folder = ProgramDataFolder();
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    SettingsPath = folder / stored::kSettingsFile;
-    DocumentsFolder = SpecialFolderPath(SpecialFolder::Documents);
-    JournalPath = folder / stored::kJournalFile;
-    WriteJournal(3, u"Utworzono foldery i ustawiono ścieżki.");
+// False for a file of another header; raises on a damaged one.
+bool SettingsFile::ReadFile(Settings& settings, XmlDocument& document) const {
+    LoadDocument(document);
+    for (const SettingKey& key : kSettingKeys) {
+        if (!TakeSetting(key, document, settings))
+            return false;
+    }
+    TakeOptionalSettings(document, settings);
+    return true;
 }
 
-void LoadSettingsDocument(XmlDocument& document) {
-    document.LoadFromFile(SettingsPath);
+// Loads the file, stores the number's value under its key and writes the whole file back.
+void SettingsFile::StoreNumber(const SettingKey& key, const Settings& settings) const {
+    XmlDocument document;
+    LoadDocument(document);
+    WriteSettingNumber(key.WideName(), settings.*std::get<std::int32_t Settings::*>(key.Target), document);
+    SaveDocument(document);
+}
+
+void SettingsFile::LoadDocument(XmlDocument& document) const {
+    document.LoadFromFile(file_);
     if (IsDeeperThan(document.Root, kMaxSettingsDepth))
         throw StorageError("settings nested deeper than " + std::to_string(kMaxSettingsDepth) + " levels");
 }
 
-void SaveSettingsDocument(const XmlDocument& document) {
+void SettingsFile::SaveDocument(const XmlDocument& document) const {
     Bytes bytes;
     document.SaveToStream(bytes);
-    WriteFileAtomically(SettingsPath, bytes);
-    RemoveStaleTemporaries(SettingsPath);
+    WriteFileAtomically(file_, bytes);
+    RemoveStaleTemporaries(file_);
 }
 
 std::string ReadSettingText(std::u16string_view key, XmlDocument& document) {
@@ -262,66 +241,69 @@ void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document
     WriteSettingText(key, value ? "1" : "0", document);
 }
 
-void CreateDefaultSettings() {
-    ResetOptionalSettings();
+void SettingsFile::CreateDefaults(Settings& settings) {
+    ResetOptionalSettings(settings);
     try {
         XmlDocument document;
         for (const SettingKey& key : kSettingKeys) {
             WriteSettingText(key.WideName(), key.Default, document);
-            TakeSetting(key, document); // the variable as the new file gives it
+            TakeSetting(key, document, settings); // the setting as the new file gives it
         }
-        SaveSettingsDocument(document);
-        WriteJournal(3, u"Utworzono nowy plik ini.");
+        journal_.SetLevel(settings.JournalLevel);
+        SaveDocument(document);
+        journal_.Write(3, u"Utworzono nowy plik ini.");
     } catch (const StorageError&) {
-        WriteJournal(1, u"Problem z zapisem nowego pliku ini.");
+        journal_.Write(1, u"Problem z zapisem nowego pliku ini.");
     }
 }
 
-void LoadSettings() {
+void SettingsFile::Load(Settings& settings) {
     std::error_code error;
-    if (!std::filesystem::exists(SettingsPath, error)) {
-        CreateDefaultSettings();
-        WriteJournal(0, u"Brak pliku ini. Utworzono nowy plik.");
+    if (!std::filesystem::exists(file_, error)) {
+        CreateDefaults(settings);
+        journal_.Write(0, u"Brak pliku ini. Utworzono nowy plik.");
         return;
     }
     try {
         XmlDocument document;
-        if (ReadSettingsFile(document)) {
-            WriteJournal(3, u"Poprawnie wczytano plik Ludra.ini.");
+        if (ReadFile(settings, document)) {
+            journal_.SetLevel(settings.JournalLevel);
+            journal_.Write(3, u"Poprawnie wczytano plik Ludra.ini.");
         } else {
-            CreateDefaultSettings();
-            WriteJournal(1, u"Błędny nagłówek pliku ini. Utworzono nowy plik.");
+            CreateDefaults(settings);
+            journal_.Write(1, u"Błędny nagłówek pliku ini. Utworzono nowy plik.");
         }
     } catch (const StorageError&) {
-        CreateDefaultSettings();
-        WriteJournal(0, u"Uszkodzony plik ini. Utworzono nowy plik.");
+        CreateDefaults(settings);
+        journal_.Write(0, u"Uszkodzony plik ini. Utworzono nowy plik.");
     }
 }
 
-void SaveWindowMode() {
+void SettingsFile::SaveWindowMode(const Settings& settings) {
     try {
-        StoreSetting(KeyOf(&WindowMode));
-        WriteJournal(3, u"Zmieniono w ini wielkość okna.");
+        StoreNumber(KeyOf(&Settings::WindowMode), settings);
+        journal_.Write(3, u"Zmieniono w ini wielkość okna.");
     } catch (const StorageError&) {
-        WriteJournal(1, u"Problem z zapisem zmiany ustawień do ini.");
+        journal_.Write(1, u"Problem z zapisem zmiany ustawień do ini.");
     }
 }
 
-void SetJournalLevel(std::int32_t level) {
-    JournalLevel = level;
+void SettingsFile::SetJournalLevel(Settings& settings, std::int32_t level) {
+    settings.JournalLevel = level;
+    journal_.SetLevel(level);
     try {
-        StoreSetting(KeyOf(&JournalLevel));
-        WriteJournal(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + Decimal(level));
+        StoreNumber(KeyOf(&Settings::JournalLevel), settings);
+        journal_.Write(2, u"Zmieniono poziom zdarzen. Aktualny poziom, to: " + Decimal(level));
     } catch (const StorageError&) {
-        WriteJournal(2, u"Problem z zapisem zmiany ustawień do ini.");
+        journal_.Write(2, u"Problem z zapisem zmiany ustawień do ini.");
     }
 }
 
-void SaveSettingFlags(std::span<bool* const> flags) {
+void SettingsFile::SaveFlags(const Settings& settings, std::span<bool Settings::*const> flags) {
     XmlDocument document;
-    LoadSettingsDocument(document);
-    KeepFileComplete(document);
-    for (bool* flag : flags)
-        WriteSettingFlag(FlagKeyOf(flag).WideName(), *flag, document);
-    SaveSettingsDocument(document);
+    LoadDocument(document);
+    KeepFileComplete(document, settings);
+    for (bool Settings::*flag : flags)
+        WriteSettingFlag(FlagKeyOf(flag).WideName(), settings.*flag, document);
+    SaveDocument(document);
 }

@@ -38,9 +38,9 @@ FramedWindowKey FramedWindowKeyOf(const QKeyEvent& event) {
 QRect ToQRect(const FrameRect& rect) { return {rect.Left, rect.Top, rect.Width, rect.Height}; }
 
 FramedWindow::FramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art,
-                           QPoint offsetFromAnchor, QWidget* parent)
+                           QPoint offsetFromAnchor, const Settings& settings, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), metrics_(metrics),
-      offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)) {
+      offsetFromAnchor_(offsetFromAnchor), drag_(new WindowDrag(this)), settings_(settings) {
     setObjectName(objectName);
     SetAccessibleRole(this, QAccessible::Window);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -137,7 +137,9 @@ void FramedWindow::ExpandClick() {
 
 void FramedWindow::LearnerResized() { memory_.LearnerExpanded({windowWidth_, windowHeight_}); }
 
-std::optional<SideWindowShape> FramedWindow::KeptShape() const { return memory_.ShapeForAttachment(KeepSideWindows); }
+std::optional<SideWindowShape> FramedWindow::KeptShape() const {
+    return memory_.ShapeForAttachment(settings_.KeepSideWindows);
+}
 
 void FramedWindow::ArrangeExpanded() {
     const ExpandedFrame frame = LayoutExpandedFrame(metrics_, {windowWidth_, windowHeight_});

@@ -3,6 +3,7 @@
 #include "core/presentation/FrameLayout.h"
 #include "core/presentation/FramedWindowKeys.h"
 #include "core/presentation/SideWindowMemory.h"
+#include "core/storage/SettingsFile.h"
 
 #include <QPoint>
 #include <QRect>
@@ -40,7 +41,7 @@ protected:
     // art names the window's own pieces: <art>lewagora, <art>lewadol, <art>dol,
     // <art>prawadol and <art>listwalewa.
     FramedWindow(const QString& objectName, const FrameMetrics& metrics, const QString& art, QPoint offsetFromAnchor,
-                 QWidget* parent);
+                 const Settings& settings, QWidget* parent);
 
     // The window's own expanded layout, also run by the expand spot.
     virtual void LayoutExpanded() = 0;
@@ -90,6 +91,7 @@ private:
     const QPoint offsetFromAnchor_;
     QWidget* anchorWindow_ = nullptr;
     WindowDrag* drag_;
+    const Settings& settings_;
 
     QWidget* PLeftMidlle;
     QLabel *ImLeftMidlle, *PLeftBottom, *ImTop, *ImRightMidlle, *ImBottom, *ImMidlle;

@@ -13,8 +13,8 @@ constexpr QPoint kOffsetFromAnchor(260, 160);
 
 } // namespace
 
-InfoWindow::InfoWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+InfoWindow::InfoWindow(const Settings& settings, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), settings_(settings) {
     setObjectName(QStringLiteral("FWinieta"));
     setAccessibleName(QStringLiteral("O programie"));
     setFixedSize(kClientSize);
@@ -33,7 +33,7 @@ void InfoWindow::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoint(0
 
 // Only the close spot closes the window, unless the learner chose Enter and Escape to close it too.
 void InfoWindow::keyPressEvent(QKeyEvent* event) {
-    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat()))
+    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat(), settings_))
         accept();
     event->accept();
 }

@@ -4,13 +4,14 @@
 
 class QKeyEvent;
 class QWidget;
+struct Settings;
 
 // The information window (instance FWinieta): one picture with a close spot.
 class InfoWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit InfoWindow(QWidget* parent = nullptr);
+    explicit InfoWindow(const Settings& settings, QWidget* parent = nullptr);
 
     // Shows the window modally beside the anchor: the main window, or in window mode 1 its
     // main panel PGlowny.
@@ -20,4 +21,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const Settings& settings_;
 };

@@ -5,6 +5,7 @@
 #include "core/presentation/MainMenuKeys.h"
 #include "core/presentation/MainWindowRules.h"
 #include "core/selection/SetStart.h"
+#include "core/session/ProgramState.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
@@ -108,8 +109,9 @@ protected:
 };
 
 // Only the rounded window moves; filling the work area it stays put.
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), drag_(new WindowDrag(this, [] { return WindowMode == 0; })),
+MainWindow::MainWindow(ProgramState& state, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), state_(state),
+      drag_(new WindowDrag(this, [this] { return state_.LearnerSettings.WindowMode == 0; })),
       helpWindow_([] { return std::make_unique<HelpWindow>(); }) {
     setObjectName("FTloBig");
     setWindowTitle(QString::fromStdString(MainWindowTitle()));
@@ -118,7 +120,6 @@ MainWindow::MainWindow(QWidget* parent)
     ChooseFolder = [this](const QString& start) {
         return QFileDialog::getExistingDirectory(this, "Wskaż folder z zestawem pytań", start);
     };
-    ExeFolder = QCoreApplication::applicationDirPath().toStdString();
     setAcceptDrops(true);
     // The size and places the window has until a window mode is applied.
     resize(919, 606);
@@ -226,8 +227,8 @@ void MainWindow::BuildTestScreen() {
     PTest = MakePanel("PTest", {96, 0, kMainPanelWidth, kMainPanelHeight}, this);
     drag_->Attach(new HotArea("LListwa2", "Pasek tytułu", {128, 8, 513, 16}, PTest));
     PTest->hide();
-    testScreen_ = new TestScreen(PTest);
-    SetTestScreenView(testScreen_);
+    testScreen_ = new TestScreen(state_.Run, PTest);
+    state_.Run.SetTestScreenView(testScreen_);
 }
 
 void MainWindow::WatchMoves(QLabel* background) {
@@ -341,7 +342,7 @@ bool MainWindow::HandleMenuKey(const QKeyEvent& event) {
 void MainWindow::ApplyWindowMode() {
     const QRect work = (screen() ? screen() : QApplication::primaryScreen())->availableGeometry();
     const std::optional<WindowLayout> layout =
-        LayoutForWindowMode(WindowMode, work.x() + work.width(), work.y() + work.height());
+        LayoutForWindowMode(state_.LearnerSettings.WindowMode, work.x() + work.width(), work.y() + work.height());
     if (!layout)
         return;
     setFixedSize(layout->Width, layout->Height);
@@ -358,19 +359,20 @@ void MainWindow::ApplyWindowMode() {
 }
 
 void MainWindow::ToggleWindowMode() {
-    WindowMode = ToggledWindowMode(WindowMode);
+    Settings& settings = state_.LearnerSettings;
+    settings.WindowMode = ToggledWindowMode(settings.WindowMode);
     ApplyWindowMode();
-    SaveWindowMode();
+    state_.SettingsStore().SaveWindowMode(settings);
 }
 
 const QWidget& MainWindow::PlacementAnchor() const {
-    if (WindowMode == 1)
+    if (state_.LearnerSettings.WindowMode == 1)
         return *PGlowny;
     return *this;
 }
 
 void MainWindow::OpenHelpPages() {
-    const std::filesystem::path page = HelpPagePath();
+    const std::filesystem::path page = state_.Paths.HelpPage();
     OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())),
             [this, page] { (*helpWindow_).ShowPage(page); });
 }
@@ -378,12 +380,12 @@ void MainWindow::OpenHelpPages() {
 void MainWindow::ChooseSetFolder() {
     HideSubmenus();
     if (folderName_.isEmpty())
-        folderName_ = QString::fromStdString(DocumentsFolder.string());
+        folderName_ = QString::fromStdString(state_.Paths.DocumentsFolder.string());
     const QString folder = ChooseFolder(folderName_);
     if (folder.isEmpty())
         return;
     folderName_ = folder;
-    StartSetFromFolder(folder.toStdString());
+    StartSetFromFolder(state_.Run, folder.toStdString());
 }
 
 void MainWindow::OpenSetList() {
@@ -395,19 +397,13 @@ void MainWindow::OpenSetList() {
 void MainWindow::OpenSettings() {
     HideSubmenus();
     if (!settings_)
-        settings_ = new SettingsWindow(this);
+        settings_ = new SettingsWindow(state_, this);
     settings_->Execute(PlacementAnchor());
 }
 
 void MainWindow::CheckCommandLine() {
     if (const std::optional<std::u16string> message = CommandLineMessage(commandLine_))
         ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, *message);
-}
-
-void MainWindow::PrepareApplication() {
-    PrepareFolders();
-    LoadSettings();
-    CheckListFilePath();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -417,7 +413,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     windowHandle()->installEventFilter(this);
     if (std::exchange(shownOnce_, true))
         return;
-    PrepareApplication();
+    PrepareProgram(state_);
     ApplyWindowMode();
     HideSubmenus();
     SeedRandomFromClock();
@@ -443,7 +439,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     case KeyAction::Kind::ToggleWindowMode: ToggleWindowMode(); break;
-    case KeyAction::Kind::SetJournalLevel: SetJournalLevel(action.Level); break;
+    case KeyAction::Kind::SetJournalLevel:
+        state_.SettingsStore().SetJournalLevel(state_.LearnerSettings, action.Level);
+        break;
     }
     event->accept();
 }

@@ -23,13 +23,14 @@ class SettingsWindow;
 class InfoWindow;
 class TestScreen;
 class WindowDrag;
+struct ProgramState;
 
 // The main window: a borderless face of pictures with transparent hot areas,
 // the menu with its two submenus, window modes, shortcuts and dropped files.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The windows the menu opens, made when first wanted.
@@ -79,7 +80,6 @@ private:
     void Highlight(QLabel* label, std::initializer_list<QLabel*> others, MenuItem item);
     void ShowTestsSubmenu();
     void ShowHelpSubmenu();
-    void PrepareApplication();
     // The drawn menu from the keyboard; true when the key was the menu's.
     bool HandleMenuKey(const QKeyEvent& event);
     MenuPanel OpenPanel() const;
@@ -114,6 +114,7 @@ private:
     std::vector<std::string> commandLine_;
     bool shownOnce_ = false;
     QString folderName_; // the folder chosen last; the documents folder before the first
+    ProgramState& state_;
     WindowDrag* drag_;
     OnDemand<HelpWindow> helpWindow_; // shows the help pages when the desktop can't
 };

@@ -22,9 +22,10 @@ constexpr QPoint kOffsetFromAnchor(250, 25);
 
 } // namespace
 
-PictureWindow::PictureWindow(QWidget* parent)
+PictureWindow::PictureWindow(TestRun& run, const Settings& settings, QWidget* parent)
     : FramedWindow(QStringLiteral("FOknoGrafiki"), kPictureFrame, QStringLiteral("oknografiki"), kOffsetFromAnchor,
-                   parent) {
+                   settings, parent),
+      run_(run) {
     HotArea* enlarge =
         MakeToolButton(QStringLiteral("PPowieksz"), QStringLiteral("ImPowieksz"), QStringLiteral("butpowiekszokno"),
                        QStringLiteral("Zmień rozmiar okna"), {24, 40, 40, 45}, PLeftTop);
@@ -54,11 +55,12 @@ PictureWindow::PictureWindow(QWidget* parent)
 }
 
 void PictureWindow::ShowPicture(const std::string& name) {
-    LastShownPictureName = name;
-    // The pixmap is the window's only copy: the engine lets its decoded picture go once shown,
+    run_.LastShownPictureName = name;
+    // The pixmap is the window's only copy: the run lets its decoded picture go once shown,
     // so an empty bitmap (the loader found no picture) leaves the last picture, as before.
-    if (!PictureBitmap.Pixels.empty())
-        Img->setPixmap(QPixmap::fromImage(BitmapView(PictureBitmap)));
+    const Bitmap& picture = run_.Current.Picture;
+    if (!picture.Pixels.empty())
+        Img->setPixmap(QPixmap::fromImage(BitmapView(picture)));
     const QSize size = Img->pixmap().size();
     picture_ = {size.width(), size.height()};
     PPodImg->setGeometry(ToQRect(PictureHolderFor(picture_)));
@@ -78,7 +80,7 @@ void PictureWindow::HidePicture() {
     CollapseToBar();
     PPowieksz->hide();
     PZmniejsz->hide();
-    LastShownPictureName.clear();
+    run_.LastShownPictureName.clear();
 }
 
 void PictureWindow::LayoutExpanded() {

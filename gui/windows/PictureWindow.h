@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/TestRun.h"
 #include "gui/windows/FramedWindow.h"
 
 #include <QImage>
@@ -16,9 +17,9 @@ class QLabel;
 class PictureWindow : public FramedWindow {
     Q_OBJECT
 public:
-    explicit PictureWindow(QWidget* parent = nullptr);
+    PictureWindow(TestRun& run, const Settings& settings, QWidget* parent = nullptr);
 
-    // PictureBitmap holds the picture of that name: show it in the small window.
+    // The run's current picture is the one of that name: show it in the small window.
     void ShowPicture(const std::string& name);
     // The question has no picture: fold up to the bar without size buttons.
     void HidePicture();
@@ -39,6 +40,7 @@ protected:
     void UseTool(FramedWindowAction tool) override;
 
 private:
+    TestRun& run_;
     void ResizeTo(FrameSize window);
     void ShowSizeButtons();
 

@@ -4,6 +4,7 @@
 #include "core/presentation/AccessibleTexts.h"
 #include "core/selection/SetStart.h"
 #include "core/selection/SetTreeKeys.h"
+#include "core/session/ProgramState.h"
 #include "core/storage/SetListFile.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/widgets/Accessible.h"
@@ -172,8 +173,8 @@ private:
     std::optional<int> focusY_;
 };
 
-SetListWindow::SetListWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+SetListWindow::SetListWindow(ProgramState& state, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
     setObjectName(QStringLiteral("FOknoLTestow"));
     setWindowTitle(QStringLiteral("Lista zestawów"));
     setFixedSize(kClientSize);
@@ -217,7 +218,8 @@ void SetListWindow::ShowSetList(const QWidget& anchor) {
 
 bool SetListWindow::Prepare(const QWidget& anchor) {
     std::vector<std::string> lines;
-    if (!LoadSetList(ListFilePath, lines))
+    SetListHeader header;
+    if (!LoadSetList(state_.LearnerSettings.ListFilePath, lines, header, state_.EventJournal))
         return false;
     ResetSetTree(tree_, pPodListeTestow_->height());
     BuildSetTree(tree_, lines);
@@ -250,7 +252,8 @@ void SetListWindow::TreeMouseDown(int y) {
     imDrzewo_->SetFocusRow(std::nullopt);
     if (SelectSetTreeRow(tree_, y))
         imDrzewo_->SetRows(DrawSetTree(tree_), SetTreePictureHeight(tree_));
-    if (const std::optional<std::u16string> choice = ChooseSelectedSet(tree_))
+    if (const std::optional<std::u16string> choice =
+            ChooseSelectedSet(tree_, state_.LearnerSettings.ListFilePath, chosen_))
         lTest_->setText(DisplayText(*choice));
 }
 
@@ -265,14 +268,14 @@ void SetListWindow::ListwaChange(int position) {
 }
 
 void SetListWindow::ConfirmClick() {
-    if (!ConfirmSetChoice())
+    if (!ConfirmSetChoice(chosen_))
         return;
     accept();
-    StartSetFromList();
+    StartSetFromList(state_.Run, chosen_);
 }
 
 void SetListWindow::CancelClick() {
-    ChosenSetName.clear();
+    chosen_ = {};
     reject();
 }
 

@@ -15,11 +15,13 @@ class ScrollBar;
 // The set list window (instance FOknoLTestow): the tree of categories and sets of the
 // set list file, drawn on a picture that scrolls in a white panel. A click chooses a
 // set, a double click opens or closes a category; confirming starts the chosen set.
+struct ProgramState;
+
 class SetListWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SetListWindow(QWidget* parent = nullptr);
+    explicit SetListWindow(ProgramState& state, QWidget* parent = nullptr);
 
     // Reads the set list file and shows the window modally beside the anchor; returns
     // when it has closed. A list that can't be read has been reported, and nothing shows.
@@ -27,6 +29,8 @@ public:
     // Reads the list into the tree and places the window, without showing it; false
     // when the list can't be read.
     bool Prepare(const QWidget& anchor);
+    // The set chosen last, kept between showings; cancelling empties it.
+    ChosenSet& Chosen() { return chosen_; }
     // Puts the window's left edge 280 px right of the anchor's and its top 61 px below:
     // the anchor is the main window, or in window mode 1 its main panel PGlowny.
     // The choice label starts without a choice; the choice itself stays.
@@ -40,6 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    ProgramState& state_;
+    ChosenSet chosen_; // kept between showings
     void ConfirmClick();
     void CancelClick();
     void TreeMouseDown(int y);

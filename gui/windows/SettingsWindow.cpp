@@ -1,5 +1,6 @@
 #include "gui/windows/SettingsWindow.h"
 
+#include "core/session/ProgramState.h"
 #include "gui/widgets/Controls.h"
 #include "gui/widgets/HotArea.h"
 #include "gui/widgets/WindowDrag.h"
@@ -155,8 +156,9 @@ SettingsKey SettingsKeyOf(const QKeyEvent& event) {
     }
 }
 
-SettingsWindow::SettingsWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
+SettingsWindow::SettingsWindow(ProgramState& state, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state),
+      drag_(new WindowDrag(this)) {
     setObjectName(QStringLiteral("FUstawienia"));
     setWindowTitle(QStringLiteral("Ustawienia"));
     setFixedSize(kClientSize);
@@ -191,7 +193,7 @@ void SettingsWindow::Execute(const QWidget& anchor) {
 }
 
 void SettingsWindow::Prepare(const QWidget& anchor) {
-    form_ = CurrentSettingsForm();
+    form_ = CurrentSettingsForm(state_.LearnerSettings);
     drag_->Cancel();
     move(anchor.mapToGlobal(QPoint(0, 0)) + kOffsetFromAnchor);
     Show();
@@ -207,8 +209,10 @@ void SettingsWindow::Show() {
 void SettingsWindow::Finish(SettingsOutcome outcome) {
     if (outcome == SettingsOutcome::Stay)
         return;
-    if (outcome == SettingsOutcome::Save)
-        ApplySettingsForm(form_);
+    if (outcome == SettingsOutcome::Save) {
+        SettingsFile file = state_.SettingsStore();
+        ApplySettingsForm(form_, state_.LearnerSettings, file, state_.EventJournal);
+    }
     done(outcome == SettingsOutcome::Save ? Accepted : Rejected);
 }
 

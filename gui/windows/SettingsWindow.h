@@ -18,11 +18,13 @@ SettingsKey SettingsKeyOf(const QKeyEvent& event);
 
 // The settings window (instance FUstawienia): a check box per setting, "Zapisz" and "Anuluj", worked
 // with the mouse or the keyboard; a title strip drags it, the close spot cancels.
+struct ProgramState;
+
 class SettingsWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SettingsWindow(QWidget* parent = nullptr);
+    explicit SettingsWindow(ProgramState& state, QWidget* parent = nullptr);
 
     // Shows the current settings modally over the anchor (the main window, or its main panel in
     // window mode 1); returns once saved or cancelled.
@@ -36,6 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ProgramState& state_;
     void Finish(SettingsOutcome outcome);
     void Show();
 

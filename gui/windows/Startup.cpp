@@ -67,7 +67,9 @@ int RunLudra(int argc, char** argv) {
     if (qtTexts.load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    ProgramWindows windows;
+    ProgramState state;
+    state.Paths.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
+    ProgramWindows windows(state);
     MainWindow& mainWindow = windows.Main;
     InstallWarningBox(windows.Warning);
     mainWindow.SetVignette([&windows]() -> InfoWindow& { return *windows.Info; });
@@ -77,9 +79,9 @@ int RunLudra(int argc, char** argv) {
     // Both unregister themselves when they go, before the windows they use.
     AttachmentWindows attachments([&windows] { return &*windows.Picture; }, [&windows] { return &*windows.Text; },
                                   [&mainWindow]() -> const QWidget& { return mainWindow.PlacementAnchor(); });
-    SetAttachmentView(&attachments);
+    state.Run.SetAttachmentView(&attachments);
     ProgramFeedback feedback(windows.Summary, mainWindow);
-    SetRunFeedback(&feedback);
+    state.Run.SetRunFeedback(&feedback);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/session/ProgramState.h"
 #include "gui/windows/InfoWindow.h"
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/OnDemand.h"
@@ -9,16 +10,21 @@
 #include "gui/windows/TextWindow.h"
 #include "gui/windows/WarningWindow.h"
 
-// Every window of the program; RunLudra wires them together. The message box is made at once:
-// its application-wide Tab filter must hold from the start.
+// Every window of the program, on the program's state; RunLudra wires them together. The
+// message box is made at once: its application-wide Tab filter must hold from the start.
 struct ProgramWindows {
+    explicit ProgramWindows(ProgramState& state) : State(state), Main(state) {}
+
+    ProgramState& State;
     MainWindow Main;
     WarningWindow Warning;
-    OnDemand<PictureWindow> Picture{[this] { return std::make_unique<PictureWindow>(&Main); }};
-    OnDemand<TextWindow> Text{[this] { return std::make_unique<TextWindow>(&Main); }};
-    OnDemand<SetListWindow> SetList{[] { return std::make_unique<SetListWindow>(); }};
-    OnDemand<SummaryWindow> Summary{[] { return std::make_unique<SummaryWindow>(); }};
-    OnDemand<InfoWindow> Info{[] { return std::make_unique<InfoWindow>(); }};
+    OnDemand<PictureWindow> Picture{
+        [this] { return std::make_unique<PictureWindow>(State.Run, State.LearnerSettings, &Main); }};
+    OnDemand<TextWindow> Text{[this] { return std::make_unique<TextWindow>(State.Run, State.LearnerSettings, &Main); }};
+    OnDemand<SetListWindow> SetList{[this] { return std::make_unique<SetListWindow>(State); }};
+    OnDemand<SummaryWindow> Summary{
+        [this] { return std::make_unique<SummaryWindow>(State.Run, State.LearnerSettings); }};
+    OnDemand<InfoWindow> Info{[this] { return std::make_unique<InfoWindow>(State.LearnerSettings); }};
 };
 
 // Large blocks (pictures, pixmaps) go back to the system when freed, so the memory of a set's

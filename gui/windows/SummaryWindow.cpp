@@ -30,8 +30,9 @@ QRegion RoundedOutline(QSize size) {
 
 } // namespace
 
-SummaryWindow::SummaryWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), drag_(new WindowDrag(this)) {
+SummaryWindow::SummaryWindow(const TestRun& run, const Settings& settings, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), run_(run), settings_(settings),
+      drag_(new WindowDrag(this)) {
     setObjectName(QStringLiteral("FPodsumowanie"));
     setWindowTitle(QStringLiteral("Podsumowanie"));
     setFixedSize(kClientSize);
@@ -84,14 +85,14 @@ void SummaryWindow::Place(const QWidget& anchor) { move(anchor.mapToGlobal(QPoin
 void SummaryWindow::ReviewMistakesClick() {
     if (!review_)
         review_ = new ReviewWindow(this);
-    review_->ShowReview(RunReviewText(RunMistakes), *this);
+    review_->ShowReview(RunReviewText(run_.RunMistakes), *this);
 }
 
 // Only the close spot closes the window: no Escape, no default button. Ctrl+C copies
 // the report, as desktop message windows do, so a learner can keep the result; P opens
 // the review, the way the link does. Enter and Escape close it when the learner chose so.
 void SummaryWindow::keyPressEvent(QKeyEvent* event) {
-    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat()))
+    if (KeyClosesInfoWindow(SettingsKeyOf(*event), event->isAutoRepeat(), settings_))
         accept();
     else if (event->matches(QKeySequence::Copy))
         QGuiApplication::clipboard()->setText(lPodsumowanie_->text());

@@ -13,11 +13,14 @@ class WindowDrag;
 // The summary window (instance FPodsumowanie): the report of a finished run over a
 // picture with a title strip to drag it by and a close spot. The link above the report
 // (or the P key) opens the review of the run's mistakes.
+struct Settings;
+class TestRun;
+
 class SummaryWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit SummaryWindow(QWidget* parent = nullptr);
+    SummaryWindow(const TestRun& run, const Settings& settings, QWidget* parent = nullptr);
 
     // Puts the text ("\r" breaks a line) into LPodsumowanie and shows the window modally
     // beside the anchor; returns when it has been closed.
@@ -35,6 +38,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    const TestRun& run_;
+    const Settings& settings_;
     QLabel* lPodsumowanie_ = nullptr;
     WindowDrag* drag_;
     ReviewWindow* review_ = nullptr;

@@ -91,7 +91,7 @@ void GiveKeyboardTo(QWidget* window) {
 
 } // namespace
 
-TestScreen::TestScreen(QWidget* panel) : QObject(panel), PTest(panel) {
+TestScreen::TestScreen(TestRun& run, QWidget* panel) : QObject(panel), PTest(panel), run_(run) {
     Build();
     PrepareTestScreen();
 }
@@ -117,7 +117,7 @@ void TestScreen::Build() {
                                 POdp[i]);
         POdp[i]->setCursor(Qt::PointingHandCursor);
         ImOdp[i]->setCursor(Qt::PointingHandCursor);
-        connect(ImOdp[i], &HotArea::clicked, this, [i] { AnswerClick(i + 1); });
+        connect(ImOdp[i], &HotArea::clicked, this, [this, i] { run_.AnswerClick(i + 1); });
     }
 
     PKilkaOdpowiedzi = MakePanel("PKilkaOdpowiedzi", {280, 275, 401, 15}, PTest);
@@ -134,7 +134,7 @@ void TestScreen::Build() {
     // Made before the check button so that the check button covers it while visible.
     auto* next = new HotArea("LButNastepne", "Następne pytanie", {114, 414, 34, 32}, PTest);
     next->setCursor(Qt::PointingHandCursor);
-    connect(next, &HotArea::clicked, this, [] { NextQuestion(); });
+    connect(next, &HotArea::clicked, this, [this] { run_.NextQuestion(); });
 
     PButStop = MakePanel("PButStop", {104, 404, 51, 56}, PTest);
     auto* check = ClickPicture("ImButStop", "Sprawdź", "butsprawdz", {0, 0, 51, 56}, PButStop);
@@ -144,7 +144,7 @@ void TestScreen::Build() {
 
     auto* resign = new HotArea("LZrezygnuj", "Zamknij", {651, 521, 91, 24}, PTest);
     resign->setCursor(Qt::PointingHandCursor);
-    connect(resign, &HotArea::clicked, this, [] { Resign(); });
+    connect(resign, &HotArea::clicked, this, [this] { run_.Resign(); });
 
     PPodpowiedz = MakePanel("PPodpowiedz", {264, 511, 115, 47}, PTest);
     MakePicture("ImPodpowiedz", "butpodpowiedz", {0, 0, 115, 47}, PPodpowiedz)->setCursor(Qt::PointingHandCursor);
@@ -176,8 +176,8 @@ void TestScreen::BuildRunTexts() {
 }
 
 void TestScreen::ClickCheckButton() {
-    if (SessionRunning)
-        CheckAnswer();
+    if (run_.SessionRunning)
+        run_.CheckAnswer();
 }
 
 void TestScreen::PrepareTestScreen() {
@@ -202,7 +202,7 @@ void TestScreen::ResetAnswerLayout() {
 }
 
 void TestScreen::ShowQuestion() {
-    const QuestionRecord& question = CurrentQuestion;
+    const QuestionRecord& question = run_.Current.Question;
     ClearMarks();
     LPytanie->setText(FromAnsi(question.QuestionText));
     for (int p = 1; p <= 3; ++p)
@@ -218,7 +218,7 @@ void TestScreen::ShowQuestion() {
     PPodpowiedz->setVisible(!question.Hint.empty());
     HideHintPanel();
     LWerdykt->clear();
-    LPostep->setText(DisplayText(ProgressText(Progress, CurrentQuestionIndex, FirstTimeRight)));
+    LPostep->setText(DisplayText(ProgressText(run_.Progress, run_.CurrentQuestionIndex, run_.FirstTimeRight)));
 }
 
 void TestScreen::DrawMark(TileLook look, int position) {
@@ -231,7 +231,7 @@ void TestScreen::DrawMark(TileLook look, int position) {
 }
 
 void TestScreen::ClearMarks() {
-    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
+    for (int p = 1; p <= run_.Current.Question.AnswerCount; ++p) {
         DrawMark(TileLook::Plain, p);
         DescribeTile(p, false);
     }
@@ -240,34 +240,34 @@ void TestScreen::ClearMarks() {
 // Screen readers learn from the tile what its look shows: letter, answer, and state.
 void TestScreen::DescribeTile(int position, bool checked) {
     HotArea* tile = ImOdp[position - 1];
-    const int answer = AnswerAtPosition(CurrentQuestion, position);
+    const int answer = AnswerAtPosition(run_.Current.Question, position);
     if (answer < 1)
         return;
-    const AnswerSlot& slot = CurrentQuestion.Answer(answer);
+    const AnswerSlot& slot = run_.Current.Question.Answer(answer);
     const std::u16string text = AnsiToWide(slot.Text);
-    SetAccessibleRole(tile, CurrentQuestion.QuestionType != 0 ? QAccessible::CheckBox : QAccessible::RadioButton);
+    SetAccessibleRole(tile, run_.Current.Question.QuestionType != 0 ? QAccessible::CheckBox : QAccessible::RadioButton);
     tile->setAccessibleName(
         QString::fromStdU16String(AnswerTileName({position, text, slot.Selected, checked, slot.Correct})));
     SetAccessibleChecked(tile, slot.Selected);
 }
 
 void TestScreen::ShowSelectionMarks() {
-    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
-        const int answer = AnswerAtPosition(CurrentQuestion, p);
-        DrawMark(answer > 0 ? SelectionLook(CurrentQuestion.Answer(answer)) : TileLook::Plain, p);
+    for (int p = 1; p <= run_.Current.Question.AnswerCount; ++p) {
+        const int answer = AnswerAtPosition(run_.Current.Question, p);
+        DrawMark(answer > 0 ? SelectionLook(run_.Current.Question.Answer(answer)) : TileLook::Plain, p);
         DescribeTile(p, false);
     }
 }
 
 void TestScreen::ShowVerdictMarks() {
-    for (int p = 1; p <= CurrentQuestion.AnswerCount; ++p) {
-        const int answer = AnswerAtPosition(CurrentQuestion, p);
+    for (int p = 1; p <= run_.Current.Question.AnswerCount; ++p) {
+        const int answer = AnswerAtPosition(run_.Current.Question, p);
         if (answer < 1)
             continue;
-        DrawMark(VerdictLook(CurrentQuestion.Answer(answer)), p);
+        DrawMark(VerdictLook(run_.Current.Question.Answer(answer)), p);
         DescribeTile(p, true);
     }
-    LWerdykt->setText(DisplayText(VerdictText(CurrentQuestion)));
+    LWerdykt->setText(DisplayText(VerdictText(run_.Current.Question)));
     Announce(LWerdykt);
 }
 
@@ -279,7 +279,7 @@ void TestScreen::UpdateStatusLine(const std::u16string& text) {
 void TestScreen::ShowHintPanel() {
     if (ptekstPodpowiedzi->isVisible())
         return;
-    LtrescPodpowiedzi->setText(FromAnsi(CurrentQuestion.Hint));
+    LtrescPodpowiedzi->setText(FromAnsi(run_.Current.Question.Hint));
     ptekstPodpowiedzi->show();
     ptekstPodpowiedzi->raise();
 }
@@ -313,8 +313,8 @@ void TestScreen::SetSideWindows(std::function<QWidget*()> text, std::function<QW
 }
 
 TestScreenState TestScreen::KeyState() const {
-    return {CurrentQuestion.AnswerCount, !PButStop->isHidden(),         SessionRunning,
-            !PPodpowiedz->isHidden(),    Shown(textWindow_) != nullptr, Shown(pictureWindow_) != nullptr};
+    return {run_.Current.Question.AnswerCount, !PButStop->isHidden(),         run_.SessionRunning,
+            !PPodpowiedz->isHidden(),          Shown(textWindow_) != nullptr, Shown(pictureWindow_) != nullptr};
 }
 
 bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
@@ -323,11 +323,11 @@ bool TestScreen::HandleKey(const QKeyEvent& event, KeyModifiers modifiers) {
     const TestScreenAction action = TestScreenKeyAction(KeyOf(event, modifiers), KeyState());
     switch (action.What) {
     case TestScreenAction::Kind::Nothing: return false;
-    case TestScreenAction::Kind::ToggleAnswer: AnswerClick(action.Position); break;
+    case TestScreenAction::Kind::ToggleAnswer: run_.AnswerClick(action.Position); break;
     case TestScreenAction::Kind::CheckAnswer: ClickCheckButton(); break;
-    case TestScreenAction::Kind::NextQuestion: NextQuestion(); break;
+    case TestScreenAction::Kind::NextQuestion: run_.NextQuestion(); break;
     case TestScreenAction::Kind::ShowHint: ShowHintPanel(); break;
-    case TestScreenAction::Kind::Resign: Resign(); break;
+    case TestScreenAction::Kind::Resign: run_.Resign(); break;
     case TestScreenAction::Kind::FocusTextWindow: GiveKeyboardTo(Shown(textWindow_)); break;
     case TestScreenAction::Kind::FocusPictureWindow: GiveKeyboardTo(Shown(pictureWindow_)); break;
     }

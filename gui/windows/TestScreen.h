@@ -23,7 +23,7 @@ class TestScreen : public QObject, public TestScreenView {
 public:
     static constexpr int kTile = 35;
 
-    explicit TestScreen(QWidget* panel);
+    TestScreen(TestRun& run, QWidget* panel);
 
     void PrepareTestScreen();
     void ResetAnswerLayout();
@@ -59,6 +59,7 @@ private:
     TestScreenState KeyState() const;
 
     QWidget* PTest;
+    TestRun& run_;
     QImage letterSheet_;
     HotArea* ImTloTest = nullptr;
     QLabel* LPytanie = nullptr;

@@ -55,8 +55,10 @@ int DisplayedLineCount(const QPlainTextEdit& box) {
 
 } // namespace
 
-TextWindow::TextWindow(QWidget* parent)
-    : FramedWindow(QStringLiteral("FOknoTekstu"), kTextFrame, QStringLiteral("oknotekstu"), kOffsetFromAnchor, parent) {
+TextWindow::TextWindow(TestRun& run, const Settings& settings, QWidget* parent)
+    : FramedWindow(QStringLiteral("FOknoTekstu"), kTextFrame, QStringLiteral("oknotekstu"), kOffsetFromAnchor, settings,
+                   parent),
+      run_(run) {
     BuildTools();
     BuildCentre();
     setWindowTitle(QStringLiteral("Tekst"));
@@ -122,13 +124,13 @@ void TextWindow::BuildCentre() {
 }
 
 void TextWindow::ShowAttachedText(const std::string& name) {
-    LastShownTextName = name;
+    run_.LastShownTextName = name;
     const std::optional<SideWindowShape> kept = KeptShape();
     windowHeight_ = kept ? kept->Expanded.Height : kMinTextWindowHeight;
     // The box takes its size before the text comes, so that the text is laid out once.
     Mtekst->clear();
     LayoutExpanded();
-    shownText_ = ShownTextOf(AttachedTextLines);
+    shownText_ = ShownTextOf(run_.Current.AttachedText);
     Mtekst->setPlainText(shownText_);
     FitTextScrollBar();
     if (kept && kept->Folded)
@@ -140,7 +142,7 @@ void TextWindow::HideAttachedText() {
     CollapseToBar();
     expandable_ = false;
     // A text that comes back after a question without one is shown again.
-    LastShownTextName.clear();
+    run_.LastShownTextName.clear();
 }
 
 void TextWindow::LayoutExpanded() {
@@ -196,7 +198,7 @@ void TextWindow::ShowFontButtons() {
 
 // The whole text, also what a long text's box leaves out: whoever copies it wants to
 // read on elsewhere. AttachedTextLines holds the text on screen until the next one.
-void TextWindow::CopyTextClick() { QGuiApplication::clipboard()->setText(WholeTextOf(AttachedTextLines)); }
+void TextWindow::CopyTextClick() { QGuiApplication::clipboard()->setText(WholeTextOf(run_.Current.AttachedText)); }
 
 void TextWindow::ResizeGripMouseDown(QPoint cursor) {
     resizeFrame_.Start(cursor);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/presentation/TextWindowRules.h"
+#include "core/session/TestRun.h"
 #include "gui/widgets/DottedFrame.h"
 #include "gui/windows/FramedWindow.h"
 
@@ -20,9 +21,9 @@ class ScrollBar;
 class TextWindow : public FramedWindow {
     Q_OBJECT
 public:
-    explicit TextWindow(QWidget* parent = nullptr);
+    TextWindow(TestRun& run, const Settings& settings, QWidget* parent = nullptr);
 
-    // AttachedTextLines holds the text of that name: show it from its beginning, expanded.
+    // The run's current attached text is the one of that name: show it from its beginning, expanded.
     // A text too long to lay out at once shows its beginning and a mark that it was cut.
     void ShowAttachedText(const std::string& name);
     // The question has no attached text: fold up to the bar, which then stays folded.
@@ -43,6 +44,7 @@ protected:
     void UseTool(FramedWindowAction tool) override;
 
 private:
+    TestRun& run_;
     void BuildTools();
     void BuildCentre();
     void ChangeFontSize(int step);

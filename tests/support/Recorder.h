@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// Records what the core reports while it lives: every journal message (whatever
-// its level) and every message box, which answers with a preset button.
+// Records what the core reports while it lives: every message of its journal Log (whatever
+// its level, no file written) and every message box, which answers with a preset button.
 class Recorder {
 public:
     struct Box {
@@ -17,7 +17,7 @@ public:
     };
 
     explicit Recorder(WarningButton answer = WarningButton::Close) {
-        previousJournal_ = SetJournalObserver([this](int level, std::u16string_view message) {
+        Log.SetObserver([this](int level, std::u16string_view message) {
             Journal.push_back({level, std::u16string(message)});
         });
         previousWarning_ =
@@ -26,10 +26,7 @@ public:
                 return answer;
             });
     }
-    ~Recorder() {
-        SetJournalObserver(previousJournal_);
-        SetWarningHandler(previousWarning_);
-    }
+    ~Recorder() { SetWarningHandler(previousWarning_); }
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
@@ -46,10 +43,10 @@ public:
         return texts;
     }
 
+    ::Journal Log;
     std::vector<std::pair<int, std::u16string>> Journal;
     std::vector<Box> Boxes;
 
 private:
-    JournalObserver previousJournal_;
     WarningHandler previousWarning_;
 };

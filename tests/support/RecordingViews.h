@@ -8,24 +8,20 @@
 #include <vector>
 
 // Stands in for the test screen, the attachment windows and the run's feedback,
-// recording what the engine asks of them. Registered for as long as it lives; the
-// views it replaced come back afterwards.
+// recording what the run asks of them; registered with the run for as long as it lives.
 class RecordingViews final : public TestScreenView, public AttachmentView, public RunFeedback {
 public:
-    RecordingViews()
-        : previousScreen_(SetTestScreenView(this)), previousAttachments_(SetAttachmentView(this)),
-          previousFeedback_(SetRunFeedback(this)) {}
-    ~RecordingViews() override {
-        SetTestScreenView(previousScreen_);
-        SetAttachmentView(previousAttachments_);
-        SetRunFeedback(previousFeedback_);
+    explicit RecordingViews(TestRun& run) : testRun_(run) {
+        run.SetTestScreenView(this);
+        run.SetAttachmentView(this);
+        run.SetRunFeedback(this);
     }
     RecordingViews(const RecordingViews&) = delete;
     RecordingViews& operator=(const RecordingViews&) = delete;
 
     void ShowQuestion() override {
         Calls.emplace_back("ShowQuestion");
-        Shown.push_back(CurrentQuestion.QuestionText);
+        Shown.push_back(testRun_.Current.Question.QuestionText);
     }
     void ClearMarks() override { Calls.emplace_back("ClearMarks"); }
     void ShowSelectionMarks() override { Calls.emplace_back("ShowSelectionMarks"); }
@@ -82,7 +78,5 @@ public:
     std::vector<SummaryReport> Summaries;
 
 private:
-    TestScreenView* previousScreen_;
-    AttachmentView* previousAttachments_;
-    RunFeedback* previousFeedback_;
+    const TestRun& testRun_;
 };

@@ -74,43 +74,21 @@ const Command kCommands[] = {
     {"help", {}, RunHelp},
 };
 
-// One run of the tool: the user's journal stays untouched (JournalPath empty), every
-// message box is answered with Zamknij, and the core's shared state is given back at the
-// end, so runs inside one process don't see each other.
+// One run of the tool: every message box is answered with Zamknij, and the random
+// generator is given back at the end, so runs inside one process don't see each other.
 class ToolScope {
 public:
-    ToolScope()
-        : journalPath_(std::exchange(JournalPath, {})), journalLevel_(JournalLevel), settingsPath_(SettingsPath),
-          listFilePath_(ListFilePath), confirmResign_(ConfirmResign), repeatWrong_(RepeatWrong),
-          reloadAttachments_(ReloadAttachments), soundOn_(SoundOn), windowMode_(WindowMode),
-          randomState_(RandomState()) {
+    ToolScope() : randomState_(RandomState()) {
         // As the program does at start-up; show --seed reseeds.
         SeedRandom(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
     }
 
-    ~ToolScope() {
-        JournalPath = journalPath_;
-        JournalLevel = journalLevel_;
-        SettingsPath = settingsPath_;
-        ListFilePath = listFilePath_;
-        ConfirmResign = confirmResign_;
-        RepeatWrong = repeatWrong_;
-        ReloadAttachments = reloadAttachments_;
-        SoundOn = soundOn_;
-        WindowMode = windowMode_;
-        SeedRandom(randomState_);
-    }
+    ~ToolScope() { SeedRandom(randomState_); }
 
     ToolScope(const ToolScope&) = delete;
     ToolScope& operator=(const ToolScope&) = delete;
 
 private:
-    std::filesystem::path journalPath_;
-    int journalLevel_;
-    std::filesystem::path settingsPath_;
-    std::string listFilePath_;
-    bool confirmResign_, repeatWrong_, reloadAttachments_, soundOn_;
-    std::int32_t windowMode_;
     std::uint32_t randomState_;
     ReportCollector unclaimed_; // reports outside a command's own collector
 };

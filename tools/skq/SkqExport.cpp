@@ -169,7 +169,8 @@ private:
 std::vector<TreeSet> SetsInList(const fs::path& list) {
     const ReportCollector reports;
     std::vector<std::string> lines;
-    if (!LoadSetList(list, lines))
+    SetListHeader header;
+    if (!LoadSetList(list, lines, header, reports.Log))
         throw ToolFailure(Format(Tr("{1}: damaged: {2}"), list.string(), reports.FirstReport()));
     std::map<std::int32_t, SetListEntry> byId;
     std::vector<TreeSet> sets;

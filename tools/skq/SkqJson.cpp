@@ -26,7 +26,7 @@ Json PictureJson(const Bitmap* picture) {
 
 } // namespace
 
-Json QuestionJson(const LoadedQuestion& question) {
+Json QuestionJson(const QuestionView& question) {
     const QuestionRecord& record = question.Record;
     Json answers = Json::array(), correct = Json::array(), positions = Json::array();
     for (const AnswerSlot& slot : record.Answers) {
@@ -61,7 +61,7 @@ Json ShowJson(bool ok, Json question, const ReportCollector& reports) {
     Json json;
     json["ok"] = ok;
     json["question"] = std::move(question);
-    json["journal"] = reports.Journal;
+    json["journal"] = reports.JournalRecords;
     json["messages"] = reports.Messages;
     return json;
 }
@@ -92,7 +92,7 @@ Json ListJson(bool ok, const SetListHeader& header, const std::vector<std::strin
     json["ok"] = ok;
     json["header"] = std::move(headerJson);
     json["lines"] = AnsiLines(lines);
-    json["journal"] = reports.Journal;
+    json["journal"] = reports.JournalRecords;
     json["messages"] = reports.Messages;
     return json;
 }

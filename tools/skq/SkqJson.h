@@ -19,14 +19,14 @@ namespace skq {
 using Json = nlohmann::ordered_json;
 
 // What one load put into the shared record, bitmap and line list.
-struct LoadedQuestion {
+struct QuestionView {
     std::string_view Layout; // "4.0" or "3.5"
     const QuestionRecord& Record;
     const Bitmap* Picture = nullptr;         // nullptr: no picture was loaded
     const TextLines* AttachedText = nullptr; // nullptr: no attached text was loaded
 };
 
-Json QuestionJson(const LoadedQuestion& question);
+Json QuestionJson(const QuestionView& question);
 // question: null or what QuestionJson made.
 Json ShowJson(bool ok, Json question, const ReportCollector& reports);
 Json ArchiveJson(bool ok, bool magic, const PackArchive& pak);

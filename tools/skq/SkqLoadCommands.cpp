@@ -102,7 +102,8 @@ void Checker::CheckFile(const fs::path& file) {
 
 void Checker::CheckQuestionFile(const fs::path& file) {
     ReportCollector reports;
-    if (!OpenQuestionFile(file)) {
+    ::LoadedQuestion loaded;
+    if (!OpenQuestionFile(file, loaded, reports.Log)) {
         Damaged(file, reports.FirstReport());
         return;
     }
@@ -118,7 +119,8 @@ void Checker::CheckListFile(const fs::path& file) {
     bool loaded = false;
     {
         ReportCollector reports;
-        loaded = LoadSetList(file, lines);
+        SetListHeader header;
+        loaded = LoadSetList(file, lines, header, reports.Log);
         report = reports.FirstReport();
     }
     if (!loaded) {
@@ -217,18 +219,15 @@ int RunShow(const Arguments& arguments, Io& io) {
     const fs::path file = arguments.Positional[0];
 
     ReportCollector reports;
-    // Start from empty targets, so what they hold afterwards is what this load put there.
-    CurrentQuestion = QuestionRecord{};
-    PictureBitmap = Bitmap{};
-    AttachedTextLines = kNothingLoaded;
-    const bool ok = OpenQuestionFile(file);
+    // The text starts as a mark, so what it holds afterwards is what this load put there.
+    ::LoadedQuestion loaded;
+    loaded.AttachedText = kNothingLoaded;
+    const bool ok = OpenQuestionFile(file, loaded, reports.Log);
     Json question = nullptr;
     if (ok) {
-        question = QuestionJson({LayoutOf(file), CurrentQuestion, PictureBitmap.Width > 0 ? &PictureBitmap : nullptr,
-                                 AttachedTextLines != kNothingLoaded ? &AttachedTextLines : nullptr});
+        question = QuestionJson({LayoutOf(file), loaded.Question, loaded.Picture.Width > 0 ? &loaded.Picture : nullptr,
+                                 loaded.AttachedText != kNothingLoaded ? &loaded.AttachedText : nullptr});
     }
-    if (AttachedTextLines == kNothingLoaded)
-        AttachedTextLines.clear();
     PrintJson(io.Out, ShowJson(ok, std::move(question), reports));
     return ok ? kExitOk : kExitFailed;
 }
@@ -239,8 +238,9 @@ int RunList(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 1, 1);
     ReportCollector reports;
     std::vector<std::string> lines;
-    const bool ok = LoadSetList(arguments.Positional[0], lines);
-    PrintJson(io.Out, ListJson(ok, ListHeader, lines, reports));
+    SetListHeader header;
+    const bool ok = LoadSetList(arguments.Positional[0], lines, header, reports.Log);
+    PrintJson(io.Out, ListJson(ok, header, lines, reports));
     return ok ? kExitOk : kExitFailed;
 }
 

@@ -77,14 +77,14 @@ struct SettingsReport {
     bool Replaced = false; // the program would replace the whole file with defaults
 };
 
-SettingsReport InspectSettings() {
+SettingsReport InspectSettings(const SettingsFile& file) {
     std::error_code error;
-    if (!fs::exists(SettingsPath, error))
+    if (!fs::exists(file.Path(), error))
         throw ToolFailure(Format(Tr("no settings file at {1}; the program writes one with defaults when it starts"),
-                                 SettingsPath.string()));
+                                 file.Path().string()));
     XmlDocument document;
     try {
-        LoadSettingsDocument(document);
+        file.LoadDocument(document);
     } catch (const StorageError& failure) {
         throw ToolFailure(Format(Tr("can't read the settings file: {1}"), failure.what()));
     }
@@ -109,25 +109,25 @@ SettingsReport InspectSettings() {
 }
 
 // Prints the problems and gives the exit status.
-int ReportProblems(const SettingsReport& report, std::ostream& err) {
+int ReportProblems(const SettingsReport& report, const SettingsFile& file, std::ostream& err) {
     for (const std::string& problem : report.Problems)
-        err << SettingsPath.string() << ": " << problem << '\n';
+        err << file.Path().string() << ": " << problem << '\n';
     if (report.Replaced)
         err << Tr("the program would replace this file with defaults") << '\n';
     return report.Problems.empty() ? kExitOk : kExitFailed;
 }
 
-int ShowSettings(Io& io) {
-    const SettingsReport report = InspectSettings();
+int ShowSettings(const SettingsFile& file, Io& io) {
+    const SettingsReport report = InspectSettings(file);
     for (std::size_t i = 0; i < kToolKeys.size(); ++i)
         io.Out << kToolKeys[i].Name << '=' << report.Values[i].Text << '\n';
-    return ReportProblems(report, io.Err);
+    return ReportProblems(report, file, io.Err);
 }
 
-int GetSetting(const SettingKey& key, Io& io) {
-    const SettingsReport report = InspectSettings();
+int GetSetting(const SettingKey& key, const SettingsFile& file, Io& io) {
+    const SettingsReport report = InspectSettings(file);
     io.Out << report.Values[&key - kToolKeys.data()].Text << '\n';
-    return ReportProblems(report, io.Err);
+    return ReportProblems(report, file, io.Err);
 }
 
 // ---- writing
@@ -161,30 +161,31 @@ std::string StoredText(const SettingKey& key, const std::string& value) {
     return std::to_string(number);
 }
 
-// A new file with every default, written by the program's own code (which aims at SettingsPath).
-void CreateSettingsFile(bool defaultLocation, std::ostream& err) {
+// A new file with every default, written by the program's own code.
+void CreateSettingsFile(SettingsFile& file, bool defaultLocation, std::ostream& err) {
     std::error_code error;
     if (defaultLocation)
-        fs::create_directories(SettingsPath.parent_path(), error);
-    CreateDefaultSettings();
-    if (!fs::exists(SettingsPath, error))
-        throw ToolFailure(Format(Tr("can't create {1}"), SettingsPath.string()));
-    err << Format(Tr("created {1} with the default settings"), SettingsPath.string()) << '\n';
+        fs::create_directories(file.Path().parent_path(), error);
+    Settings defaults;
+    file.CreateDefaults(defaults);
+    if (!fs::exists(file.Path(), error))
+        throw ToolFailure(Format(Tr("can't create {1}"), file.Path().string()));
+    err << Format(Tr("created {1} with the default settings"), file.Path().string()) << '\n';
 }
 
-int SetSetting(const SettingKey& key, const std::string& value, bool defaultLocation, Io& io) {
+int SetSetting(const SettingKey& key, const std::string& value, SettingsFile& file, bool defaultLocation, Io& io) {
     const std::string stored = StoredText(key, value);
     std::error_code error;
-    if (!fs::exists(SettingsPath, error))
-        CreateSettingsFile(defaultLocation, io.Err);
-    if (const SettingsReport report = InspectSettings(); report.Replaced) {
-        ReportProblems(report, io.Err);
+    if (!fs::exists(file.Path(), error))
+        CreateSettingsFile(file, defaultLocation, io.Err);
+    if (const SettingsReport report = InspectSettings(file); report.Replaced) {
+        ReportProblems(report, file, io.Err);
         throw ToolFailure(Tr("the change would be lost; remove the file and run set again"));
     }
     XmlDocument document;
-    LoadSettingsDocument(document);
+    file.LoadDocument(document);
     WriteSettingText(key.WideName(), stored, document);
-    SaveSettingsDocument(document);
+    file.SaveDocument(document);
     return kExitOk;
 }
 
@@ -212,19 +213,21 @@ bool ReadLine(std::istream& in, std::string& line) {
 int RunConfig(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 1, 3);
     const std::string& action = arguments.Positional[0];
-    const std::string* file = arguments.Value("file");
-    SettingsPath = file ? fs::path(*file) : DefaultSettingsPath();
+    const std::string* named = arguments.Value("file");
+    // The tool writes no journal: the learner's stays the program's own.
+    Journal unwritten;
+    SettingsFile file(named ? fs::path(*named) : DefaultSettingsPath(), unwritten);
     if (action == "show") {
         RequirePositional(arguments, 1, 1);
-        return ShowSettings(io);
+        return ShowSettings(file, io);
     }
     if (action == "get") {
         RequirePositional(arguments, 2, 2);
-        return GetSetting(FindKey(arguments.Positional[1]), io);
+        return GetSetting(FindKey(arguments.Positional[1]), file, io);
     }
     if (action == "set") {
         RequirePositional(arguments, 3, 3);
-        return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file == nullptr, io);
+        return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file, named == nullptr, io);
     }
     throw UsageError(Tr("config takes show, get KEY or set KEY VALUE"));
 }

@@ -55,21 +55,18 @@ void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t 
 }
 
 ReportCollector::ReportCollector()
-    : previousObserver_(
-          SetJournalObserver([this](int, std::u16string_view message) { Journal.push_back(WideToUtf8(message)); })),
-      previousHandler_(SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
+    : previousHandler_(SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
           Messages.push_back(WideToUtf8(text));
           return WarningButton::Close;
-      })) {}
-
-ReportCollector::~ReportCollector() {
-    SetJournalObserver(std::move(previousObserver_));
-    SetWarningHandler(std::move(previousHandler_));
+      })) {
+    Log.SetObserver([this](int, std::u16string_view message) { JournalRecords.push_back(WideToUtf8(message)); });
 }
 
+ReportCollector::~ReportCollector() { SetWarningHandler(std::move(previousHandler_)); }
+
 std::string ReportCollector::FirstReport() const {
-    if (!Journal.empty())
-        return Journal.front();
+    if (!JournalRecords.empty())
+        return JournalRecords.front();
     if (Messages.empty())
         return {};
     std::string text = Messages.front();

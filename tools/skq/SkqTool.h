@@ -68,14 +68,15 @@ public:
     ReportCollector(const ReportCollector&) = delete;
     ReportCollector& operator=(const ReportCollector&) = delete;
 
-    std::vector<std::string> Journal;
+    std::vector<std::string> JournalRecords;
     std::vector<std::string> Messages;
+    // A journal that writes no file and gives its records to JournalRecords.
+    ::Journal Log;
 
     // The first journal record, else the first message box text on one line; empty when neither.
     std::string FirstReport() const;
 
 private:
-    JournalObserver previousObserver_;
     WarningHandler previousHandler_;
 };
 

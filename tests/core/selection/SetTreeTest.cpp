@@ -47,16 +47,6 @@ std::vector<std::string> TopLevelSets(int count) {
 // The tree of a freshly opened window, with the choice and the set folder put back afterwards.
 class SetTreeTest : public ::testing::Test {
 protected:
-    SetTreeTest() : listFile_(ListFilePath), chosen_(ChosenSetName), folder_(SetFolder) {
-        ChosenSetName.clear();
-        ListFilePath = (dir / "Lista.skz").string();
-    }
-    ~SetTreeTest() override {
-        ListFilePath = listFile_;
-        ChosenSetName = chosen_;
-        SetFolder = folder_;
-    }
-
     bool Open(const std::vector<std::string>& lines) {
         ResetSetTree(tree, 260);
         return BuildSetTree(tree, lines);
@@ -70,7 +60,7 @@ protected:
     // Mouse down on a row of the picture, as the window handles it.
     std::optional<std::u16string> Click(int row) {
         SelectSetTreeRow(tree, kTreeFirstRowTop + kTreeRowHeight * row + 3);
-        return ChooseSelectedSet(tree);
+        return ChooseSelectedSet(tree, dir / "Lista.skz", chosen);
     }
     void DoubleClick(int row) {
         Click(row);
@@ -81,11 +71,7 @@ protected:
     TempDir dir;
     Recorder record;
     SetTree tree;
-
-private:
-    std::string listFile_;
-    std::string chosen_;
-    std::filesystem::path folder_;
+    ChosenSet chosen;
 };
 
 } // namespace
@@ -222,34 +208,34 @@ TEST_F(SetTreeTest, TheFirstRowIsTheFirstVisibleEntry) {
     ASSERT_TRUE(Open({Line(1, 0, 0, 0, 0, 0, "ukryty", "\\u"), Line(2, 0, 0, 0, 1, 0, "widoczny", "\\w")}));
     ASSERT_TRUE(SelectSetTreeRow(tree, 2));
     EXPECT_EQ(tree.Selected, 1);
-    EXPECT_EQ(ChooseSelectedSet(tree), u"Wybór zestawu: widoczny");
+    EXPECT_EQ(ChooseSelectedSet(tree, dir / "Lista.skz", chosen), u"Wybór zestawu: widoczny");
 }
 
 TEST_F(SetTreeTest, ChoosingASetAndThenACategoryKeepsTheSet) {
     std::filesystem::create_directories(dir / "Przyroda");
     ASSERT_TRUE(Open(kSchool));
-    EXPECT_EQ(ChooseSelectedSet(tree), std::nullopt) << "a category is no choice";
+    EXPECT_EQ(ChooseSelectedSet(tree, dir / "Lista.skz", chosen), std::nullopt) << "a category is no choice";
     EXPECT_EQ(Click(1), u"Wybór zestawu: Przyroda");
-    EXPECT_EQ(ChosenSetName, "Przyroda");
-    EXPECT_EQ(SetFolder, dir / "Przyroda");
+    EXPECT_EQ(chosen.Name, "Przyroda");
+    EXPECT_EQ(chosen.Folder, dir / "Przyroda");
     EXPECT_EQ(Click(0), std::nullopt);
     EXPECT_EQ(tree.Selected, 0);
-    EXPECT_EQ(ChosenSetName, "Przyroda");
-    EXPECT_EQ(SetFolder, dir / "Przyroda");
+    EXPECT_EQ(chosen.Name, "Przyroda");
+    EXPECT_EQ(chosen.Folder, dir / "Przyroda");
 }
 
 TEST_F(SetTreeTest, AClickBelowTheRowsChoosesTheSelectedSetAgain) {
     ASSERT_TRUE(Open({Line(1, 0, 0, 0, 1, 0, "Zestaw", "\\z"), Line(2, 0, 0, 0, 1, 0, "Inny", "\\i")}));
     EXPECT_FALSE(SelectSetTreeRow(tree, 500));
-    EXPECT_EQ(ChooseSelectedSet(tree), u"Wybór zestawu: Zestaw");
-    EXPECT_EQ(ChosenSetName, "Zestaw");
+    EXPECT_EQ(ChooseSelectedSet(tree, dir / "Lista.skz", chosen), u"Wybór zestawu: Zestaw");
+    EXPECT_EQ(chosen.Name, "Zestaw");
 }
 
 TEST_F(SetTreeTest, SetFolderFollowsBackslashesAndMatchesComponentsIgnoringCase) {
     std::filesystem::create_directories(dir / "Matematyka" / "Ułamki");
     ASSERT_TRUE(Open({Line(1, 0, 0, 0, 1, 0, "Ułamki", Utf8ToAnsi("\\MATEMATYKA\\UŁAMKI"))}));
-    ASSERT_TRUE(ChooseSelectedSet(tree));
-    EXPECT_EQ(SetFolder, dir / "Matematyka" / "Ułamki");
+    ASSERT_TRUE(ChooseSelectedSet(tree, dir / "Lista.skz", chosen));
+    EXPECT_EQ(chosen.Folder, dir / "Matematyka" / "Ułamki");
 }
 
 TEST_F(SetTreeTest, StarAfterAtStaysInTheNameAndMissingFieldsAreEmpty) {
@@ -271,7 +257,7 @@ TEST_F(SetTreeTest, ABadNumberFieldEndsTheTreeAtItsLineWithNothingSelected) {
         EXPECT_EQ(Entry(2).Visible, 0);
         EXPECT_EQ(Entry(3).Name, "");
         EXPECT_THAT(RowNames(), ElementsAre("A", "B"));
-        EXPECT_EQ(ChooseSelectedSet(tree), std::nullopt);
+        EXPECT_EQ(ChooseSelectedSet(tree, dir / "Lista.skz", chosen), std::nullopt);
     }
 }
 
@@ -281,7 +267,7 @@ TEST_F(SetTreeTest, AnEmptyListHasNoRowsNoSelectionAndNoScrollBar) {
     EXPECT_EQ(tree.Selected, -1);
     EXPECT_FALSE(FitSetTreeScrollBar(tree).Shown);
     EXPECT_FALSE(SelectSetTreeRow(tree, 0));
-    EXPECT_EQ(ChooseSelectedSet(tree), std::nullopt);
+    EXPECT_EQ(ChooseSelectedSet(tree, dir / "Lista.skz", chosen), std::nullopt);
     EXPECT_FALSE(ToggleSetTreeEntry(tree));
     EXPECT_EQ(SetTreePictureHeight(tree), kTreePictureHeight);
 }
@@ -323,17 +309,17 @@ TEST_F(SetTreeTest, LongListsGrowThePictureAndWildLevelsStayDrawable) {
 }
 
 TEST_F(SetTreeTest, TheChoiceSurvivesReopeningUntilCancelled) {
-    EXPECT_FALSE(ConfirmSetChoice());
+    EXPECT_FALSE(ConfirmSetChoice(chosen));
     EXPECT_THAT(record.Boxes,
                 ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning,
                                                  u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.")));
     ASSERT_TRUE(Open(kSchool));
     Click(1);
-    const std::filesystem::path chosenFolder = SetFolder;
+    const std::filesystem::path chosenFolder = chosen.Folder;
     ASSERT_TRUE(Open(kSchool));
     EXPECT_EQ(tree.Selected, 0);
-    EXPECT_EQ(ChosenSetName, "Przyroda");
-    EXPECT_EQ(SetFolder, chosenFolder);
-    EXPECT_TRUE(ConfirmSetChoice());
+    EXPECT_EQ(chosen.Name, "Przyroda");
+    EXPECT_EQ(chosen.Folder, chosenFolder);
+    EXPECT_TRUE(ConfirmSetChoice(chosen));
     EXPECT_EQ(record.Boxes.size(), 1u);
 }

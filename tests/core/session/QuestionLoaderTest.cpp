@@ -38,11 +38,7 @@ QuestionDocument Sample(int answerCount = 4) {
 
 class QuestionLoader : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SeedRandom(42);
-        PictureBitmap = Bitmap{};
-        AttachedTextLines.clear();
-    }
+    void SetUp() override { SeedRandom(42); }
 
     std::filesystem::path File(const std::vector<PakEntry>& entries) {
         const std::filesystem::path path = dir / ("q" + std::to_string(++files_) + ".skq");
@@ -55,7 +51,7 @@ protected:
     }
 
     void ExpectDamaged(const std::filesystem::path& path, const std::u16string& journal) {
-        EXPECT_FALSE(OpenQuestionFile(path));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Log));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(journal));
         EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox));
         ASSERT_EQ(record.Boxes.size(), 1u);
@@ -64,13 +60,14 @@ protected:
         EXPECT_EQ(record.Journal[0].first, 0);
     }
     void ExpectNotLoaded(const std::filesystem::path& path) {
-        EXPECT_FALSE(OpenQuestionFile(path));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Log));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(kNotLoaded));
         EXPECT_THAT(record.Boxes, IsEmpty());
     }
 
     TempDir dir;
     Recorder record;
+    LoadedQuestion loaded;
     int files_ = 0;
 };
 
@@ -91,41 +88,43 @@ void ExpectSample(const QuestionRecord& question, int answerCount = 4) {
 
 TEST_F(QuestionLoader, LoadsEveryStoredFormOfTheCurrentLayout) {
     for (Question40Form form : {Question40Form{false, false}, {true, false}, {false, true}, {true, true}}) {
-        ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}})))
+        ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}}), loaded, record.Log))
             << form.Encoded << form.WideText;
-        ExpectSample(CurrentQuestion);
-        EXPECT_EQ(CurrentQuestion.Date, "2026-12-07");
+        ExpectSample(loaded.Question);
+        EXPECT_EQ(loaded.Question.Date, "2026-12-07");
     }
     EXPECT_THAT(record.Journal, IsEmpty());
 }
 
 TEST_F(QuestionLoader, LoadsFiveAnswersAndTheAnswerOrder) {
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}})));
-    ExpectSample(CurrentQuestion, 5);
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}}), loaded, record.Log));
+    ExpectSample(loaded.Question, 5);
     for (int p = 1; p <= 5; ++p)
-        EXPECT_NE(AnswerAtPosition(CurrentQuestion, p), -1) << p;
+        EXPECT_NE(AnswerAtPosition(loaded.Question, p), -1) << p;
 }
 
 TEST_F(QuestionLoader, EncodingMarkerMustBeExactlyLowerCaseTr) {
     // "TR" means plain fields; "tr" between blanks is trimmed and means encoded.
-    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><cd>TR</cd><ilo>3</ilo><tr>Plain</tr><odp>001</odp></pyt>")));
-    EXPECT_EQ(CurrentQuestion.QuestionText, "Plain");
+    ASSERT_TRUE(
+        OpenQuestionFile(Xml("<pyt><cd>TR</cd><ilo>3</ilo><tr>Plain</tr><odp>001</odp></pyt>"), loaded, record.Log));
+    EXPECT_EQ(loaded.Question.QuestionText, "Plain");
     const std::string encoded = "<pyt><cd>\r\n tr \t</cd><ilo>MwA=</ilo><tr>SwBvAGQA</tr><odp>MQA=</odp></pyt>";
-    ASSERT_TRUE(OpenQuestionFile(Xml(encoded)));
-    EXPECT_EQ(CurrentQuestion.QuestionText, "Kod");
-    EXPECT_EQ(CurrentQuestion.AnswerCount, 3);
+    ASSERT_TRUE(OpenQuestionFile(Xml(encoded), loaded, record.Log));
+    EXPECT_EQ(loaded.Question.QuestionText, "Kod");
+    EXPECT_EQ(loaded.Question.AnswerCount, 3);
 }
 
 TEST_F(QuestionLoader, MissingTypeReadsAsSingleAnswer) {
-    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>")));
-    EXPECT_EQ(CurrentQuestion.QuestionType, 0);
-    EXPECT_TRUE(CurrentQuestion.Answer(2).Correct);
+    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>"), loaded, record.Log));
+    EXPECT_EQ(loaded.Question.QuestionType, 0);
+    EXPECT_TRUE(loaded.Question.Answer(2).Correct);
 }
 
 TEST_F(QuestionLoader, AnswerCountOtherThanThreeToFiveIsDamaged) {
     for (const char* count : {"", "<ilo>0</ilo>", "<ilo>2</ilo>", "<ilo>6</ilo>", "<ilo>x</ilo>"}) {
         Recorder local;
-        EXPECT_FALSE(OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"))) << count;
+        EXPECT_FALSE(OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"), loaded, local.Log))
+            << count;
         EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40)) << count;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << count;
     }
@@ -136,7 +135,7 @@ TEST_F(QuestionLoader, MissingOrEmptyKeyIsDamaged) {
     noKey.Key.clear();
     ExpectDamaged(File({{"Sezz0.xml", WriteQuestion40(noKey)}}), kDamaged40);
     Recorder local;
-    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>")));
+    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>"), loaded, local.Log));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40));
 }
 
@@ -156,17 +155,17 @@ TEST_F(QuestionLoader, ArchiveWithNeitherDocumentIsNotLoaded) {
 TEST_F(QuestionLoader, FileWithBothDocumentsIsReadInTheOldLayout) {
     QuestionDocument old = Sample();
     old.QuestionText = "Old layout";
-    ASSERT_TRUE(
-        OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}})));
-    EXPECT_EQ(CurrentQuestion.QuestionText, "Old layout");
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}}),
+                                 loaded, record.Log));
+    EXPECT_EQ(loaded.Question.QuestionText, "Old layout");
 }
 
 TEST_F(QuestionLoader, OldLayoutLoadsFourAnswersAtMost) {
-    CurrentQuestion.Date = "earlier";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}})));
-    ExpectSample(CurrentQuestion);
-    EXPECT_EQ(CurrentQuestion.Answer(5).Text, ""); // not read from the old layout
-    EXPECT_EQ(CurrentQuestion.Date, "earlier") << "neither the reset nor the old layout touches the date";
+    loaded.Question.Date = "earlier";
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}}), loaded, record.Log));
+    ExpectSample(loaded.Question);
+    EXPECT_EQ(loaded.Question.Answer(5).Text, ""); // not read from the old layout
+    EXPECT_EQ(loaded.Question.Date, "earlier") << "neither the reset nor the old layout touches the date";
 }
 
 TEST_F(QuestionLoader, OldLayoutWithTwelveLinesIsDamaged) {
@@ -197,7 +196,7 @@ TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
     joined.clear();
     for (const std::string& line : typed)
         joined += line + "\r";
-    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}})));
+    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}}), loaded, local.Log));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged35));
 }
 
@@ -207,24 +206,26 @@ TEST_F(QuestionLoader, LoadsThePictureAndTheAttachedText) {
     question.TextName = "opis.txt";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)},
                                        {"mapa.jpg", MakeTestJpeg(64, 48)},
-                                       {"opis.txt", ToBytes("Pierwsza linia\r\nDruga linia")}})));
-    EXPECT_EQ(std::tuple(PictureBitmap.Width, PictureBitmap.Height, PictureBitmap.Format),
+                                       {"opis.txt", ToBytes("Pierwsza linia\r\nDruga linia")}}),
+                                 loaded, record.Log));
+    EXPECT_EQ(std::tuple(loaded.Picture.Width, loaded.Picture.Height, loaded.Picture.Format),
               std::tuple(64, 48, PixelFormat::Bits24));
-    EXPECT_THAT(AttachedTextLines, ElementsAre("Pierwsza linia", "Druga linia"));
+    EXPECT_THAT(loaded.AttachedText, ElementsAre("Pierwsza linia", "Druga linia"));
 }
 
 TEST_F(QuestionLoader, MissingOrUnknownAttachmentsKeepWhatWasShownBefore) {
-    PictureBitmap.Width = 7;
-    AttachedTextLines = {"before"};
+    loaded.Picture.Width = 7;
+    loaded.AttachedText = {"before"};
     QuestionDocument question = Sample();
     question.PictureName = "obraz.png";
     question.TextName = "brak.txt";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}, {"obraz.png", ToBytes("png")}})));
-    EXPECT_EQ(PictureBitmap.Width, 7);
-    EXPECT_THAT(AttachedTextLines, ElementsAre("before"));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}, {"obraz.png", ToBytes("png")}}),
+                                 loaded, record.Log));
+    EXPECT_EQ(loaded.Picture.Width, 7);
+    EXPECT_THAT(loaded.AttachedText, ElementsAre("before"));
     question.PictureName = "brak.gif";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}})));
-    EXPECT_EQ(PictureBitmap.Width, 7);
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}}), loaded, record.Log));
+    EXPECT_EQ(loaded.Picture.Width, 7);
 }
 
 TEST_F(QuestionLoader, BrokenPictureMakesTheQuestionDamaged) {
@@ -249,13 +250,14 @@ TEST_F(QuestionLoader, EntriesOverTheirCapsFailLikeDamagedFiles) {
         Recorder local;
         const auto path = File(entries);
         ClaimEntrySize(path, entry, cap + 1);
-        EXPECT_FALSE(OpenQuestionFile(path)) << entry;
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, local.Log)) << entry;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << entry;
     }
 }
 
 TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {
-    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>100</odp><tr>Pytanie</tr><x a='1'/><kom>lost</kom>")));
-    EXPECT_EQ(CurrentQuestion.QuestionText, "Pytanie");
-    EXPECT_EQ(CurrentQuestion.Hint, "");
+    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>100</odp><tr>Pytanie</tr><x a='1'/><kom>lost</kom>"),
+                                 loaded, record.Log));
+    EXPECT_EQ(loaded.Question.QuestionText, "Pytanie");
+    EXPECT_EQ(loaded.Question.Hint, "");
 }

@@ -17,49 +17,49 @@ namespace {
 class SettingsWindowForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        SettingsPath = dir / "Ludra.ini";
-        JournalPath.clear();
         previousHandler_ = SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
             warnings.emplace_back(text);
             return WarningButton::Close;
         });
         for (const SettingsRow& row : SettingsRows())
-            *row.Variable = false;
+            settings.*row.Variable = false;
     }
-    void TearDown() override {
-        SettingsPath = previousPath_;
-        SetWarningHandler(previousHandler_);
-    }
+    void TearDown() override { SetWarningHandler(previousHandler_); }
+
+    bool Apply(const SettingsForm& form) { return ApplySettingsForm(form, settings, file, journal); }
 
     TempDir dir;
     std::vector<std::u16string> warnings;
+    Settings settings;
+    ::Journal journal;
+    SettingsFile file{dir / "Ludra.ini", journal};
 
 private:
-    std::filesystem::path previousPath_ = SettingsPath;
     WarningHandler previousHandler_;
 };
 
 } // namespace
 
 TEST_F(SettingsWindowForm, EveryRowHoldsItsOwnSetting) {
-    std::vector<bool*> seen;
+    std::vector<bool Settings::*> seen;
     for (const SettingsRow& row : SettingsRows()) {
         EXPECT_FALSE(row.Caption.empty());
         EXPECT_EQ(std::count(seen.begin(), seen.end(), row.Variable), 0);
         seen.push_back(row.Variable);
     }
-    for (bool* setting :
-         {&RepeatWrong, &SoundOn, &ConfirmResign, &ReloadAttachments, &KeepSideWindows, &KeysCloseInfoWindows})
+    for (bool Settings::*setting :
+         {&Settings::RepeatWrong, &Settings::SoundOn, &Settings::ConfirmResign, &Settings::ReloadAttachments,
+          &Settings::KeepSideWindows, &Settings::KeysCloseInfoWindows})
         EXPECT_EQ(std::count(seen.begin(), seen.end(), setting), 1);
-    SoundOn = true;
-    const SettingsForm form = CurrentSettingsForm();
+    settings.SoundOn = true;
+    const SettingsForm form = CurrentSettingsForm(settings);
     const auto rows = SettingsRows();
     for (std::size_t i = 0; i < rows.size(); ++i)
-        EXPECT_EQ(form.Checked[i], *rows[i].Variable);
+        EXPECT_EQ(form.Checked[i], settings.*rows[i].Variable);
 }
 
 TEST_F(SettingsWindowForm, FocusGoesRoundRowsAndButtons) {
-    SettingsForm form = CurrentSettingsForm();
+    SettingsForm form = CurrentSettingsForm(settings);
     EXPECT_EQ(form.Focus, 0u);
     EXPECT_EQ(PressSettingsKey(form, SettingsKey::Up), SettingsOutcome::Stay);
     EXPECT_EQ(form.Focus, form.CancelButton());
@@ -73,13 +73,13 @@ TEST_F(SettingsWindowForm, FocusGoesRoundRowsAndButtons) {
 }
 
 TEST_F(SettingsWindowForm, SpaceTogglesARowOrPressesAButton) {
-    SettingsForm form = CurrentSettingsForm();
+    SettingsForm form = CurrentSettingsForm(settings);
     form.Focus = 1;
     EXPECT_EQ(PressSettingsKey(form, SettingsKey::Space), SettingsOutcome::Stay);
     EXPECT_TRUE(form.Checked[1]);
     PressSettingsKey(form, SettingsKey::Space);
     EXPECT_FALSE(form.Checked[1]);
-    EXPECT_FALSE(*SettingsRows()[1].Variable) << "nothing applies before saving";
+    EXPECT_FALSE(settings.*SettingsRows()[1].Variable) << "nothing applies before saving";
     form.Focus = form.SaveButton();
     EXPECT_EQ(PressSettingsKey(form, SettingsKey::Space), SettingsOutcome::Save);
     form.Focus = form.CancelButton();
@@ -87,7 +87,7 @@ TEST_F(SettingsWindowForm, SpaceTogglesARowOrPressesAButton) {
 }
 
 TEST_F(SettingsWindowForm, EnterSavesUnlessCancelHasTheFocusAndEscapeCancels) {
-    SettingsForm form = CurrentSettingsForm();
+    SettingsForm form = CurrentSettingsForm(settings);
     EXPECT_EQ(PressSettingsKey(form, SettingsKey::Enter), SettingsOutcome::Save);
     EXPECT_EQ(PressSettingsKey(form, SettingsKey::Escape), SettingsOutcome::Cancel);
     form.Focus = form.CancelButton();
@@ -95,25 +95,25 @@ TEST_F(SettingsWindowForm, EnterSavesUnlessCancelHasTheFocusAndEscapeCancels) {
 }
 
 TEST_F(SettingsWindowForm, SavedValuesApplyAndAreStored) {
-    SettingsForm form = CurrentSettingsForm();
+    SettingsForm form = CurrentSettingsForm(settings);
     form.Checked.assign(form.Checked.size(), true);
-    EXPECT_TRUE(ApplySettingsForm(form));
+    EXPECT_TRUE(Apply(form));
     EXPECT_TRUE(warnings.empty());
     for (const SettingsRow& row : SettingsRows()) {
-        EXPECT_TRUE(*row.Variable);
-        *row.Variable = false;
+        EXPECT_TRUE(settings.*row.Variable);
+        settings.*row.Variable = false;
     }
-    LoadSettings();
+    file.Load(settings);
     for (const SettingsRow& row : SettingsRows())
-        EXPECT_TRUE(*row.Variable);
+        EXPECT_TRUE(settings.*row.Variable);
 }
 
 TEST_F(SettingsWindowForm, AFailedSaveStillAppliesAndTellsTheLearner) {
-    SettingsPath = dir / "no-such-folder" / "Ludra.ini";
-    SettingsForm form = CurrentSettingsForm();
+    SettingsFile unwritable(dir / "no-such-folder" / "Ludra.ini", journal);
+    SettingsForm form = CurrentSettingsForm(settings);
     form.Checked[0] = true;
-    EXPECT_FALSE(ApplySettingsForm(form));
-    EXPECT_TRUE(*SettingsRows()[0].Variable);
+    EXPECT_FALSE(ApplySettingsForm(form, settings, unwritable, journal));
+    EXPECT_TRUE(settings.*SettingsRows()[0].Variable);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find(u"Nie udało się zapisać ustawień"), std::u16string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
@@ -121,12 +121,12 @@ TEST_F(SettingsWindowForm, AFailedSaveStillAppliesAndTellsTheLearner) {
 
 TEST_F(SettingsWindowForm, EnterAndEscapeCloseInfoWindowsOnlyWithTheSettingOnAndNotHeld) {
     for (const SettingsKey key : {SettingsKey::Enter, SettingsKey::Escape}) {
-        KeysCloseInfoWindows = false;
-        EXPECT_FALSE(KeyClosesInfoWindow(key, false));
-        KeysCloseInfoWindows = true;
-        EXPECT_TRUE(KeyClosesInfoWindow(key, false));
-        EXPECT_FALSE(KeyClosesInfoWindow(key, true));
+        settings.KeysCloseInfoWindows = false;
+        EXPECT_FALSE(KeyClosesInfoWindow(key, false, settings));
+        settings.KeysCloseInfoWindows = true;
+        EXPECT_TRUE(KeyClosesInfoWindow(key, false, settings));
+        EXPECT_FALSE(KeyClosesInfoWindow(key, true, settings));
     }
     for (const SettingsKey key : {SettingsKey::Space, SettingsKey::Tab, SettingsKey::Other})
-        EXPECT_FALSE(KeyClosesInfoWindow(key, false));
+        EXPECT_FALSE(KeyClosesInfoWindow(key, false, settings));
 }

@@ -3,6 +3,7 @@
 #include "core/base/Random.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/ResultsHistory.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
@@ -10,7 +11,6 @@
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
 #include "support/ReportLines.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -48,21 +48,20 @@ Question Broken(const std::string& text) { return {.Text = text, .Damaged = true
 // Run state that a check may change.
 using Snapshot = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool, bool, bool,
                             std::vector<std::pair<bool, bool>>>;
-Snapshot Take() {
+Snapshot Take(const TestRun& run) {
     std::vector<std::pair<bool, bool>> progress;
-    for (const QuestionProgress& p : Progress)
+    for (const QuestionProgress& p : run.Progress)
         progress.emplace_back(p.Answered, p.AnsweredRight);
-    return {CurrentQuestionIndex, FirstTimeRight, RightCount, GivenCount,
-            QuestionChecked,      SessionRunning, RetryPass,  progress};
+    return {run.CurrentQuestionIndex, run.FirstTimeRight, run.RightCount, run.GivenCount,
+            run.QuestionChecked,      run.SessionRunning, run.RetryPass,  progress};
 }
 
+// A run on fresh settings, its views recorded and its clock standing still until moved.
 class RunRules : public ::testing::Test {
 protected:
-    SessionState state_; // first in, last out
-
     void SetUp() override {
         SeedRandom(7);
-        SetSessionClock([this] { return now; });
+        run.SetSessionClock([this] { return now; });
     }
 
     void WriteQuestion(const std::string& name, const Question& q) {
@@ -82,11 +81,11 @@ protected:
     }
     // Writes the set into the folder and fills the engine's inputs.
     void MakeSet(const std::vector<Question>& questions) {
-        SetFolder = dir.Path();
-        QuestionFiles.clear();
+        run.SetFolder = dir.Path();
+        run.QuestionFiles.clear();
         for (std::size_t i = 0; i < questions.size(); ++i) {
-            QuestionFiles.push_back("p" + std::to_string(10 + i) + ".skq");
-            WriteQuestion(QuestionFiles.back(), questions[i]);
+            run.QuestionFiles.push_back("p" + std::to_string(10 + i) + ".skq");
+            WriteQuestion(run.QuestionFiles.back(), questions[i]);
         }
     }
     // A set of distinct questions Q1..Qn.
@@ -97,32 +96,35 @@ protected:
         MakeSet(questions);
     }
 
-    static int PositionOf(int answer) { return CurrentQuestion.Answer(answer).Position; }
-    static std::vector<bool> Chosen() {
+    int PositionOf(int answer) const { return run.Current.Question.Answer(answer).Position; }
+    std::vector<bool> Chosen() const {
         std::vector<bool> chosen;
-        for (int k = 1; k <= CurrentQuestion.AnswerCount; ++k)
-            chosen.push_back(CurrentQuestion.Answer(k).Selected);
+        for (int k = 1; k <= run.Current.Question.AnswerCount; ++k)
+            chosen.push_back(run.Current.Question.Answer(k).Selected);
         return chosen;
     }
     // Chooses the right or a wrong answer of a default-key question and checks it.
-    static void Check(bool right) {
-        AnswerClick(PositionOf(right ? 2 : 4));
-        CheckAnswer();
+    void Check(bool right) {
+        run.AnswerClick(PositionOf(right ? 2 : 4));
+        run.CheckAnswer();
     }
     // Checks, then moves on while the run goes on.
-    static void Answer(bool right) {
+    void Answer(bool right) {
         Check(right);
-        if (SessionRunning)
-            NextQuestion();
+        if (run.SessionRunning)
+            run.NextQuestion();
     }
-    static void AnswerAll(const std::vector<bool>& rights) {
+    void AnswerAll(const std::vector<bool>& rights) {
         for (bool right : rights)
             Answer(right);
     }
 
     TempDir dir;
     Recorder record{WarningButton::No};
-    RecordingViews views;
+    ProgramPaths paths;
+    Settings settings;
+    TestRun run{settings, record.Log, paths};
+    RecordingViews views{run};
     double now = 46000.5;
 
 private:
@@ -130,15 +132,15 @@ private:
 
 TEST_F(RunRules, StartShowsTheFirstQuestionWithFreshState) {
     MakeSet(3);
-    StartSession();
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_FALSE(QuestionChecked);
-    EXPECT_FALSE(RetryPass);
-    EXPECT_EQ(QuestionCount, 3);
-    EXPECT_EQ(Progress.size(), 3u);
-    EXPECT_EQ(CurrentQuestionIndex, 0);
-    EXPECT_EQ(FirstTimeRight + RightCount + GivenCount, 0);
-    EXPECT_EQ(StartTime, now);
+    run.StartSession();
+    EXPECT_TRUE(run.SessionRunning);
+    EXPECT_FALSE(run.QuestionChecked);
+    EXPECT_FALSE(run.RetryPass);
+    EXPECT_EQ(run.QuestionCount, 3);
+    EXPECT_EQ(run.Progress.size(), 3u);
+    EXPECT_EQ(run.CurrentQuestionIndex, 0);
+    EXPECT_EQ(run.FirstTimeRight + run.RightCount + run.GivenCount, 0);
+    EXPECT_EQ(run.StartTime, now);
     EXPECT_THAT(views.Shown, ElementsAre("Q1"));
     EXPECT_THAT(views.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow",
                                          "ClearMarks", "ShowQuestion", "HideAttachedText", "HidePicture",
@@ -150,101 +152,101 @@ TEST_F(RunRules, StartShowsTheFirstQuestionWithFreshState) {
 
 TEST_F(RunRules, FirstPassInOrderThenSummary) {
     MakeSet(3);
-    StartSession();
+    run.StartSession();
     now += 42 * kSecond;
     AnswerAll({true, false});
     Check(true);
     EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3"));
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(FirstTimeRight, 2);
-    EXPECT_EQ(RightCount, 2);
-    EXPECT_EQ(GivenCount, 3);
+    EXPECT_FALSE(run.SessionRunning);
+    EXPECT_EQ(run.FirstTimeRight, 2);
+    EXPECT_EQ(run.RightCount, 2);
+    EXPECT_EQ(run.GivenCount, 3);
     EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Blond", "Final"));
     ASSERT_EQ(views.Summaries.size(), 1u);
     EXPECT_EQ(views.Summaries[0].QuestionCount, 3);
     EXPECT_EQ(views.Summaries[0].FirstTimeRight, 2);
     EXPECT_EQ(views.Summaries[0].GivenCount, 3);
-    EXPECT_EQ(views.Summaries[0].Text, MakeSummaryReport(3, 2, 3, StartTime, now).Text);
-    EXPECT_EQ(EndTime, now);
+    EXPECT_EQ(views.Summaries[0].Text, MakeSummaryReport(3, 2, 3, run.StartTime, now).Text);
+    EXPECT_EQ(run.EndTime, now);
     EXPECT_EQ(views.Summaries[0].Time.Seconds, 42);
     // The check button stays after the last check; it was hidden only between questions.
     EXPECT_EQ(views.Count("HideCheckButton"), 2);
     EXPECT_EQ(views.Calls.back(), "ShowSummary");
-    EXPECT_TRUE(Progress[1].Answered);
-    EXPECT_FALSE(Progress[1].AnsweredRight);
-    EXPECT_TRUE(Progress[2].AnsweredRight);
+    EXPECT_TRUE(run.Progress[1].Answered);
+    EXPECT_FALSE(run.Progress[1].AnsweredRight);
+    EXPECT_TRUE(run.Progress[2].AnsweredRight);
 }
 
 TEST_F(RunRules, FindNextQuestionChoosesUnansweredThenWrongOnes) {
-    Progress = {{true, true}, {true, false}, {false, false}, {true, false}};
-    RepeatWrong = true;
-    EXPECT_TRUE(FindNextQuestion());
-    EXPECT_EQ(CurrentQuestionIndex, 2);
-    EXPECT_FALSE(RetryPass);
-    Progress[2] = {true, true};
-    EXPECT_TRUE(FindNextQuestion());
-    EXPECT_EQ(CurrentQuestionIndex, 1);
-    EXPECT_TRUE(RetryPass);
-    RepeatWrong = false;
-    EXPECT_FALSE(FindNextQuestion());
-    RepeatWrong = true;
-    Progress = {{true, true}, {true, true}};
-    EXPECT_FALSE(FindNextQuestion());
+    run.Progress = {{true, true}, {true, false}, {false, false}, {true, false}};
+    settings.RepeatWrong = true;
+    EXPECT_TRUE(run.FindNextQuestion());
+    EXPECT_EQ(run.CurrentQuestionIndex, 2);
+    EXPECT_FALSE(run.RetryPass);
+    run.Progress[2] = {true, true};
+    EXPECT_TRUE(run.FindNextQuestion());
+    EXPECT_EQ(run.CurrentQuestionIndex, 1);
+    EXPECT_TRUE(run.RetryPass);
+    settings.RepeatWrong = false;
+    EXPECT_FALSE(run.FindNextQuestion());
+    settings.RepeatWrong = true;
+    run.Progress = {{true, true}, {true, true}};
+    EXPECT_FALSE(run.FindNextQuestion());
 }
 
 TEST_F(RunRules, OneQuestionSetPlaysOnlyTheFinalSound) {
     MakeSet(1);
     for (bool right : {true, false}) {
         SCOPED_TRACE(right);
-        RecordingViews run;
-        StartSession();
+        RecordingViews fresh(run);
+        run.StartSession();
         Check(right);
-        EXPECT_FALSE(SessionRunning);
-        EXPECT_THAT(run.Sounds, ElementsAre("Final"));
-        EXPECT_EQ(run.Summaries.size(), 1u);
-        EXPECT_THAT(run.Calls, Not(Contains("HideCheckButton")));
+        EXPECT_FALSE(run.SessionRunning);
+        EXPECT_THAT(fresh.Sounds, ElementsAre("Final"));
+        EXPECT_EQ(fresh.Summaries.size(), 1u);
+        EXPECT_THAT(fresh.Calls, Not(Contains("HideCheckButton")));
     }
 }
 
 TEST_F(RunRules, SingleQuestionWithRepeatComesBackUntilRight) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(1);
-    StartSession();
+    run.StartSession();
     Answer(false);
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_TRUE(RetryPass);
-    EXPECT_EQ(CurrentQuestionIndex, 0);
+    EXPECT_TRUE(run.SessionRunning);
+    EXPECT_TRUE(run.RetryPass);
+    EXPECT_EQ(run.CurrentQuestionIndex, 0);
     Answer(false);
     Answer(true);
     EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q1", "Q1"));
     EXPECT_THAT(views.Sounds, ElementsAre("Blond", "Blond", "Final"));
-    EXPECT_EQ(FirstTimeRight, 0);
-    EXPECT_EQ(RightCount, 1);
-    EXPECT_EQ(GivenCount, 3);
+    EXPECT_EQ(run.FirstTimeRight, 0);
+    EXPECT_EQ(run.RightCount, 1);
+    EXPECT_EQ(run.GivenCount, 3);
     ASSERT_EQ(views.Summaries.size(), 1u);
     EXPECT_EQ(views.Summaries[0].Percent, 0);
     EXPECT_EQ(views.Summaries[0].GivenCount, 3);
 }
 
 TEST_F(RunRules, NoSoundsWhileSoundIsOff) {
-    SoundOn = false;
+    settings.SoundOn = false;
     MakeSet(2);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, false});
     EXPECT_THAT(views.Sounds, IsEmpty());
     EXPECT_EQ(views.Summaries.size(), 1u);
 }
 
 TEST_F(RunRules, AllRightWithRepeatOnNeedsNoSecondPass) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(5);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, true, true, true, true});
     EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3", "Q4", "Q5"));
-    EXPECT_FALSE(RetryPass);
-    EXPECT_EQ(FirstTimeRight, QuestionCount);
-    EXPECT_EQ(RightCount, QuestionCount);
-    EXPECT_EQ(GivenCount, QuestionCount);
+    EXPECT_FALSE(run.RetryPass);
+    EXPECT_EQ(run.FirstTimeRight, run.QuestionCount);
+    EXPECT_EQ(run.RightCount, run.QuestionCount);
+    EXPECT_EQ(run.GivenCount, run.QuestionCount);
     EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Ruch", "Ruch", "Ruch", "Final"));
     ASSERT_EQ(views.Summaries.size(), 1u);
     EXPECT_EQ(views.Summaries[0].Percent, 100);
@@ -252,34 +254,34 @@ TEST_F(RunRules, AllRightWithRepeatOnNeedsNoSecondPass) {
 
 TEST_F(RunRules, OneWrongWithoutRepeatEndsAfterTheLastQuestion) {
     MakeSet(5);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, true, false, true});
     EXPECT_TRUE(views.Summaries.empty());
-    EXPECT_TRUE(SessionRunning);
+    EXPECT_TRUE(run.SessionRunning);
     Check(true);
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_FALSE(run.SessionRunning);
     ASSERT_EQ(views.Summaries.size(), 1u);
-    EXPECT_EQ(GivenCount, QuestionCount);
-    EXPECT_EQ(FirstTimeRight, 4);
-    EXPECT_EQ(RightCount, 4);
-    EXPECT_TRUE(Progress[2].Answered);
-    EXPECT_FALSE(Progress[2].AnsweredRight);
+    EXPECT_EQ(run.GivenCount, run.QuestionCount);
+    EXPECT_EQ(run.FirstTimeRight, 4);
+    EXPECT_EQ(run.RightCount, 4);
+    EXPECT_TRUE(run.Progress[2].Answered);
+    EXPECT_FALSE(run.Progress[2].AnsweredRight);
     EXPECT_EQ(views.Summaries[0].Percent, 80);
     EXPECT_EQ(Lines(views.Summaries[0].Text)[4], u"Skuteczność: 80%");
 }
 
 TEST_F(RunRules, RepeatPassAsksWrongQuestionsInOrderUntilRight) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(6);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, false, true, true, false});
-    EXPECT_FALSE(RetryPass);
+    EXPECT_FALSE(run.RetryPass);
     // The last question of the first pass sends the run back to question 2.
     Check(true);
-    EXPECT_EQ(CurrentQuestionIndex, 1);
-    EXPECT_TRUE(RetryPass);
-    NextQuestion();
-    EXPECT_EQ(FirstTimeRight, 4);
+    EXPECT_EQ(run.CurrentQuestionIndex, 1);
+    EXPECT_TRUE(run.RetryPass);
+    run.NextQuestion();
+    EXPECT_EQ(run.FirstTimeRight, 4);
 
     struct Step {
         bool Right;
@@ -287,27 +289,27 @@ TEST_F(RunRules, RepeatPassAsksWrongQuestionsInOrderUntilRight) {
     };
     // Question 2 wrong twice, then right; question 5 wrong once, then right.
     const Step steps[] = {{false, 1}, {false, 1}, {true, 4}, {false, 4}};
-    std::int32_t right = RightCount, given = GivenCount;
+    std::int32_t right = run.RightCount, given = run.GivenCount;
     for (const Step& step : steps) {
         Check(step.Right);
         right += step.Right ? 1 : 0;
         ++given;
-        EXPECT_EQ(FirstTimeRight, 4);
-        EXPECT_EQ(RightCount, right);
-        EXPECT_EQ(GivenCount, given);
-        EXPECT_TRUE(SessionRunning);
-        EXPECT_TRUE(RetryPass);
-        EXPECT_EQ(CurrentQuestionIndex, step.NextIndex);
-        NextQuestion();
+        EXPECT_EQ(run.FirstTimeRight, 4);
+        EXPECT_EQ(run.RightCount, right);
+        EXPECT_EQ(run.GivenCount, given);
+        EXPECT_TRUE(run.SessionRunning);
+        EXPECT_TRUE(run.RetryPass);
+        EXPECT_EQ(run.CurrentQuestionIndex, step.NextIndex);
+        run.NextQuestion();
     }
     Check(true);
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_FALSE(run.SessionRunning);
     EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q2", "Q2", "Q2", "Q5", "Q5"));
     EXPECT_THAT(views.Sounds, ElementsAre("Ruch", "Blond", "Ruch", "Ruch", "Blond", "Ruch", "Blond", "Blond", "Ruch",
                                           "Blond", "Final"));
-    EXPECT_EQ(FirstTimeRight, 4);
-    EXPECT_EQ(RightCount, 6);
-    EXPECT_EQ(GivenCount, 11);
+    EXPECT_EQ(run.FirstTimeRight, 4);
+    EXPECT_EQ(run.RightCount, 6);
+    EXPECT_EQ(run.GivenCount, 11);
     // The running status line counts the repeat pass too; the summary's score only the first showings.
     EXPECT_EQ(views.StatusLines.back(), StatusLineText(6, 11, 6));
     ASSERT_EQ(views.Summaries.size(), 1u);
@@ -318,19 +320,19 @@ TEST_F(RunRules, RepeatPassAsksWrongQuestionsInOrderUntilRight) {
 }
 
 TEST_F(RunRules, CheckWithNothingChosenChangesNothingInEitherPass) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(3);
-    StartSession();
+    run.StartSession();
     for (int pass = 0; pass < 2; ++pass) {
         SCOPED_TRACE(pass);
-        const Snapshot before = Take();
+        const Snapshot before = Take(run);
         const std::size_t calls = views.Calls.size();
-        CheckAnswer();
-        EXPECT_EQ(Take(), before);
+        run.CheckAnswer();
+        EXPECT_EQ(Take(run), before);
         EXPECT_EQ(views.Calls.size(), calls);
         if (pass == 0)
             AnswerAll({false, true, true}); // the question stays open; on to the repeat pass
-        EXPECT_TRUE(RetryPass);
+        EXPECT_TRUE(run.RetryPass);
     }
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice, kNoChoice));
     EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
@@ -339,86 +341,86 @@ TEST_F(RunRules, CheckWithNothingChosenChangesNothingInEitherPass) {
 
 TEST_F(RunRules, ChoiceTakenBackCountsAsNothingChosen) {
     MakeSet({{.Text = "M", .Type = 1}, {.Text = "M", .Type = 1}});
-    StartSession();
-    AnswerClick(PositionOf(2));
-    AnswerClick(PositionOf(2));
-    const Snapshot before = Take();
-    CheckAnswer();
-    EXPECT_EQ(Take(), before);
+    run.StartSession();
+    run.AnswerClick(PositionOf(2));
+    run.AnswerClick(PositionOf(2));
+    const Snapshot before = Take(run);
+    run.CheckAnswer();
+    EXPECT_EQ(Take(run), before);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kNoChoice));
     Check(true);
-    EXPECT_EQ(RightCount, 1);
+    EXPECT_EQ(run.RightCount, 1);
 }
 
 TEST_F(RunRules, SeveralAnswerQuestionIsRightOnlyWithEveryRightChoice) {
     const Question several{.Text = "Q", .Type = 1, .Key = "0110"};
     MakeSet({several, several});
-    StartSession();
-    AnswerClick(PositionOf(2));
-    AnswerClick(PositionOf(4));
-    AnswerClick(PositionOf(4)); // toggled off again
-    CheckAnswer();
-    EXPECT_EQ(RightCount, 0);
-    NextQuestion();
-    AnswerClick(PositionOf(2));
-    AnswerClick(PositionOf(3));
-    CheckAnswer();
-    EXPECT_EQ(RightCount, 1);
-    EXPECT_EQ(GivenCount, 2);
+    run.StartSession();
+    run.AnswerClick(PositionOf(2));
+    run.AnswerClick(PositionOf(4));
+    run.AnswerClick(PositionOf(4)); // toggled off again
+    run.CheckAnswer();
+    EXPECT_EQ(run.RightCount, 0);
+    run.NextQuestion();
+    run.AnswerClick(PositionOf(2));
+    run.AnswerClick(PositionOf(3));
+    run.CheckAnswer();
+    EXPECT_EQ(run.RightCount, 1);
+    EXPECT_EQ(run.GivenCount, 2);
 }
 
 TEST_F(RunRules, AnswerClicksMarkUntilTheCheckThenWaitForTheNextQuestion) {
     MakeSet(2);
-    StartSession();
-    AnswerClick(PositionOf(3));
-    EXPECT_TRUE(CurrentQuestion.Answer(3).Selected);
+    run.StartSession();
+    run.AnswerClick(PositionOf(3));
+    EXPECT_TRUE(run.Current.Question.Answer(3).Selected);
     EXPECT_EQ(views.Calls.back(), "ShowSelectionMarks");
-    AnswerClick(PositionOf(2)); // one answer at a time
-    EXPECT_FALSE(CurrentQuestion.Answer(3).Selected);
-    CheckAnswer();
-    EXPECT_TRUE(QuestionChecked);
+    run.AnswerClick(PositionOf(2)); // one answer at a time
+    EXPECT_FALSE(run.Current.Question.Answer(3).Selected);
+    run.CheckAnswer();
+    EXPECT_TRUE(run.QuestionChecked);
 
     const std::vector<bool> judged = Chosen();
-    const Snapshot before = Take();
+    const Snapshot before = Take(run);
     const std::size_t calls = views.Calls.size();
     for (int p = 1; p <= 5; ++p)
-        AnswerClick(p);
-    CheckAnswer(); // the check button is covered now
+        run.AnswerClick(p);
+    run.CheckAnswer(); // the check button is covered now
     EXPECT_EQ(Chosen(), judged);
-    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(Take(run), before);
     EXPECT_EQ(views.Calls.size(), calls);
 
     // The next question starts with open choices again.
-    NextQuestion();
-    AnswerClick(PositionOf(1));
+    run.NextQuestion();
+    run.AnswerClick(PositionOf(1));
     EXPECT_EQ(views.Calls.back(), "ShowSelectionMarks");
-    EXPECT_TRUE(CurrentQuestion.Answer(1).Selected);
+    EXPECT_TRUE(run.Current.Question.Answer(1).Selected);
 }
 
 TEST_F(RunRules, ClicksAfterTheSummaryAreIgnored) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(2);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, false, true});
     ASSERT_EQ(views.Summaries.size(), 1u);
     const std::vector<bool> judged = Chosen();
-    const Snapshot before = Take();
+    const Snapshot before = Take(run);
     const std::size_t calls = views.Calls.size();
     for (int p = 1; p <= 5; ++p)
-        AnswerClick(p);
-    CheckAnswer();
-    NextQuestion();
+        run.AnswerClick(p);
+    run.CheckAnswer();
+    run.NextQuestion();
     EXPECT_EQ(Chosen(), judged);
-    EXPECT_EQ(Take(), before);
+    EXPECT_EQ(Take(run), before);
     EXPECT_EQ(views.Calls.size(), calls);
 }
 
 TEST_F(RunRules, ClicksAfterAFailedNextAreIgnored) {
     MakeSet({Plain("Q1"), Broken("Q2"), Plain("Q3")});
-    StartSession();
+    run.StartSession();
     Check(true);
-    NextQuestion();
-    ASSERT_FALSE(SessionRunning);
+    run.NextQuestion();
+    ASSERT_FALSE(run.SessionRunning);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
     EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::Close);
     EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Warning);
@@ -427,48 +429,48 @@ TEST_F(RunRules, ClicksAfterAFailedNextAreIgnored) {
     // Whatever choice the record holds now stays.
     const std::vector<bool> judged = Chosen();
     const std::size_t calls = views.Calls.size();
-    const std::int32_t given = GivenCount;
+    const std::int32_t given = run.GivenCount;
     for (int p = 1; p <= 4; ++p)
-        AnswerClick(p);
-    CheckAnswer();
-    NextQuestion();
+        run.AnswerClick(p);
+    run.CheckAnswer();
+    run.NextQuestion();
     EXPECT_EQ(Chosen(), judged);
     EXPECT_EQ(views.Calls.size(), calls);
-    EXPECT_EQ(GivenCount, given);
+    EXPECT_EQ(run.GivenCount, given);
     EXPECT_EQ(record.Boxes.size(), 1u);
     EXPECT_TRUE(views.Summaries.empty());
 }
 
 TEST_F(RunRules, FailingQuestionInTheMiddleThenAFreshRun) {
-    RepeatWrong = true;
-    ReloadAttachments = false;
+    settings.RepeatWrong = true;
+    settings.ReloadAttachments = false;
     MakeSet({{.Text = "Q1", .Picture = "mapa.jpg"}, {.Text = "Q2", .Picture = "mapa.jpg"}, Broken("Q3"), Plain("Q4")});
-    StartSession();
+    run.StartSession();
     Answer(true);
     Check(false);
-    NextQuestion();
-    EXPECT_FALSE(SessionRunning);
+    run.NextQuestion();
+    EXPECT_FALSE(run.SessionRunning);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kRemoveDamaged));
     EXPECT_THAT(views.Shown, ElementsAre("Q1", "Q2"));
     EXPECT_TRUE(views.Summaries.empty());
-    EXPECT_EQ(GivenCount, 2);
+    EXPECT_EQ(run.GivenCount, 2);
 
     // The set is mended and opened again: nothing of the failed run remains.
-    WriteQuestion(QuestionFiles[2], Plain("Q3"));
+    WriteQuestion(run.QuestionFiles[2], Plain("Q3"));
     now += 600 * kSecond;
     views.StatusLines.clear();
     views.Pictures.clear();
-    StartSession();
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(CurrentQuestionIndex, 0);
-    EXPECT_EQ(FirstTimeRight + RightCount + GivenCount, 0);
-    EXPECT_FALSE(RetryPass);
-    EXPECT_FALSE(QuestionChecked);
-    for (const QuestionProgress& p : Progress) {
+    run.StartSession();
+    EXPECT_TRUE(run.SessionRunning);
+    EXPECT_EQ(run.CurrentQuestionIndex, 0);
+    EXPECT_EQ(run.FirstTimeRight + run.RightCount + run.GivenCount, 0);
+    EXPECT_FALSE(run.RetryPass);
+    EXPECT_FALSE(run.QuestionChecked);
+    for (const QuestionProgress& p : run.Progress) {
         EXPECT_FALSE(p.Answered);
         EXPECT_FALSE(p.AnsweredRight);
     }
-    EXPECT_EQ(StartTime, now);
+    EXPECT_EQ(run.StartTime, now);
     EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg")); // announced again, though unchanged
     EXPECT_THAT(views.StatusLines,
                 ElementsAre(u"Pytań w zestawie: 4\rUdzielonych odpowiedzi: 0\rPoprawnych odpowiedzi: 0\r\r"
@@ -488,17 +490,17 @@ TEST_F(RunRules, LoaderMessageComesBeforeTheEnginesOwn) {
     document.QuestionText = "Q2";
     document.Answers = {"a", "b", "", "", ""};
     document.Key = "01";
-    WritePakFile(dir / QuestionFiles[1], {{"Sezz0.xml", WriteQuestion40(document)}});
-    StartSession();
+    WritePakFile(dir / run.QuestionFiles[1], {{"Sezz0.xml", WriteQuestion40(document)}});
+    run.StartSession();
     Answer(true);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox, kRemoveDamaged));
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_FALSE(run.SessionRunning);
 }
 
 TEST_F(RunRules, FirstQuestionFailingLeavesTheRunUnstarted) {
     MakeSet({Broken("Q1"), Plain("Q2")});
-    StartSession();
-    EXPECT_FALSE(SessionRunning);
+    run.StartSession();
+    EXPECT_FALSE(run.SessionRunning);
     EXPECT_THAT(record.Boxes, IsEmpty());
     EXPECT_THAT(views.Calls, ElementsAre("HideHintButton", "HideHintPanel", "OpenPictureWindow", "OpenTextWindow"));
     EXPECT_THAT(views.StatusLines, IsEmpty());
@@ -506,7 +508,7 @@ TEST_F(RunRules, FirstQuestionFailingLeavesTheRunUnstarted) {
 
 TEST_F(RunRules, StatusLineFollowsEveryCheck) {
     MakeSet(8);
-    StartSession();
+    run.StartSession();
     AnswerAll({true, false, true, true, false, true, false, false});
     ASSERT_EQ(views.StatusLines.size(), 9u);
     EXPECT_EQ(views.StatusLines[1], u"Pytań w zestawie: 8\rUdzielonych odpowiedzi: 1\r"
@@ -530,48 +532,48 @@ TEST(SessionStatusLine, PercentRoundsHalvesToEven) {
 TEST_F(RunRules, ResignAsksWhileRunning) {
     for (const WarningButton answer : {WarningButton::Close, WarningButton::No, WarningButton::Cancel}) {
         MakeSet(2);
-        StartSession();
+        run.StartSession();
         Recorder box(answer);
         const std::size_t calls = views.Calls.size();
-        Resign();
+        run.Resign();
         ASSERT_EQ(box.Boxes.size(), 1u);
         EXPECT_EQ(box.Boxes[0].Text, kConfirm);
         EXPECT_EQ(box.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
         EXPECT_EQ(box.Boxes[0].Icon, WarningIcon::Question);
         EXPECT_EQ(views.Calls.size(), calls) << static_cast<int>(answer);
-        EXPECT_TRUE(SessionRunning);
+        EXPECT_TRUE(run.SessionRunning);
     }
 }
 
 TEST_F(RunRules, ResignWithYesClosesWithoutTouchingTheRun) {
     MakeSet(3);
-    StartSession();
+    run.StartSession();
     Answer(false);
     Recorder box(WarningButton::Yes);
-    Resign();
+    run.Resign();
     EXPECT_EQ(box.Boxes.size(), 1u);
     EXPECT_THAT(std::vector(views.Calls.end() - 3, views.Calls.end()),
                 ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
     EXPECT_THAT(views.Summaries, IsEmpty());
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(GivenCount, 1);
-    EXPECT_EQ(CurrentQuestionIndex, 1);
-    EXPECT_TRUE(Progress[0].Answered);
+    EXPECT_TRUE(run.SessionRunning);
+    EXPECT_EQ(run.GivenCount, 1);
+    EXPECT_EQ(run.CurrentQuestionIndex, 1);
+    EXPECT_TRUE(run.Progress[0].Answered);
 }
 
 TEST_F(RunRules, ResignClosesAtOnceWithoutConfirmationOrAfterTheEnd) {
     MakeSet(1);
-    StartSession();
-    ConfirmResign = false;
-    Resign();
+    run.StartSession();
+    settings.ConfirmResign = false;
+    run.Resign();
     EXPECT_THAT(record.Boxes, IsEmpty());
     EXPECT_EQ(views.Calls.back(), "HideTestPanel");
 
-    ConfirmResign = true;
-    StartSession();
+    settings.ConfirmResign = true;
+    run.StartSession();
     Check(true);
     views.Calls.clear();
-    Resign();
+    run.Resign();
     EXPECT_THAT(record.Boxes, IsEmpty());
     EXPECT_THAT(views.Calls, ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
 }
@@ -581,7 +583,7 @@ TEST_F(RunRules, AttachmentsAnnouncedAtEveryQuestionWhenReloading) {
              {.Text = "Q2", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
              Plain("Q3"),
              {.Text = "Q4", .Picture = "mapa.jpg"}});
-    StartSession();
+    run.StartSession();
     AnswerAll({true, true, true, true});
     EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg", "+mapa.jpg", "-", "+mapa.jpg"));
     EXPECT_THAT(views.Texts, ElementsAre("+opis.txt", "+opis.txt", "-", "-"));
@@ -594,49 +596,49 @@ TEST_F(RunRules, TheDecodedPictureIsLetGoOnceShown) {
     document.Answers = {"a", "b", "c", "", ""};
     document.Key = "100";
     document.PictureName = "mapa.jpg";
-    SetFolder = dir.Path();
-    QuestionFiles = {"p10.skq"};
+    run.SetFolder = dir.Path();
+    run.QuestionFiles = {"p10.skq"};
     WritePakFile(dir / "p10.skq", {{"Sezz0.xml", WriteQuestion40(document)}, {"mapa.jpg", MakeTestJpeg(40, 30)}});
-    StartSession();
+    run.StartSession();
     EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg"));
-    EXPECT_EQ(PictureBitmap.Pixels.size(), 0u);
+    EXPECT_EQ(run.Current.Picture.Pixels.size(), 0u);
 }
 
 TEST_F(RunRules, UnchangedAttachmentsLeftAloneWithoutReloading) {
-    ReloadAttachments = false;
+    settings.ReloadAttachments = false;
     MakeSet({{.Text = "Q1", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
              {.Text = "Q2", .Picture = "mapa.jpg", .AttachedText = "opis.txt"},
              {.Text = "Q3", .Picture = "rzeka.jpg", .AttachedText = "inny.txt"},
              Plain("Q4"),
              {.Text = "Q5", .Picture = "rzeka.jpg", .AttachedText = "inny.txt"},
              {.Text = "Q6", .Picture = "Rzeka.jpg", .AttachedText = "Inny.txt"}});
-    StartSession();
+    run.StartSession();
     AnswerAll({true, true, true, true, true, true});
     // Folding the picture window up forgets its name; the text window keeps its own.
     // Names differing only in case count as changed.
     EXPECT_THAT(views.Pictures, ElementsAre("+mapa.jpg", "+rzeka.jpg", "-", "+rzeka.jpg", "+Rzeka.jpg"));
     EXPECT_THAT(views.Texts, ElementsAre("+opis.txt", "+inny.txt", "-", "+Inny.txt"));
-    EXPECT_EQ(LastShownPictureName, "Rzeka.jpg");
+    EXPECT_EQ(run.LastShownPictureName, "Rzeka.jpg");
 
     // A new run announces them again.
     views.Pictures.clear();
     views.Texts.clear();
     MakeSet({{.Text = "Q7", .Picture = "Rzeka.jpg", .AttachedText = "Inny.txt"}});
-    StartSession();
+    run.StartSession();
     EXPECT_THAT(views.Pictures, ElementsAre("+Rzeka.jpg"));
     EXPECT_THAT(views.Texts, ElementsAre("+Inny.txt"));
 }
 
 TEST_F(RunRules, UnregisteredViewsShowNothingAndTheRunGoesOn) {
-    SetTestScreenView(nullptr);
-    SetAttachmentView(nullptr);
-    SetRunFeedback(nullptr);
+    run.SetTestScreenView(nullptr);
+    run.SetAttachmentView(nullptr);
+    run.SetRunFeedback(nullptr);
     MakeSet({{.Text = "Q1", .Picture = "mapa.jpg", .AttachedText = "opis.txt"}, Plain("Q2")});
-    StartSession();
+    run.StartSession();
     AnswerAll({true, false});
-    Resign();
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(GivenCount, 2);
+    run.Resign();
+    EXPECT_FALSE(run.SessionRunning);
+    EXPECT_EQ(run.GivenCount, 2);
     EXPECT_THAT(views.Calls, IsEmpty());
 }
 
@@ -647,16 +649,16 @@ TEST_F(RunRules, ViewGoneIsUnregistered) {
     };
     {
         Silent gone;
-        SetRunFeedback(&gone);
+        run.SetRunFeedback(&gone);
     }
-    EXPECT_EQ(SetRunFeedback(nullptr), nullptr);
+    EXPECT_EQ(run.SetRunFeedback(nullptr), nullptr);
     // A view replaced meanwhile stays registered when the one before it goes.
     auto replaced = std::make_unique<Silent>();
     Silent current;
-    SetRunFeedback(replaced.get());
-    SetRunFeedback(&current);
+    run.SetRunFeedback(replaced.get());
+    run.SetRunFeedback(&current);
     replaced.reset();
-    EXPECT_EQ(SetRunFeedback(nullptr), &current);
+    EXPECT_EQ(run.SetRunFeedback(nullptr), &current);
 }
 
 // The review and the results file a run leaves behind.
@@ -664,30 +666,26 @@ class RunRecords : public RunRules {
 protected:
     void SetUp() override {
         RunRules::SetUp();
-        SettingsPath = dir / "Ludra.ini";
+        paths.SettingsFile = dir / "Ludra.ini";
     }
-    void TearDown() override { SettingsPath = settings_; }
 
     std::filesystem::path Results() const { return dir / "wyniki.csv"; }
-
-private:
-    std::filesystem::path settings_ = SettingsPath;
 };
 
 TEST_F(RunRecords, ReviewHoldsOnlyMistakesOfTheFirstShowing) {
-    RepeatWrong = true;
+    settings.RepeatWrong = true;
     MakeSet(3);
-    StartSession();
+    run.StartSession();
     AnswerAll({false, true, false}); // Q1 and Q3 come back
     AnswerAll({false, true});        // Q1 wrong again, Q3 right
     Check(true);
-    EXPECT_FALSE(SessionRunning);
-    EXPECT_EQ(FirstTimeRight, 1);
-    ASSERT_EQ(RunMistakes.size(), 2u);
-    EXPECT_EQ(RunMistakes[0].Number, 1);
-    EXPECT_EQ(RunMistakes[0].QuestionText, "Q1");
-    EXPECT_EQ(RunMistakes[1].Number, 3);
-    for (const ReviewEntry& entry : RunMistakes) {
+    EXPECT_FALSE(run.SessionRunning);
+    EXPECT_EQ(run.FirstTimeRight, 1);
+    ASSERT_EQ(run.RunMistakes.size(), 2u);
+    EXPECT_EQ(run.RunMistakes[0].Number, 1);
+    EXPECT_EQ(run.RunMistakes[0].QuestionText, "Q1");
+    EXPECT_EQ(run.RunMistakes[1].Number, 3);
+    for (const ReviewEntry& entry : run.RunMistakes) {
         ASSERT_EQ(entry.Answers.size(), 4u);
         for (const ReviewAnswer& answer : entry.Answers) {
             EXPECT_EQ(answer.Chosen, answer.Text == "d") << answer.Letter;
@@ -695,19 +693,19 @@ TEST_F(RunRecords, ReviewHoldsOnlyMistakesOfTheFirstShowing) {
         }
     }
     MakeSet(1);
-    StartSession();
-    EXPECT_THAT(RunMistakes, IsEmpty());
+    run.StartSession();
+    EXPECT_THAT(run.RunMistakes, IsEmpty());
 }
 
 TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
     MakeSet(2);
-    StartSession();
+    run.StartSession();
     Answer(false);
     Recorder box(WarningButton::Yes);
-    Resign();
+    run.Resign();
     EXPECT_FALSE(std::filesystem::exists(Results()));
-    for (int run = 0; run < 2; ++run) {
-        StartSession();
+    for (int pass = 0; pass < 2; ++pass) {
+        run.StartSession();
         AnswerAll({true, false});
     }
     const std::string file = ReadFileText(Results());
@@ -716,18 +714,17 @@ TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
 }
 
 TEST_F(RunRecords, AResultsFileThatCannotBeWrittenStopsNothingAndIsToldOnce) {
-    const ResultsRecorder previous = SetResultsRecorder(ResultsRecorder{});
-    SettingsPath = dir / "no-such-folder" / "Ludra.ini";
+    run.SetResultsRecorder(ResultsRecorder{});
+    paths.SettingsFile = dir / "no-such-folder" / "Ludra.ini";
     MakeSet(1);
-    for (int run = 0; run < 2; ++run) {
-        StartSession();
+    for (int pass = 0; pass < 2; ++pass) {
+        run.StartSession();
         Check(true);
-        EXPECT_FALSE(SessionRunning);
+        EXPECT_FALSE(run.SessionRunning);
     }
     EXPECT_EQ(views.Summaries.size(), 2u);
     EXPECT_THAT(record.BoxTexts(), ElementsAre(kResultsNotSaved));
     EXPECT_THAT(record.JournalMessages(), Contains(u"Problem z zapisem wyniku do pliku wyników.").Times(2));
-    SetResultsRecorder(previous);
 }
 
 TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {
@@ -751,10 +748,14 @@ TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {
 }
 
 TEST(SessionClock, ReplaceableClockIsUsedAndRestored) {
-    const SessionClock previous = SetSessionClock([] { return 12345.5; });
-    EXPECT_EQ(SessionNow(), 12345.5);
-    SetSessionClock(previous);
-    const double real = SessionNow();
+    const ProgramPaths paths;
+    const Settings settings;
+    const Journal journal;
+    TestRun run(settings, journal, paths);
+    const SessionClock previous = run.SetSessionClock([] { return 12345.5; });
+    EXPECT_EQ(run.SessionNow(), 12345.5);
+    run.SetSessionClock(previous);
+    const double real = run.SessionNow();
     EXPECT_GT(real, 45000.0); // any date after 2023
 }
 

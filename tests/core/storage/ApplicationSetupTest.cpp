@@ -24,11 +24,7 @@ const std::u16string kNoList =
 
 class ListPath : public ::testing::Test {
 protected:
-    void SetUp() override { ExeFolder = dir.Path(); }
-    void TearDown() override {
-        ExeFolder.clear();
-        ListFilePath.clear();
-    }
+    void SetUp() override { paths.ProgramFolder = dir.Path(); }
     void MakeDefaultList() {
         std::filesystem::create_directory(dir / "Zestawy");
         WriteFileText(dir / "Zestawy" / "Lista.skz", "");
@@ -36,15 +32,17 @@ protected:
 
     TempDir dir;
     Recorder record;
+    ProgramPaths paths;
+    Settings settings;
 };
 
 } // namespace
 
 TEST_F(ListPath, ExistingListFromTheSettingsStays) {
     WriteFileText(dir / "Moja.skz", "");
-    ListFilePath = (dir / "Moja.skz").string();
-    CheckListFilePath();
-    EXPECT_EQ(ListFilePath, (dir / "Moja.skz").string());
+    settings.ListFilePath = (dir / "Moja.skz").string();
+    CheckListFilePath(settings, paths, record.Log);
+    EXPECT_EQ(settings.ListFilePath, (dir / "Moja.skz").string());
     EXPECT_THAT(record.Journal, IsEmpty());
 }
 
@@ -52,38 +50,38 @@ TEST_F(ListPath, MissingListFallsBackToTheDefault) {
     MakeDefaultList();
     for (const std::string& setting : {std::string(), (dir / "gone.skz").string(), dir.Path().string()}) {
         Recorder local;
-        ListFilePath = setting;
-        CheckListFilePath();
-        EXPECT_EQ(ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
+        settings.ListFilePath = setting;
+        CheckListFilePath(settings, paths, local.Log);
+        EXPECT_EQ(settings.ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
         EXPECT_THAT(local.JournalMessages(), ElementsAre(kDefaultUsed)) << setting;
         EXPECT_EQ(local.Journal[0].first, 0);
     }
 }
 
 TEST_F(ListPath, MissingDefaultIsReportedToo) {
-    ListFilePath.clear();
-    CheckListFilePath();
-    EXPECT_EQ(ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
+    settings.ListFilePath.clear();
+    CheckListFilePath(settings, paths, record.Log);
+    EXPECT_EQ(settings.ListFilePath, (dir / "Zestawy" / "Lista.skz").string());
     EXPECT_THAT(record.JournalMessages(), ElementsAre(kNoList));
 }
 
 TEST_F(ListPath, AnInstalledProgramFindsItsDataInTheSharedFolder) {
     // <prefix>/bin/ludra with <prefix>/share/ludra/{Zestawy,Pomoc}
-    ExeFolder = dir / "bin";
-    std::filesystem::create_directories(ExeFolder);
+    paths.ProgramFolder = dir / "bin";
+    std::filesystem::create_directories(paths.ProgramFolder);
     std::filesystem::create_directories(dir / "share" / "ludra" / "Pomoc");
-    EXPECT_EQ(HelpPagePath(), dir / "share" / "ludra" / "Pomoc" / "index.htm");
-    EXPECT_EQ(DefaultListFilePath(), dir / "share" / "ludra" / "Zestawy" / "Lista.skz");
+    EXPECT_EQ(paths.HelpPage(), dir / "share" / "ludra" / "Pomoc" / "index.htm");
+    EXPECT_EQ(paths.DefaultListFile(), dir / "share" / "ludra" / "Zestawy" / "Lista.skz");
     // Data beside the program comes first, as in a build tree.
-    std::filesystem::create_directories(ExeFolder / "Zestawy");
-    EXPECT_EQ(DefaultListFilePath(), ExeFolder / "Zestawy" / "Lista.skz");
-    EXPECT_EQ(HelpPagePath(), ExeFolder / "Pomoc" / "index.htm");
+    std::filesystem::create_directories(paths.ProgramFolder / "Zestawy");
+    EXPECT_EQ(paths.DefaultListFile(), paths.ProgramFolder / "Zestawy" / "Lista.skz");
+    EXPECT_EQ(paths.HelpPage(), paths.ProgramFolder / "Pomoc" / "index.htm");
 }
 
 TEST_F(ListPath, WithoutDataAnywhereThePathsStayBesideTheProgram) {
-    ExeFolder = dir / "bin";
-    EXPECT_EQ(DefaultListFilePath(), ExeFolder / "Zestawy" / "Lista.skz");
-    EXPECT_EQ(HelpPagePath(), ExeFolder / "Pomoc" / "index.htm");
+    paths.ProgramFolder = dir / "bin";
+    EXPECT_EQ(paths.DefaultListFile(), paths.ProgramFolder / "Zestawy" / "Lista.skz");
+    EXPECT_EQ(paths.HelpPage(), paths.ProgramFolder / "Pomoc" / "index.htm");
 }
 
 TEST(CommandLine, VersionAndHelpAloneArePrintedInsteadOfStarting) {

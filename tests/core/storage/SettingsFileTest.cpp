@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/Scrambler.h"
 #include "core/storage/XmlDocument.h"
 #include "support/TempDir.h"
@@ -26,22 +27,20 @@ protected:
         if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
             previous_ = previous;
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        JournalLevel = 0;
-        PrepareFolders();
+        PrepareFolders(paths);
+        journal.SetFile(paths.JournalFile);
     }
     void TearDown() override {
         if (previous_)
             setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
         else
             unsetenv("XDG_CONFIG_HOME");
-        JournalPath.clear();
-        JournalLevel = 0;
     }
 
     // Journal messages without their dates.
-    std::vector<std::string> Journal() const {
+    std::vector<std::string> JournalLines() const {
         std::vector<std::string> messages;
-        std::string text = ReadFileText(JournalPath);
+        std::string text = ReadFileText(paths.JournalFile);
         for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
             const std::string line = text.substr(at, end - at);
             messages.push_back(AnsiToUtf8(line.substr(line.find(" - ") + 3)));
@@ -54,7 +53,7 @@ protected:
         XmlDocument document;
         for (const auto& [key, value] : values)
             WriteSettingText(key, value, document);
-        SaveSettingsDocument(document);
+        File().SaveDocument(document);
     }
 
     static std::vector<std::pair<std::u16string, std::string>> Complete() {
@@ -70,8 +69,13 @@ protected:
         return values;
     }
 
+    SettingsFile File() { return {paths.SettingsFile, journal}; }
+
     TempDir dir;
     std::optional<std::string> previous_;
+    ProgramPaths paths;
+    ::Journal journal;
+    Settings settings;
 };
 
 } // namespace
@@ -79,25 +83,25 @@ protected:
 TEST_F(SettingsFileTest, FoldersAndPathsLieUnderTheApplicationDataFolder) {
     const auto folder = dir / "Tarvix" / "Orvel" / "Ludra";
     EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_EQ(SettingsPath, folder / "Ludra.ini");
-    EXPECT_EQ(JournalPath, folder / "Dziennik.txt");
+    EXPECT_EQ(paths.SettingsFile, folder / "Ludra.ini");
+    EXPECT_EQ(paths.JournalFile, folder / "Dziennik.txt");
 }
 
 TEST_F(SettingsFileTest, FirstRunWritesDefaultsInTableOrder) {
-    RepeatWrong = true;
-    WindowMode = 1;
-    LoadSettings();
-    EXPECT_EQ(ListFilePath, "");
-    EXPECT_TRUE(ConfirmResign);
-    EXPECT_FALSE(RepeatWrong);
-    EXPECT_TRUE(ReloadAttachments);
-    EXPECT_TRUE(SoundOn);
-    EXPECT_EQ(WindowMode, 0);
-    EXPECT_EQ(JournalLevel, 0);
-    EXPECT_THAT(Journal(), ElementsAre("Brak pliku ini. Utworzono nowy plik."));
+    settings.RepeatWrong = true;
+    settings.WindowMode = 1;
+    File().Load(settings);
+    EXPECT_EQ(settings.ListFilePath, "");
+    EXPECT_TRUE(settings.ConfirmResign);
+    EXPECT_FALSE(settings.RepeatWrong);
+    EXPECT_TRUE(settings.ReloadAttachments);
+    EXPECT_TRUE(settings.SoundOn);
+    EXPECT_EQ(settings.WindowMode, 0);
+    EXPECT_EQ(journal.Level(), 0);
+    EXPECT_THAT(JournalLines(), ElementsAre("Brak pliku ini. Utworzono nowy plik."));
 
     XmlDocument document;
-    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    ASSERT_TRUE(document.LoadFromFile(paths.SettingsFile));
     EXPECT_FALSE(document.WideText);
     const XmlNode& ini = document.FindOrAddNode(u"Ini");
     std::vector<std::string> keys, values;
@@ -107,185 +111,185 @@ TEST_F(SettingsFileTest, FirstRunWritesDefaultsInTableOrder) {
     }
     EXPECT_THAT(keys, ElementsAre("ed", "sct", "al", "rq", "rr", "voi", "wo", "dfpz"));
     EXPECT_THAT(values, ElementsAre("Ludra", "", "1", "0", "1", "1", "0", "0"));
-    EXPECT_EQ(ReadFileText(SettingsPath).find("Ludra"), std::string::npos) << "values are never plain";
+    EXPECT_EQ(ReadFileText(paths.SettingsFile).find("Ludra"), std::string::npos) << "values are never plain";
 }
 
 TEST_F(SettingsFileTest, ReadsEverySettingBack) {
     WriteSettings(Complete());
-    LoadSettings();
-    EXPECT_EQ(ListFilePath, "/sets/Lista.skz");
-    EXPECT_FALSE(ConfirmResign);
-    EXPECT_TRUE(RepeatWrong);
-    EXPECT_FALSE(ReloadAttachments);
-    EXPECT_FALSE(SoundOn);
-    EXPECT_EQ(WindowMode, 1);
-    EXPECT_EQ(JournalLevel, 3);
-    EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
+    File().Load(settings);
+    EXPECT_EQ(settings.ListFilePath, "/sets/Lista.skz");
+    EXPECT_FALSE(settings.ConfirmResign);
+    EXPECT_TRUE(settings.RepeatWrong);
+    EXPECT_FALSE(settings.ReloadAttachments);
+    EXPECT_FALSE(settings.SoundOn);
+    EXPECT_EQ(settings.WindowMode, 1);
+    EXPECT_EQ(journal.Level(), 3);
+    EXPECT_THAT(JournalLines(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
 }
 
 TEST_F(SettingsFileTest, ListPathWithPolishLettersIsStoredInTheCodePage) {
     auto values = Complete();
     values[1].second = Utf8ToAnsi("/home/uczeń/Zestawy/Lista.skz");
     WriteSettings(values);
-    LoadSettings();
-    EXPECT_EQ(ListFilePath, "/home/uczeń/Zestawy/Lista.skz");
+    File().Load(settings);
+    EXPECT_EQ(settings.ListFilePath, "/home/uczeń/Zestawy/Lista.skz");
 }
 
 TEST_F(SettingsFileTest, WrongHeaderIsReplacedWithoutAJournalEntry) {
     auto values = Complete();
     values[0].second = "ludra";
     WriteSettings(values);
-    LoadSettings();
-    EXPECT_EQ(WindowMode, 0);
-    EXPECT_THAT(Journal(), IsEmpty());
+    File().Load(settings);
+    EXPECT_EQ(settings.WindowMode, 0);
+    EXPECT_THAT(JournalLines(), IsEmpty());
     XmlDocument document;
-    document.LoadFromFile(SettingsPath);
+    document.LoadFromFile(paths.SettingsFile);
     EXPECT_EQ(ReadSettingText(u"ed", document), "Ludra");
 }
 
 TEST_F(SettingsFileTest, MissingTextOrFlagMakesTheFileDamaged) {
     for (const std::u16string key : {u"sct", u"al", u"voi"}) {
         WriteSettings(Without(key));
-        LoadSettings();
-        EXPECT_EQ(WindowMode, 0);
-        EXPECT_TRUE(SoundOn);
-        EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik.")) << WideToUtf8(key);
-        std::filesystem::remove(JournalPath);
+        File().Load(settings);
+        EXPECT_EQ(settings.WindowMode, 0);
+        EXPECT_TRUE(settings.SoundOn);
+        EXPECT_THAT(JournalLines(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik.")) << WideToUtf8(key);
+        std::filesystem::remove(paths.JournalFile);
     }
 }
 
 TEST_F(SettingsFileTest, UnreadableNumbersFallBack) {
     WriteSettings(Without(u"dfpz"));
-    LoadSettings();
-    EXPECT_EQ(JournalLevel, 1);
-    EXPECT_EQ(WindowMode, 1);
+    File().Load(settings);
+    EXPECT_EQ(journal.Level(), 1);
+    EXPECT_EQ(settings.WindowMode, 1);
 
     auto values = Without(u"wo");
     values.back().second = "x"; // dfpz
     WriteSettings(values);
-    LoadSettings();
-    EXPECT_EQ(WindowMode, 0);
-    EXPECT_EQ(JournalLevel, 1);
-    EXPECT_TRUE(RepeatWrong);
+    File().Load(settings);
+    EXPECT_EQ(settings.WindowMode, 0);
+    EXPECT_EQ(journal.Level(), 1);
+    EXPECT_TRUE(settings.RepeatWrong);
 }
 
 TEST_F(SettingsFileTest, GarbageFileIsReplacedByDefaults) {
-    WriteFileText(SettingsPath, "\x01\x02 not a settings file");
-    LoadSettings();
-    EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
+    WriteFileText(paths.SettingsFile, "\x01\x02 not a settings file");
+    File().Load(settings);
+    EXPECT_THAT(JournalLines(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
     XmlDocument document;
-    document.LoadFromFile(SettingsPath);
+    document.LoadFromFile(paths.SettingsFile);
     EXPECT_EQ(ReadSettingText(u"ed", document), "Ludra");
 }
 
 TEST_F(SettingsFileTest, JournalLevelChangeIsStoredAndGatedByTheNewLevel) {
-    LoadSettings();
-    std::filesystem::remove(JournalPath);
-    SetJournalLevel(2);
-    EXPECT_THAT(Journal(), ElementsAre("Zmieniono poziom zdarzen. Aktualny poziom, to: 2"));
-    SetJournalLevel(1);
-    EXPECT_EQ(Journal().size(), 1u);
-    LoadSettings();
-    EXPECT_EQ(JournalLevel, 1);
+    File().Load(settings);
+    std::filesystem::remove(paths.JournalFile);
+    File().SetJournalLevel(settings, 2);
+    EXPECT_THAT(JournalLines(), ElementsAre("Zmieniono poziom zdarzen. Aktualny poziom, to: 2"));
+    File().SetJournalLevel(settings, 1);
+    EXPECT_EQ(JournalLines().size(), 1u);
+    File().Load(settings);
+    EXPECT_EQ(journal.Level(), 1);
 }
 
 TEST_F(SettingsFileTest, SingleKeySaveKeepsTheOtherKeys) {
     WriteSettings(Complete());
-    LoadSettings();
-    WindowMode = 0;
-    SaveWindowMode();
-    EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini.", "Zmieniono w ini wielkość okna."));
-    LoadSettings();
-    EXPECT_EQ(WindowMode, 0);
-    EXPECT_EQ(ListFilePath, "/sets/Lista.skz");
-    EXPECT_TRUE(RepeatWrong);
+    File().Load(settings);
+    settings.WindowMode = 0;
+    File().SaveWindowMode(settings);
+    EXPECT_THAT(JournalLines(), ElementsAre("Poprawnie wczytano plik Ludra.ini.", "Zmieniono w ini wielkość okna."));
+    File().Load(settings);
+    EXPECT_EQ(settings.WindowMode, 0);
+    EXPECT_EQ(settings.ListFilePath, "/sets/Lista.skz");
+    EXPECT_TRUE(settings.RepeatWrong);
 }
 
 TEST_F(SettingsFileTest, FileDeletedBeforeASaveIsRebuiltAtTheNextStart) {
-    LoadSettings();
-    std::filesystem::remove(SettingsPath);
-    WindowMode = 1;
-    SaveWindowMode();
+    File().Load(settings);
+    std::filesystem::remove(paths.SettingsFile);
+    settings.WindowMode = 1;
+    File().SaveWindowMode(settings);
     XmlDocument document;
-    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    ASSERT_TRUE(document.LoadFromFile(paths.SettingsFile));
     ASSERT_EQ(document.FindOrAddNode(u"Ini").ChildCount(), 1);
-    std::filesystem::remove(JournalPath);
-    LoadSettings();
-    EXPECT_EQ(WindowMode, 0);
-    EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
+    std::filesystem::remove(paths.JournalFile);
+    File().Load(settings);
+    EXPECT_EQ(settings.WindowMode, 0);
+    EXPECT_THAT(JournalLines(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
 }
 
 TEST_F(SettingsFileTest, NothingStopsWhenTheFileCannotBeWritten) {
-    SettingsPath = dir / "no-such-folder" / "Ludra.ini";
-    JournalLevel = 4;
-    CreateDefaultSettings(); // sets the level to 0 before it reports
-    EXPECT_EQ(JournalLevel, 0);
-    EXPECT_TRUE(SoundOn);
-    JournalLevel = 2;
-    SetJournalLevel(4);
-    EXPECT_EQ(JournalLevel, 4);
-    WindowMode = 1;
-    SaveWindowMode();
+    paths.SettingsFile = dir / "no-such-folder" / "Ludra.ini";
+    journal.SetLevel(4);
+    File().CreateDefaults(settings); // sets the level to 0 before it reports
+    EXPECT_EQ(journal.Level(), 0);
+    EXPECT_TRUE(settings.SoundOn);
+    journal.SetLevel(2);
+    File().SetJournalLevel(settings, 4);
+    EXPECT_EQ(journal.Level(), 4);
+    settings.WindowMode = 1;
+    File().SaveWindowMode(settings);
     // The first failure is at level 1, under the level 0 the defaults have just set.
-    EXPECT_THAT(Journal(),
+    EXPECT_THAT(JournalLines(),
                 ElementsAre("Problem z zapisem zmiany ustawień do ini.", "Problem z zapisem zmiany ustawień do ini."));
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFileIsNeverReplaced) {
-    LoadSettings();
-    const std::string before = ReadFileText(SettingsPath);
-    std::filesystem::permissions(SettingsPath, std::filesystem::perms::owner_read);
-    SetJournalLevel(4);
-    EXPECT_EQ(JournalLevel, 4);
-    EXPECT_EQ(ReadFileText(SettingsPath), before);
-    EXPECT_THAT(Journal(), testing::Contains("Problem z zapisem zmiany ustawień do ini."));
+    File().Load(settings);
+    const std::string before = ReadFileText(paths.SettingsFile);
+    std::filesystem::permissions(paths.SettingsFile, std::filesystem::perms::owner_read);
+    File().SetJournalLevel(settings, 4);
+    EXPECT_EQ(journal.Level(), 4);
+    EXPECT_EQ(ReadFileText(paths.SettingsFile), before);
+    EXPECT_THAT(JournalLines(), testing::Contains("Problem z zapisem zmiany ustawień do ini."));
 }
 
 TEST_F(SettingsFileTest, NestingDeeperThanEightLevelsIsADamagedFile) {
     // Ini and its keys are two levels; keys wrapped to eight levels in all still load.
     WriteSettings(Complete());
     XmlDocument document;
-    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    ASSERT_TRUE(document.LoadFromFile(paths.SettingsFile));
     XmlNode* node = &document.FindOrAddNode(u"Ini");
     for (int depth = 2; depth <= 8; ++depth)
         node = &node->AddChild(u"x");
     node->Text = u"leaf"; // an empty element is not written
-    SaveSettingsDocument(document);
-    LoadSettings();
-    EXPECT_THAT(Journal(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
+    File().SaveDocument(document);
+    File().Load(settings);
+    EXPECT_THAT(JournalLines(), ElementsAre("Poprawnie wczytano plik Ludra.ini."));
 
     node->AddChild(u"x").Text = u"leaf";
-    SaveSettingsDocument(document);
-    std::filesystem::remove(JournalPath);
-    LoadSettings();
-    EXPECT_THAT(Journal(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
-    EXPECT_EQ(WindowMode, 0);
+    File().SaveDocument(document);
+    std::filesystem::remove(paths.JournalFile);
+    File().Load(settings);
+    EXPECT_THAT(JournalLines(), ElementsAre("Uszkodzony plik ini. Utworzono nowy plik."));
+    EXPECT_EQ(settings.WindowMode, 0);
 }
 
 TEST_F(SettingsFileTest, LinkInTheFilesPlaceIsReadButNeverReplaced) {
     WriteSettings(Complete());
     const auto elsewhere = dir / "elsewhere.ini";
-    std::filesystem::rename(SettingsPath, elsewhere);
-    std::filesystem::create_symlink(elsewhere, SettingsPath);
+    std::filesystem::rename(paths.SettingsFile, elsewhere);
+    std::filesystem::create_symlink(elsewhere, paths.SettingsFile);
     const std::string before = ReadFileText(elsewhere);
-    LoadSettings();
-    EXPECT_EQ(WindowMode, 1);
-    WindowMode = 0;
-    SaveWindowMode();
-    EXPECT_THAT(Journal(),
+    File().Load(settings);
+    EXPECT_EQ(settings.WindowMode, 1);
+    settings.WindowMode = 0;
+    File().SaveWindowMode(settings);
+    EXPECT_THAT(JournalLines(),
                 ElementsAre("Poprawnie wczytano plik Ludra.ini.", "Problem z zapisem zmiany ustawień do ini."));
-    EXPECT_TRUE(std::filesystem::is_symlink(SettingsPath));
+    EXPECT_TRUE(std::filesystem::is_symlink(paths.SettingsFile));
     EXPECT_EQ(ReadFileText(elsewhere), before);
 }
 
 TEST_F(SettingsFileTest, SaveClearsAwayWhatKilledSavesLeft) {
-    const auto leftOver = SettingsPath.parent_path() / ".Ludra.ini.tmp-k1LLed";
+    const auto leftOver = paths.SettingsFile.parent_path() / ".Ludra.ini.tmp-k1LLed";
     WriteFileText(leftOver, std::string(4096, '<'));
     const timespec hourAgo{time(nullptr) - 3600, 0};
     const timespec times[2] = {hourAgo, hourAgo};
     ASSERT_EQ(utimensat(AT_FDCWD, leftOver.c_str(), times, 0), 0);
-    LoadSettings();
+    File().Load(settings);
     EXPECT_FALSE(std::filesystem::exists(leftOver));
 }
 
@@ -323,33 +327,34 @@ TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
 
 TEST_F(SettingsFileTest, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff) {
     WriteSettings(Complete());
-    const std::string before = ReadFileText(SettingsPath);
-    KeepSideWindows = KeysCloseInfoWindows = true;
-    LoadSettings();
-    EXPECT_FALSE(KeepSideWindows);
-    EXPECT_FALSE(KeysCloseInfoWindows);
-    EXPECT_TRUE(RepeatWrong);
-    EXPECT_EQ(WindowMode, 1);
-    EXPECT_EQ(ReadFileText(SettingsPath), before) << "not recreated";
+    const std::string before = ReadFileText(paths.SettingsFile);
+    settings.KeepSideWindows = settings.KeysCloseInfoWindows = true;
+    File().Load(settings);
+    EXPECT_FALSE(settings.KeepSideWindows);
+    EXPECT_FALSE(settings.KeysCloseInfoWindows);
+    EXPECT_TRUE(settings.RepeatWrong);
+    EXPECT_EQ(settings.WindowMode, 1);
+    EXPECT_EQ(ReadFileText(paths.SettingsFile), before) << "not recreated";
 
     auto values = Complete();
     values.emplace_back(u"zpo", "yes"); // unreadable: off, and still no reason to recreate
     WriteSettings(values);
-    LoadSettings();
-    EXPECT_FALSE(KeepSideWindows);
-    EXPECT_EQ(WindowMode, 1);
+    File().Load(settings);
+    EXPECT_FALSE(settings.KeepSideWindows);
+    EXPECT_EQ(settings.WindowMode, 1);
 }
 
 TEST_F(SettingsFileTest, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
     WriteSettings(Complete());
-    LoadSettings();
-    RepeatWrong = false;
-    KeepSideWindows = true;
-    bool* const flags[] = {&RepeatWrong, &KeepSideWindows, &KeysCloseInfoWindows};
-    SaveSettingFlags(flags);
+    File().Load(settings);
+    settings.RepeatWrong = false;
+    settings.KeepSideWindows = true;
+    bool Settings::*const flags[] = {&Settings::RepeatWrong, &Settings::KeepSideWindows,
+                                     &Settings::KeysCloseInfoWindows};
+    File().SaveFlags(settings, flags);
 
     XmlDocument document;
-    ASSERT_TRUE(document.LoadFromFile(SettingsPath));
+    ASSERT_TRUE(document.LoadFromFile(paths.SettingsFile));
     const XmlNode& ini = document.FindOrAddNode(u"Ini");
     std::vector<std::string> keys;
     for (int i = 0; i < ini.ChildCount(); ++i)
@@ -357,25 +362,25 @@ TEST_F(SettingsFileTest, FlagsSavedTogetherReadBackAndLeaveTheOtherKeysAlone) {
     EXPECT_THAT(keys, ElementsAre("ed", "sct", "al", "rq", "rr", "voi", "wo", "dfpz", "zpo", "kzp"));
     EXPECT_EQ(ReadSettingText(u"sct", document), "/sets/Lista.skz");
 
-    RepeatWrong = true;
-    KeepSideWindows = false;
-    LoadSettings();
-    EXPECT_FALSE(RepeatWrong);
-    EXPECT_TRUE(KeepSideWindows);
-    EXPECT_FALSE(KeysCloseInfoWindows);
-    EXPECT_EQ(WindowMode, 1);
+    settings.RepeatWrong = true;
+    settings.KeepSideWindows = false;
+    File().Load(settings);
+    EXPECT_FALSE(settings.RepeatWrong);
+    EXPECT_TRUE(settings.KeepSideWindows);
+    EXPECT_FALSE(settings.KeysCloseInfoWindows);
+    EXPECT_EQ(settings.WindowMode, 1);
 }
 
 TEST_F(SettingsFileTest, SavingFlagsOverAMissingFileLeavesOneTheNextStartReads) {
-    LoadSettings();
-    std::filesystem::remove(SettingsPath);
-    std::filesystem::remove(JournalPath);
-    WindowMode = 1;
-    KeysCloseInfoWindows = true;
-    bool* const flags[] = {&KeysCloseInfoWindows};
-    SaveSettingFlags(flags);
-    LoadSettings();
-    EXPECT_THAT(Journal(), IsEmpty()) << "no damaged file to recreate";
-    EXPECT_EQ(WindowMode, 1);
-    EXPECT_TRUE(KeysCloseInfoWindows);
+    File().Load(settings);
+    std::filesystem::remove(paths.SettingsFile);
+    std::filesystem::remove(paths.JournalFile);
+    settings.WindowMode = 1;
+    settings.KeysCloseInfoWindows = true;
+    bool Settings::*const flags[] = {&Settings::KeysCloseInfoWindows};
+    File().SaveFlags(settings, flags);
+    File().Load(settings);
+    EXPECT_THAT(JournalLines(), IsEmpty()) << "no damaged file to recreate";
+    EXPECT_EQ(settings.WindowMode, 1);
+    EXPECT_TRUE(settings.KeysCloseInfoWindows);
 }

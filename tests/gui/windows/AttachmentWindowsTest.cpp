@@ -6,10 +6,10 @@
 #include "core/storage/SettingsFile.h"
 #include "gui/windows/PictureWindow.h"
 #include "gui/windows/TextWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <QBuffer>
@@ -54,32 +54,32 @@ Bytes TextFile(const std::string& utf8) {
 class AttachmentRun : public ::testing::Test {
 protected:
     AttachmentRun() {
-        SetAttachmentView(&windows);
-        ReloadAttachments = false;
+        state.Run.SetAttachmentView(&windows);
+        state.LearnerSettings.ReloadAttachments = false;
     }
 
     void Start(const std::vector<QuestionDocument>& questions) {
-        WriteQuestionSet(dir.Path() / "zestaw", questions,
+        WriteQuestionSet(state.Run, dir.Path() / "zestaw", questions,
                          {{"opis.txt", TextFile("Opis ćwiczenia\ndruga linia")},
                           {"inny.txt", TextFile("Inny tekst")},
                           {"mapa.bmp", BmpFile(400, 300)}});
-        StartSession();
+        state.Run.StartSession();
     }
     // Answers the question on screen and goes on to the next one.
     void Next() {
-        AnswerClick(1);
-        CheckAnswer();
-        NextQuestion();
+        state.Run.AnswerClick(1);
+        state.Run.CheckAnswer();
+        state.Run.NextQuestion();
     }
     std::string Shown() { return text.findChild<QPlainTextEdit*>("Mtekst")->toPlainText().toStdString(); }
 
-    SessionState state;
+    FreshProgramState state; // first in, last out
     Recorder recorder{WarningButton::Yes};
     TempDir dir;
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    PictureWindow picture;
-    TextWindow text;
+    PictureWindow picture{state.Run, state.LearnerSettings};
+    TextWindow text{state.Run, state.LearnerSettings};
     AttachmentWindows windows{[this] { return &picture; }, [this] { return &text; },
                               [this]() -> const QWidget& { return anchor; }};
 };
@@ -135,7 +135,7 @@ TEST_F(AttachmentRun, TextComingBackAfterAQuestionWithoutOneIsShownAgain) {
 }
 
 TEST_F(AttachmentRun, WithReloadingEverySameTextIsShownAfresh) {
-    ReloadAttachments = true;
+    state.LearnerSettings.ReloadAttachments = true;
     Start({Question("opis.txt", ""), Question("opis.txt", "")});
     text.CollapseClick();
     Next();
@@ -144,7 +144,7 @@ TEST_F(AttachmentRun, WithReloadingEverySameTextIsShownAfresh) {
 
 TEST_F(AttachmentRun, LeavingTheSetClosesBothWindows) {
     Start({Question("opis.txt", "mapa.bmp"), Question("", "")});
-    Resign();
+    state.Run.Resign();
     ASSERT_EQ(recorder.Boxes.size(), 1U) << "leaving during a run asks first";
     EXPECT_FALSE(picture.isVisible());
     EXPECT_FALSE(text.isVisible());
@@ -158,14 +158,14 @@ TEST_F(AttachmentRun, LeavingTheSetClosesBothWindows) {
 }
 
 TEST_F(AttachmentRun, WindowsThatAreGoneAreLeftAlone) {
-    auto gone = std::make_unique<TextWindow>();
-    auto alsoGone = std::make_unique<PictureWindow>();
+    auto gone = std::make_unique<TextWindow>(state.Run, state.LearnerSettings);
+    auto alsoGone = std::make_unique<PictureWindow>(state.Run, state.LearnerSettings);
     AttachmentWindows goneWindows([&alsoGone] { return alsoGone.get(); }, [&gone] { return gone.get(); },
                                   [this]() -> const QWidget& { return anchor; });
-    SetAttachmentView(&goneWindows);
+    state.Run.SetAttachmentView(&goneWindows);
     gone.reset();
     alsoGone.reset();
     Start({Question("opis.txt", "mapa.bmp"), Question("", "")});
-    Resign();
-    EXPECT_TRUE(SessionRunning);
+    state.Run.Resign();
+    EXPECT_TRUE(state.Run.SessionRunning);
 }

@@ -2,6 +2,7 @@
 #include "gui/resources/Resources.h"
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/TestScreen.h"
+#include "support/FreshProgramState.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ protected:
     void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     void ShowMainWindow() {
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<MainWindow>(state);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         testScreen = window->findChild<TestScreen*>();
@@ -65,6 +66,7 @@ protected:
     }
 
     TempDir dir;
+    FreshProgramState state;
     std::unique_ptr<MainWindow> window;
     TestScreen* testScreen = nullptr;
 };

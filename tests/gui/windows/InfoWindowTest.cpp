@@ -2,6 +2,7 @@
 
 #include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ protected:
         return *child;
     }
 
-    InfoWindow window;
+    FreshProgramState state;
+    InfoWindow window{state.LearnerSettings};
     int closes = 0;
 };
 
@@ -110,7 +112,7 @@ TEST_F(Vignette, ExecuteIsModalUntilTheCloseSpotIsClicked) {
 }
 
 TEST_F(Vignette, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
-    KeysCloseInfoWindows = true;
+    state.LearnerSettings.KeysCloseInfoWindows = true;
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         window.show();
         QTest::keyClick(&window, key);
@@ -118,5 +120,5 @@ TEST_F(Vignette, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
         EXPECT_EQ(window.result(), QDialog::Accepted);
     }
     EXPECT_EQ(closes, 2);
-    KeysCloseInfoWindows = false;
+    state.LearnerSettings.KeysCloseInfoWindows = false;
 }

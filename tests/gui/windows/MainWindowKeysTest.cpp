@@ -1,6 +1,7 @@
 #include "core/storage/SettingsFile.h"
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/WarningWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ protected:
     }
     void TearDown() override {
         unsetenv("XDG_CONFIG_HOME");
-        WindowMode = 0;
+        state.LearnerSettings.WindowMode = 0;
     }
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -45,7 +46,8 @@ protected:
     }
 
     TempDir dir;
-    MainWindow window;
+    FreshProgramState state;
+    MainWindow window{state};
     std::vector<QUrl> opened;
 };
 
@@ -104,7 +106,7 @@ TEST_F(MenuKeys, KeysWalkTheMenuAndDoWhatClicksDoUntilTheMouseOrTheTestPanelTake
     Child("PTest")->hide();
     Press(Qt::Key_Tab);
     Press(Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(WindowMode, 1);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 1);
     Press(Qt::Key_Return, Qt::ControlModifier);
     EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
 }

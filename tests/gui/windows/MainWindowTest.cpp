@@ -8,6 +8,7 @@
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
 #include "core/storage/XmlDocument.h"
+#include "support/FreshProgramState.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"
 
@@ -37,18 +38,12 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        JournalLevel = 0;
         window.OpenUrl = [this](const QUrl& url, std::function<void()> failed) {
             opened.push_back(url);
             openFailed = std::move(failed);
         };
     }
-    void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
-        JournalPath.clear();
-        JournalLevel = 0;
-        WindowMode = 0;
-    }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     void Show() {
         window.show();
@@ -67,7 +62,7 @@ protected:
     QColor TextColour(const char* name) { return Child<QLabel>(name)->palette().color(QPalette::WindowText); }
     std::vector<std::string> JournalFile() const {
         std::vector<std::string> lines;
-        const std::string text = ReadFileText(JournalPath);
+        const std::string text = ReadFileText(state.Paths.JournalFile);
         for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
             lines.push_back(AnsiToUtf8(text.substr(at, end - at).substr(text.substr(at, end - at).find(" - ") + 3)));
         return lines;
@@ -75,7 +70,8 @@ protected:
 
     TempDir dir;
     Recorder record;
-    MainWindow window;
+    FreshProgramState state;
+    MainWindow window{state};
     std::vector<QUrl> opened;
     std::function<void()> openFailed; // of the last address opened
 };
@@ -121,7 +117,7 @@ TEST_F(MainWindowTest, ComponentsLieWhereTheMenuPicturesExpectThem) {
 
 TEST_F(MainWindowTest, FirstStartCreatesSettingsAndReportsTheMissingList) {
     // A program folder without the bundled list, wherever the tests run from.
-    ExeFolder = dir.Path();
+    state.Paths.ProgramFolder = dir.Path();
     Show();
     EXPECT_TRUE(std::filesystem::exists(dir / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini"));
     EXPECT_THAT(JournalFile(),
@@ -148,7 +144,7 @@ TEST_F(MainWindowTest, CtrlF4FillsTheWorkAreaAndStoresTheMode) {
     Show();
     Key(Qt::Key_F4, Qt::ControlModifier);
     const QRect work = WorkArea();
-    EXPECT_EQ(WindowMode, 1);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 1);
     EXPECT_EQ(window.size(), work.size());
     EXPECT_EQ(window.pos(), QPoint(0, 0));
     EXPECT_EQ(Child("ImTloBig")->pos(), QPoint((work.width() - 1920) / 2, (work.height() - 1200) / 2));
@@ -159,12 +155,12 @@ TEST_F(MainWindowTest, CtrlF4FillsTheWorkAreaAndStoresTheMode) {
     EXPECT_EQ(&window.PlacementAnchor(), Child("PGlowny"));
 
     XmlDocument settings;
-    LoadSettingsDocument(settings);
+    state.SettingsStore().LoadDocument(settings);
     std::int32_t stored = -1;
     ASSERT_TRUE(ReadSettingNumber(u"wo", settings, stored));
     EXPECT_EQ(stored, 1);
     Click("LBig");
-    EXPECT_EQ(WindowMode, 0);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 0);
     EXPECT_EQ(window.size(), QSize(790, 581));
 }
 
@@ -177,12 +173,12 @@ TEST_F(MainWindowTest, TheWholeAreaBackgroundIsDecodedWhenItFirstShows) {
 }
 
 TEST_F(MainWindowTest, UnknownModeKeepsTheDesignTimeGeometry) {
-    PrepareFolders();
-    LoadSettings();
-    WindowMode = 2;
-    SaveWindowMode();
+    PrepareFolders(state.Paths);
+    state.SettingsStore().Load(state.LearnerSettings);
+    state.LearnerSettings.WindowMode = 2;
+    state.SettingsStore().SaveWindowMode(state.LearnerSettings);
     Show();
-    EXPECT_EQ(WindowMode, 2);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 2);
     EXPECT_EQ(window.size(), QSize(919, 606));
     EXPECT_EQ(window.pos(), QPoint(261, 125));
     EXPECT_EQ(Child("PGlowny")->pos(), QPoint(8, 0));
@@ -194,7 +190,7 @@ TEST_F(MainWindowTest, UnknownModeKeepsTheDesignTimeGeometry) {
     QTest::mouseRelease(Child("LListwa"), Qt::LeftButton, {}, QPoint(50, 9));
     EXPECT_EQ(window.pos(), before) << "no dragging outside mode 0";
     Key(Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(WindowMode, 0);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 0);
 }
 
 TEST_F(MainWindowTest, TitleStripDragsTheWindowInModeZero) {
@@ -255,14 +251,14 @@ TEST_F(MainWindowTest, HelpAndHomePageAreOpenedOutside) {
     Click("LHelp");
     Click("LStronaDomowa");
     ASSERT_EQ(opened.size(), 3u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(HelpPagePath().string())));
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(state.Paths.HelpPage().string())));
     EXPECT_TRUE(opened[0].path().endsWith("/Pomoc/index.htm"));
     EXPECT_EQ(opened[1], opened[0]);
     EXPECT_EQ(opened[2], QUrl(QString::fromUtf8(kHomePage)));
 }
 
 TEST_F(MainWindowTest, WithoutABrowserHelpOpensInItsOwnWindowAndTheHomePageOffersItsAddress) {
-    ExeFolder = dir.Path();
+    state.Paths.ProgramFolder = dir.Path();
     std::filesystem::create_directory(dir / "Pomoc");
     WriteFileText(dir / "Pomoc" / "index.htm", "<html><body><p>Spis</p></body></html>");
     Show();
@@ -295,18 +291,18 @@ TEST_F(MainWindowTest, WithoutABrowserHelpOpensInItsOwnWindowAndTheHomePageOffer
 TEST_F(MainWindowTest, KeysChangeTheJournalLevelOnlyWithExactlyCtrlAlt) {
     Show();
     Key(Qt::Key_3, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(JournalLevel, 3);
+    EXPECT_EQ(state.EventJournal.Level(), 3);
     Key(Qt::Key_5, Qt::ControlModifier | Qt::AltModifier);
     Key(Qt::Key_1, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
     Key(Qt::Key_2, Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier);
     Key(Qt::Key_2, Qt::AltModifier);
-    EXPECT_EQ(JournalLevel, 3);
+    EXPECT_EQ(state.EventJournal.Level(), 3);
     Key(Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(JournalLevel, 2);
+    EXPECT_EQ(state.EventJournal.Level(), 2);
     EXPECT_EQ(JournalFile().back(), "Zmieniono poziom zdarzen. Aktualny poziom, to: 2");
     Key(Qt::Key_F4, Qt::AltModifier);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(WindowMode, 0);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 0);
 }
 
 TEST_F(MainWindowTest, DroppedFilesAreAnsweredByTheFirstName) {
@@ -339,15 +335,15 @@ TEST_F(MainWindowTest, CommandLineIsAnsweredOnceShown) {
 
 TEST_F(MainWindowTest, ReadOnlySettingsKeepTheirLevelButTheRunUsesTheNewOne) {
     Show();
-    const std::string before = ReadFileText(SettingsPath);
-    std::filesystem::permissions(SettingsPath, std::filesystem::perms::owner_read);
+    const std::string before = ReadFileText(state.Paths.SettingsFile);
+    std::filesystem::permissions(state.Paths.SettingsFile, std::filesystem::perms::owner_read);
     Key(Qt::Key_4, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(JournalLevel, 4);
-    EXPECT_EQ(ReadFileText(SettingsPath), before);
+    EXPECT_EQ(state.EventJournal.Level(), 4);
+    EXPECT_EQ(ReadFileText(state.Paths.SettingsFile), before);
     EXPECT_EQ(JournalFile().back(), "Problem z zapisem zmiany ustawień do ini.");
     Key(Qt::Key_F4, Qt::ControlModifier);
-    EXPECT_EQ(WindowMode, 1) << "the switch applies for the run";
-    EXPECT_EQ(ReadFileText(SettingsPath), before);
+    EXPECT_EQ(state.LearnerSettings.WindowMode, 1) << "the switch applies for the run";
+    EXPECT_EQ(ReadFileText(state.Paths.SettingsFile), before);
 }
 
 TEST_F(MainWindowTest, PointingAtAFolderStartsItsSetOrSaysItIsEmpty) {
@@ -362,7 +358,7 @@ TEST_F(MainWindowTest, PointingAtAFolderStartsItsSetOrSaysItIsEmpty) {
     Click("LTestAnonimowo"); // cancelled: nothing changes
     EXPECT_FALSE(Child("PPodMenuTest")->isVisible());
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], QString::fromStdString(DocumentsFolder.string()));
+    EXPECT_EQ(asked[0], QString::fromStdString(state.Paths.DocumentsFolder.string()));
     EXPECT_THAT(record.Boxes, IsEmpty());
 
     std::filesystem::create_directory(dir / "pusty");
@@ -393,7 +389,7 @@ TEST_F(MainWindowTest, CancellingTheDialogAfterARunChangesNothing) {
     Click("LTest_0");
     Click("LTestAnonimowo");
     EXPECT_TRUE(Child("PTest")->isVisible());
-    ConfirmResign = false;
+    state.LearnerSettings.ConfirmResign = false;
     Click("LZrezygnuj");
     EXPECT_FALSE(Child("PTest")->isVisible());
 
@@ -401,8 +397,8 @@ TEST_F(MainWindowTest, CancellingTheDialogAfterARunChangesNothing) {
     Click("LTest_0");
     Click("LTestAnonimowo");
     EXPECT_FALSE(Child("PTest")->isVisible());
-    EXPECT_EQ(SetFolder, set);
-    EXPECT_THAT(QuestionFiles, ElementsAre("p1.skq"));
+    EXPECT_EQ(state.Run.SetFolder, set);
+    EXPECT_THAT(state.Run.QuestionFiles, ElementsAre("p1.skq"));
     EXPECT_THAT(record.Boxes, IsEmpty());
-    ConfirmResign = true;
+    state.LearnerSettings.ConfirmResign = true;
 }

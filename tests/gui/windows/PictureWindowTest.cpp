@@ -2,6 +2,7 @@
 
 #include "core/session/QuestionLoader.h"
 #include "core/session/TestRun.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>
@@ -39,12 +40,12 @@ class PictureWindowTest : public ::testing::Test {
 protected:
     PictureWindowTest() { window.Open(anchor); }
     ~PictureWindowTest() override {
-        PictureBitmap = {};
-        LastShownPictureName.clear();
+        state.Run.Current.Picture = {};
+        state.Run.LastShownPictureName.clear();
     }
 
     void Show(int width, int height, const std::string& name = "obraz.jpg") {
-        PictureBitmap = Picture(width, height);
+        state.Run.Current.Picture = Picture(width, height);
         window.ShowPicture(name);
     }
 
@@ -60,7 +61,8 @@ protected:
 
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    PictureWindow window;
+    FreshProgramState state;
+    PictureWindow window{state.Run, state.LearnerSettings};
 };
 
 } // namespace
@@ -81,7 +83,7 @@ TEST_F(PictureWindowTest, OpensFoldedAndLockedBesideTheMainWindow) {
 
 TEST_F(PictureWindowTest, SmallPictureFitsWithoutSizeButtons) {
     Show(200, 100);
-    EXPECT_EQ(LastShownPictureName, "obraz.jpg");
+    EXPECT_EQ(state.Run.LastShownPictureName, "obraz.jpg");
     EXPECT_EQ(window.size(), QSize(365, 200));
     EXPECT_FALSE(window.IsCollapsed());
     EXPECT_TRUE(window.Expandable());
@@ -179,7 +181,7 @@ TEST_F(PictureWindowTest, QuestionWithoutPictureFoldsTheWindowWithoutSizeButtons
     EXPECT_EQ(window.size(), QSize(365, 26));
     EXPECT_FALSE(Shown("PPowieksz"));
     EXPECT_FALSE(Shown("PZmniejsz"));
-    EXPECT_TRUE(LastShownPictureName.empty());
+    EXPECT_TRUE(state.Run.LastShownPictureName.empty());
     // The earlier picture can still be opened, in the small window that offers to enlarge it.
     EXPECT_TRUE(window.Expandable());
     Click("LRozwinOkno");
@@ -225,7 +227,7 @@ TEST_F(PictureWindowTest, CopySpotPutsThePictureOnTheClipboard) {
 // could not find keeps the last one, and closing the window lets it go.
 TEST_F(PictureWindowTest, AnEmptyBitmapKeepsTheLastPictureUntilTheWindowCloses) {
     Show(64, 48);
-    PictureBitmap = {};
+    state.Run.Current.Picture = {};
     window.ShowPicture("brak.jpg");
     const QLabel& shown = static_cast<QLabel&>(Child("Img"));
     EXPECT_EQ(shown.pixmap().size(), QSize(64, 48));
@@ -242,7 +244,7 @@ TEST_F(PictureWindowTest, PalettePictureShowsInItsColours) {
     bitmap.Palette[3] = {200, 10, 20};
     bitmap.Palette[7] = {5, 6, 250};
     bitmap.Pixels = {3, 7};
-    PictureBitmap = bitmap;
+    state.Run.Current.Picture = bitmap;
     window.ShowPicture("paleta.gif");
     Click("LCopyImg");
     const QImage copied = QApplication::clipboard()->image();

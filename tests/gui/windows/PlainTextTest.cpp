@@ -1,6 +1,7 @@
 #include "gui/windows/ReviewWindow.h"
 #include "gui/windows/SettingsWindow.h"
 #include "gui/windows/Startup.h"
+#include "support/FreshProgramState.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,7 +11,8 @@
 // characters it is, never load a picture or lay out a table. Every label of every window is checked, so a
 // label added later can't slip through.
 TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
-    ProgramWindows windows;
+    FreshProgramState state;
+    ProgramWindows windows(state);
     // Windows made when first wanted, made now.
     *windows.Picture;
     *windows.Text;
@@ -18,7 +20,7 @@ TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
     *windows.Summary;
     *windows.Info;
     const ReviewWindow review;
-    const SettingsWindow settings;
+    const SettingsWindow settings(state);
     int labels = 0;
     for (QWidget* widget : QApplication::allWidgets())
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr) {

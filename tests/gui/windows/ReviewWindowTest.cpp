@@ -2,6 +2,7 @@
 
 #include "core/session/TestRun.h"
 #include "gui/windows/SummaryWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>
@@ -19,12 +20,12 @@ namespace {
 class Review : public ::testing::Test {
 protected:
     Review() {
-        RunMistakes = {{.Number = 2,
-                        .QuestionText = "Ile to 2 + 2?",
-                        .Answers = {{'A', "5", true, false}, {'B', "4", false, true}},
-                        .Hint = "<b>policz</b>"}};
+        state.Run.RunMistakes = {{.Number = 2,
+                                  .QuestionText = "Ile to 2 + 2?",
+                                  .Answers = {{'A', "5", true, false}, {'B', "4", false, true}},
+                                  .Hint = "<b>policz</b>"}};
     }
-    ~Review() override { RunMistakes.clear(); }
+    ~Review() override { state.Run.RunMistakes.clear(); }
 
     // Runs the check while the review is the modal window, then makes sure it is gone. The
     // check is kept by value: the timer fires after the caller's argument is gone.
@@ -43,7 +44,8 @@ protected:
     }
 
     MainWindowStandIn main;
-    SummaryWindow summary;
+    FreshProgramState state;
+    SummaryWindow summary{state.Run, state.LearnerSettings};
 };
 
 TEST_F(Review, TheSummaryLinkOpensTheCoreTextAndKopiujCopiesItAll) {
@@ -60,7 +62,7 @@ TEST_F(Review, TheSummaryLinkOpensTheCoreTextAndKopiujCopiesItAll) {
         EXPECT_TRUE(review.isVisible()) << "copying keeps the review open";
     });
     QTest::mouseClick(summary.findChild<QWidget*>("LPrzejrzyjBledy"), Qt::LeftButton);
-    EXPECT_EQ(shown.toStdU16String(), RunReviewText(RunMistakes));
+    EXPECT_EQ(shown.toStdU16String(), RunReviewText(state.Run.RunMistakes));
     EXPECT_TRUE(shown.contains("Podpowiedź: <b>policz</b>")) << "text from files stays plain";
     EXPECT_EQ(copied, shown);
     EXPECT_TRUE(summary.isVisible()) << "the summary stays until its own close spot";

@@ -8,10 +8,10 @@
 #include "gui/resources/Resources.h"
 #include "gui/widgets/ScrollBar.h"
 #include "gui/windows/MainWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <QAccessible>
@@ -85,27 +85,21 @@ void WhenModal(QWidget& expected, std::function<void()> action, int postponement
 
 class SetListWindowTest : public ::testing::Test {
 protected:
-    SessionState state_; // first in, last out
+    FreshProgramState state; // first in, last out
 
-    SetListWindowTest() : listFile_(ListFilePath), chosen_(ChosenSetName), folder_(SetFolder) {
-        ChosenSetName.clear();
-        ConfirmResign = false;
-        WriteQuestionSet(dir / "Matematyka" / "Ułamki",
+    SetListWindowTest() {
+        state.LearnerSettings.ConfirmResign = false;
+        WriteQuestionSet(state.Run, dir / "Matematyka" / "Ułamki",
                          {Question("Ile to jest 1/2 + 1/2?"), Question("Czy 2/4 = 1/2?")});
-        QuestionFiles.clear();
-        SetFolder.clear();
+        state.Run.QuestionFiles.clear();
+        state.Run.SetFolder.clear();
         UseList(kSchool);
     }
-    ~SetListWindowTest() override {
-        Resign();
-        ListFilePath = listFile_;
-        ChosenSetName = chosen_;
-        SetFolder = folder_;
-    }
+    ~SetListWindowTest() override { state.Run.Resign(); }
 
     void UseList(const std::vector<std::string>& lines) {
         WriteSetList(dir / "Lista.skz", lines);
-        ListFilePath = (dir / "Lista.skz").string();
+        state.LearnerSettings.ListFilePath = (dir / "Lista.skz").string();
     }
     void Open() {
         ASSERT_TRUE(window.Prepare(stand_in.top));
@@ -129,12 +123,9 @@ protected:
     TempDir dir;
     Recorder record;
     MainWindowStandIn stand_in;
-    SetListWindow window;
+    SetListWindow window{state};
 
 private:
-    std::string listFile_;
-    std::string chosen_;
-    std::filesystem::path folder_;
 };
 
 } // namespace
@@ -168,11 +159,11 @@ TEST_F(SetListWindowTest, ComponentsKeepTheirPlacesAndLooks) {
 }
 
 TEST_F(SetListWindowTest, PlacedBesideTheMainWindowOrItsPanelWithoutAChoiceShown) {
-    ChosenSetName = "Ułamki";
+    window.Chosen().Name = "Ułamki";
     ASSERT_TRUE(window.Prepare(stand_in.top));
     EXPECT_EQ(window.pos(), QPoint(380, 111));
     EXPECT_EQ(Choice(), "Wybór zestawu: brak wyboru. ");
-    EXPECT_EQ(ChosenSetName, "Ułamki") << "showing keeps the choice";
+    EXPECT_EQ(window.Chosen().Name, "Ułamki") << "showing keeps the choice";
     ASSERT_TRUE(window.Prepare(stand_in.panel));
     EXPECT_EQ(window.pos(), QPoint(410, 151));
 }
@@ -184,8 +175,8 @@ TEST_F(SetListWindowTest, DoubleClickOpensACategoryAndAClickChoosesASet) {
     EXPECT_EQ(window.Tree().VisibleCount, 4);
     ClickRow(1);
     EXPECT_EQ(Choice(), "Wybór zestawu: Ułamki");
-    EXPECT_EQ(ChosenSetName, Utf8ToAnsi("Ułamki"));
-    EXPECT_EQ(SetFolder, dir / "Matematyka" / "Ułamki") << "found ignoring letter case";
+    EXPECT_EQ(window.Chosen().Name, Utf8ToAnsi("Ułamki"));
+    EXPECT_EQ(window.Chosen().Folder, dir / "Matematyka" / "Ułamki") << "found ignoring letter case";
     ClickRow(0);
     EXPECT_EQ(Choice(), "Wybór zestawu: Ułamki") << "a category leaves the choice";
     QTest::mouseClick(&Child("ImDrzewo"), Qt::RightButton, {}, RowPoint(2));
@@ -290,7 +281,7 @@ TEST_F(SetListWindowTest, ConfirmWithoutAChoiceTellsAndStaysOpen) {
     EXPECT_THAT(record.Boxes,
                 ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning, kNoChoiceBox)));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_FALSE(state.Run.SessionRunning);
 }
 
 TEST_F(SetListWindowTest, CancelClosesAndForgetsTheChoice) {
@@ -301,13 +292,13 @@ TEST_F(SetListWindowTest, CancelClosesAndForgetsTheChoice) {
     });
     window.ShowSetList(stand_in.top);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ChosenSetName, "");
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_EQ(window.Chosen().Name, "");
+    EXPECT_FALSE(state.Run.SessionRunning);
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
 TEST_F(SetListWindowTest, AListThatCannotBeReadShowsNoWindow) {
-    ListFilePath = (dir / "brak.skz").string();
+    state.LearnerSettings.ListFilePath = (dir / "brak.skz").string();
     bool shown = false;
     QTimer::singleShot(0, [&] {
         if (window.isVisible()) {
@@ -330,8 +321,8 @@ TEST_F(SetListWindowTest, ASetWhoseFolderIsMissingIsReportedAfterClosing) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_THAT(record.Boxes,
                 ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning, kEmptySetBox)));
-    EXPECT_EQ(SetFolder, dir / "Brak");
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_EQ(state.Run.SetFolder, dir / "Brak");
+    EXPECT_FALSE(state.Run.SessionRunning);
 }
 
 TEST_F(SetListWindowTest, TheChoiceOfAnEarlierShowingIsConfirmedWithoutAClick) {
@@ -341,16 +332,16 @@ TEST_F(SetListWindowTest, TheChoiceOfAnEarlierShowingIsConfirmedWithoutAClick) {
         Click("LWprowadz");
     });
     window.ShowSetList(stand_in.top);
-    ASSERT_TRUE(SessionRunning);
-    Resign();
+    ASSERT_TRUE(state.Run.SessionRunning);
+    state.Run.Resign();
     WhenModal(window, [&] {
         EXPECT_EQ(Choice(), "Wybór zestawu: brak wyboru. ");
         EXPECT_EQ(window.Tree().VisibleCount, 2) << "categories come back closed";
         Click("LWprowadz");
     });
     window.ShowSetList(stand_in.top);
-    EXPECT_TRUE(SessionRunning);
-    EXPECT_EQ(SetFolder, dir / "Matematyka" / "Ułamki");
+    EXPECT_TRUE(state.Run.SessionRunning);
+    EXPECT_EQ(state.Run.SetFolder, dir / "Matematyka" / "Ułamki");
     EXPECT_THAT(record.Boxes, IsEmpty());
 }
 
@@ -361,12 +352,12 @@ TEST_F(SetListWindowTest, FromTheTestsMenuToTheFirstQuestion) {
         explicit ConfigHome(const std::filesystem::path& folder) { setenv("XDG_CONFIG_HOME", folder.c_str(), 1); }
         ~ConfigHome() { unsetenv("XDG_CONFIG_HOME"); }
     } home(dir.Path());
-    MainWindow mainWindow;
+    MainWindow mainWindow{state};
     mainWindow.SetSetList([this]() -> SetListWindow& { return window; });
     mainWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
     QApplication::processEvents();
-    ListFilePath = (dir / "Lista.skz").string(); // after start-up has checked the settings' path
+    state.LearnerSettings.ListFilePath = (dir / "Lista.skz").string(); // after start-up has checked the settings' path
 
     QTest::mouseClick(mainWindow.findChild<QWidget*>("LTest_0"), Qt::LeftButton, {}, QPoint(3, 3));
     QPoint shownAt;
@@ -384,11 +375,11 @@ TEST_F(SetListWindowTest, FromTheTestsMenuToTheFirstQuestion) {
     EXPECT_TRUE(submenuHidden);
     EXPECT_EQ(shownAt, mainWindow.pos() + QPoint(280, 61));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(SessionRunning);
+    EXPECT_TRUE(state.Run.SessionRunning);
     EXPECT_TRUE(mainWindow.findChild<QWidget*>("PTest")->isVisible());
     EXPECT_EQ(mainWindow.findChild<QLabel*>("LPytanie")->text(), "Ile to jest 1/2 + 1/2?");
     EXPECT_THAT(record.Boxes, IsEmpty());
-    Resign();
+    state.Run.Resign();
 }
 
 // Keys do what the mouse does: Right opens the first category, Down chooses the set under
@@ -406,8 +397,8 @@ TEST_F(SetListWindowTest, KeysMoveOpenChooseAndCancel) {
     });
     window.ShowSetList(stand_in.top);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ChosenSetName, "");
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_EQ(window.Chosen().Name, "");
+    EXPECT_FALSE(state.Run.SessionRunning);
 }
 
 // The drawn tree reads as a tree whose rows carry their names and states.

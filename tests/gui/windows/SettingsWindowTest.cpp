@@ -2,6 +2,7 @@
 
 #include "core/storage/SettingsFile.h"
 #include "gui/windows/WarningWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 #include "support/TempDir.h"
 
@@ -18,16 +19,11 @@ namespace {
 class SettingsWindowTest : public ::testing::Test {
 protected:
     SettingsWindowTest() {
-        SettingsPath = dir / "Ludra.ini";
-        RepeatWrong = false;
-        KeysCloseInfoWindows = false;
+        state.Paths.SettingsFile = dir / "Ludra.ini";
+        state.LearnerSettings.RepeatWrong = false;
+        state.LearnerSettings.KeysCloseInfoWindows = false;
         window.Prepare(main.top);
         window.show();
-    }
-    ~SettingsWindowTest() override {
-        SettingsPath = previous_;
-        RepeatWrong = false;
-        KeysCloseInfoWindows = false;
     }
 
     QWidget& Child(const char* name) {
@@ -43,10 +39,10 @@ protected:
 
     TempDir dir;
     MainWindowStandIn main;
-    SettingsWindow window;
+    FreshProgramState state;
+    SettingsWindow window{state};
 
 private:
-    std::filesystem::path previous_ = SettingsPath;
 };
 
 } // namespace
@@ -65,15 +61,15 @@ TEST_F(SettingsWindowTest, KeysMoveToggleAndSaveIntoTheSettings) {
     for (int i = 0; i < 5; ++i)
         Press(Qt::Key_Tab);
     Press(Qt::Key_Space); // the last row: Enter and Escape close information windows
-    EXPECT_FALSE(RepeatWrong) << "nothing applies before saving";
+    EXPECT_FALSE(state.LearnerSettings.RepeatWrong) << "nothing applies before saving";
     Press(Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(RepeatWrong);
-    EXPECT_TRUE(KeysCloseInfoWindows);
-    RepeatWrong = KeysCloseInfoWindows = false;
-    LoadSettings();
-    EXPECT_TRUE(RepeatWrong);
-    EXPECT_TRUE(KeysCloseInfoWindows);
+    EXPECT_TRUE(state.LearnerSettings.RepeatWrong);
+    EXPECT_TRUE(state.LearnerSettings.KeysCloseInfoWindows);
+    state.LearnerSettings.RepeatWrong = state.LearnerSettings.KeysCloseInfoWindows = false;
+    state.SettingsStore().Load(state.LearnerSettings);
+    EXPECT_TRUE(state.LearnerSettings.RepeatWrong);
+    EXPECT_TRUE(state.LearnerSettings.KeysCloseInfoWindows);
 }
 
 TEST_F(SettingsWindowTest, ClicksToggleRowsAndCancelLeavesEverySettingAlone) {
@@ -81,17 +77,17 @@ TEST_F(SettingsWindowTest, ClicksToggleRowsAndCancelLeavesEverySettingAlone) {
     EXPECT_TRUE(window.Form().Checked[0]);
     Click("BAnuluj");
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(RepeatWrong);
-    EXPECT_FALSE(std::filesystem::exists(SettingsPath));
+    EXPECT_FALSE(state.LearnerSettings.RepeatWrong);
+    EXPECT_FALSE(std::filesystem::exists(state.Paths.SettingsFile));
 
     window.Prepare(main.top);
     window.show();
     Click("CbUstawienie0");
     Press(Qt::Key_Escape);
-    EXPECT_FALSE(RepeatWrong);
+    EXPECT_FALSE(state.LearnerSettings.RepeatWrong);
     window.Prepare(main.top);
     window.show();
     Click("CbUstawienie0");
     Click("BZapisz");
-    EXPECT_TRUE(RepeatWrong);
+    EXPECT_TRUE(state.LearnerSettings.RepeatWrong);
 }

@@ -3,6 +3,7 @@
 #include "core/session/SummaryReport.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/resources/Resources.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>
@@ -32,7 +33,8 @@ protected:
 
     QLabel& Text() { return static_cast<QLabel&>(Child("LPodsumowanie")); }
 
-    SummaryWindow window;
+    FreshProgramState state;
+    SummaryWindow window{state.Run, state.LearnerSettings};
     int closes = 0;
 };
 
@@ -215,7 +217,7 @@ TEST_F(Summary, ShowSummaryWindowIsModalUntilTheCloseSpotIsClicked) {
 }
 
 TEST_F(Summary, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
-    KeysCloseInfoWindows = true;
+    state.LearnerSettings.KeysCloseInfoWindows = true;
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         window.show();
         QTest::keyClick(&window, key);
@@ -223,5 +225,5 @@ TEST_F(Summary, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
         EXPECT_EQ(window.result(), QDialog::Accepted);
     }
     EXPECT_EQ(closes, 2);
-    KeysCloseInfoWindows = false;
+    state.LearnerSettings.KeysCloseInfoWindows = false;
 }

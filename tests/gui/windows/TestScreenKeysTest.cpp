@@ -5,9 +5,9 @@
 #include "core/session/TestScreenTexts.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/windows/MainWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -23,13 +23,13 @@ namespace {
 // The main window over a set written into a fresh folder, driven by keys.
 class KeyedTestScreen : public ::testing::Test {
 protected:
-    SessionState state_; // first in, last out
+    FreshProgramState state; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(5);
-        SoundOn = false;
-        window = std::make_unique<MainWindow>();
+        state.LearnerSettings.SoundOn = false;
+        window = std::make_unique<MainWindow>(state);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -39,15 +39,15 @@ protected:
     }
 
     void Start(const std::vector<QuestionDocument>& questions) {
-        WriteQuestionSet(dir.Path() / "set", questions);
-        StartSession();
+        WriteQuestionSet(state.Run, dir.Path() / "set", questions);
+        state.Run.StartSession();
         QApplication::processEvents();
     }
     void Press(Qt::Key key) { QTest::keyClick(window.get(), key); }
     QWidget* Child(const char* name) { return window->findChild<QWidget*>(name); }
     QString Text(const char* name) { return window->findChild<QLabel*>(name)->text(); }
-    static bool ChosenAt(int position) {
-        return CurrentQuestion.Answer(AnswerAtPosition(CurrentQuestion, position)).Selected;
+    bool ChosenAt(int position) const {
+        return state.Run.Current.Question.Answer(AnswerAtPosition(state.Run.Current.Question, position)).Selected;
     }
 
     TempDir dir;
@@ -72,9 +72,9 @@ TEST_F(KeyedTestScreen, KeysAnswerCheckAndGoOnWithVerdictAndProgress) {
     EXPECT_TRUE(Text("LWerdykt").isEmpty());
 
     Press(Qt::Key_Return);
-    EXPECT_EQ(GivenCount, 1);
+    EXPECT_EQ(state.Run.GivenCount, 1);
     EXPECT_FALSE(Child("PButStop")->isVisible());
-    EXPECT_EQ(Text("LWerdykt").toStdU16String(), VerdictText(CurrentQuestion));
+    EXPECT_EQ(Text("LWerdykt").toStdU16String(), VerdictText(state.Run.Current.Question));
     EXPECT_FALSE(Text("LWerdykt").isEmpty());
 
     Press(Qt::Key_Space);

@@ -9,9 +9,9 @@
 #include "gui/resources/Resources.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/MainWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <QAccessible>
@@ -46,13 +46,13 @@ QImage Tile(TileLook look, int position) {
 // The main window shown with its test screen, over a set written into a fresh folder.
 class MainTestScreen : public ::testing::Test {
 protected:
-    SessionState state_; // first in, last out
+    FreshProgramState state; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(11);
-        SoundOn = false;
-        window = std::make_unique<MainWindow>();
+        state.LearnerSettings.SoundOn = false;
+        window = std::make_unique<MainWindow>(state);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QApplication::processEvents();
@@ -60,13 +60,13 @@ protected:
     void TearDown() override {
         window.reset();
         unsetenv("XDG_CONFIG_HOME");
-        WindowMode = 0;
+        state.LearnerSettings.WindowMode = 0;
     }
 
     void Start(const std::vector<QuestionDocument>& questions) {
         documents = questions;
-        WriteQuestionSet(dir.Path() / "set", questions);
-        StartSession();
+        WriteQuestionSet(state.Run, dir.Path() / "set", questions);
+        state.Run.StartSession();
         QApplication::processEvents();
     }
 
@@ -82,7 +82,7 @@ protected:
     QImage TileShown(int position) {
         return Label(N("ImOdp", position))->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    static int PositionOf(int answer) { return CurrentQuestion.Answer(answer).Position; }
+    int PositionOf(int answer) const { return state.Run.Current.Question.Answer(answer).Position; }
     void ClickAnswer(int answer) { Click(N("ImOdp", PositionOf(answer))); }
     // The texts of the shown rows by answer number, as written into the file.
     void ExpectRowsOf(const QuestionDocument& document) {
@@ -268,7 +268,7 @@ TEST_F(MainTestScreen, SeveralAnswersStripOnlyForTypeOne) {
         Click("LButNastepne");
         EXPECT_EQ(Shown("PKilkaOdpowiedzi"), strip);
     }
-    EXPECT_EQ(CurrentQuestionIndex, 2);
+    EXPECT_EQ(state.Run.CurrentQuestionIndex, 2);
 }
 
 TEST_F(MainTestScreen, HintButtonAndPanel) {
@@ -316,7 +316,7 @@ TEST_F(MainTestScreen, LongTextsWrapInsideTheirLabels) {
 TEST_F(MainTestScreen, ScreenOfAWindowThatIsGoneIsLeftAlone) {
     window.reset();
     Start({MakeQuestion(3, "Bez okna", "100")});
-    EXPECT_TRUE(SessionRunning);
+    EXPECT_TRUE(state.Run.SessionRunning);
 }
 
 TEST_F(MainTestScreen, CloseSpotEndsTheRunAndHidesThePanel) {
@@ -395,7 +395,7 @@ TEST_F(MainTestScreen, ScreenReadersReadTheTilesAndTheVerdict) {
     ASSERT_NE(tile->actionInterface(), nullptr);
     tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QApplication::processEvents();
-    EXPECT_TRUE(CurrentQuestion.Answer(2).Selected) << "the press clicks the tile";
+    EXPECT_TRUE(state.Run.Current.Question.Answer(2).Selected) << "the press clicks the tile";
     EXPECT_TRUE(tile->state().checked);
     EXPECT_EQ(tile->text(QAccessible::Name), name + ", zaznaczona");
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(Child("LButNastepne"))->state().invisible);

@@ -5,6 +5,7 @@
 #include "core/session/TestRun.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/widgets/ScrollBar.h"
+#include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
 
 #include <QApplication>
@@ -33,12 +34,12 @@ class TextWindowTest : public ::testing::Test {
 protected:
     TextWindowTest() { window.Open(anchor); }
     ~TextWindowTest() override {
-        AttachedTextLines.clear();
-        LastShownTextName.clear();
+        state.Run.Current.AttachedText.clear();
+        state.Run.LastShownTextName.clear();
     }
 
     void Show(std::vector<std::string> lines, const std::string& name = "opis.txt") {
-        AttachedTextLines = std::move(lines);
+        state.Run.Current.AttachedText = std::move(lines);
         window.ShowAttachedText(name);
     }
 
@@ -75,7 +76,8 @@ protected:
 
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    TextWindow window;
+    FreshProgramState state;
+    TextWindow window{state.Run, state.LearnerSettings};
 };
 
 } // namespace
@@ -117,7 +119,7 @@ TEST_F(TextWindowTest, FoldedBarHasItsPiecesAndCutCorners) {
 
 TEST_F(TextWindowTest, ShownTextExpandsTheWindowWithEveryPieceInPlace) {
     Show({"Pierwszy wiersz", "Drugi wiersz"});
-    EXPECT_EQ(LastShownTextName, "opis.txt");
+    EXPECT_EQ(state.Run.LastShownTextName, "opis.txt");
     EXPECT_EQ(window.size(), QSize(465, 250));
     EXPECT_FALSE(window.IsCollapsed());
     EXPECT_TRUE(Child("PZwiniete").isHidden());
@@ -351,7 +353,7 @@ TEST_F(TextWindowTest, WithoutATextTheBarStaysFolded) {
     window.HideAttachedText();
     EXPECT_TRUE(window.IsCollapsed());
     EXPECT_FALSE(window.Expandable());
-    EXPECT_TRUE(LastShownTextName.empty());
+    EXPECT_TRUE(state.Run.LastShownTextName.empty());
     Click("LRozwinOkno");
     EXPECT_TRUE(window.IsCollapsed());
     EXPECT_EQ(window.size(), QSize(465, 26));
@@ -379,7 +381,7 @@ TEST_F(TextWindowTest, BothTitleStripsMoveTheWindow) {
 }
 
 TEST_F(TextWindowTest, WithTheSettingOnTheNextTextKeepsTheHeightAndFoldTheLearnerLeftUntilTheRunEnds) {
-    KeepSideWindows = true;
+    state.LearnerSettings.KeepSideWindows = true;
     Show(Lines(5));
     DragCornerTo(450);
     Show(Lines(5), "inny.txt");
@@ -394,5 +396,5 @@ TEST_F(TextWindowTest, WithTheSettingOnTheNextTextKeepsTheHeightAndFoldTheLearne
     window.Open(anchor);
     Show(Lines(5));
     EXPECT_EQ(window.size(), QSize(465, 250));
-    KeepSideWindows = false;
+    state.LearnerSettings.KeepSideWindows = false;
 }

@@ -470,19 +470,17 @@ TEST(ShowWarningHandler, InstalledBoxLeavesTheChosenButtonInWarningResult) {
         QTest::keyClick(&modal, Qt::Key_Left);
         QTest::keyClick(&modal, Qt::Key_Return);
     });
-    ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
-                u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?");
-    EXPECT_EQ(WarningResult, Cancel);
+    EXPECT_EQ(ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
+                          u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?"),
+              Cancel);
     EXPECT_EQ(shownText, QStringLiteral("Nie dokończyłeś pracy z zestawem pytań.\nCzy rzeczywiście chcesz zamknąć?"));
     EXPECT_FALSE(box.isVisible());
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("ImButTak"), Qt::LeftButton); });
-    ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz");
-    EXPECT_EQ(WarningResult, Yes);
+    EXPECT_EQ(ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz"), Yes);
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("LClose"), Qt::LeftButton); });
-    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
-    EXPECT_EQ(WarningResult, Close);
+    EXPECT_EQ(ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi."), Close);
     SetWarningHandler(nullptr);
 }
 

@@ -6,10 +6,10 @@
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
 #include "gui/windows/MainWindow.h"
+#include "support/FreshProgramState.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
-#include "support/SessionState.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -33,14 +33,14 @@ const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rC
 // core's to test: here clicks reach the engine and its answers reach the screen.
 class WholeRun : public ::testing::Test {
 protected:
-    SessionState state_; // first in, last out
+    FreshProgramState state; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         SeedRandom(5);
-        SetSessionClock([this] { return now; });
+        state.Run.SetSessionClock([this] { return now; });
         // The window's test screen replaces the recorded one; the rest stays recorded.
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<MainWindow>(state);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QApplication::processEvents();
@@ -48,13 +48,13 @@ protected:
     void TearDown() override {
         window.reset();
         unsetenv("XDG_CONFIG_HOME");
-        WindowMode = 0;
+        state.LearnerSettings.WindowMode = 0;
     }
 
     void Start(const std::vector<QuestionDocument>& questions) {
         documents = questions;
-        WriteQuestionSet(dir.Path() / "set", questions);
-        StartSession();
+        WriteQuestionSet(state.Run, dir.Path() / "set", questions);
+        state.Run.StartSession();
         QApplication::processEvents();
     }
 
@@ -69,7 +69,7 @@ protected:
         QApplication::processEvents();
     }
     bool Shown(const std::string& name) { return Child(name)->isVisible(); }
-    static int PositionOf(int answer) { return CurrentQuestion.Answer(answer).Position; }
+    int PositionOf(int answer) const { return state.Run.Current.Question.Answer(answer).Position; }
     void ClickAnswer(int answer) { Click("ImOdp" + std::to_string(PositionOf(answer))); }
     // The first answer whose key character is (or is not) "1".
     static int AnswerWithKey(const QuestionDocument& document, bool correct) {
@@ -86,7 +86,7 @@ protected:
     // The index of the question on screen, found by its text.
     int CurrentQuestionIndexShown() {
         for (std::size_t i = 0; i < documents.size(); ++i)
-            if (documents[i].QuestionText == CurrentQuestion.QuestionText)
+            if (documents[i].QuestionText == state.Run.Current.Question.QuestionText)
                 return static_cast<int>(i);
         ADD_FAILURE() << "unknown question on screen";
         return 0;
@@ -111,7 +111,7 @@ protected:
 
     TempDir dir;
     Recorder record{WarningButton::Yes};
-    RecordingViews views;
+    RecordingViews views{state.Run};
     std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
     double now = 46200.5;
@@ -120,7 +120,7 @@ private:
 };
 
 TEST_F(WholeRun, ClicksCarryARunToTheSummary) {
-    RepeatWrong = true;
+    state.LearnerSettings.RepeatWrong = true;
     Start({MakeQuestion(4, "Pierwsze", "0010"), MakeQuestion(5, "Drugie", "00001"), MakeQuestion(3, "Trzecie", "100")});
     ASSERT_TRUE(Shown("PTest"));
 
@@ -142,7 +142,7 @@ TEST_F(WholeRun, ClicksCarryARunToTheSummary) {
     EXPECT_THAT(views.Summaries, IsEmpty());
     CheckByClicks(true);
 
-    EXPECT_FALSE(SessionRunning);
+    EXPECT_FALSE(state.Run.SessionRunning);
     EXPECT_TRUE(Shown("PTest"));
     EXPECT_TRUE(Shown("PButStop"));
     EXPECT_EQ(views.Summaries.size(), 1u);
@@ -221,7 +221,7 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
 }
 
 TEST_F(WholeRun, ClosingWithoutConfirmationAsksNothing) {
-    ConfirmResign = false;
+    state.LearnerSettings.ConfirmResign = false;
     Start({MakeQuestion(3, "Jeden", "100"), MakeQuestion(3, "Dwa", "010")});
     Click("LZrezygnuj");
     EXPECT_THAT(record.Boxes, IsEmpty());

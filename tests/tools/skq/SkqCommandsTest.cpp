@@ -198,15 +198,6 @@ TEST(SkqShow, UsageErrors) {
     EXPECT_EQ(Skq({"show", "a.skq", "--seed", "12x"}).Status, 2);
 }
 
-TEST(SkqShow, NothingReachesTheUsersJournal) {
-    TempDir dir;
-    const fs::path saved = std::exchange(JournalPath, dir / "Dziennik.txt");
-    EXPECT_EQ(Skq({"show", (dir / "none.skq").string()}).Status, 1);
-    EXPECT_EQ(JournalPath, dir / "Dziennik.txt");
-    JournalPath = saved;
-    EXPECT_FALSE(fs::exists(dir / "Dziennik.txt"));
-}
-
 // ---- ls
 
 TEST(SkqLs, ListsNamesOffsetsAndSizes) {

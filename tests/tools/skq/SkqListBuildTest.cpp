@@ -1,4 +1,5 @@
 #include "core/base/CodePage.h"
+#include "core/base/Journal.h"
 #include "core/storage/SetListFile.h"
 #include "support/QuestionSets.h"
 #include "support/TempDir.h"
@@ -46,8 +47,10 @@ TEST(SkqListBuild, FolderTreeBecomesASetListThatPassesCheck) {
     ASSERT_EQ(Skq({"list", "build", root.string(), (root / "Lista.skz").string()}, out), 0) << out;
     EXPECT_THAT(out, HasSubstr("3 sets in 2 categories"));
     std::vector<std::string> lines;
-    ASSERT_TRUE(LoadSetList(root / "Lista.skz", lines));
-    EXPECT_EQ(ListHeader.Name, "Zestawy");
+    SetListHeader header;
+    const Journal journal;
+    ASSERT_TRUE(LoadSetList(root / "Lista.skz", lines, header, journal));
+    EXPECT_EQ(header.Name, "Zestawy");
     std::vector<std::string> utf8;
     for (const std::string& line : lines)
         utf8.push_back(AnsiToUtf8(line));

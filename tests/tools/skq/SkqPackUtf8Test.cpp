@@ -68,12 +68,13 @@ protected:
         EXPECT_TRUE(pak.Open(Out()));
         return pak.Extract(name, EntryCap::kLargest).value_or(Bytes{});
     }
-    bool Load() const {
+    bool Load() {
         Recorder quiet;
-        return OpenQuestionFile(Out());
+        return OpenQuestionFile(Out(), loaded, quiet.Log);
     }
 
     TempDir dir_;
+    LoadedQuestion loaded;
     std::string err_;
 };
 
@@ -86,8 +87,8 @@ TEST_F(SkqPackUtf8, PolishDocumentIsStoredAsWindows1250AndLoads) {
         ASSERT_EQ(Pack({"--force"}), 0) << err_;
         EXPECT_EQ(Stored("Sezz0.xml"), WriteQuestion40(Fields("Zażółć gęślą jaźń €")));
         ASSERT_TRUE(Load());
-        EXPECT_EQ(CurrentQuestion.QuestionText, Utf8ToAnsi("Zażółć gęślą jaźń €"));
-        EXPECT_EQ(CurrentQuestion.Hint, Utf8ToAnsi("Podpowiedź"));
+        EXPECT_EQ(loaded.Question.QuestionText, Utf8ToAnsi("Zażółć gęślą jaźń €"));
+        EXPECT_EQ(loaded.Question.Hint, Utf8ToAnsi("Podpowiedź"));
         EXPECT_EQ(err_, "");
     }
 }
@@ -97,7 +98,7 @@ TEST_F(SkqPackUtf8, ByteOrderMarkIsReadAndTheOptionsStillApply) {
     ASSERT_EQ(Pack({"--encoded"}), 0) << err_;
     EXPECT_EQ(Stored("Sezz0.xml"), WriteQuestion40(Fields("Pszczoła"), {.Encoded = true}));
     ASSERT_TRUE(Load());
-    EXPECT_EQ(CurrentQuestion.QuestionText, Utf8ToAnsi("Pszczoła"));
+    EXPECT_EQ(loaded.Question.QuestionText, Utf8ToAnsi("Pszczoła"));
 }
 
 TEST_F(SkqPackUtf8, CharacterOutsideTheCodePageIsKeptInUtf16) {
@@ -112,8 +113,8 @@ TEST_F(SkqPackUtf8, CharacterOutsideTheCodePageIsKeptInUtf16) {
     ASSERT_TRUE(xml.LoadFromStream(stored));
     EXPECT_EQ(FindOrAddChild(xml.FindOrAddNode(u"pyt"), u"tr").Text, u"Siła → przyspieszenie");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(CurrentQuestion.QuestionText, Utf8ToAnsi("Siła ? przyspieszenie")); // as the program shows it
-    EXPECT_EQ(CurrentQuestion.Hint, Utf8ToAnsi("Podpowiedź"));
+    EXPECT_EQ(loaded.Question.QuestionText, Utf8ToAnsi("Siła ? przyspieszenie")); // as the program shows it
+    EXPECT_EQ(loaded.Question.Hint, Utf8ToAnsi("Podpowiedź"));
 
     EXPECT_EQ(Pack({"--legacy", "--force"}), 1); // the old layout is 8-bit only
     EXPECT_THAT(err_, HasSubstr("U+2192 (→)"));
@@ -138,7 +139,7 @@ TEST_F(SkqPackUtf8, Utf8AttachedTextIsConvertedToWindows1250) {
     ASSERT_EQ(Pack(), 0) << err_;
     EXPECT_EQ(Stored("opis.txt"), ToBytes(Utf8ToAnsi("Gady\r\nmają łuski")));
     ASSERT_TRUE(Load());
-    EXPECT_THAT(AttachedTextLines, ElementsAre("Gady", Utf8ToAnsi("mają łuski")));
+    EXPECT_THAT(loaded.AttachedText, ElementsAre("Gady", Utf8ToAnsi("mają łuski")));
 }
 
 TEST_F(SkqPackUtf8, TextCharacterOutsideTheCodePageIsAnErrorNamingItsLine) {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/base/Journal.h"
+#include "core/session/TestRun.h"
+#include "core/storage/ApplicationSetup.h"
+#include "core/storage/SettingsFile.h"
+
+// What one run of the program keeps: made by its start-up, handed down to the windows by
+// reference, and gone when the program ends.
+struct ProgramState {
+    ProgramPaths Paths;
+    Journal EventJournal;
+    Settings LearnerSettings;
+    TestRun Run{LearnerSettings, EventJournal, Paths};
+
+    // The settings file the paths name, writing to the journal.
+    SettingsFile SettingsStore() { return {Paths.SettingsFile, EventJournal}; }
+};
+
+// The program's first steps once its window shows: the data folder and the journal in it, the
+// settings read (or made), and a set list path that names a file.
+void PrepareProgram(ProgramState& state);
