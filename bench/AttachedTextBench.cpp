@@ -4,6 +4,7 @@
 // Peak memory is reported as counters: before the first showing (the text itself counts in it) and during.
 
 #include "PeakMemory.h"
+#include "SilentReports.h"
 #include "core/session/ProgramState.h"
 #include "gui/widgets/Controls.h"
 #include "gui/windows/TextWindow.h"
@@ -62,7 +63,7 @@ TextLines RandomBytes(std::size_t size) {
 
 // The program's state the text window reads its text from.
 ProgramState& Program() {
-    static ProgramState state;
+    static ProgramState state(SilentBox());
     return state;
 }
 

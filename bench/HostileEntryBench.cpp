@@ -3,6 +3,7 @@
 // peak memory stays where it was. Reports the peak memory of each case as a counter (MB).
 
 #include "PeakMemory.h"
+#include "SilentReports.h"
 #include "core/base/Journal.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
@@ -17,7 +18,7 @@ namespace {
 
 bool OpenQuestion(const std::filesystem::path& path) {
     LoadedQuestion loaded;
-    return OpenQuestionFile(path, loaded, Journal());
+    return OpenQuestionFile(path, loaded, SilentReports());
 }
 
 constexpr std::int32_t kTwoGigabytes = 0x7FFFFFF0;
@@ -72,7 +73,7 @@ void BM_SetListClaiming2GB(benchmark::State& state) {
     std::vector<std::string> lines;
     Measure(state, SparseSetList(), [&lines](const std::filesystem::path& path) {
         SetListHeader header;
-        return LoadSetList(path, lines, header, Journal());
+        return LoadSetList(path, lines, header, SilentReports());
     });
 }
 

@@ -3,6 +3,7 @@
 // The real engine runs the set into the real picture window, offscreen; resident memory is read
 // from /proc after each step.
 
+#include "SilentReports.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/TestRun.h"
 #include "core/storage/SettingsFile.h"
@@ -39,7 +40,7 @@ double ResidentMB() {
 
 // The program's state the runs and the side windows share.
 ProgramState& Program() {
-    static ProgramState state;
+    static ProgramState state(SilentBox());
     return state;
 }
 

@@ -3,6 +3,7 @@
 // else the loader does (archive, document, answer order) should be nearly free.
 
 #include "FloorRatio.h"
+#include "SilentReports.h"
 #include "core/base/Journal.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
@@ -49,7 +50,7 @@ const Files& TheFiles() {
 
 void OpenQuestion() {
     LoadedQuestion loaded;
-    if (!OpenQuestionFile(TheFiles().Question, loaded, Journal()))
+    if (!OpenQuestionFile(TheFiles().Question, loaded, SilentReports()))
         std::abort();
     benchmark::DoNotOptimize(loaded.Picture.Pixels.data());
 }

@@ -3,6 +3,7 @@
 // grow with the list.
 
 #include "FloorRatio.h"
+#include "SilentReports.h"
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
 #include "core/selection/SetTree.h"
@@ -55,7 +56,7 @@ void LoadAndBuild(const std::filesystem::path& path) {
     SetTree tree;
     ResetSetTree(tree, 260);
     SetListHeader header;
-    if (!LoadSetList(path, lines, header, Journal()) || !BuildSetTree(tree, lines))
+    if (!LoadSetList(path, lines, header, SilentReports()) || !BuildSetTree(tree, lines))
         std::abort();
     benchmark::DoNotOptimize(tree.Entries.data());
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 
-// The one modal message box, as the core reaches it. The program installs the
-// real window; the command-line tool and the tests install their own handler.
+// The message box's buttons and icons, and the box as the core reaches it.
 
 // Which buttons the box shows.
 enum class WarningButtonSet { Close = 1, YesNoCancel = 3 };
@@ -13,10 +11,19 @@ enum class WarningIcon { Information = 1, Question = 2, Warning = 3 };
 // A button of the box, numbered as the box reports the chosen one.
 enum class WarningButton { Close = 0, Yes = 1, No = 2, Cancel = 3 };
 
-// Shows the text ("\r" breaks a line) and returns the chosen button.
-using WarningHandler = std::function<WarningButton(WarningButtonSet, WarningIcon, std::u16string_view text)>;
-// Installs a handler and gives back the one it replaces; without any, every box answers Nie.
-WarningHandler SetWarningHandler(WarningHandler handler);
+// The one modal message box, as the core reaches it: the program's window, or the
+// command-line tool's and the tests' own.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    // Shows the text ("\r" breaks a line) and returns the chosen button.
+    virtual WarningButton Show(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) = 0;
+};
 
-// Shows the box and returns the chosen button.
-WarningButton ShowWarning(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);
+class Journal;
+
+// Where the core tells what happened: the journal, and the learner through the message box.
+struct Reporting {
+    const Journal& Log;
+    MessageBox& Box;
+};

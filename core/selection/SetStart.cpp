@@ -13,7 +13,7 @@ void StartSetOrTell(TestRun& run, std::u16string_view emptyMessage) {
     run.QuestionFiles.clear();
     ListQuestionFiles(run.SetFolder, run.QuestionFiles);
     if (run.QuestionFiles.empty())
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, emptyMessage);
+        run.Reports().Box.Show(WarningButtonSet::Close, WarningIcon::Warning, emptyMessage);
     else
         run.StartSession();
 }

@@ -246,10 +246,10 @@ std::vector<SetTreeRow> DrawSetTree(const SetTree& tree) {
     return rows;
 }
 
-bool ConfirmSetChoice(const ChosenSet& chosen) {
+bool ConfirmSetChoice(const ChosenSet& chosen, MessageBox& box) {
     if (!chosen.Name.empty())
         return true;
-    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
-                u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.");
+    box.Show(WarningButtonSet::Close, WarningIcon::Warning,
+             u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.");
     return false;
 }

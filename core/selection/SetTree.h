@@ -54,6 +54,8 @@ inline constexpr int kTreePictureMaxHeight = 16'000'000;
 
 // The set chosen in the list: its folder and its entry's name (Windows-1250). The set list
 // window keeps it between showings; cancelling empties it.
+class MessageBox;
+
 struct ChosenSet {
     std::filesystem::path Folder;
     std::string Name;
@@ -111,4 +113,4 @@ struct SetTreeRow {
 std::vector<SetTreeRow> DrawSetTree(const SetTree& tree);
 
 // The confirm spot: true when a set is chosen; otherwise the learner is told to choose one.
-bool ConfirmSetChoice(const ChosenSet& chosen);
+bool ConfirmSetChoice(const ChosenSet& chosen, MessageBox& box);

@@ -8,10 +8,15 @@
 // What one run of the program keeps: made by its start-up, handed down to the windows by
 // reference, and gone when the program ends.
 struct ProgramState {
+    explicit ProgramState(MessageBox& box) : Box(box) {}
+
+    MessageBox& Box;
     ProgramPaths Paths;
     Journal EventJournal;
     Settings LearnerSettings;
-    TestRun Run{LearnerSettings, EventJournal, Paths};
+    TestRun Run{LearnerSettings, {EventJournal, Box}, Paths};
+
+    Reporting Reports() { return {EventJournal, Box}; }
 
     // The settings file the paths name, writing to the journal.
     SettingsFile SettingsStore() { return {Paths.SettingsFile, EventJournal}; }

@@ -79,20 +79,20 @@ QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, cons
         u"Odczyt. Ver 35. Błąd dekodowania pytaniu solo.");
 }
 
-bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Journal& journal) {
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports) {
     QuestionLoad code = QuestionLoad::Loaded;
     try {
         PackArchive pak;
         ResetQuestionRecord(loaded.Question);
         PakOpen(path, pak);
-        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak, loaded, journal)
-                                                   : LoadQuestion40(pak, loaded, journal);
+        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak, loaded, reports.Log)
+                                                   : LoadQuestion40(pak, loaded, reports.Log);
     } catch (const StorageError&) {
-        journal.Write(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
+        reports.Log.Write(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
         return false;
     }
     if (code == QuestionLoad::Damaged)
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
-                    u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
+        reports.Box.Show(WarningButtonSet::Close, WarningIcon::Information,
+                         u"Problemy z otwarciem pliku pytania.\rPrawdopodobnie plik jest uszkodzony.");
     return code == QuestionLoad::Loaded;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 class Journal;
+struct Reporting;
 
 // A question as the test screen shows it, with its picture and its attached text.
 struct LoadedQuestion {
@@ -17,7 +18,7 @@ struct LoadedQuestion {
 
 // Loads a question file with its answers in drawn order. False after any failure, which
 // has then been written to the journal and, for a damaged question, shown in the message box.
-bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Journal& journal);
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports);
 
 // The layouts' loaders. A missing document raises StorageError.
 enum class QuestionLoad { Loaded = 0, Damaged = 1 };

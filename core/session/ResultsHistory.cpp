@@ -143,12 +143,12 @@ bool AppendResultsLine(const std::filesystem::path& file, std::string_view line,
     return false;
 }
 
-bool ResultsRecorder::Record(const std::filesystem::path& file, std::string_view line, const Journal& journal) {
+bool ResultsRecorder::Record(const std::filesystem::path& file, std::string_view line, const Reporting& reports) {
     if (AppendResultsLine(file, line, lockWait_))
         return true;
-    journal.Write(1, u"Problem z zapisem wyniku do pliku wyników.");
+    reports.Log.Write(1, u"Problem z zapisem wyniku do pliku wyników.");
     if (!std::exchange(learnerTold_, true))
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, kResultsNotSaved);
+        reports.Box.Show(WarningButtonSet::Close, WarningIcon::Warning, kResultsNotSaved);
     return false;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-class Journal;
+struct Reporting;
 
 // The learner's results file: one line per finished run, UTF-8, fields apart by ";"
 // as spreadsheets under a Polish locale read them, quoted when they need it.
@@ -46,7 +46,7 @@ inline constexpr std::u16string_view kResultsNotSaved = u"Nie udało się zapisa
 class ResultsRecorder {
 public:
     explicit ResultsRecorder(std::chrono::milliseconds lockWait = kResultsLockWait) : lockWait_(lockWait) {}
-    bool Record(const std::filesystem::path& file, std::string_view line, const Journal& journal);
+    bool Record(const std::filesystem::path& file, std::string_view line, const Reporting& reports);
 
 private:
     std::chrono::milliseconds lockWait_;

@@ -57,7 +57,7 @@ SettingsOutcome PressSettingsKey(SettingsForm& form, SettingsKey key) {
     return SettingsOutcome::Stay;
 }
 
-bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Journal& journal) {
+bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Reporting& reports) {
     std::vector<bool Settings::*> variables;
     for (std::size_t i = 0; i < kRows.size(); ++i) {
         settings.*kRows[i].Variable = form.Checked[i];
@@ -65,12 +65,12 @@ bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFil
     }
     try {
         file.SaveFlags(settings, variables);
-        journal.Write(3, u"Zapisano ustawienia z okna Ustawienia.");
+        reports.Log.Write(3, u"Zapisano ustawienia z okna Ustawienia.");
         return true;
     } catch (const StorageError&) {
-        journal.Write(1, u"Problem z zapisem zmiany ustawień do ini.");
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
-                    u"Nie udało się zapisać ustawień.\rZmiany obowiązują do zamknięcia programu.");
+        reports.Log.Write(1, u"Problem z zapisem zmiany ustawień do ini.");
+        reports.Box.Show(WarningButtonSet::Close, WarningIcon::Warning,
+                         u"Nie udało się zapisać ustawień.\rZmiany obowiązują do zamknięcia programu.");
         return false;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/ShowWarning.h"
 #include "core/storage/SettingsFile.h"
 
 #include <cstddef>
@@ -39,7 +40,7 @@ SettingsOutcome PressSettingsKey(SettingsForm& form, SettingsKey key);
 
 // The setting takes the form's values and the file stores them. A failure to store is journaled and
 // the learner told, while the values still apply until the program ends; false then.
-bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Journal& journal);
+bool ApplySettingsForm(const SettingsForm& form, Settings& settings, SettingsFile& file, const Reporting& reports);
 
 // Whether a key closes the summary or the information window as their close spot does: Enter or
 // Escape, with the setting on. A held key never does, so Enter held over the last question of a run

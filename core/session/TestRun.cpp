@@ -101,7 +101,7 @@ void TestRun::AnnounceAttachments() {
 bool TestRun::OpenQuestionAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= QuestionFiles.size())
         return false;
-    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)], Current, journal_);
+    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)], Current, reports_);
 }
 
 // Counts one judged check of the question on screen; true when it was right.
@@ -130,7 +130,7 @@ void TestRun::RecordResults(const SummaryReport& report) {
         return;
     const std::string line =
         ResultsLine(report, SetName.empty() ? FolderSetName(SetFolder) : AnsiToUtf8(SetName), SetFolder);
-    resultsRecorder_.Record(file, line, journal_);
+    resultsRecorder_.Record(file, line, reports_);
 }
 
 void TestRun::FinishRun() {
@@ -223,7 +223,7 @@ void TestRun::CheckAnswer() {
     if (!SessionRunning || QuestionChecked || !CurrentIndexValid())
         return;
     if (!AnyAnswerChosen(Current.Question)) {
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
+        reports_.Box.Show(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi.");
         return;
     }
     Tell(screenView_, &TestScreenView::ShowVerdictMarks);
@@ -264,14 +264,15 @@ void TestRun::NextQuestion() {
         return;
     }
     SessionRunning = false;
-    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
-                u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
+    reports_.Box.Show(WarningButtonSet::Close, WarningIcon::Warning,
+                      u"\rUsuń wadliwe pytanie z zestawu i rozpocznij ponownie.");
 }
 
 void TestRun::Resign() {
     if (SessionRunning && settings_.ConfirmResign &&
-        ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
-                    u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?") != WarningButton::Yes)
+        reports_.Box.Show(WarningButtonSet::YesNoCancel, WarningIcon::Question,
+                          u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?") !=
+            WarningButton::Yes)
         return;
     Tell(attachmentView_, &AttachmentView::ClosePictureWindow);
     Tell(attachmentView_, &AttachmentView::CloseTextWindow);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
 #include "core/session/ResultsHistory.h"
 #include "core/session/RunReview.h"
@@ -94,8 +95,8 @@ std::u16string StatusLineText(std::int32_t questionCount, std::int32_t givenCoun
 // at each step, and writes the results file and the journal.
 class TestRun {
 public:
-    TestRun(const Settings& settings, const Journal& journal, const ProgramPaths& paths)
-        : settings_(settings), journal_(journal), paths_(paths) {}
+    TestRun(const Settings& settings, Reporting reports, const ProgramPaths& paths)
+        : settings_(settings), reports_(reports), paths_(paths) {}
     ~TestRun();
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
@@ -139,6 +140,8 @@ public:
     // the file's lock and to start with the learner not yet told.
     void SetResultsRecorder(ResultsRecorder recorder) { resultsRecorder_ = recorder; }
     double SessionNow() const;
+    // Where the run tells what went wrong.
+    const Reporting& Reports() const { return reports_; }
 
     // Starts a run at question 0 of QuestionFiles (never empty); a first question that
     // fails to load leaves the run unstarted.
@@ -172,7 +175,7 @@ private:
     bool CurrentIndexValid() const;
 
     const Settings& settings_;
-    const Journal& journal_;
+    Reporting reports_;
     const ProgramPaths& paths_;
     TestScreenView* screenView_ = nullptr;
     AttachmentView* attachmentView_ = nullptr;

@@ -90,25 +90,26 @@ bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines, SetL
 }
 
 bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& lines, SetListHeader& header,
-                 const Journal& journal) {
+                 const Reporting& reports) {
     bool result = true;
     try {
         PackArchive pak;
         header = SetListHeader{};
         PakOpen(path, pak);
         if (PakExists(kSetListDocument35, pak)) {
-            ShowWarning(WarningButtonSet::Close, WarningIcon::Information,
-                        u"Plik listy zestawów, to plik w werjsi 3.5.Skorzystaj z modułu Sabrel, by zapisać listę w "
-                        u"nowej wersji.");
+            reports.Box.Show(
+                WarningButtonSet::Close, WarningIcon::Information,
+                u"Plik listy zestawów, to plik w werjsi 3.5.Skorzystaj z modułu Sabrel, by zapisać listę w "
+                u"nowej wersji.");
             result = false;
         } else {
-            result = ReadSetList40(pak, lines, header, journal);
+            result = ReadSetList40(pak, lines, header, reports.Log);
         }
     } catch (const StorageError&) {
-        journal.Write(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
+        reports.Log.Write(0, u"Odczyt. Problemy z wczytaniem pliku listy zestawów pytań.");
     }
     if (!result)
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning,
-                    u"Problem z otwarciem pliku listy zestawów.\rBrak pliku lub plik jest uszkodzony.");
+        reports.Box.Show(WarningButtonSet::Close, WarningIcon::Warning,
+                         u"Problem z otwarciem pliku listy zestawów.\rBrak pliku lub plik jest uszkodzony.");
     return result;
 }

@@ -12,6 +12,7 @@ struct SetListHeader {
 };
 
 class Journal;
+struct Reporting;
 class PackArchive;
 
 // Reads the set list file's entry lines (Windows-1250) in index order. On false the
@@ -19,6 +20,6 @@ class PackArchive;
 // The lines end before the first entry element the document lacks: the set tree
 // stops at an empty line, and a count the file does not back can't make it allocate.
 bool LoadSetList(const std::filesystem::path& path, std::vector<std::string>& lines, SetListHeader& header,
-                 const Journal& journal);
+                 const Reporting& reports);
 bool ReadSetList40(const PackArchive& pak, std::vector<std::string>& lines, SetListHeader& header,
                    const Journal& journal);

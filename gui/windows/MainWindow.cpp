@@ -403,7 +403,7 @@ void MainWindow::OpenSettings() {
 
 void MainWindow::CheckCommandLine() {
     if (const std::optional<std::u16string> message = CommandLineMessage(commandLine_))
-        ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, *message);
+        state_.Box.Show(WarningButtonSet::Close, WarningIcon::Warning, *message);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -456,7 +456,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         names.push_back(url.fileName().toStdString());
     event->acceptProposedAction();
-    ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, DroppedFilesMessage(names));
+    state_.Box.Show(WarningButtonSet::Close, WarningIcon::Warning, DroppedFilesMessage(names));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -219,7 +219,7 @@ void SetListWindow::ShowSetList(const QWidget& anchor) {
 bool SetListWindow::Prepare(const QWidget& anchor) {
     std::vector<std::string> lines;
     SetListHeader header;
-    if (!LoadSetList(state_.LearnerSettings.ListFilePath, lines, header, state_.EventJournal))
+    if (!LoadSetList(state_.LearnerSettings.ListFilePath, lines, header, state_.Reports()))
         return false;
     ResetSetTree(tree_, pPodListeTestow_->height());
     BuildSetTree(tree_, lines);
@@ -268,7 +268,7 @@ void SetListWindow::ListwaChange(int position) {
 }
 
 void SetListWindow::ConfirmClick() {
-    if (!ConfirmSetChoice(chosen_))
+    if (!ConfirmSetChoice(chosen_, state_.Box))
         return;
     accept();
     StartSetFromList(state_.Run, chosen_);

@@ -211,7 +211,7 @@ void SettingsWindow::Finish(SettingsOutcome outcome) {
         return;
     if (outcome == SettingsOutcome::Save) {
         SettingsFile file = state_.SettingsStore();
-        ApplySettingsForm(form_, state_.LearnerSettings, file, state_.EventJournal);
+        ApplySettingsForm(form_, state_.LearnerSettings, file, state_.Reports());
     }
     done(outcome == SettingsOutcome::Save ? Accepted : Rejected);
 }

@@ -67,11 +67,12 @@ int RunLudra(int argc, char** argv) {
     if (qtTexts.load(QLocale(QLocale::Polish), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    ProgramState state;
+    // The message box first: its application-wide Tab filter must hold from the start.
+    WarningWindow messageBox;
+    ProgramState state(messageBox);
     state.Paths.ProgramFolder = QCoreApplication::applicationDirPath().toStdString();
     ProgramWindows windows(state);
     MainWindow& mainWindow = windows.Main;
-    InstallWarningBox(windows.Warning);
     mainWindow.SetVignette([&windows]() -> InfoWindow& { return *windows.Info; });
     mainWindow.SetSetList([&windows]() -> SetListWindow& { return *windows.SetList; });
     mainWindow.SetSideWindows([&windows] { return windows.Text.IfMade(); },

@@ -10,14 +10,13 @@
 #include "gui/windows/TextWindow.h"
 #include "gui/windows/WarningWindow.h"
 
-// Every window of the program, on the program's state; RunLudra wires them together. The
-// message box is made at once: its application-wide Tab filter must hold from the start.
+// Every window of the program but the message box, on the program's state; RunLudra wires
+// them together.
 struct ProgramWindows {
     explicit ProgramWindows(ProgramState& state) : State(state), Main(state) {}
 
     ProgramState& State;
     MainWindow Main;
-    WarningWindow Warning;
     OnDemand<PictureWindow> Picture{
         [this] { return std::make_unique<PictureWindow>(State.Run, State.LearnerSettings, &Main); }};
     OnDemand<TextWindow> Text{[this] { return std::make_unique<TextWindow>(State.Run, State.LearnerSettings, &Main); }};

@@ -237,9 +237,3 @@ bool WarningWindow::LListwaMouse(QEvent* event) {
     default: return false;
     }
 }
-
-void InstallWarningBox(WarningWindow& box) {
-    SetWarningHandler([&box](WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) {
-        return box.Execute(buttons, icon, std::u16string(text));
-    });
-}

@@ -21,7 +21,7 @@ extern bool TabMark;
 
 // The one modal message box (instance FWarning): a text with an icon and either the single
 // button Zamknij or Tak / Nie / Anuluj. Creating it installs the Tab filter on the application.
-class WarningWindow : public QDialog {
+class WarningWindow : public QDialog, public MessageBox {
     Q_OBJECT
 
 public:
@@ -29,6 +29,10 @@ public:
 
     // Shows the box modally; returns the chosen button.
     WarningButton Execute(WarningButtonSet buttons, WarningIcon icon, const std::u16string& text);
+    // The core's message box.
+    WarningButton Show(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) override {
+        return Execute(buttons, icon, std::u16string(text));
+    }
     // Readies pictures, buttons, text and icon afresh; show() or exec() then shows the box. The
     // chosen button's number becomes the dialog's result (and finished's argument); Nie until then.
     void Prepare(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);
@@ -65,6 +69,3 @@ private:
     bool dragging_ = false;
     QPoint dragPoint_;
 };
-
-// Makes the box the core's ShowWarning; the box must outlive every call.
-void InstallWarningBox(WarningWindow& box);

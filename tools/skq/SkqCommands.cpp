@@ -74,8 +74,8 @@ const Command kCommands[] = {
     {"help", {}, RunHelp},
 };
 
-// One run of the tool: every message box is answered with Zamknij, and the random
-// generator is given back at the end, so runs inside one process don't see each other.
+// One run of the tool: the random generator is given back at the end, so runs inside one
+// process don't see each other.
 class ToolScope {
 public:
     ToolScope() : randomState_(RandomState()) {
@@ -90,7 +90,6 @@ public:
 
 private:
     std::uint32_t randomState_;
-    ReportCollector unclaimed_; // reports outside a command's own collector
 };
 
 const Command* FindCommand(std::string_view name) {

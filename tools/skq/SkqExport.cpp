@@ -167,10 +167,10 @@ private:
 
 // The sets of a set list, each with the names of the categories above it and its own.
 std::vector<TreeSet> SetsInList(const fs::path& list) {
-    const ReportCollector reports;
+    ReportCollector reports;
     std::vector<std::string> lines;
     SetListHeader header;
-    if (!LoadSetList(list, lines, header, reports.Log))
+    if (!LoadSetList(list, lines, header, reports.AsReporting()))
         throw ToolFailure(Format(Tr("{1}: damaged: {2}"), list.string(), reports.FirstReport()));
     std::map<std::int32_t, SetListEntry> byId;
     std::vector<TreeSet> sets;

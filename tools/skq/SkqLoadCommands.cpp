@@ -103,7 +103,7 @@ void Checker::CheckFile(const fs::path& file) {
 void Checker::CheckQuestionFile(const fs::path& file) {
     ReportCollector reports;
     ::LoadedQuestion loaded;
-    if (!OpenQuestionFile(file, loaded, reports.Log)) {
+    if (!OpenQuestionFile(file, loaded, reports.AsReporting())) {
         Damaged(file, reports.FirstReport());
         return;
     }
@@ -120,7 +120,7 @@ void Checker::CheckListFile(const fs::path& file) {
     {
         ReportCollector reports;
         SetListHeader header;
-        loaded = LoadSetList(file, lines, header, reports.Log);
+        loaded = LoadSetList(file, lines, header, reports.AsReporting());
         report = reports.FirstReport();
     }
     if (!loaded) {
@@ -222,7 +222,7 @@ int RunShow(const Arguments& arguments, Io& io) {
     // The text starts as a mark, so what it holds afterwards is what this load put there.
     ::LoadedQuestion loaded;
     loaded.AttachedText = kNothingLoaded;
-    const bool ok = OpenQuestionFile(file, loaded, reports.Log);
+    const bool ok = OpenQuestionFile(file, loaded, reports.AsReporting());
     Json question = nullptr;
     if (ok) {
         question = QuestionJson({LayoutOf(file), loaded.Question, loaded.Picture.Width > 0 ? &loaded.Picture : nullptr,
@@ -239,7 +239,7 @@ int RunList(const Arguments& arguments, Io& io) {
     ReportCollector reports;
     std::vector<std::string> lines;
     SetListHeader header;
-    const bool ok = LoadSetList(arguments.Positional[0], lines, header, reports.Log);
+    const bool ok = LoadSetList(arguments.Positional[0], lines, header, reports.AsReporting());
     PrintJson(io.Out, ListJson(ok, header, lines, reports));
     return ok ? kExitOk : kExitFailed;
 }

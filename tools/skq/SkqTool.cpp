@@ -54,15 +54,14 @@ void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t 
         throw UsageError(Format(Tr("unexpected argument {1}"), arguments.Positional[max]));
 }
 
-ReportCollector::ReportCollector()
-    : previousHandler_(SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
-          Messages.push_back(WideToUtf8(text));
-          return WarningButton::Close;
-      })) {
+ReportCollector::ReportCollector() {
     Log.SetObserver([this](int, std::u16string_view message) { JournalRecords.push_back(WideToUtf8(message)); });
 }
 
-ReportCollector::~ReportCollector() { SetWarningHandler(std::move(previousHandler_)); }
+WarningButton ReportCollector::Show(WarningButtonSet, WarningIcon, std::u16string_view text) {
+    Messages.push_back(WideToUtf8(text));
+    return WarningButton::Close;
+}
 
 std::string ReportCollector::FirstReport() const {
     if (!JournalRecords.empty())

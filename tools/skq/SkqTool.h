@@ -61,12 +61,16 @@ void RequirePositional(const Arguments& arguments, std::size_t min, std::size_t 
 
 // Everything the core reports while a collector lives: journal records of any level
 // and message box texts (each box answered with Zamknij), all in UTF-8.
-class ReportCollector {
+class ReportCollector final : public MessageBox {
 public:
     ReportCollector();
-    ~ReportCollector();
     ReportCollector(const ReportCollector&) = delete;
     ReportCollector& operator=(const ReportCollector&) = delete;
+
+    // Every box is answered with Zamknij.
+    WarningButton Show(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) override;
+    // The journal and the box, for what the core reports.
+    Reporting AsReporting() { return {Log, *this}; }
 
     std::vector<std::string> JournalRecords;
     std::vector<std::string> Messages;
@@ -75,9 +79,6 @@ public:
 
     // The first journal record, else the first message box text on one line; empty when neither.
     std::string FirstReport() const;
-
-private:
-    WarningHandler previousHandler_;
 };
 
 // A whole file, refusing one larger than the limit before reading it. Throws ToolFailure.

@@ -32,7 +32,7 @@ protected:
     Recorder record{WarningButton::Close};
     ProgramPaths paths;
     Settings settings;
-    TestRun run{settings, record.Log, paths};
+    TestRun run{settings, record.Reports(), paths};
     RecordingViews views{run};
 };
 

@@ -309,7 +309,7 @@ TEST_F(SetTreeTest, LongListsGrowThePictureAndWildLevelsStayDrawable) {
 }
 
 TEST_F(SetTreeTest, TheChoiceSurvivesReopeningUntilCancelled) {
-    EXPECT_FALSE(ConfirmSetChoice(chosen));
+    EXPECT_FALSE(ConfirmSetChoice(chosen, record));
     EXPECT_THAT(record.Boxes,
                 ElementsAre(::testing::FieldsAre(WarningButtonSet::Close, WarningIcon::Warning,
                                                  u"Podaj poprawnie konieczne dane.\rWybierz zestaw z podanej listy.")));
@@ -320,6 +320,6 @@ TEST_F(SetTreeTest, TheChoiceSurvivesReopeningUntilCancelled) {
     EXPECT_EQ(tree.Selected, 0);
     EXPECT_EQ(chosen.Name, "Przyroda");
     EXPECT_EQ(chosen.Folder, chosenFolder);
-    EXPECT_TRUE(ConfirmSetChoice(chosen));
+    EXPECT_TRUE(ConfirmSetChoice(chosen, record));
     EXPECT_EQ(record.Boxes.size(), 1u);
 }

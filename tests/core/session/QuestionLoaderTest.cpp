@@ -51,7 +51,7 @@ protected:
     }
 
     void ExpectDamaged(const std::filesystem::path& path, const std::u16string& journal) {
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Log));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports()));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(journal));
         EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox));
         ASSERT_EQ(record.Boxes.size(), 1u);
@@ -60,7 +60,7 @@ protected:
         EXPECT_EQ(record.Journal[0].first, 0);
     }
     void ExpectNotLoaded(const std::filesystem::path& path) {
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Log));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports()));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(kNotLoaded));
         EXPECT_THAT(record.Boxes, IsEmpty());
     }
@@ -88,7 +88,7 @@ void ExpectSample(const QuestionRecord& question, int answerCount = 4) {
 
 TEST_F(QuestionLoader, LoadsEveryStoredFormOfTheCurrentLayout) {
     for (Question40Form form : {Question40Form{false, false}, {true, false}, {false, true}, {true, true}}) {
-        ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}}), loaded, record.Log))
+        ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}}), loaded, record.Reports()))
             << form.Encoded << form.WideText;
         ExpectSample(loaded.Question);
         EXPECT_EQ(loaded.Question.Date, "2026-12-07");
@@ -97,7 +97,7 @@ TEST_F(QuestionLoader, LoadsEveryStoredFormOfTheCurrentLayout) {
 }
 
 TEST_F(QuestionLoader, LoadsFiveAnswersAndTheAnswerOrder) {
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}}), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}}), loaded, record.Reports()));
     ExpectSample(loaded.Question, 5);
     for (int p = 1; p <= 5; ++p)
         EXPECT_NE(AnswerAtPosition(loaded.Question, p), -1) << p;
@@ -105,17 +105,17 @@ TEST_F(QuestionLoader, LoadsFiveAnswersAndTheAnswerOrder) {
 
 TEST_F(QuestionLoader, EncodingMarkerMustBeExactlyLowerCaseTr) {
     // "TR" means plain fields; "tr" between blanks is trimmed and means encoded.
-    ASSERT_TRUE(
-        OpenQuestionFile(Xml("<pyt><cd>TR</cd><ilo>3</ilo><tr>Plain</tr><odp>001</odp></pyt>"), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><cd>TR</cd><ilo>3</ilo><tr>Plain</tr><odp>001</odp></pyt>"), loaded,
+                                 record.Reports()));
     EXPECT_EQ(loaded.Question.QuestionText, "Plain");
     const std::string encoded = "<pyt><cd>\r\n tr \t</cd><ilo>MwA=</ilo><tr>SwBvAGQA</tr><odp>MQA=</odp></pyt>";
-    ASSERT_TRUE(OpenQuestionFile(Xml(encoded), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(Xml(encoded), loaded, record.Reports()));
     EXPECT_EQ(loaded.Question.QuestionText, "Kod");
     EXPECT_EQ(loaded.Question.AnswerCount, 3);
 }
 
 TEST_F(QuestionLoader, MissingTypeReadsAsSingleAnswer) {
-    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>"), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>"), loaded, record.Reports()));
     EXPECT_EQ(loaded.Question.QuestionType, 0);
     EXPECT_TRUE(loaded.Question.Answer(2).Correct);
 }
@@ -123,7 +123,8 @@ TEST_F(QuestionLoader, MissingTypeReadsAsSingleAnswer) {
 TEST_F(QuestionLoader, AnswerCountOtherThanThreeToFiveIsDamaged) {
     for (const char* count : {"", "<ilo>0</ilo>", "<ilo>2</ilo>", "<ilo>6</ilo>", "<ilo>x</ilo>"}) {
         Recorder local;
-        EXPECT_FALSE(OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"), loaded, local.Log))
+        EXPECT_FALSE(
+            OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"), loaded, local.Reports()))
             << count;
         EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40)) << count;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << count;
@@ -135,7 +136,7 @@ TEST_F(QuestionLoader, MissingOrEmptyKeyIsDamaged) {
     noKey.Key.clear();
     ExpectDamaged(File({{"Sezz0.xml", WriteQuestion40(noKey)}}), kDamaged40);
     Recorder local;
-    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>"), loaded, local.Log));
+    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>"), loaded, local.Reports()));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40));
 }
 
@@ -156,13 +157,13 @@ TEST_F(QuestionLoader, FileWithBothDocumentsIsReadInTheOldLayout) {
     QuestionDocument old = Sample();
     old.QuestionText = "Old layout";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}}),
-                                 loaded, record.Log));
+                                 loaded, record.Reports()));
     EXPECT_EQ(loaded.Question.QuestionText, "Old layout");
 }
 
 TEST_F(QuestionLoader, OldLayoutLoadsFourAnswersAtMost) {
     loaded.Question.Date = "earlier";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}}), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}}), loaded, record.Reports()));
     ExpectSample(loaded.Question);
     EXPECT_EQ(loaded.Question.Answer(5).Text, ""); // not read from the old layout
     EXPECT_EQ(loaded.Question.Date, "earlier") << "neither the reset nor the old layout touches the date";
@@ -196,7 +197,7 @@ TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
     joined.clear();
     for (const std::string& line : typed)
         joined += line + "\r";
-    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}}), loaded, local.Log));
+    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}}), loaded, local.Reports()));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged35));
 }
 
@@ -207,7 +208,7 @@ TEST_F(QuestionLoader, LoadsThePictureAndTheAttachedText) {
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)},
                                        {"mapa.jpg", MakeTestJpeg(64, 48)},
                                        {"opis.txt", ToBytes("Pierwsza linia\r\nDruga linia")}}),
-                                 loaded, record.Log));
+                                 loaded, record.Reports()));
     EXPECT_EQ(std::tuple(loaded.Picture.Width, loaded.Picture.Height, loaded.Picture.Format),
               std::tuple(64, 48, PixelFormat::Bits24));
     EXPECT_THAT(loaded.AttachedText, ElementsAre("Pierwsza linia", "Druga linia"));
@@ -220,11 +221,11 @@ TEST_F(QuestionLoader, MissingOrUnknownAttachmentsKeepWhatWasShownBefore) {
     question.PictureName = "obraz.png";
     question.TextName = "brak.txt";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}, {"obraz.png", ToBytes("png")}}),
-                                 loaded, record.Log));
+                                 loaded, record.Reports()));
     EXPECT_EQ(loaded.Picture.Width, 7);
     EXPECT_THAT(loaded.AttachedText, ElementsAre("before"));
     question.PictureName = "brak.gif";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}}), loaded, record.Log));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}}), loaded, record.Reports()));
     EXPECT_EQ(loaded.Picture.Width, 7);
 }
 
@@ -250,14 +251,14 @@ TEST_F(QuestionLoader, EntriesOverTheirCapsFailLikeDamagedFiles) {
         Recorder local;
         const auto path = File(entries);
         ClaimEntrySize(path, entry, cap + 1);
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, local.Log)) << entry;
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, local.Reports())) << entry;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << entry;
     }
 }
 
 TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {
     ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>100</odp><tr>Pytanie</tr><x a='1'/><kom>lost</kom>"),
-                                 loaded, record.Log));
+                                 loaded, record.Reports()));
     EXPECT_EQ(loaded.Question.QuestionText, "Pytanie");
     EXPECT_EQ(loaded.Question.Hint, "");
 }

@@ -154,10 +154,10 @@ TEST(ResultsHistory, ALostLineGoesToTheJournalEachTimeAndToTheLearnerOnce) {
     ResultsRecorder results(10ms);
     {
         HeldLock lock(file);
-        EXPECT_FALSE(results.Record(file, "a", record.Log));
-        EXPECT_FALSE(results.Record(file, "b", record.Log));
+        EXPECT_FALSE(results.Record(file, "a", record.Reports()));
+        EXPECT_FALSE(results.Record(file, "b", record.Reports()));
     }
-    EXPECT_TRUE(results.Record(file, "c", record.Log));
+    EXPECT_TRUE(results.Record(file, "c", record.Reports()));
     EXPECT_EQ(ReadFileText(file), kNewFile + "c\r\n");
     EXPECT_EQ(record.Journal.size(), 2u);
     ASSERT_THAT(record.BoxTexts(), ElementsAre(kResultsNotSaved));

@@ -3,6 +3,7 @@
 #include "core/base/Journal.h"
 #include "core/base/ShowWarning.h"
 #include "core/storage/SettingsFile.h"
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,16 @@ namespace {
 class SettingsWindowForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousHandler_ = SetWarningHandler([this](WarningButtonSet, WarningIcon, std::u16string_view text) {
-            warnings.emplace_back(text);
-            return WarningButton::Close;
-        });
         for (const SettingsRow& row : SettingsRows())
             settings.*row.Variable = false;
     }
-    void TearDown() override { SetWarningHandler(previousHandler_); }
 
-    bool Apply(const SettingsForm& form) { return ApplySettingsForm(form, settings, file, journal); }
+    bool Apply(const SettingsForm& form) { return ApplySettingsForm(form, settings, file, record.Reports()); }
 
     TempDir dir;
-    std::vector<std::u16string> warnings;
+    Recorder record;
     Settings settings;
-    ::Journal journal;
-    SettingsFile file{dir / "Ludra.ini", journal};
-
-private:
-    WarningHandler previousHandler_;
+    SettingsFile file{dir / "Ludra.ini", record.Log};
 };
 
 } // namespace
@@ -98,7 +90,7 @@ TEST_F(SettingsWindowForm, SavedValuesApplyAndAreStored) {
     SettingsForm form = CurrentSettingsForm(settings);
     form.Checked.assign(form.Checked.size(), true);
     EXPECT_TRUE(Apply(form));
-    EXPECT_TRUE(warnings.empty());
+    EXPECT_TRUE(record.Boxes.empty());
     for (const SettingsRow& row : SettingsRows()) {
         EXPECT_TRUE(settings.*row.Variable);
         settings.*row.Variable = false;
@@ -109,13 +101,13 @@ TEST_F(SettingsWindowForm, SavedValuesApplyAndAreStored) {
 }
 
 TEST_F(SettingsWindowForm, AFailedSaveStillAppliesAndTellsTheLearner) {
-    SettingsFile unwritable(dir / "no-such-folder" / "Ludra.ini", journal);
+    SettingsFile unwritable(dir / "no-such-folder" / "Ludra.ini", record.Log);
     SettingsForm form = CurrentSettingsForm(settings);
     form.Checked[0] = true;
-    EXPECT_FALSE(ApplySettingsForm(form, settings, unwritable, journal));
+    EXPECT_FALSE(ApplySettingsForm(form, settings, unwritable, record.Reports()));
     EXPECT_TRUE(settings.*SettingsRows()[0].Variable);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find(u"Nie udało się zapisać ustawień"), std::u16string::npos);
+    ASSERT_EQ(record.Boxes.size(), 1u);
+    EXPECT_NE(record.Boxes[0].Text.find(u"Nie udało się zapisać ustawień"), std::u16string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
 

@@ -123,7 +123,7 @@ protected:
     Recorder record{WarningButton::No};
     ProgramPaths paths;
     Settings settings;
-    TestRun run{settings, record.Log, paths};
+    TestRun run{settings, record.Reports(), paths};
     RecordingViews views{run};
     double now = 46000.5;
 
@@ -533,13 +533,14 @@ TEST_F(RunRules, ResignAsksWhileRunning) {
     for (const WarningButton answer : {WarningButton::Close, WarningButton::No, WarningButton::Cancel}) {
         MakeSet(2);
         run.StartSession();
-        Recorder box(answer);
+        record.Answer = answer;
+        record.Boxes.clear();
         const std::size_t calls = views.Calls.size();
         run.Resign();
-        ASSERT_EQ(box.Boxes.size(), 1u);
-        EXPECT_EQ(box.Boxes[0].Text, kConfirm);
-        EXPECT_EQ(box.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
-        EXPECT_EQ(box.Boxes[0].Icon, WarningIcon::Question);
+        ASSERT_EQ(record.Boxes.size(), 1u);
+        EXPECT_EQ(record.Boxes[0].Text, kConfirm);
+        EXPECT_EQ(record.Boxes[0].Buttons, WarningButtonSet::YesNoCancel);
+        EXPECT_EQ(record.Boxes[0].Icon, WarningIcon::Question);
         EXPECT_EQ(views.Calls.size(), calls) << static_cast<int>(answer);
         EXPECT_TRUE(run.SessionRunning);
     }
@@ -549,9 +550,10 @@ TEST_F(RunRules, ResignWithYesClosesWithoutTouchingTheRun) {
     MakeSet(3);
     run.StartSession();
     Answer(false);
-    Recorder box(WarningButton::Yes);
+    record.Answer = WarningButton::Yes;
+    record.Boxes.clear();
     run.Resign();
-    EXPECT_EQ(box.Boxes.size(), 1u);
+    EXPECT_EQ(record.Boxes.size(), 1u);
     EXPECT_THAT(std::vector(views.Calls.end() - 3, views.Calls.end()),
                 ElementsAre("ClosePictureWindow", "CloseTextWindow", "HideTestPanel"));
     EXPECT_THAT(views.Summaries, IsEmpty());
@@ -701,7 +703,8 @@ TEST_F(RunRecords, AFinishedRunAppendsOneLineAResignedOneNone) {
     MakeSet(2);
     run.StartSession();
     Answer(false);
-    Recorder box(WarningButton::Yes);
+    record.Answer = WarningButton::Yes;
+    record.Boxes.clear();
     run.Resign();
     EXPECT_FALSE(std::filesystem::exists(Results()));
     for (int pass = 0; pass < 2; ++pass) {
@@ -750,8 +753,8 @@ TEST(SessionClock, LocalDatesCountDaysFromTheEndOf1899) {
 TEST(SessionClock, ReplaceableClockIsUsedAndRestored) {
     const ProgramPaths paths;
     const Settings settings;
-    const Journal journal;
-    TestRun run(settings, journal, paths);
+    Recorder record;
+    TestRun run(settings, record.Reports(), paths);
     const SessionClock previous = run.SetSessionClock([] { return 12345.5; });
     EXPECT_EQ(run.SessionNow(), 12345.5);
     run.SetSessionClock(previous);

@@ -73,8 +73,8 @@ protected:
     }
     std::string Shown() { return text.findChild<QPlainTextEdit*>("Mtekst")->toPlainText().toStdString(); }
 
-    FreshProgramState state; // first in, last out
     Recorder recorder{WarningButton::Yes};
+    FreshProgramState state{recorder}; // first in, last out
     TempDir dir;
     MainWindowStandIn main;
     QWidget& anchor = main.top;

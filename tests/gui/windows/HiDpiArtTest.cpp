@@ -3,6 +3,7 @@
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/TestScreen.h"
 #include "support/FreshProgramState.h"
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -66,7 +67,8 @@ protected:
     }
 
     TempDir dir;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     std::unique_ptr<MainWindow> window;
     TestScreen* testScreen = nullptr;
 };

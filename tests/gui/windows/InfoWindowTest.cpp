@@ -4,6 +4,7 @@
 #include "gui/resources/Resources.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -29,7 +30,8 @@ protected:
         return *child;
     }
 
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     InfoWindow window{state.LearnerSettings};
     int closes = 0;
 };

@@ -2,6 +2,7 @@
 #include "gui/windows/MainWindow.h"
 #include "gui/windows/WarningWindow.h"
 #include "support/FreshProgramState.h"
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -46,7 +47,8 @@ protected:
     }
 
     TempDir dir;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     MainWindow window{state};
     std::vector<QUrl> opened;
 };

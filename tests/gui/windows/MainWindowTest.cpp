@@ -70,7 +70,7 @@ protected:
 
     TempDir dir;
     Recorder record;
-    FreshProgramState state;
+    FreshProgramState state{record};
     MainWindow window{state};
     std::vector<QUrl> opened;
     std::function<void()> openFailed; // of the last address opened

@@ -4,6 +4,7 @@
 #include "core/session/TestRun.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -61,7 +62,8 @@ protected:
 
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     PictureWindow window{state.Run, state.LearnerSettings};
 };
 

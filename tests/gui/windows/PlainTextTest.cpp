@@ -2,6 +2,7 @@
 #include "gui/windows/SettingsWindow.h"
 #include "gui/windows/Startup.h"
 #include "support/FreshProgramState.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,7 +12,8 @@
 // characters it is, never load a picture or lay out a table. Every label of every window is checked, so a
 // label added later can't slip through.
 TEST(PlainText, EveryLabelOfEveryWindowShowsPlainText) {
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     ProgramWindows windows(state);
     // Windows made when first wanted, made now.
     *windows.Picture;

@@ -4,6 +4,7 @@
 #include "gui/windows/SummaryWindow.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,7 +45,8 @@ protected:
     }
 
     MainWindowStandIn main;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     SummaryWindow summary{state.Run, state.LearnerSettings};
 };
 

@@ -85,7 +85,8 @@ void WhenModal(QWidget& expected, std::function<void()> action, int postponement
 
 class SetListWindowTest : public ::testing::Test {
 protected:
-    FreshProgramState state; // first in, last out
+    Recorder record;
+    FreshProgramState state{record}; // first in, last out
 
     SetListWindowTest() {
         state.LearnerSettings.ConfirmResign = false;
@@ -121,7 +122,6 @@ protected:
     bool ScrollBarShown() { return Child("PPodListweTestow").isVisibleTo(&window); }
 
     TempDir dir;
-    Recorder record;
     MainWindowStandIn stand_in;
     SetListWindow window{state};
 

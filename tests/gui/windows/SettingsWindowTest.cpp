@@ -4,6 +4,7 @@
 #include "gui/windows/WarningWindow.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -39,7 +40,8 @@ protected:
 
     TempDir dir;
     MainWindowStandIn main;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     SettingsWindow window{state};
 
 private:

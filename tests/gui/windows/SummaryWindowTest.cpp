@@ -5,6 +5,7 @@
 #include "gui/resources/Resources.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,7 +34,8 @@ protected:
 
     QLabel& Text() { return static_cast<QLabel&>(Child("LPodsumowanie")); }
 
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     SummaryWindow window{state.Run, state.LearnerSettings};
     int closes = 0;
 };

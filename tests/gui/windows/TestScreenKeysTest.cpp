@@ -23,7 +23,8 @@ namespace {
 // The main window over a set written into a fresh folder, driven by keys.
 class KeyedTestScreen : public ::testing::Test {
 protected:
-    FreshProgramState state; // first in, last out
+    Recorder record{WarningButton::Yes};
+    FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -51,7 +52,6 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Yes};
     std::unique_ptr<MainWindow> window;
 };
 

@@ -46,7 +46,8 @@ QImage Tile(TileLook look, int position) {
 // The main window shown with its test screen, over a set written into a fresh folder.
 class MainTestScreen : public ::testing::Test {
 protected:
-    FreshProgramState state; // first in, last out
+    Recorder record{WarningButton::Yes};
+    FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -100,7 +101,6 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Yes};
     std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
 

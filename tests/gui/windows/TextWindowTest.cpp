@@ -7,6 +7,7 @@
 #include "gui/widgets/ScrollBar.h"
 #include "support/FreshProgramState.h"
 #include "support/MainWindowStandIn.h"
+#include "support/Recorder.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -76,7 +77,8 @@ protected:
 
     MainWindowStandIn main;
     QWidget& anchor = main.top;
-    FreshProgramState state;
+    Recorder record;
+    FreshProgramState state{record};
     TextWindow window{state.Run, state.LearnerSettings};
 };
 

@@ -461,27 +461,26 @@ TEST(TabFilter, OnlyKeyEventsClearTheMark) {
     EXPECT_FALSE(TabMark);
 }
 
-TEST(ShowWarningHandler, InstalledBoxLeavesTheChosenButtonInWarningResult) {
-    WarningWindow box;
-    InstallWarningBox(box);
+TEST(ShowWarningHandler, AsTheCoresMessageBoxItReturnsTheChosenButton) {
+    WarningWindow window;
+    MessageBox& box = window;
     QString shownText;
     WhenModal([&shownText](QWidget& modal) {
         shownText = modal.findChild<QLabel*>("LTekstWarning")->text();
         QTest::keyClick(&modal, Qt::Key_Left);
         QTest::keyClick(&modal, Qt::Key_Return);
     });
-    EXPECT_EQ(ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question,
-                          u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?"),
+    EXPECT_EQ(box.Show(WarningButtonSet::YesNoCancel, WarningIcon::Question,
+                       u"Nie dokończyłeś pracy z zestawem pytań.\rCzy rzeczywiście chcesz zamknąć?"),
               Cancel);
     EXPECT_EQ(shownText, QStringLiteral("Nie dokończyłeś pracy z zestawem pytań.\nCzy rzeczywiście chcesz zamknąć?"));
-    EXPECT_FALSE(box.isVisible());
+    EXPECT_FALSE(window.isVisible());
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("ImButTak"), Qt::LeftButton); });
-    EXPECT_EQ(ShowWarning(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz"), Yes);
+    EXPECT_EQ(box.Show(WarningButtonSet::YesNoCancel, WarningIcon::Question, u"Drugi raz"), Yes);
 
     WhenModal([](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>("LClose"), Qt::LeftButton); });
-    EXPECT_EQ(ShowWarning(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi."), Close);
-    SetWarningHandler(nullptr);
+    EXPECT_EQ(box.Show(WarningButtonSet::Close, WarningIcon::Warning, u"\rDokonaj wyboru odpowiedzi."), Close);
 }
 
 TEST(ShowWarningHandler, ExecuteBlocksUntilTheBoxCloses) {

@@ -33,7 +33,8 @@ const std::u16string kConfirm = u"Nie dokończyłeś pracy z zestawem pytań.\rC
 // core's to test: here clicks reach the engine and its answers reach the screen.
 class WholeRun : public ::testing::Test {
 protected:
-    FreshProgramState state; // first in, last out
+    Recorder record{WarningButton::Yes};
+    FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
@@ -110,7 +111,6 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Yes};
     RecordingViews views{state.Run};
     std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
@@ -198,9 +198,10 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     CheckByClicks(false);
     const QString status = Text("LStan");
     {
-        Recorder box(WarningButton::No);
+        record.Answer = WarningButton::No;
+        record.Boxes.clear();
         Click("LZrezygnuj");
-        EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
+        EXPECT_EQ(record.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
     EXPECT_TRUE(Shown("PTest"));
     EXPECT_THAT(Closed(), IsEmpty());
@@ -211,9 +212,10 @@ TEST_F(WholeRun, ClosingMidRunAsksAndOnlyYesCloses) {
     EXPECT_EQ(Text("LPytanie"), "Dwa");
 
     {
-        Recorder box(WarningButton::Yes);
+        record.Answer = WarningButton::Yes;
+        record.Boxes.clear();
         Click("LZrezygnuj");
-        EXPECT_EQ(box.BoxTexts(), std::vector<std::u16string>{kConfirm});
+        EXPECT_EQ(record.BoxTexts(), std::vector<std::u16string>{kConfirm});
     }
     EXPECT_FALSE(Shown("PTest"));
     EXPECT_THAT(Closed(), ElementsAre("ClosePictureWindow", "CloseTextWindow"));

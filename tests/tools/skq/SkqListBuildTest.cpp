@@ -1,7 +1,7 @@
 #include "core/base/CodePage.h"
-#include "core/base/Journal.h"
 #include "core/storage/SetListFile.h"
 #include "support/QuestionSets.h"
+#include "support/Recorder.h"
 #include "support/TempDir.h"
 #include "tools/skq/SkqCommands.h"
 
@@ -48,8 +48,8 @@ TEST(SkqListBuild, FolderTreeBecomesASetListThatPassesCheck) {
     EXPECT_THAT(out, HasSubstr("3 sets in 2 categories"));
     std::vector<std::string> lines;
     SetListHeader header;
-    const Journal journal;
-    ASSERT_TRUE(LoadSetList(root / "Lista.skz", lines, header, journal));
+    Recorder quiet;
+    ASSERT_TRUE(LoadSetList(root / "Lista.skz", lines, header, quiet.Reports()));
     EXPECT_EQ(header.Name, "Zestawy");
     std::vector<std::string> utf8;
     for (const std::string& line : lines)

@@ -70,7 +70,7 @@ protected:
     }
     bool Load() {
         Recorder quiet;
-        return OpenQuestionFile(Out(), loaded, quiet.Log);
+        return OpenQuestionFile(Out(), loaded, quiet.Reports());
     }
 
     TempDir dir_;
