@@ -4,13 +4,9 @@
 # folder dialog, and each window is driven by clicks and drags at its own places
 # (fold, unfold, enlarge, shrink, font size, taller by the corner) and measured.
 # Usage: attachments.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 set_folder="$work/Zestaw z obrazami"
 
 # question NAME TEXT_FILE PICTURE_FILE: a question whose every answer is right, with

@@ -4,13 +4,9 @@
 # same picture in the same place), a click at the tests entry's 2x place opens the submenu, and
 # on the test screen a click at a letter tile's 2x place marks it.
 # Usage: hidpi.sh PATH/TO/ludra PATH/TO/ludra-skq OUTPUT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?output folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 # A screen that holds the 1580 x 1162 window.
 kill "$xvfb"
 start_virtual_display "$work" 1920x1200

@@ -4,13 +4,9 @@
 # pointer never moves; a window that opens gets the keyboard as a window manager
 # would give it. Screenshots of the focus, the verdict line, progress and the review.
 # Usage: keyboard-run.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 
 # Every answer is right, so a question is answered right by choosing all its tiles and
 # wrong by choosing one, whatever the drawn order.

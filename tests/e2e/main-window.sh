@@ -3,12 +3,9 @@
 # tests submenu is opened by a click at the entry's place, and the screen is
 # checked to have changed where the submenu opens.
 # Usage: main-window.sh PATH/TO/ludra OUTPUT_FOLDER
-set -euo pipefail
-program=${1:?program}
-out=${2:?output folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program out -- "$@"
 start_program "$program"
 
 echo "window $WIDTH x $HEIGHT at $X,$Y"

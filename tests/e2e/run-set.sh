@@ -4,13 +4,9 @@
 # screen's places (one question wrong, so it comes again in the repeat pass), and
 # the summary's text, the letter tiles' looks and the journal are checked.
 # Usage: run-set.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 set_folder="$work/Zestaw probny"
 
 # question NAME TYPE KEY HINT TEXT ANSWER...: a plain question file in the set folder.
