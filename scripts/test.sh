@@ -19,14 +19,11 @@ trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime
 
 jobs=$(nproc)
-clang=(-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14)
 failed=()
 
+# The three builds are the presets of CMakePresets.json: test, asan and fuzz, each in build-NAME.
 configure_and_build() {
-    local dir=$1
-    shift
-    cmake -S "$root" -B "$root/$dir" -G Ninja -DLUDRA_WERROR=ON "$@" >/dev/null &&
-        cmake --build "$root/$dir" -j "$jobs"
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
 }
 
 # stage NAME COMMAND...: runs one stage and notes its failure.
@@ -44,20 +41,17 @@ formatting() {
 }
 
 unit_tests() {
-    configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON -DCMAKE_INSTALL_PREFIX=/usr &&
-        ctest --test-dir build-test --output-on-failure -j "$jobs"
+    configure_and_build test && ctest --preset test -j "$jobs"
 }
 
+# The preset's ASAN_OPTIONS keep full stacks, so that the suppressions recognise a library's own
+# leak wherever it happens.
 sanitizer_tests() {
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUDRA_SANITIZE=ON "${clang[@]}" || return 1
-    # Full stacks, so that the suppressions recognise a library's own leak wherever it happens.
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS=suppressions=$root/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    configure_and_build asan && ctest --preset asan -j "$jobs"
 }
 
 fuzzing() {
-    configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF \
-        -DLUDRA_GUI=OFF "${clang[@]}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" &&
+    configure_and_build fuzz &&
         "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}" "${LUDRA_FUZZ_SECONDS:-60}"
 }
 
