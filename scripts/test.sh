@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds everything and runs every test: the unit tests (g++), the same tests
+# Checks the formatting and the shell scripts, builds everything and runs every test: the unit tests (g++), the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and a short
 # fuzzing run of every reader. Every stage runs even when an earlier one
 # fails; the summary at the end names the failed stages and the exit code is
 # non-zero when any failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 "$root/scripts/install-deps.sh" test || exit 1
 
 # The same results whatever the caller's environment: a UTF-8 locale that every
@@ -34,10 +34,26 @@ stage() {
     "$@" || failed+=("$name")
 }
 
-# Every C++ file as .clang-format lays it out.
+# Every C++ file as .clang-format lays it out, and every shell script as shellcheck wants it.
 formatting() {
+    local status=0
     find app core gui tools tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
-        xargs -0 clang-format-14 --dry-run --Werror
+        xargs -0 clang-format-14 --dry-run --Werror || status=1
+    shell_scripts | xargs -0 -r shellcheck -x || status=1
+    return $status
+}
+
+# Every shell script of the repository: *.sh, and the files whose first line runs bash or sh.
+shell_scripts() {
+    local file first
+    git ls-files -z | while IFS= read -r -d '' file; do
+        [ -f "$file" ] || continue
+        first=
+        IFS= read -r first <"$file" || true
+        if [[ $file == *.sh || $first =~ ^#!.*[/\ ](ba)?sh(\ |$) ]]; then
+            printf '%s\0' "$file"
+        fi
+    done
 }
 
 unit_tests() {
@@ -55,7 +71,7 @@ fuzzing() {
         "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}" "${LUDRA_FUZZ_SECONDS:-60}"
 }
 
-stage "Formatting (clang-format)" formatting
+stage "Formatting and shell scripts (clang-format, shellcheck)" formatting
 stage "Unit, window and end-to-end tests (g++), benchmarks built" unit_tests
 stage "Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)" sanitizer_tests
 stage "Fuzzing every reader briefly (clang, libFuzzer)" fuzzing

@@ -15,7 +15,7 @@ if [ -z "${LUDRA_A11Y_BUS:-}" ]; then
         status=0 || status=$?
     cat "${TMPDIR:-/tmp}/ludra-a11y.$$.log"
     rm -f "${TMPDIR:-/tmp}/ludra-a11y.$$.log"
-    exit $status
+    exit "$status"
 fi
 
 e2e_script program out -- "$@"

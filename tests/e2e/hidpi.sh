@@ -32,13 +32,13 @@ stop_program() {
 edges() { convert "$1" -colorspace Gray -morphology Convolve Laplacian:0 -evaluate Abs 0 -format '%[fx:mean]' info:; }
 
 start_program "$program"
-[ "$WIDTH" = 790 ] && [ "$HEIGHT" = 581 ] || fail "1x size $WIDTH x $HEIGHT"
+[[ $WIDTH = 790 && $HEIGHT = 581 ]] || fail "1x size $WIDTH x $HEIGHT"
 shoot_window "$out/main-window@1x.png"
 stop_program
 
 QT_SCALE_FACTOR=2 start_program "$program"
 echo "window $WIDTH x $HEIGHT at $X,$Y"
-[ "$WIDTH" = 1580 ] && [ "$HEIGHT" = 1162 ] || fail "2x size $WIDTH x $HEIGHT"
+[[ $WIDTH = 1580 && $HEIGHT = 1162 ]] || fail "2x size $WIDTH x $HEIGHT"
 shoot_window "$out/main-window@2x.png"
 
 convert "$out/main-window@1x.png" -resize 200% "$work/enlarged.png"

@@ -21,7 +21,7 @@ sets="$work/Zestawy"
 
 start_program "$program"
 answer_all() {
-    for position in $(seq "$1"); do click_and_wait 35x35+295+$(tile_top "$position") tile "$position"; done
+    for position in $(seq "$1"); do click_and_wait "35x35+295+$(tile_top "$position")" tile "$position"; done
 }
 
 # The set list's only entry is the imported set, chosen and confirmed.

@@ -67,7 +67,7 @@ wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after 
 
 # First question: one tile of three, wrong; its verdict and the progress shown.
 xdotool windowfocus --sync "$main_window"
-keys_and_wait 35x35+295+$(tile_top 1) 1
+keys_and_wait "35x35+295+$(tile_top 1)" 1
 keys_and_wait 51x56+104+404 Return
 sleep 0.3
 shoot "$out/keyboard-verdict-progress.png"

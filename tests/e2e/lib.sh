@@ -46,6 +46,7 @@ start_e2e() {
 }
 
 stop_e2e() {
+    # shellcheck disable=SC2086 # a process not started is no argument
     kill ${ludra:-} ${xvfb:-} 2>/dev/null || true
     rm -rf "$work"
 }

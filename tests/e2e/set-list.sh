@@ -25,7 +25,7 @@ green_in_row() {
 wait_for_green() {
     for _ in $(seq 50); do
         shoot "$work/green.png"
-        [ "$(green_in_row "$work/green.png" "$1")" "$2" "$3" ] && return 0
+        test "$(green_in_row "$work/green.png" "$1")" "$2" "$3" && return 0
         sleep 0.2
     done
     return 1

@@ -56,7 +56,9 @@ for i in "${!commands[@]}"; do
     [ "$said" = "${expected[$i]}" ] || fail "${commands[$i]} said, instead of:"$'\n'"${expected[$i]}"
     # The import's last line, as the guide quotes it with "…" for the folder.
     if [[ ${commands[$i]} == "ludra-skq import "* ]]; then
+        # shellcheck disable=SC2016 # the backquotes are the guide's own
         quoted=$(grep -o '`pytania.csv (csv): [^`]*`' "$guide" | tr -d '`')
+        # shellcheck disable=SC2053 # "…" stands for any folder
         [[ $said == ${quoted//…/*} ]] || fail "the guide quotes the import as: $quoted"
     fi
 done
