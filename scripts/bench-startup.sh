@@ -9,15 +9,16 @@ build=${1:?build folder with -DLUDRA_BENCH=ON}
 runs=${2:-15}
 work=$(mktemp -d)
 trap 'kill ${xvfb:-} 2>/dev/null || true; rm -rf "$work"' EXIT
+# shellcheck source=SCRIPTDIR/virtual-display.sh
 . "$root/scripts/virtual-display.sh"
 start_virtual_display "$work"
 mkdir -m 700 "$work/runtime"
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 XDG_RUNTIME_DIR=$work/runtime
 wait_map() { "$build/bench/startup/map-wait" 790 581 500 "$@" 2>/dev/null; }
 
-for i in $(seq "$runs"); do
+for _ in $(seq "$runs"); do
     wait_map "$build/bench/startup/minimal-window" >>"$work/floor"
-    rm -rf "$work/home" && mkdir -p "$work/home"
+    rm -rf "${work:?}/home" && mkdir -p "$work/home"
     HOME=$work/home XDG_CONFIG_HOME=$work/home/.config wait_map "$build/ludra" >>"$work/ludra"
 done
 

@@ -30,7 +30,7 @@ while read -r folder; do
         echo "$folder: not in the table of layers" >&2
         status=1
     fi
-done < <(find core gui app tools -name '*.h' -o -name '*.cpp' | xargs -n1 dirname | sort -u)
+done < <(find core gui app tools \( -name '*.h' -o -name '*.cpp' \) -exec dirname {} + | sort -u)
 
 for folder in "${!allowed[@]}"; do
     while IFS=: read -r file line header; do

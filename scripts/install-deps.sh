@@ -5,7 +5,7 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config libjpeg-dev libgif-dev libpng-dev libicu-dev nlohmann-json3-dev libpugixml-dev gettext
        qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n fonts-dejavu-core fonts-liberation)
-test=(libgtest-dev libgmock-dev libbenchmark-dev libtinyxml2-dev clang-14 clang-format-14 libclang-rt-14-dev llvm-14
+test=(libgtest-dev libgmock-dev libbenchmark-dev libtinyxml2-dev clang-14 clang-format-14 libclang-rt-14-dev llvm-14 shellcheck
       xvfb xauth x11-utils xdotool imagemagick xclip locales
       dbus dbus-x11 at-spi2-core python3-pyatspi libxcb1-dev
       desktop-file-utils appstream libxml2-utils shared-mime-info libglib2.0-bin groff-base python3 lintian)

@@ -14,10 +14,11 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 work=$(mktemp -d)
-ludra= xvfb=
+ludra='' xvfb=''
 trap 'kill $ludra $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 [ -n "${XDG_RUNTIME_DIR:-}" ] || { mkdir -m 700 "$work/runtime"; export XDG_RUNTIME_DIR=$work/runtime; }
+# shellcheck source=SCRIPTDIR/virtual-display.sh
 . "$root/scripts/virtual-display.sh"
 start_virtual_display "$work"
 "$build/ludra" "$@" &

@@ -8,6 +8,7 @@ out=$root/docs/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+# shellcheck source=SCRIPTDIR/virtual-display.sh
 . "$root/scripts/virtual-display.sh"
 start_virtual_display "$work"
 export HOME=$work

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds everything and runs every test: the unit tests (g++), the same tests
+# Checks the formatting and the shell scripts, builds everything and runs every test: the unit tests (g++), the same tests
 # under AddressSanitizer and UndefinedBehaviorSanitizer (clang), and a short
 # fuzzing run of every reader. Every stage runs even when an earlier one
 # fails; the summary at the end names the failed stages and the exit code is
 # non-zero when any failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$root" || exit 1
 "$root/scripts/install-deps.sh" test || exit 1
 
 # The same results whatever the caller's environment: a UTF-8 locale that every
@@ -19,14 +19,11 @@ trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime
 
 jobs=$(nproc)
-clang=(-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14)
 failed=()
 
+# The three builds are the presets of CMakePresets.json: test, asan and fuzz, each in build-NAME.
 configure_and_build() {
-    local dir=$1
-    shift
-    cmake -S "$root" -B "$root/$dir" -G Ninja -DLUDRA_WERROR=ON "$@" >/dev/null &&
-        cmake --build "$root/$dir" -j "$jobs"
+    cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"
 }
 
 # stage NAME COMMAND...: runs one stage and notes its failure.
@@ -37,31 +34,44 @@ stage() {
     "$@" || failed+=("$name")
 }
 
-# Every C++ file as .clang-format lays it out.
+# Every C++ file as .clang-format lays it out, and every shell script as shellcheck wants it.
 formatting() {
+    local status=0
     find app core gui tools tests fuzz bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
-        xargs -0 clang-format-14 --dry-run --Werror
+        xargs -0 clang-format-14 --dry-run --Werror || status=1
+    shell_scripts | xargs -0 -r shellcheck -x || status=1
+    return $status
+}
+
+# Every shell script of the repository: *.sh, and the files whose first line runs bash or sh.
+shell_scripts() {
+    local file first
+    git ls-files -z | while IFS= read -r -d '' file; do
+        [ -f "$file" ] || continue
+        first=
+        IFS= read -r first <"$file" || true
+        if [[ $file == *.sh || $first =~ ^#!.*[/\ ](ba)?sh(\ |$) ]]; then
+            printf '%s\0' "$file"
+        fi
+    done
 }
 
 unit_tests() {
-    configure_and_build build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_BENCH=ON -DCMAKE_INSTALL_PREFIX=/usr &&
-        ctest --test-dir build-test --output-on-failure -j "$jobs"
+    configure_and_build test && ctest --preset test -j "$jobs"
 }
 
+# The preset's ASAN_OPTIONS keep full stacks, so that the suppressions recognise a library's own
+# leak wherever it happens.
 sanitizer_tests() {
-    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLUDRA_SANITIZE=ON "${clang[@]}" || return 1
-    # Full stacks, so that the suppressions recognise a library's own leak wherever it happens.
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0 UBSAN_OPTIONS=print_stacktrace=1 \
-        LSAN_OPTIONS=suppressions=$root/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    configure_and_build asan && ctest --preset asan -j "$jobs"
 }
 
 fuzzing() {
-    configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUDRA_FUZZ=ON -DLUDRA_TESTS=OFF \
-        -DLUDRA_GUI=OFF "${clang[@]}" -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" &&
+    configure_and_build fuzz &&
         "$root/scripts/fuzz.sh" "$root/build-fuzz" "${LUDRA_FUZZ_RUNS:-100000}" "${LUDRA_FUZZ_SECONDS:-60}"
 }
 
-stage "Formatting (clang-format)" formatting
+stage "Formatting and shell scripts (clang-format, shellcheck)" formatting
 stage "Unit, window and end-to-end tests (g++), benchmarks built" unit_tests
 stage "Unit and window tests under AddressSanitizer and UndefinedBehaviorSanitizer (clang)" sanitizer_tests
 stage "Fuzzing every reader briefly (clang, libFuzzer)" fuzzing

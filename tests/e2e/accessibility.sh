@@ -4,18 +4,10 @@
 # set list, starts a set, answers by press actions, hears the verdicts and reads the
 # summary and the review of mistakes.
 # Usage: accessibility.sh PATH/TO/ludra SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-out=${2:?screenshot folder}
-mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$here/lib.sh"
-[ -f "$(dirname "$program")/Zestawy/Lista.skz" ] || { echo "FAIL: no Zestawy/Lista.skz beside the program"; exit 1; }
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi is not installed"; exit 1; }
-launcher=/usr/libexec/at-spi-bus-launcher
-[ -x "$launcher" ] || { echo "FAIL: at-spi2-core is not installed"; exit 1; }
 
-# The Debian package of pyatspi is for the system Python, whatever python3 is first in PATH.
 # Inside the private session bus: the accessibility bus, the program, the reader.
 if [ -z "${LUDRA_A11Y_BUS:-}" ]; then
     # The bus's helpers must not keep ctest's output open after the run.
@@ -23,10 +15,15 @@ if [ -z "${LUDRA_A11Y_BUS:-}" ]; then
         status=0 || status=$?
     cat "${TMPDIR:-/tmp}/ludra-a11y.$$.log"
     rm -f "${TMPDIR:-/tmp}/ludra-a11y.$$.log"
-    exit $status
+    exit "$status"
 fi
 
-start_e2e
+e2e_script program out -- "$@"
+[ -f "$(dirname "$program")/Zestawy/Lista.skz" ] || { echo "FAIL: no Zestawy/Lista.skz beside the program"; exit 1; }
+# The Debian package of pyatspi is for the system Python, whatever python3 is first in PATH.
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "FAIL: python3-pyatspi is not installed"; exit 1; }
+launcher=/usr/libexec/at-spi-bus-launcher
+[ -x "$launcher" ] || { echo "FAIL: at-spi2-core is not installed"; exit 1; }
 "$launcher" --launch-immediately >"$work/at-spi.log" 2>&1 &
 bus_launcher=$!
 trap 'kill $bus_launcher 2>/dev/null || true; stop_e2e' EXIT

@@ -4,13 +4,9 @@
 # folder dialog, and each window is driven by clicks and drags at its own places
 # (fold, unfold, enlarge, shrink, font size, taller by the corner) and measured.
 # Usage: attachments.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 set_folder="$work/Zestaw z obrazami"
 
 # question NAME TEXT_FILE PICTURE_FILE: a question whose every answer is right, with
@@ -63,13 +59,15 @@ expect_geometry() {
 }
 # Clicks at (x, y) of a window; drags from (x, y) of a window by (dx, dy).
 click_in() {
-    local g=$(geometry_of "$1")
-    local at=${g#*+}
+    local g at
+    g=$(geometry_of "$1")
+    at=${g#*+}
     xdotool mousemove $((X + ${at%+*} + $2)) $((Y + ${at#*+} + $3)) click 1
 }
 drag_in() {
-    local g=$(geometry_of "$1")
-    local at=${g#*+}
+    local g at
+    g=$(geometry_of "$1")
+    at=${g#*+}
     local x=$((X + ${at%+*} + $2)) y=$((Y + ${at#*+} + $3))
     xdotool mousemove $x $y mousedown 1
     for step in 1 2 3 4; do xdotool mousemove $((x + $4 * step / 4)) $((y + $5 * step / 4)); done
@@ -77,7 +75,8 @@ drag_in() {
 }
 # Pixels of a region (window coordinates) that are not white: text, a scroll bar.
 ink_in() {
-    local g=$(geometry_of "$1") w=${2%%x*} rest=${2#*x}
+    local g w=${2%%x*} rest=${2#*x}
+    g=$(geometry_of "$1")
     local at=${g#*+} h=${rest%%+*} offset=${rest#*+}
     shoot "$work/ink.png"
     convert "$work/ink.png" -crop "${w}x${h}+$((X + ${at%+*} + ${offset%%+*}))+$((Y + ${at#*+} + ${offset#*+}))" \
@@ -87,7 +86,7 @@ ink_in() {
 wait_for_ink() {
     for _ in $(seq 50); do
         ink=$(ink_in "$1" "$2")
-        [ "$ink" "$3" "$4" ] && return 0
+        test "$ink" "$3" "$4" && return 0
         sleep 0.2
     done
     return 1

@@ -4,13 +4,9 @@
 # same picture in the same place), a click at the tests entry's 2x place opens the submenu, and
 # on the test screen a click at a letter tile's 2x place marks it.
 # Usage: hidpi.sh PATH/TO/ludra PATH/TO/ludra-skq OUTPUT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?output folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 # A screen that holds the 1580 x 1162 window.
 kill "$xvfb"
 start_virtual_display "$work" 1920x1200
@@ -36,13 +32,13 @@ stop_program() {
 edges() { convert "$1" -colorspace Gray -morphology Convolve Laplacian:0 -evaluate Abs 0 -format '%[fx:mean]' info:; }
 
 start_program "$program"
-[ "$WIDTH" = 790 ] && [ "$HEIGHT" = 581 ] || fail "1x size $WIDTH x $HEIGHT"
+[[ $WIDTH = 790 && $HEIGHT = 581 ]] || fail "1x size $WIDTH x $HEIGHT"
 shoot_window "$out/main-window@1x.png"
 stop_program
 
 QT_SCALE_FACTOR=2 start_program "$program"
 echo "window $WIDTH x $HEIGHT at $X,$Y"
-[ "$WIDTH" = 1580 ] && [ "$HEIGHT" = 1162 ] || fail "2x size $WIDTH x $HEIGHT"
+[[ $WIDTH = 1580 && $HEIGHT = 1162 ]] || fail "2x size $WIDTH x $HEIGHT"
 shoot_window "$out/main-window@2x.png"
 
 convert "$out/main-window@1x.png" -resize 200% "$work/enlarged.png"

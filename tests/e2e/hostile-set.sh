@@ -5,14 +5,9 @@
 # must keep its memory low and answer a key (Ctrl+F4 switches the window mode)
 # within 2 s.
 # Usage: hostile-set.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER PEAK_MB
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-peak_mb=${4:?largest peak memory in MB}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out peak_mb -- "$@"
 set_folder="$work/Zestaw obcy"
 
 mkdir -p "$work/src/p2"

@@ -3,13 +3,9 @@
 # imported, checked, listed with list build, chosen from the set list and answered up
 # to the summary.
 # Usage: import-set.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 
 # Every answer is right, so the questions are answered without knowing the drawn order.
 mkdir "$work/zrodla"
@@ -25,7 +21,7 @@ sets="$work/Zestawy"
 
 start_program "$program"
 answer_all() {
-    for position in $(seq "$1"); do click_and_wait 35x35+295+$(tile_top "$position") tile "$position"; done
+    for position in $(seq "$1"); do click_and_wait "35x35+295+$(tile_top "$position")" tile "$position"; done
 }
 
 # The set list's only entry is the imported set, chosen and confirmed.

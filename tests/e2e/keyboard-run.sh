@@ -4,13 +4,9 @@
 # pointer never moves; a window that opens gets the keyboard as a window manager
 # would give it. Screenshots of the focus, the verdict line, progress and the review.
 # Usage: keyboard-run.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program skq out -- "$@"
 
 # Every answer is right, so a question is answered right by choosing all its tiles and
 # wrong by choosing one, whatever the drawn order.
@@ -71,7 +67,7 @@ wait_for_change "$work/start.png" 441x61+288+180 200 || fail "no question after 
 
 # First question: one tile of three, wrong; its verdict and the progress shown.
 xdotool windowfocus --sync "$main_window"
-keys_and_wait 35x35+295+$(tile_top 1) 1
+keys_and_wait "35x35+295+$(tile_top 1)" 1
 keys_and_wait 51x56+104+404 Return
 sleep 0.3
 shoot "$out/keyboard-verdict-progress.png"

@@ -1,7 +1,37 @@
-# Shared steps of the end-to-end scripts, sourced after `set -euo pipefail`:
-# a virtual display, the real program in it, windows found by their titles,
-# clicks at a window's own coordinates, and waiting without blind sleeps.
+# shellcheck shell=bash
+# Shared steps of the end-to-end scripts, sourced first thing (it sets -euo pipefail):
+# the opening of a script, a virtual display, the real program in it, windows found by their
+# titles, clicks at a window's own coordinates, and waiting without blind sleeps.
+set -euo pipefail
+# shellcheck source=SCRIPTDIR/../../scripts/virtual-display.sh
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-display.sh"
+
+# e2e_script ROLE... -- ARG...: the opening every script shares. Each ROLE takes the next
+# argument into the variable of its name: program (the program), skq (ludra-skq), build (a build
+# folder), out (the screenshot folder, made here) or peak_mb. Then starts the virtual display.
+# A missing argument ends the script with its usage line.
+e2e_script() {
+    local roles=() role
+    while [ "$1" != -- ]; do
+        roles+=("$1")
+        shift
+    done
+    shift
+    for role in "${roles[@]}"; do
+        [ -n "${1:-}" ] || { sed -n 's/^# Usage: /usage: /p' "$0" >&2; exit 2; }
+        # shellcheck disable=SC2034 # the scripts read them
+        case $role in
+            program) program=$1 ;;
+            skq) skq=$1 ;;
+            build) build=$1 ;;
+            out) out=$1 ;;
+            peak_mb) peak_mb=$1 ;;
+        esac
+        shift
+    done
+    mkdir -p "$out"
+    start_e2e
+}
 
 # Makes $work, starts Xvfb and points the program's settings, documents and runtime
 # files there, in a UTF-8 locale that every Debian system has (window titles with
@@ -16,6 +46,7 @@ start_e2e() {
 }
 
 stop_e2e() {
+    # shellcheck disable=SC2086 # a process not started is no argument
     kill ${ludra:-} ${xvfb:-} 2>/dev/null || true
     rm -rf "$work"
 }

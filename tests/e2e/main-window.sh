@@ -3,18 +3,15 @@
 # tests submenu is opened by a click at the entry's place, and the screen is
 # checked to have changed where the submenu opens.
 # Usage: main-window.sh PATH/TO/ludra OUTPUT_FOLDER
-set -euo pipefail
-program=${1:?program}
-out=${2:?output folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script program out -- "$@"
 start_program "$program"
 
 echo "window $WIDTH x $HEIGHT at $X,$Y"
-[ "$WIDTH" = 790 ] && [ "$HEIGHT" = 581 ] || fail "size $WIDTH x $HEIGHT"
+[[ $WIDTH = 790 && $HEIGHT = 581 ]] || fail "size $WIDTH x $HEIGHT"
 # Centred in the 1366 x 768 work area of a display without panels.
-[ "$X" = 288 ] && [ "$Y" = 93 ] || fail "place $X,$Y"
+[[ $X = 288 && $Y = 93 ]] || fail "place $X,$Y"
 
 import -window root "$out/main-window.png"
 # The tests entry lies at (17, 139) of the menu screen, 129 x 15; the submenu

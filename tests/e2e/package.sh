@@ -4,14 +4,11 @@
 # home: the main window comes, the bundled set list is found in share/ludra, a set runs to its
 # first question, and F1 opens the help in the program's own window when no browser can.
 # Usage: package.sh BUILD_FOLDER SCREENSHOT_FOLDER ICON_SIZE...
-set -euo pipefail
-build=${1:?build folder}
-out=${2:?screenshot folder}
-shift 2
-source_root=$(cd "$(dirname "$0")/../.." && pwd)
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
-start_e2e
+e2e_script build out -- "$@"
+shift 2 # the icon sizes remain
+source_root=$(cd "$(dirname "$0")/../.." && pwd)
 
 deb=$("$source_root/scripts/package.sh" "$build" "$work/package" | tail -1)
 [[ $(basename "$deb") =~ ^ludra_[0-9.]+_[a-z0-9]+\.deb$ ]] || fail "package name: $deb"

@@ -3,13 +3,10 @@
 # program is opened from the tests submenu, a category is opened by a double click,
 # a set is chosen and confirmed, and the set's first question comes on screen.
 # Usage: set-list.sh PATH/TO/ludra SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-out=${2:?screenshot folder}
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
+e2e_script program out -- "$@"
 [ -f "$(dirname "$program")/Zestawy/Lista.skz" ] || { echo "FAIL: no Zestawy/Lista.skz beside the program"; exit 1; }
-start_e2e
 start_program "$program"
 [ "$X,$Y" = "288,93" ] || fail "main window at $X,$Y"
 
@@ -28,7 +25,7 @@ green_in_row() {
 wait_for_green() {
     for _ in $(seq 50); do
         shoot "$work/green.png"
-        [ "$(green_in_row "$work/green.png" "$1")" "$2" "$3" ] && return 0
+        test "$(green_in_row "$work/green.png" "$1")" "$2" "$3" && return 0
         sleep 0.2
     done
     return 1

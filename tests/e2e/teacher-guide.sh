@@ -6,15 +6,12 @@
 # the outputs the guide quotes. Then the set chosen from that list shows the question
 # with its picture.
 # Usage: teacher-guide.sh PATH/TO/ludra PATH/TO/ludra-skq SCREENSHOT_FOLDER
-set -euo pipefail
-program=${1:?program}
-skq=${2:?ludra-skq}
-out=${3:?screenshot folder}
-guide=$(dirname "$0")/../../samples/README.md
-mkdir -p "$out"
+# shellcheck source=SCRIPTDIR/lib.sh
 . "$(dirname "$0")/lib.sh"
+# shellcheck source=SCRIPTDIR/../support/polish-locale.sh
 . "$(dirname "$0")/../support/polish-locale.sh"
-start_e2e
+e2e_script program skq out -- "$@"
+guide=$(dirname "$0")/../../samples/README.md
 
 # ludra-skq as the package puts it on the PATH, run in a Polish locale.
 make_polish_locale "$work/locales"
@@ -59,7 +56,9 @@ for i in "${!commands[@]}"; do
     [ "$said" = "${expected[$i]}" ] || fail "${commands[$i]} said, instead of:"$'\n'"${expected[$i]}"
     # The import's last line, as the guide quotes it with "…" for the folder.
     if [[ ${commands[$i]} == "ludra-skq import "* ]]; then
+        # shellcheck disable=SC2016 # the backquotes are the guide's own
         quoted=$(grep -o '`pytania.csv (csv): [^`]*`' "$guide" | tr -d '`')
+        # shellcheck disable=SC2053 # "…" stands for any folder
         [[ $said == ${quoted//…/*} ]] || fail "the guide quotes the import as: $quoted"
     fi
 done

@@ -115,7 +115,7 @@ check_list() {
 
 while IFS= read -r folder; do
     questions=$(find "$folder" -maxdepth 1 -name '*.skq' | wc -l)
-    [ "$questions" -ge 10 ] && [ "$questions" -le 20 ] || fail "$folder: $questions questions, not 10 to 20"
+    ((questions >= 10 && questions <= 20)) || fail "$folder: $questions questions, not 10 to 20"
     for file in "$folder"/*.skq; do
         check_question "$file"
     done

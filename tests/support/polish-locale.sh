@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # make_polish_locale FOLDER: builds pl_PL.UTF-8 into FOLDER, for LOCPATH=FOLDER; a fresh
 # system may have no Polish locale.
 make_polish_locale() {

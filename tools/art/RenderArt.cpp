@@ -1,10 +1,11 @@
-// ludra-art SOURCE.svg OUT [--palette] [--scale N]: renders a picture at the pixel size its SVG
+// ludra-art SOURCE.svg OUT [--palette] [--scale N] | --help: renders a picture at the pixel size its SVG
 // declares (N times it with --scale, for screens of higher density) and stores it in the form
 // OUT's extension names: .jpg, .gif, or .bmp (24 bits a pixel, or with --palette 8 bits and a
 // 256-colour palette).
 
 #include "tools/art/PictureEncoders.h"
 
+#include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,12 +13,13 @@
 #include <QRegularExpression>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
 #include <cstdio>
-#include <cstring>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -34,44 +36,36 @@ constexpr int kLargestScale = 4;
 
 void Fail(const QString& message) { std::fprintf(stderr, "ludra-art: %s\n", qPrintable(message)); }
 
-std::optional<int> ParseScale(const char* text) {
+// The job the command line asks for, or the reason it asks for none.
+std::variant<Job, QString> ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
+    const QCommandLineOption palette(QStringLiteral("palette"), QStringLiteral("A 256-colour palette (BMP only)."));
+    const QCommandLineOption scale(
+        QStringLiteral("scale"), QStringLiteral("N times the declared size, 1 to %1; 1 by default.").arg(kLargestScale),
+        QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOptions({palette, scale});
+    parser.addPositionalArgument(QStringLiteral("SOURCE.svg"), QStringLiteral("The picture to render."));
+    parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The file to write: .jpg, .gif or .bmp."));
+    if (!parser.parse(arguments))
+        return parser.errorText();
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return QStringLiteral("expected SOURCE.svg and OUT");
+    Job job{positional[0], positional[1]};
     bool ok = false;
-    const int scale = QByteArray(text).toInt(&ok);
-    if (!ok || scale < 1 || scale > kLargestScale)
-        return std::nullopt;
-    return scale;
-}
-
-std::optional<Job> ParseArguments(int argc, char** argv) {
-    if (argc < 3)
-        return std::nullopt;
-    Job job{QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])};
-    bool palette = false;
-    bool scaled = false;
-    for (int i = 3; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--palette") == 0 && !palette) {
-            palette = true;
-        } else if (std::strcmp(argv[i], "--scale") == 0 && !scaled && i + 1 < argc) {
-            const std::optional<int> scale = ParseScale(argv[++i]);
-            if (!scale)
-                return std::nullopt;
-            job.Scale = *scale;
-            scaled = true;
-        } else {
-            return std::nullopt;
-        }
-    }
+    job.Scale = parser.value(scale).toInt(&ok);
+    if (!ok || job.Scale < 1 || job.Scale > kLargestScale || parser.values(scale).size() > 1)
+        return QStringLiteral("--scale takes one whole number from 1 to %1").arg(kLargestScale);
     const QString out = job.Out.toLower();
     if (out.endsWith(QLatin1String(".bmp")))
-        job.Kind = palette ? FileKind::PaletteBmp : FileKind::Bmp;
-    else if (palette)
-        return std::nullopt;
+        job.Kind = parser.isSet(palette) ? FileKind::PaletteBmp : FileKind::Bmp;
+    else if (parser.isSet(palette))
+        return QStringLiteral("--palette is for BMP only");
     else if (out.endsWith(QLatin1String(".gif")))
         job.Kind = FileKind::Gif;
     else if (out.endsWith(QLatin1String(".jpg")))
         job.Kind = FileKind::Jpeg;
     else
-        return std::nullopt;
+        return QStringLiteral("OUT must end in .jpg, .gif or .bmp");
     return job;
 }
 
@@ -156,15 +150,20 @@ int Run(const Job& job) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Taken before Qt may strip options it recognises from the command line.
-    const std::optional<Job> job = ParseArguments(argc, argv);
-    if (!job) {
-        std::fprintf(stderr,
-                     "usage: ludra-art SOURCE.svg OUT.jpg|OUT.gif|OUT.bmp [--palette (BMP only)] [--scale 1-4]\n");
-        return 1;
-    }
     // A build machine has no display; rendering needs none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return Run(*job);
+    QGuiApplication::setApplicationName(QStringLiteral("ludra-art"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders an SVG picture at the pixel size it declares."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const std::variant<Job, QString> job = ParseArguments(parser, QGuiApplication::arguments());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (const QString* problem = std::get_if<QString>(&job)) {
+        Fail(*problem);
+        std::fputs(qPrintable(parser.helpText()), stderr);
+        return 2;
+    }
+    return Run(std::get<Job>(job));
 }

@@ -1,19 +1,22 @@
-// ludra-icon SOURCE.svg SIZE OUT.png: renders an icon as a SIZE x SIZE PNG with
+// ludra-icon SOURCE.svg SIZE OUT.png | --help: renders an icon as a SIZE x SIZE PNG with
 // transparency, the form the icon theme's fixed-size folders hold.
 
 #include "tools/art/PictureEncoders.h"
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <QSvgRenderer>
 
 #include <cstdio>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -28,15 +31,24 @@ struct Job {
 
 void Fail(const QString& message) { std::fprintf(stderr, "ludra-icon: %s\n", qPrintable(message)); }
 
-std::optional<Job> ParseArguments(int argc, char** argv) {
-    if (argc != 4)
-        return std::nullopt;
+// The job the command line asks for, or the reason it asks for none.
+std::variant<Job, QString> ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
+    parser.addPositionalArgument(QStringLiteral("SOURCE.svg"), QStringLiteral("The icon to render."));
+    parser.addPositionalArgument(QStringLiteral("SIZE"),
+                                 QStringLiteral("Its width and height, 1 to %1.").arg(kMaxSize));
+    parser.addPositionalArgument(QStringLiteral("OUT.png"), QStringLiteral("The file to write."));
+    if (!parser.parse(arguments))
+        return parser.errorText();
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 3)
+        return QStringLiteral("expected SOURCE.svg, SIZE and OUT.png");
     bool isNumber = false;
-    const int size = QByteArray(argv[2]).toInt(&isNumber);
-    const QString out = QString::fromLocal8Bit(argv[3]);
-    if (!isNumber || size < 1 || size > kMaxSize || !out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        return std::nullopt;
-    return Job{QString::fromLocal8Bit(argv[1]), size, out};
+    const int size = positional[1].toInt(&isNumber);
+    if (!isNumber || size < 1 || size > kMaxSize)
+        return QStringLiteral("SIZE must be a whole number from 1 to %1").arg(kMaxSize);
+    if (!positional[2].endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return QStringLiteral("OUT.png must end in .png");
+    return Job{positional[0], size, positional[2]};
 }
 
 std::optional<QImage> Render(const Job& job) {
@@ -81,14 +93,20 @@ int Run(const Job& job) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Taken before Qt may strip options it recognises from the command line.
-    const std::optional<Job> job = ParseArguments(argc, argv);
-    if (!job) {
-        std::fprintf(stderr, "usage: ludra-icon SOURCE.svg SIZE OUT.png (SIZE 1 to %d)\n", kMaxSize);
-        return 2;
-    }
     // A build machine has no display; rendering needs none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    return Run(*job);
+    QGuiApplication::setApplicationName(QStringLiteral("ludra-icon"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders an icon as a square PNG with transparency."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const std::variant<Job, QString> job = ParseArguments(parser, QGuiApplication::arguments());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (const QString* problem = std::get_if<QString>(&job)) {
+        Fail(*problem);
+        std::fputs(qPrintable(parser.helpText()), stderr);
+        return 2;
+    }
+    return Run(std::get<Job>(job));
 }

@@ -15,6 +15,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <set>
 #include <sstream>
 
 namespace skq {
@@ -77,7 +78,9 @@ std::vector<fs::path> FolderFiles(const fs::path& folder, const fs::path& out) {
     return files;
 }
 
-std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& out) {
+// READ, when given, gets the path of every file read.
+std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& out,
+                                        std::vector<fs::path>* read = nullptr) {
     std::vector<PakEntry> entries;
     std::uintmax_t total = 0;
     for (const fs::path& file : FolderFiles(folder, out)) {
@@ -87,6 +90,8 @@ std::vector<PakEntry> ReadFolderEntries(const fs::path& folder, const fs::path& 
                 Format(Tr("{1} and {2} differ only in letter case; the program would read only one of them"),
                        file.filename().string(), AnsiToUtf8(entries[same].Name)));
         entry.Data = ReadWholeFile(file, kMaxArchiveSize - total);
+        if (read)
+            read->push_back(file);
         total += entry.Data.size();
         entries.push_back(std::move(entry));
     }
@@ -162,9 +167,10 @@ std::vector<QuestionSource> QuestionSources(const fs::path& source) {
     return sources;
 }
 
-// A lone document and the files it names, taken from its folder.
-std::vector<PakEntry> DocumentEntries(const fs::path& document) {
+// A lone document and the files it names, taken from its folder; their paths are added to READ.
+std::vector<PakEntry> DocumentEntries(const fs::path& document, std::vector<fs::path>& read) {
     PakEntry entry{std::string(kQuestionDocument40), ReadWholeFile(document, EntryCap::kQuestionDocument)};
+    read.push_back(document);
     std::ostringstream ignored; // pack reports the document's problems when it stores it
     const QuestionDocument fields = IsUtf8Document(entry.Data)
                                         ? PackUtf8Question(entry.Data, document.string(), {}, ignored).Fields
@@ -175,9 +181,43 @@ std::vector<PakEntry> DocumentEntries(const fs::path& document) {
             continue;
         if (!IsSafeEntryName(name))
             throw ToolFailure(Format(Tr("names \"{1}\", which is no file beside it"), AnsiToUtf8(name)));
-        entries.push_back({name, ReadWholeFile(document.parent_path() / AnsiToUtf8(name), EntryCap::kPicture)});
+        const fs::path file = document.parent_path() / AnsiToUtf8(name);
+        entries.push_back({name, ReadWholeFile(file, EntryCap::kPicture)});
+        read.push_back(file);
     }
     return entries;
+}
+
+// A file name as Make and Ninja read it back from a rule, escaped as compilers write it: a space,
+// '#' and '$' escaped, and the backslashes before a space doubled, since there one escapes the next.
+std::string DepfileName(const std::string& name) {
+    std::string escaped;
+    std::size_t backslashes = 0;
+    for (const char c : name) {
+        if (c == ' ')
+            escaped.append(backslashes + 1, '\\');
+        else if (c == '#')
+            escaped += '\\';
+        else if (c == '$')
+            escaped += '$';
+        escaped += c;
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+    }
+    return escaped;
+}
+
+// "OUT...: IN...", each file read named once, so that a build tool repacks when any of them changes.
+Bytes DepfileRule(const std::vector<fs::path>& written, const std::vector<fs::path>& read) {
+    std::string rule;
+    for (const fs::path& file : written)
+        rule += DepfileName(file.string()) + ' ';
+    rule.back() = ':';
+    std::set<fs::path> listed;
+    for (const fs::path& file : read)
+        if (listed.insert(file).second)
+            rule += " \\\n  " + DepfileName(file.string());
+    rule += '\n';
+    return Bytes(rule.begin(), rule.end());
 }
 
 // ---- unpack
@@ -294,10 +334,11 @@ int RunPackSet(const Arguments& arguments, Io& io) {
 
     std::size_t failed = 0;
     FileBatch written;
+    std::vector<fs::path> read;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         try {
-            std::vector<PakEntry> entries =
-                sources[i].Folder ? ReadFolderEntries(sources[i].Path, targets[i]) : DocumentEntries(sources[i].Path);
+            std::vector<PakEntry> entries = sources[i].Folder ? ReadFolderEntries(sources[i].Path, targets[i], &read)
+                                                              : DocumentEntries(sources[i].Path, read);
             PrepareQuestion(entries, form, io.Err);
             written.Write(targets[i], BuildPak(entries));
         } catch (const ToolFailure& failure) {
@@ -305,6 +346,8 @@ int RunPackSet(const Arguments& arguments, Io& io) {
             ++failed;
         }
     }
+    if (const std::string* depfile = arguments.Value("depfile"))
+        written.Write(*depfile, DepfileRule(targets, read));
     written.Commit();
     // TRANSLATORS: "Zestawy/Ulamki: 12 of 13 questions packed"
     io.Out << Format(TrPlural("{1}: {2} of {3} question packed", "{1}: {2} of {3} questions packed", sources.size()),

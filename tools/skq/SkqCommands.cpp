@@ -51,6 +51,7 @@ struct Command {
 
 constexpr OptionSpec kShowOptions[] = {{"seed", true}};
 constexpr OptionSpec kPackOptions[] = {{"encoded"}, {"utf16"}, {"legacy"}, {"force"}};
+constexpr OptionSpec kPackSetOptions[] = {{"encoded"}, {"utf16"}, {"legacy"}, {"force"}, {"depfile", true}};
 constexpr OptionSpec kUnpackOptions[] = {{"decode"}, {"force"}};
 constexpr OptionSpec kConfigOptions[] = {{"file", true}};
 constexpr OptionSpec kCheckOptions[] = {{"strict"}};
@@ -64,7 +65,7 @@ const Command kCommands[] = {
     {"list", kListOptions, RunList},
     {"check", kCheckOptions, RunCheck},
     {"pack", kPackOptions, RunPack},
-    {"pack-set", kPackOptions, RunPackSet},
+    {"pack-set", kPackSetOptions, RunPackSet},
     {"unpack", kUnpackOptions, RunUnpack},
     {"import", kImportOptions, RunImport},
     {"export", kExportOptions, RunExport},

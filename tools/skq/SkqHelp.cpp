@@ -113,7 +113,7 @@ Example:
   ludra-skq pack pytanie01/ Zestawy/Fizyka/pytanie01.skq --encoded
 )")},
     {"pack-set", TrLater("pack a whole set: a folder of question folders or question documents"),
-     TrLater(R"(Usage: ludra-skq pack-set SRCDIR OUTDIR [--encoded] [--utf16] [--legacy] [--force]
+     TrLater(R"(Usage: ludra-skq pack-set SRCDIR OUTDIR [--encoded] [--utf16] [--legacy] [--force] [--depfile FILE]
 
 Packs every question of SRCDIR into OUTDIR in one step, as "pack" packs one:
   - a subfolder holding Sezz0.xml (or Sezz0.txp) with its files becomes
@@ -125,7 +125,9 @@ UTF-8 sources are converted as "pack" converts them. The set asks its
 questions in the order of their file names. A question that fails is named
 with its reason and the others are still packed; the last line says how many
 were packed, and the exit status is 1 when any failed. Existing files in
-OUTDIR are refused unless --force is given.
+OUTDIR are refused unless --force is given. --depfile also writes FILE, a
+Make rule (as Ninja reads it too) from the question files to every file the
+pack read, so that a build repacks the set when one of them changes.
 
 Example:
   ludra-skq pack-set zrodla/ulamki Zestawy/Ulamki

@@ -1,5 +1,10 @@
-// ludra-sounds OUTDIR: synthesises the program's three short sounds as 16-bit PCM
+// ludra-sounds OUTDIR | --help: synthesises the program's three short sounds as 16-bit PCM
 // mono WAV files (Ruch.wav, Blond.wav, Final.wav), so no recorded audio is shipped.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QString>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -88,11 +93,21 @@ bool WriteWave(const std::filesystem::path& path, const std::vector<double>& sam
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ludra-sounds OUTDIR\n");
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ludra-sounds"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Synthesises the program's sounds as WAV files."));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("The folder to write them into."));
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (!parsed || parser.positionalArguments().size() != 1) {
+        std::fprintf(stderr, "ludra-sounds: %s\n%s", parsed ? "expected OUTDIR" : qPrintable(parser.errorText()),
+                     qPrintable(parser.helpText()));
         return 2;
     }
-    const std::filesystem::path dir = argv[1];
+    const std::filesystem::path dir = QFile::encodeName(parser.positionalArguments()[0]).toStdString();
     std::error_code error;
     std::filesystem::create_directories(dir, error);
 

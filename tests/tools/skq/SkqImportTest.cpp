@@ -464,3 +464,24 @@ TEST(SkqPackSet, FoldersAndDocumentsBecomeQuestionFilesAndAFailureSparesTheRest)
     EXPECT_EQ(StoredEntry(dir / "zestaw" / "p02.skq", "mapa.jpg"), MakeTestJpeg(8, 8));
     EXPECT_THAT(Skq({"pack-set", (source / "p01").string(), (dir / "x").string()}).Err, HasSubstr("ludra-skq pack"));
 }
+
+// The depfile makes the question files depend on each file read once (a question folder's files,
+// a document and what it names, not an unnamed file beside it), a space escaped as Make reads it.
+TEST(SkqPackSet, DepfileNamesEveryFileReadOnce) {
+    TempDir dir;
+    const fs::path source = dir / "moje zrodla";
+    fs::create_directories(source / "p01");
+    WriteFileBytes(source / "p01" / "Sezz0.xml", WriteQuestion40(MakeQuestion(3, "W folderze", "100")));
+    WriteFileBytes(source / "p02.xml", WriteQuestion40(MakeQuestion(3, "Z plikami", "100", "mapa.jpg", "opis.txt")));
+    WriteFileBytes(source / "p03.xml", WriteQuestion40(MakeQuestion(3, "Ten sam tekst", "100", "", "opis.txt")));
+    WriteFileBytes(source / "mapa.jpg", MakeTestJpeg(8, 8));
+    WriteFileText(source / "opis.txt", "Opis");
+    WriteFileText(source / "inny.txt", "Nikt go nie wskazuje");
+    const ToolRun run =
+        Skq({"pack-set", source.string(), (dir / "zestaw").string(), "--depfile", (dir / "d").string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string in = dir.Path().string() + "/moje\\ zrodla/", out = (dir / "zestaw/").string();
+    EXPECT_EQ(ReadFileText(dir / "d"), out + "p01.skq " + out + "p02.skq " + out + "p03.skq: \\\n  " + in +
+                                           "p01/Sezz0.xml \\\n  " + in + "p02.xml \\\n  " + in + "mapa.jpg \\\n  " +
+                                           in + "opis.txt \\\n  " + in + "p03.xml\n");
+}

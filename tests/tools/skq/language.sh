@@ -13,6 +13,7 @@ fail() {
     failures=$((failures + 1))
 }
 
+# shellcheck source=SCRIPTDIR/../../support/polish-locale.sh
 . "$(dirname "$0")/../../support/polish-locale.sh"
 make_polish_locale "$work/locales"
 
