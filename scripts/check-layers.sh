@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a file includes a header of a layer above its own, or when the core includes Qt.
+# Fails when a file includes a header of a layer above its own, when the core includes Qt, or when
+# it declares a shared variable.
 # Each folder lists the folders whose headers it may include.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,6 +46,12 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -Hno '^[[:space:]]*#[[:space:]]*include "[^"]*"' "$folder"/*.h "$folder"/*.cpp 2>/dev/null |
              sed 's/[[:space:]]*#[[:space:]]*include "\(.*\)"/\1/')
 done
+
+# The core keeps no shared state: what changes lives in objects their owners hand down.
+if grep -rHnE '^[[:space:]]*extern[[:space:]]+' core --include='*.h' | grep -vE 'extern[[:space:]]+("C"|const[[:space:]])'; then
+    echo "the core declares a variable every unit shares" >&2
+    status=1
+fi
 
 # The core builds without Qt; a Qt header there would tie the command-line tool to it.
 if grep -rHn '^[[:space:]]*#[[:space:]]*include <Q' core; then

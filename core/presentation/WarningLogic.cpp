@@ -1,7 +1,5 @@
 #include "core/presentation/WarningLogic.h"
 
-std::string WarningLanguage = "pl";
-
 namespace {
 
 bool IsPolish(std::string_view language) { return language == "pl"; }

@@ -12,7 +12,7 @@
 // is highlighted, what a key or a click does, and which pictures to load.
 
 // Language of the button faces and key letters: "pl", or any other code for English.
-extern std::string WarningLanguage;
+inline constexpr std::string_view kWarningLanguage = "pl";
 
 // The buttons in the order a key down tries them.
 inline constexpr std::array kWarningButtons{WarningButton::Yes, WarningButton::No, WarningButton::Cancel,

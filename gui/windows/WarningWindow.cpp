@@ -10,12 +10,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QScreen>
 
 #include <cstddef>
-
-bool TabMark = false;
 
 namespace {
 
@@ -51,14 +48,16 @@ class TabFilter : public QObject {
 public:
     using QObject::QObject;
 
+    bool Marked() const { return marked_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
         if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
             return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
-        TabMark = key == Qt::Key_Tab || key == Qt::Key_Backtab;
-        if (!TabMark || !watched->isWidgetType())
+        marked_ = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        if (!marked_ || !watched->isWidgetType())
             return false;
         if (type == QEvent::ShortcutOverride)
             event->accept(); // keeps any shortcut on Tab from firing as well
@@ -67,18 +66,35 @@ protected:
                 box->FormKeyDown(0);
         return true;
     }
+
+private:
+    bool marked_ = false;
 };
+
+// The application's filter, a child of the application object found by its name.
+const QString kTabFilterName = QStringLiteral("TabFilter");
+TabFilter* ApplicationTabFilter() {
+    QCoreApplication* application = QCoreApplication::instance();
+    QObject* filter =
+        application ? application->findChild<QObject*>(kTabFilterName, Qt::FindDirectChildrenOnly) : nullptr;
+    return static_cast<TabFilter*>(filter);
+}
 
 // One filter for the application, whichever box was created first; it is never removed.
 void InstallTabFilter() {
-    static QPointer<TabFilter> filter;
-    if (filter || !QCoreApplication::instance())
+    if (ApplicationTabFilter() || !QCoreApplication::instance())
         return;
-    filter = new TabFilter(QCoreApplication::instance());
+    auto* filter = new TabFilter(QCoreApplication::instance());
+    filter->setObjectName(kTabFilterName);
     QCoreApplication::instance()->installEventFilter(filter);
 }
 
 } // namespace
+
+bool TabMarked() {
+    const TabFilter* filter = ApplicationTabFilter();
+    return filter != nullptr && filter->Marked();
+}
 
 WarningWindow::WarningWindow(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -170,7 +186,7 @@ void WarningWindow::setVisible(bool visible) {
 void WarningWindow::reject() { done(result()); }
 
 void WarningWindow::FormKeyDown(int key) {
-    const WarningKeyOutcome outcome = WarningKeyDown(box_, key, TabMark, WarningLanguage);
+    const WarningKeyOutcome outcome = WarningKeyDown(box_, key, TabMarked(), language_);
     MoveHighlight(outcome.Focus);
     if (outcome.Close)
         CloseWith(*outcome.Close);
@@ -201,8 +217,7 @@ bool WarningWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void WarningWindow::ShowButtonPicture(WarningButton button, bool highlighted) {
-    ResJpegToImage(PictureName(WarningButtonPicture(button, highlighted, WarningLanguage)),
-                   buttonImages_[Index(button)]);
+    ResJpegToImage(PictureName(WarningButtonPicture(button, highlighted, language_)), buttonImages_[Index(button)]);
 }
 
 void WarningWindow::MoveHighlight(WarningButton focus) {

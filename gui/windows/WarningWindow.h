@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class QEvent;
 class QKeyEvent;
@@ -15,9 +16,9 @@ class QLabel;
 class QObject;
 class QWidget;
 
-// Set by the application-wide filter while the key event in hand is a Tab, which the
-// filter swallows wherever it was going; any other key event clears it.
-extern bool TabMark;
+// Whether the key event in hand is a Tab, which the application-wide filter swallows
+// wherever it was going; false before any key event.
+bool TabMarked();
 
 // The one modal message box (instance FWarning): a text with an icon and either the single
 // button Zamknij or Tak / Nie / Anuluj. Creating it installs the Tab filter on the application.
@@ -36,6 +37,9 @@ public:
     // Readies pictures, buttons, text and icon afresh; show() or exec() then shows the box. The
     // chosen button's number becomes the dialog's result (and finished's argument); Nie until then.
     void Prepare(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text);
+
+    // The language of the button faces and key letters: "pl", or English for any other.
+    void SetLanguage(std::string language) { language_ = std::move(language); }
 
     // The first showing is centred on the screen; later ones keep the last position.
     void setVisible(bool visible) override;
@@ -65,6 +69,7 @@ private:
     QLabel* lListwa_;
 
     WarningBox box_;
+    std::string language_{kWarningLanguage};
     bool placed_ = false;
     bool dragging_ = false;
     QPoint dragPoint_;

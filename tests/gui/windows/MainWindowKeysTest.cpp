@@ -74,7 +74,7 @@ TEST_F(MenuKeys, KeysWalkTheMenuAndDoWhatClicksDoUntilTheMouseOrTheTestPanelTake
     EXPECT_EQ(Focused(), "");
     Press(Qt::Key_Tab);
     EXPECT_EQ(Focused(), "LTest_0");
-    EXPECT_TRUE(TabMark);
+    EXPECT_TRUE(TabMarked());
     Press(Qt::Key_Return);
     EXPECT_TRUE(Child("PPodMenuTest")->isVisible());
     EXPECT_EQ(Focused(), "LTestZNazwiskiem");

@@ -374,8 +374,7 @@ TEST_F(WarningBoxCalls, IconFollowsTheKindAndAnOtherKindKeepsTheLastOne) {
 }
 
 TEST_F(WarningBoxCalls, OtherLanguageUsesEnglishLettersAndFaces) {
-    const std::string polish = WarningLanguage;
-    WarningLanguage = "en";
+    box.SetLanguage("en");
     Open(WarningButtonSet::YesNoCancel);
     if (HaveArt()) {
         EXPECT_TRUE(SamePicture(Child<QLabel>("ImButTak"), "butyesakt"));
@@ -390,7 +389,6 @@ TEST_F(WarningBoxCalls, OtherLanguageUsesEnglishLettersAndFaces) {
     Open(WarningButtonSet::Close);
     Key(Qt::Key_C);
     EXPECT_EQ(Closed(), Close);
-    WarningLanguage = polish;
 }
 
 TEST_F(WarningBoxPosition, FirstShowingIsCentredOnTheScreen) {
@@ -436,11 +434,11 @@ TEST(TabFilter, SwallowsTabForEveryWidgetOfTheApplication) {
     QPlainTextEdit edit;
     edit.show();
     QTest::keyClick(&edit, Qt::Key_Tab);
-    EXPECT_TRUE(TabMark);
+    EXPECT_TRUE(TabMarked());
     QTest::keyClick(&edit, Qt::Key_Backtab, Qt::ShiftModifier);
     QTest::keyClick(&edit, Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyClick(&edit, Qt::Key_X);
-    EXPECT_FALSE(TabMark);
+    EXPECT_FALSE(TabMarked());
     // Also on the way through the platform window to the focus widget.
     QTest::keyClick(edit.windowHandle(), Qt::Key_Tab);
     QTest::keyClick(edit.windowHandle(), Qt::Key_Y);
@@ -453,12 +451,12 @@ TEST(TabFilter, OnlyKeyEventsClearTheMark) {
     edit.show();
     QTest::keyPress(&edit, Qt::Key_Tab);
     QTest::keyRelease(&edit, Qt::Key_Tab);
-    EXPECT_TRUE(TabMark);
+    EXPECT_TRUE(TabMarked());
     QTest::mouseClick(edit.viewport(), Qt::LeftButton);
-    EXPECT_TRUE(TabMark);
+    EXPECT_TRUE(TabMarked());
     // The release of Shift after Shift+Tab is a key of its own.
     QTest::keyRelease(&edit, Qt::Key_Shift);
-    EXPECT_FALSE(TabMark);
+    EXPECT_FALSE(TabMarked());
 }
 
 TEST(ShowWarningHandler, AsTheCoresMessageBoxItReturnsTheChosenButton) {
