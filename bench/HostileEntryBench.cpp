@@ -18,7 +18,8 @@ namespace {
 
 bool OpenQuestion(const std::filesystem::path& path) {
     LoadedQuestion loaded;
-    return OpenQuestionFile(path, loaded, SilentReports());
+    Random random;
+    return OpenQuestionFile(path, loaded, SilentReports(), random);
 }
 
 constexpr std::int32_t kTwoGigabytes = 0x7FFFFFF0;

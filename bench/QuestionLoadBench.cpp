@@ -50,7 +50,8 @@ const Files& TheFiles() {
 
 void OpenQuestion() {
     LoadedQuestion loaded;
-    if (!OpenQuestionFile(TheFiles().Question, loaded, SilentReports()))
+    Random random;
+    if (!OpenQuestionFile(TheFiles().Question, loaded, SilentReports(), random))
         std::abort();
     benchmark::DoNotOptimize(loaded.Picture.Pixels.data());
 }

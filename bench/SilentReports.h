@@ -5,10 +5,7 @@
 
 // A message box nobody answers, for code measured without a window.
 inline MessageBox& SilentBox() {
-    struct NoBox final : MessageBox {
-        WarningButton Show(WarningButtonSet, WarningIcon, std::u16string_view) override { return WarningButton::No; }
-    };
-    static NoBox box;
+    static UnseenBox box;
     return box;
 }
 

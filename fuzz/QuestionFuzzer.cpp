@@ -16,9 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes pak = BuildPak({{oldLayout ? "Sezz0.txp" : "Sezz0.xml", document},
                                 {"a.gif", gif},
                                 {"a.txt", {'L', 'i', 'n', 'e', '\r', '\n', 'T', 'w', 'o'}}});
-    SeedRandom(size);
+    Random random(static_cast<std::uint32_t>(size));
     LoadedQuestion loaded;
     const Journal journal;
-    OpenQuestionFile(FuzzFile(pak.data(), pak.size()), loaded, journal);
+    UnseenBox box;
+    OpenQuestionFile(FuzzFile(pak.data(), pak.size()), loaded, {journal, box}, random);
     return 0;
 }

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> lines;
     SetListHeader header;
     const Journal journal;
-    if (LoadSetList(FuzzFile(pak.data(), pak.size()), lines, header, journal)) {
+    UnseenBox box;
+    if (LoadSetList(FuzzFile(pak.data(), pak.size()), lines, header, {journal, box})) {
         if (lines.size() > size)
             __builtin_trap(); // no line without its element in the input
         for (const std::string& line : lines) {

@@ -35,7 +35,8 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const ScratchFolder folder;
     Journal journal;
-    SettingsFile file(folder.Path() / "Ludra.ini", journal);
+    Random random(static_cast<std::uint32_t>(size));
+    SettingsFile file(folder.Path() / "Ludra.ini", journal, random);
     {
         std::ofstream out(file.Path(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!text.empty())
             __builtin_trap();
     }
-    if (text.size() <= 500 && UnscrambleText(ScrambleText(text)) != text)
+    Random random(static_cast<std::uint32_t>(size));
+    if (text.size() <= 500 && UnscrambleText(ScrambleText(text, random)) != text)
         __builtin_trap();
     return 0;
 }

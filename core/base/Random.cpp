@@ -1,14 +1,6 @@
 #include "core/base/Random.h"
 
-namespace {
-std::uint32_t state = 0;
-}
-
-void SeedRandom(std::uint32_t seed) { state = seed; }
-
-std::uint32_t RandomState() { return state; }
-
-std::uint32_t DrawRandom(std::uint32_t range) {
-    state = state * 134775813u + 1u;
-    return static_cast<std::uint32_t>((std::uint64_t{state} * range) >> 32);
+std::uint32_t Random::Draw(std::uint32_t range) {
+    state_ = state_ * 134775813u + 1u;
+    return static_cast<std::uint32_t>((std::uint64_t{state_} * range) >> 32);
 }

@@ -20,6 +20,12 @@ public:
     virtual WarningButton Show(WarningButtonSet buttons, WarningIcon icon, std::u16string_view text) = 0;
 };
 
+// A box nobody sees: every box is answered Nie, as when no window stands behind the core.
+class UnseenBox final : public MessageBox {
+public:
+    WarningButton Show(WarningButtonSet, WarningIcon, std::u16string_view) override { return WarningButton::No; }
+};
+
 class Journal;
 
 // Where the core tells what happened: the journal, and the learner through the message box.

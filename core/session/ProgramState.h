@@ -14,12 +14,13 @@ struct ProgramState {
     ProgramPaths Paths;
     Journal EventJournal;
     Settings LearnerSettings;
-    TestRun Run{LearnerSettings, {EventJournal, Box}, Paths};
+    Random Generator;
+    TestRun Run{LearnerSettings, {EventJournal, Box}, Paths, Generator};
 
     Reporting Reports() { return {EventJournal, Box}; }
 
     // The settings file the paths name, writing to the journal.
-    SettingsFile SettingsStore() { return {Paths.SettingsFile, EventJournal}; }
+    SettingsFile SettingsStore() { return {Paths.SettingsFile, EventJournal, Generator}; }
 };
 
 // The program's first steps once its window shows: the data folder and the journal in it, the

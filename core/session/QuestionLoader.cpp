@@ -25,13 +25,13 @@ void FillQuestion(const QuestionDocument& document, QuestionRecord& question) {
 
 // The last steps of both layouts; a damaged picture or text raises, and a question
 // that can't be ordered (empty key, impossible answer count) is damaged too.
-void LoadAttachmentsAndOrder(const PackArchive& pak, LoadedQuestion& loaded) {
+void LoadAttachmentsAndOrder(const PackArchive& pak, LoadedQuestion& loaded, Random& random) {
     QuestionRecord& question = loaded.Question;
     if (!question.PictureName.empty())
         PakLoadPicture(question.PictureName, loaded.Picture, pak);
     if (!question.TextName.empty())
         PakLoadText(question.TextName, loaded.AttachedText, pak);
-    if (!SetUpAnswerOrder(question))
+    if (!SetUpAnswerOrder(question, random))
         throw StorageError("question can't be ordered");
 }
 
@@ -44,11 +44,11 @@ Bytes ExtractDocument(std::string_view name, const PackArchive& pak) {
 
 // Reads the fields with `read`, then the attachments; a storage failure on the way is a damaged question.
 template <typename Read>
-QuestionLoad LoadQuestion(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Read read,
-                          std::u16string_view damaged) {
+QuestionLoad LoadQuestion(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Random& random,
+                          Read read, std::u16string_view damaged) {
     try {
         read();
-        LoadAttachmentsAndOrder(pak, loaded);
+        LoadAttachmentsAndOrder(pak, loaded, random);
         return QuestionLoad::Loaded;
     } catch (const StorageError&) {
         journal.Write(0, damaged);
@@ -58,11 +58,11 @@ QuestionLoad LoadQuestion(const PackArchive& pak, LoadedQuestion& loaded, const 
 
 } // namespace
 
-QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal) {
+QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Random& random) {
     XmlDocument document;
     document.LoadFromStream(ExtractDocument(kQuestionDocument40, pak));
     return LoadQuestion(
-        pak, loaded, journal,
+        pak, loaded, journal, random,
         [&] {
             const QuestionDocument fields = ReadQuestionXml(document);
             FillQuestion(fields, loaded.Question);
@@ -71,22 +71,23 @@ QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, cons
         u"Odczyt. Ver 40. Błąd dekodowania pytaniu solo.");
 }
 
-QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal) {
+QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Random& random) {
     const TextLines lines = SplitLines(ExtractDocument(kQuestionDocument35, pak));
     // The old layout's date line is not read into the record: it keeps its date.
     return LoadQuestion(
-        pak, loaded, journal, [&] { FillQuestion(ReadQuestionLines(lines), loaded.Question); },
+        pak, loaded, journal, random, [&] { FillQuestion(ReadQuestionLines(lines), loaded.Question); },
         u"Odczyt. Ver 35. Błąd dekodowania pytaniu solo.");
 }
 
-bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports) {
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports,
+                      Random& random) {
     QuestionLoad code = QuestionLoad::Loaded;
     try {
         PackArchive pak;
         ResetQuestionRecord(loaded.Question);
         PakOpen(path, pak);
-        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak, loaded, reports.Log)
-                                                   : LoadQuestion40(pak, loaded, reports.Log);
+        code = PakExists(kQuestionDocument35, pak) ? LoadQuestion35(pak, loaded, reports.Log, random)
+                                                   : LoadQuestion40(pak, loaded, reports.Log, random);
     } catch (const StorageError&) {
         reports.Log.Write(0, u"Odczyt. Błąd wczytywania pliku Sezz0.");
         return false;

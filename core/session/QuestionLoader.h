@@ -16,11 +16,12 @@ struct LoadedQuestion {
     TextLines AttachedText;
 };
 
-// Loads a question file with its answers in drawn order. False after any failure, which
+// Loads a question file with its answers in an order drawn from the generator. False after any failure, which
 // has then been written to the journal and, for a damaged question, shown in the message box.
-bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports);
+bool OpenQuestionFile(const std::filesystem::path& path, LoadedQuestion& loaded, const Reporting& reports,
+                      Random& random);
 
 // The layouts' loaders. A missing document raises StorageError.
 enum class QuestionLoad { Loaded = 0, Damaged = 1 };
-QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal);
-QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal);
+QuestionLoad LoadQuestion40(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Random& random);
+QuestionLoad LoadQuestion35(const PackArchive& pak, LoadedQuestion& loaded, const Journal& journal, Random& random);

@@ -57,17 +57,17 @@ void ResetQuestionRecord(QuestionRecord& question) {
     question.QuestionType = 0;
 }
 
-std::string PickAnswerOrder(int answerCount) {
+std::string PickAnswerOrder(int answerCount, Random& random) {
     const std::span<const std::string_view> table = OrderTable(answerCount);
-    return std::string(table[DrawRandom(static_cast<std::uint32_t>(table.size()))]);
+    return std::string(table[random.Draw(static_cast<std::uint32_t>(table.size()))]);
 }
 
-bool SetUpAnswerOrder(QuestionRecord& question) {
+bool SetUpAnswerOrder(QuestionRecord& question, Random& random) {
     if (question.Key.empty() || question.AnswerCount < 3 || question.AnswerCount > QuestionRecord::kMaxAnswers)
         return false;
     for (int k = 1; k <= QuestionRecord::kMaxAnswers; ++k)
         question.Answer(k).Correct = k <= static_cast<int>(question.Key.size()) && question.Key[k - 1] == '1';
-    question.OrderRow = PickAnswerOrder(question.AnswerCount);
+    question.OrderRow = PickAnswerOrder(question.AnswerCount, random);
     for (int k = 1; k <= question.AnswerCount; ++k)
         question.Answer(k).Position = question.OrderRow[k - 1] - '0';
     return true;

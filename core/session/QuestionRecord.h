@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Random.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -35,9 +37,9 @@ struct QuestionRecord {
 void ResetQuestionRecord(QuestionRecord& question);
 // Correct flags from the key and a drawn order row. False, with nothing ordered,
 // for an empty key or an answer count other than 3, 4 or 5: such a question is damaged.
-bool SetUpAnswerOrder(QuestionRecord& question);
+bool SetUpAnswerOrder(QuestionRecord& question, Random& random);
 // One row of the order table for the count, drawn with the application's generator.
-std::string PickAnswerOrder(int answerCount);
+std::string PickAnswerOrder(int answerCount, Random& random);
 
 // The answer number at a display position, or -1 when none.
 int AnswerAtPosition(const QuestionRecord& question, int position);

@@ -101,7 +101,7 @@ void TestRun::AnnounceAttachments() {
 bool TestRun::OpenQuestionAt(std::int32_t index) {
     if (index < 0 || static_cast<std::size_t>(index) >= QuestionFiles.size())
         return false;
-    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)], Current, reports_);
+    return OpenQuestionFile(SetFolder / QuestionFiles[static_cast<std::size_t>(index)], Current, reports_, random_);
 }
 
 // Counts one judged check of the question on screen; true when it was right.

@@ -95,8 +95,8 @@ std::u16string StatusLineText(std::int32_t questionCount, std::int32_t givenCoun
 // at each step, and writes the results file and the journal.
 class TestRun {
 public:
-    TestRun(const Settings& settings, Reporting reports, const ProgramPaths& paths)
-        : settings_(settings), reports_(reports), paths_(paths) {}
+    TestRun(const Settings& settings, Reporting reports, const ProgramPaths& paths, Random& random)
+        : settings_(settings), reports_(reports), paths_(paths), random_(random) {}
     ~TestRun();
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
@@ -177,6 +177,7 @@ private:
     const Settings& settings_;
     Reporting reports_;
     const ProgramPaths& paths_;
+    Random& random_; // draws the answer order
     TestScreenView* screenView_ = nullptr;
     AttachmentView* attachmentView_ = nullptr;
     RunFeedback* runFeedback_ = nullptr;

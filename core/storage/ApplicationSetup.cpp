@@ -66,9 +66,8 @@ void CheckListFilePath(Settings& settings, const ProgramPaths& paths, const Jour
                          u"Zestawy.");
 }
 
-void SeedRandomFromClock() {
+std::uint32_t ClockSeed() {
     using namespace std::chrono;
     const auto now = system_clock::now();
-    const auto sinceMidnight = duration_cast<milliseconds>(now - floor<days>(now)).count();
-    SeedRandom(static_cast<std::uint32_t>(sinceMidnight));
+    return static_cast<std::uint32_t>(duration_cast<milliseconds>(now - floor<days>(now)).count());
 }

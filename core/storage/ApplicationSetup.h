@@ -41,5 +41,6 @@ std::optional<std::string> CommandLineInformation(const std::vector<std::string>
 // says so in the journal.
 void CheckListFilePath(Settings& settings, const ProgramPaths& paths, const Journal& journal);
 
-// Seeds the generator with the milliseconds since midnight of the universal-time clock.
-void SeedRandomFromClock();
+// The milliseconds since midnight of the universal-time clock, which the program seeds its
+// generator with.
+std::uint32_t ClockSeed();

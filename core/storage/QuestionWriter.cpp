@@ -50,7 +50,7 @@ Bytes WriteQuestion40(const QuestionDocument& question, Question40Form form) {
     return out;
 }
 
-Bytes WriteQuestion35(const QuestionDocument& question) {
+Bytes WriteQuestion35(const QuestionDocument& question, Random& random) {
     std::vector<std::string> lines = {"3.5", question.Date};
     for (const auto& [name, value] : Fields(question)) {
         if (name != QuestionElement::Answer(5) && name != QuestionElement::Date)
@@ -60,7 +60,7 @@ Bytes WriteQuestion35(const QuestionDocument& question) {
     for (const std::string& line : lines) {
         if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
             throw StorageError("a line break or NUL can't be stored in the old layout");
-        const std::string scrambled = ScrambleText(line);
+        const std::string scrambled = ScrambleText(line, random);
         out.insert(out.end(), scrambled.begin(), scrambled.end());
         out.insert(out.end(), {'\r', '\n'});
     }

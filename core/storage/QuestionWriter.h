@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Bytes.h"
+#include "core/base/Random.h"
 #include "core/storage/QuestionDocument.h"
 
 struct Question40Form {
@@ -12,4 +13,4 @@ struct Question40Form {
 Bytes WriteQuestion40(const QuestionDocument& question, Question40Form form = {});
 // The "Sezz0.txp" document of the old layout: scrambled lines, four answers at most.
 // Raises StorageError for a field holding a line break or NUL, which that layout can't carry.
-Bytes WriteQuestion35(const QuestionDocument& question);
+Bytes WriteQuestion35(const QuestionDocument& question, Random& random);

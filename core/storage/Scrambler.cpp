@@ -50,9 +50,9 @@ constexpr std::size_t kMaxBody = 500;
 
 char Map(const ByteMap& map, char c) { return static_cast<char>(map[static_cast<unsigned char>(c)]); }
 
-void AppendFiller(std::string& out, std::uint32_t count) {
+void AppendFiller(std::string& out, std::uint32_t count, Random& random) {
     for (std::uint32_t i = 0; i < count; ++i)
-        out.push_back(static_cast<char>(33 + DrawRandom(200)));
+        out.push_back(static_cast<char>(33 + random.Draw(200)));
 }
 
 // Filler bytes after the marker, or -1 when the first byte is no marker.
@@ -68,17 +68,17 @@ int FillerAfter(unsigned char marker) {
 
 } // namespace
 
-std::string ScrambleText(std::string_view text) {
+std::string ScrambleText(std::string_view text, Random& random) {
     std::string out;
     if (text.empty()) {
         out.push_back(static_cast<char>(kEmptyMarker));
-        AppendFiller(out, 3 + DrawRandom(8));
+        AppendFiller(out, 3 + random.Draw(8), random);
         return out;
     }
-    const std::uint32_t r = DrawRandom(3);
+    const std::uint32_t r = random.Draw(3);
     out.reserve(text.size() + 5);
     out.push_back(static_cast<char>(kMarkers[r]));
-    AppendFiller(out, r + 2);
+    AppendFiller(out, r + 2, random);
     for (char c : text)
         out.push_back(Map(kForward, c));
     return out;

@@ -142,12 +142,12 @@ std::string CurrentText(const SettingKey& key, const Settings& settings) {
 
 // A file that lost a described key (or was removed meanwhile) is given the value in use, so that
 // saving a few flags never leaves a file that the next start takes for damaged.
-void KeepFileComplete(XmlDocument& document, const Settings& settings) {
+void KeepFileComplete(XmlDocument& document, const Settings& settings, Random& random) {
     for (const SettingKey& key : kSettingKeys) {
         try {
             ReadSettingText(key.WideName(), document);
         } catch (const StorageError&) {
-            WriteSettingText(key.WideName(), CurrentText(key, settings), document);
+            WriteSettingText(key.WideName(), CurrentText(key, settings), document, random);
         }
     }
 }
@@ -195,7 +195,7 @@ bool SettingsFile::ReadFile(Settings& settings, XmlDocument& document) const {
 void SettingsFile::StoreNumber(const SettingKey& key, const Settings& settings) const {
     XmlDocument document;
     LoadDocument(document);
-    WriteSettingNumber(key.WideName(), settings.*std::get<std::int32_t Settings::*>(key.Target), document);
+    WriteSettingNumber(key.WideName(), settings.*std::get<std::int32_t Settings::*>(key.Target), document, random_);
     SaveDocument(document);
 }
 
@@ -229,16 +229,16 @@ bool ReadSettingNumber(std::u16string_view key, XmlDocument& document, std::int3
     return false;
 }
 
-void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document) {
-    SettingNode(key, document).Text = AnsiToWide(ScrambleText(text));
+void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document, Random& random) {
+    SettingNode(key, document).Text = AnsiToWide(ScrambleText(text, random));
 }
 
-void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document) {
-    WriteSettingText(key, std::to_string(value), document);
+void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document, Random& random) {
+    WriteSettingText(key, std::to_string(value), document, random);
 }
 
-void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document) {
-    WriteSettingText(key, value ? "1" : "0", document);
+void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document, Random& random) {
+    WriteSettingText(key, value ? "1" : "0", document, random);
 }
 
 void SettingsFile::CreateDefaults(Settings& settings) {
@@ -246,7 +246,7 @@ void SettingsFile::CreateDefaults(Settings& settings) {
     try {
         XmlDocument document;
         for (const SettingKey& key : kSettingKeys) {
-            WriteSettingText(key.WideName(), key.Default, document);
+            WriteSettingText(key.WideName(), key.Default, document, random_);
             TakeSetting(key, document, settings); // the setting as the new file gives it
         }
         journal_.SetLevel(settings.JournalLevel);
@@ -302,8 +302,8 @@ void SettingsFile::SetJournalLevel(Settings& settings, std::int32_t level) {
 void SettingsFile::SaveFlags(const Settings& settings, std::span<bool Settings::*const> flags) {
     XmlDocument document;
     LoadDocument(document);
-    KeepFileComplete(document, settings);
+    KeepFileComplete(document, settings, random_);
     for (bool Settings::*flag : flags)
-        WriteSettingFlag(FlagKeyOf(flag).WideName(), settings.*flag, document);
+        WriteSettingFlag(FlagKeyOf(flag).WideName(), settings.*flag, document, random_);
     SaveDocument(document);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Journal.h"
+#include "core/base/Random.h"
 
 #include <array>
 #include <cstdint>
@@ -74,7 +75,8 @@ std::filesystem::path ProgramDataFolder();
 // The settings file and the journal beside it. Loading and saving write to the journal.
 class SettingsFile {
 public:
-    SettingsFile(std::filesystem::path file, Journal& journal) : file_(std::move(file)), journal_(journal) {}
+    SettingsFile(std::filesystem::path file, Journal& journal, Random& random)
+        : file_(std::move(file)), journal_(journal), random_(random) {}
     const std::filesystem::path& Path() const { return file_; }
 
     // Fills every setting from the file, or from defaults written to a new file.
@@ -99,12 +101,13 @@ private:
 
     std::filesystem::path file_;
     Journal& journal_;
+    Random& random_; // scrambles what is written
 };
 
 // Values of the settings document; reading a missing or empty element raises StorageError.
 std::string ReadSettingText(std::u16string_view key, XmlDocument& document);
 bool ReadSettingFlag(std::u16string_view key, XmlDocument& document);
 bool ReadSettingNumber(std::u16string_view key, XmlDocument& document, std::int32_t& value);
-void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document);
-void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document);
-void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document);
+void WriteSettingText(std::u16string_view key, std::string_view text, XmlDocument& document, Random& random);
+void WriteSettingNumber(std::u16string_view key, std::int32_t value, XmlDocument& document, Random& random);
+void WriteSettingFlag(std::u16string_view key, bool value, XmlDocument& document, Random& random);

@@ -416,7 +416,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     PrepareProgram(state_);
     ApplyWindowMode();
     HideSubmenus();
-    SeedRandomFromClock();
+    state_.Generator.Seed(ClockSeed());
     // After the window is on screen, so that a message box has a window to stand over.
     QTimer::singleShot(0, this, &MainWindow::CheckCommandLine);
 }

@@ -75,24 +75,6 @@ const Command kCommands[] = {
     {"help", {}, RunHelp},
 };
 
-// One run of the tool: the random generator is given back at the end, so runs inside one
-// process don't see each other.
-class ToolScope {
-public:
-    ToolScope() : randomState_(RandomState()) {
-        // As the program does at start-up; show --seed reseeds.
-        SeedRandom(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    }
-
-    ~ToolScope() { SeedRandom(randomState_); }
-
-    ToolScope(const ToolScope&) = delete;
-    ToolScope& operator=(const ToolScope&) = delete;
-
-private:
-    std::uint32_t randomState_;
-};
-
 const Command* FindCommand(std::string_view name) {
     const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
                                     [&](const Command& command) { return command.Name == name; });
@@ -102,7 +84,6 @@ const Command* FindCommand(std::string_view name) {
 } // namespace
 
 int RunSkq(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-    ToolScope scope;
     if (args.empty()) {
         PrintOverview(err);
         return kExitUsage;

@@ -3,6 +3,7 @@
 #include "core/selection/SetFolders.h"
 #include "core/selection/SetTree.h"
 #include "core/session/QuestionLoader.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/PackArchive.h"
 #include "core/storage/SetListFile.h"
 #include "tools/skq/SkqJson.h"
@@ -78,6 +79,7 @@ private:
     int damaged_ = 0;
     int missing_ = 0;
     int warnings_ = 0;
+    Random random_{ClockSeed()}; // the answer order, as the program would draw one
 };
 
 void Checker::CheckPath(const fs::path& path) {
@@ -103,7 +105,7 @@ void Checker::CheckFile(const fs::path& file) {
 void Checker::CheckQuestionFile(const fs::path& file) {
     ReportCollector reports;
     ::LoadedQuestion loaded;
-    if (!OpenQuestionFile(file, loaded, reports.AsReporting())) {
+    if (!OpenQuestionFile(file, loaded, reports.AsReporting(), random_)) {
         Damaged(file, reports.FirstReport());
         return;
     }
@@ -214,15 +216,15 @@ int Checker::Finish() {
 
 int RunShow(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 1, 1);
-    if (const std::string* seed = arguments.Value("seed"))
-        SeedRandom(ParseSeed(*seed));
+    const std::string* seed = arguments.Value("seed");
+    Random random(seed ? ParseSeed(*seed) : ClockSeed());
     const fs::path file = arguments.Positional[0];
 
     ReportCollector reports;
     // The text starts as a mark, so what it holds afterwards is what this load put there.
     ::LoadedQuestion loaded;
     loaded.AttachedText = kNothingLoaded;
-    const bool ok = OpenQuestionFile(file, loaded, reports.AsReporting());
+    const bool ok = OpenQuestionFile(file, loaded, reports.AsReporting(), random);
     Json question = nullptr;
     if (ok) {
         question = QuestionJson({LayoutOf(file), loaded.Question, loaded.Picture.Width > 0 ? &loaded.Picture : nullptr,

@@ -1,6 +1,7 @@
 #include "tools/skq/SkqQuestionForms.h"
 
 #include "core/base/StorageError.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/PackArchive.h"
 #include "core/storage/QuestionDocument.h"
 #include "core/storage/XmlDocument.h"
@@ -29,7 +30,9 @@ Bytes WriteQuestionDocument(const QuestionDocument& question, const StoredForm& 
     if (!question.Answers[4].empty())
         throw ToolFailure(Tr("the 3.5 layout holds four answers, but od5 is not empty"));
     try {
-        return WriteQuestion35(question);
+        // The scrambler's filler is noise: any seed will do.
+        Random filler(ClockSeed());
+        return WriteQuestion35(question, filler);
     } catch (const StorageError&) {
         throw ToolFailure(Tr("a field holds a line break, which the 3.5 layout can't store"));
     }

@@ -2,6 +2,7 @@
 #include "core/base/CodePage.h"
 #include "core/base/StorageError.h"
 #include "core/base/StoredNames.h"
+#include "core/storage/ApplicationSetup.h"
 #include "core/storage/Scrambler.h"
 #include "core/storage/SettingsFile.h"
 #include "core/storage/XmlDocument.h"
@@ -173,7 +174,8 @@ void CreateSettingsFile(SettingsFile& file, bool defaultLocation, std::ostream& 
     err << Format(Tr("created {1} with the default settings"), file.Path().string()) << '\n';
 }
 
-int SetSetting(const SettingKey& key, const std::string& value, SettingsFile& file, bool defaultLocation, Io& io) {
+int SetSetting(const SettingKey& key, const std::string& value, SettingsFile& file, Random& random,
+               bool defaultLocation, Io& io) {
     const std::string stored = StoredText(key, value);
     std::error_code error;
     if (!fs::exists(file.Path(), error))
@@ -184,7 +186,7 @@ int SetSetting(const SettingKey& key, const std::string& value, SettingsFile& fi
     }
     XmlDocument document;
     file.LoadDocument(document);
-    WriteSettingText(key.WideName(), stored, document);
+    WriteSettingText(key.WideName(), stored, document, random);
     file.SaveDocument(document);
     return kExitOk;
 }
@@ -216,7 +218,8 @@ int RunConfig(const Arguments& arguments, Io& io) {
     const std::string* named = arguments.Value("file");
     // The tool writes no journal: the learner's stays the program's own.
     Journal unwritten;
-    SettingsFile file(named ? fs::path(*named) : DefaultSettingsPath(), unwritten);
+    Random random(ClockSeed());
+    SettingsFile file(named ? fs::path(*named) : DefaultSettingsPath(), unwritten, random);
     if (action == "show") {
         RequirePositional(arguments, 1, 1);
         return ShowSettings(file, io);
@@ -227,7 +230,8 @@ int RunConfig(const Arguments& arguments, Io& io) {
     }
     if (action == "set") {
         RequirePositional(arguments, 3, 3);
-        return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file, named == nullptr, io);
+        return SetSetting(FindKey(arguments.Positional[1]), arguments.Positional[2], file, random, named == nullptr,
+                          io);
     }
     throw UsageError(Tr("config takes show, get KEY or set KEY VALUE"));
 }
@@ -235,6 +239,7 @@ int RunConfig(const Arguments& arguments, Io& io) {
 int RunScramble(const Arguments& arguments, Io& io) {
     RequirePositional(arguments, 0, 0);
     int failures = 0;
+    Random random(ClockSeed());
     std::string line;
     for (int number = 1; ReadLine(io.In, line); ++number) {
         const std::string text = Utf8ToAnsi(line);
@@ -242,7 +247,7 @@ int RunScramble(const Arguments& arguments, Io& io) {
             io.Err << Format(Tr("line {1}: characters outside Windows-1250 became \"?\""), number) << '\n';
             ++failures;
         }
-        io.Out << ScrambleText(text) << '\n';
+        io.Out << ScrambleText(text, random) << '\n';
     }
     return failures == 0 ? kExitOk : kExitFailed;
 }

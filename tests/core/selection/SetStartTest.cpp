@@ -32,7 +32,8 @@ protected:
     Recorder record{WarningButton::Close};
     ProgramPaths paths;
     Settings settings;
-    TestRun run{settings, record.Reports(), paths};
+    Random random;
+    TestRun run{settings, record.Reports(), paths, random};
     RecordingViews views{run};
 };
 

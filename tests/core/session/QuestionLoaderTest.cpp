@@ -38,7 +38,7 @@ QuestionDocument Sample(int answerCount = 4) {
 
 class QuestionLoader : public ::testing::Test {
 protected:
-    void SetUp() override { SeedRandom(42); }
+    void SetUp() override { random.Seed(42); }
 
     std::filesystem::path File(const std::vector<PakEntry>& entries) {
         const std::filesystem::path path = dir / ("q" + std::to_string(++files_) + ".skq");
@@ -51,7 +51,7 @@ protected:
     }
 
     void ExpectDamaged(const std::filesystem::path& path, const std::u16string& journal) {
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports()));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports(), random));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(journal));
         EXPECT_THAT(record.BoxTexts(), ElementsAre(kDamagedBox));
         ASSERT_EQ(record.Boxes.size(), 1u);
@@ -60,7 +60,7 @@ protected:
         EXPECT_EQ(record.Journal[0].first, 0);
     }
     void ExpectNotLoaded(const std::filesystem::path& path) {
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports()));
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, record.Reports(), random));
         EXPECT_THAT(record.JournalMessages(), ElementsAre(kNotLoaded));
         EXPECT_THAT(record.Boxes, IsEmpty());
     }
@@ -68,6 +68,7 @@ protected:
     TempDir dir;
     Recorder record;
     LoadedQuestion loaded;
+    Random random;
     int files_ = 0;
 };
 
@@ -88,7 +89,8 @@ void ExpectSample(const QuestionRecord& question, int answerCount = 4) {
 
 TEST_F(QuestionLoader, LoadsEveryStoredFormOfTheCurrentLayout) {
     for (Question40Form form : {Question40Form{false, false}, {true, false}, {false, true}, {true, true}}) {
-        ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}}), loaded, record.Reports()))
+        ASSERT_TRUE(
+            OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(), form)}}), loaded, record.Reports(), random))
             << form.Encoded << form.WideText;
         ExpectSample(loaded.Question);
         EXPECT_EQ(loaded.Question.Date, "2026-12-07");
@@ -97,7 +99,7 @@ TEST_F(QuestionLoader, LoadsEveryStoredFormOfTheCurrentLayout) {
 }
 
 TEST_F(QuestionLoader, LoadsFiveAnswersAndTheAnswerOrder) {
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}}), loaded, record.Reports()));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample(5))}}), loaded, record.Reports(), random));
     ExpectSample(loaded.Question, 5);
     for (int p = 1; p <= 5; ++p)
         EXPECT_NE(AnswerAtPosition(loaded.Question, p), -1) << p;
@@ -106,16 +108,16 @@ TEST_F(QuestionLoader, LoadsFiveAnswersAndTheAnswerOrder) {
 TEST_F(QuestionLoader, EncodingMarkerMustBeExactlyLowerCaseTr) {
     // "TR" means plain fields; "tr" between blanks is trimmed and means encoded.
     ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><cd>TR</cd><ilo>3</ilo><tr>Plain</tr><odp>001</odp></pyt>"), loaded,
-                                 record.Reports()));
+                                 record.Reports(), random));
     EXPECT_EQ(loaded.Question.QuestionText, "Plain");
     const std::string encoded = "<pyt><cd>\r\n tr \t</cd><ilo>MwA=</ilo><tr>SwBvAGQA</tr><odp>MQA=</odp></pyt>";
-    ASSERT_TRUE(OpenQuestionFile(Xml(encoded), loaded, record.Reports()));
+    ASSERT_TRUE(OpenQuestionFile(Xml(encoded), loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Question.QuestionText, "Kod");
     EXPECT_EQ(loaded.Question.AnswerCount, 3);
 }
 
 TEST_F(QuestionLoader, MissingTypeReadsAsSingleAnswer) {
-    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>"), loaded, record.Reports()));
+    ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>010</odp></pyt>"), loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Question.QuestionType, 0);
     EXPECT_TRUE(loaded.Question.Answer(2).Correct);
 }
@@ -124,7 +126,7 @@ TEST_F(QuestionLoader, AnswerCountOtherThanThreeToFiveIsDamaged) {
     for (const char* count : {"", "<ilo>0</ilo>", "<ilo>2</ilo>", "<ilo>6</ilo>", "<ilo>x</ilo>"}) {
         Recorder local;
         EXPECT_FALSE(
-            OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"), loaded, local.Reports()))
+            OpenQuestionFile(Xml(std::string("<pyt>") + count + "<odp>1</odp></pyt>"), loaded, local.Reports(), random))
             << count;
         EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40)) << count;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << count;
@@ -136,7 +138,7 @@ TEST_F(QuestionLoader, MissingOrEmptyKeyIsDamaged) {
     noKey.Key.clear();
     ExpectDamaged(File({{"Sezz0.xml", WriteQuestion40(noKey)}}), kDamaged40);
     Recorder local;
-    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>"), loaded, local.Reports()));
+    EXPECT_FALSE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>  </odp></pyt>"), loaded, local.Reports(), random));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged40));
 }
 
@@ -156,21 +158,23 @@ TEST_F(QuestionLoader, ArchiveWithNeitherDocumentIsNotLoaded) {
 TEST_F(QuestionLoader, FileWithBothDocumentsIsReadInTheOldLayout) {
     QuestionDocument old = Sample();
     old.QuestionText = "Old layout";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old)}}),
-                                 loaded, record.Reports()));
+    ASSERT_TRUE(
+        OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(Sample())}, {"Sezz0.txp", WriteQuestion35(old, random)}}),
+                         loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Question.QuestionText, "Old layout");
 }
 
 TEST_F(QuestionLoader, OldLayoutLoadsFourAnswersAtMost) {
     loaded.Question.Date = "earlier";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample())}}), loaded, record.Reports()));
+    ASSERT_TRUE(
+        OpenQuestionFile(File({{"Sezz0.txp", WriteQuestion35(Sample(), random)}}), loaded, record.Reports(), random));
     ExpectSample(loaded.Question);
     EXPECT_EQ(loaded.Question.Answer(5).Text, ""); // not read from the old layout
     EXPECT_EQ(loaded.Question.Date, "earlier") << "neither the reset nor the old layout touches the date";
 }
 
 TEST_F(QuestionLoader, OldLayoutWithTwelveLinesIsDamaged) {
-    const TextLines lines = SplitLines(WriteQuestion35(Sample()));
+    const TextLines lines = SplitLines(WriteQuestion35(Sample(), random));
     Bytes twelve;
     for (std::size_t i = 0; i < 12; ++i) {
         twelve.insert(twelve.end(), lines[i].begin(), lines[i].end());
@@ -180,7 +184,7 @@ TEST_F(QuestionLoader, OldLayoutWithTwelveLinesIsDamaged) {
 }
 
 TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
-    TextLines lines = SplitLines(WriteQuestion35(Sample()));
+    TextLines lines = SplitLines(WriteQuestion35(Sample(), random));
     lines[7].clear();
     std::string joined;
     for (const std::string& line : lines)
@@ -189,7 +193,7 @@ TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
 
     QuestionDocument wrongType = Sample();
     wrongType.QuestionType = 1;
-    Bytes bytes = WriteQuestion35(wrongType);
+    Bytes bytes = WriteQuestion35(wrongType, random);
     Recorder local;
     TextLines typed = SplitLines(bytes);
     typed[2] = "\xA0zz"
@@ -197,7 +201,7 @@ TEST_F(QuestionLoader, OldLayoutWithAnEmptyLineOrAWrongNumberIsDamaged) {
     joined.clear();
     for (const std::string& line : typed)
         joined += line + "\r";
-    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}}), loaded, local.Reports()));
+    EXPECT_FALSE(OpenQuestionFile(File({{"Sezz0.txp", ToBytes(joined)}}), loaded, local.Reports(), random));
     EXPECT_THAT(local.JournalMessages(), ElementsAre(kDamaged35));
 }
 
@@ -208,7 +212,7 @@ TEST_F(QuestionLoader, LoadsThePictureAndTheAttachedText) {
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)},
                                        {"mapa.jpg", MakeTestJpeg(64, 48)},
                                        {"opis.txt", ToBytes("Pierwsza linia\r\nDruga linia")}}),
-                                 loaded, record.Reports()));
+                                 loaded, record.Reports(), random));
     EXPECT_EQ(std::tuple(loaded.Picture.Width, loaded.Picture.Height, loaded.Picture.Format),
               std::tuple(64, 48, PixelFormat::Bits24));
     EXPECT_THAT(loaded.AttachedText, ElementsAre("Pierwsza linia", "Druga linia"));
@@ -221,11 +225,11 @@ TEST_F(QuestionLoader, MissingOrUnknownAttachmentsKeepWhatWasShownBefore) {
     question.PictureName = "obraz.png";
     question.TextName = "brak.txt";
     ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}, {"obraz.png", ToBytes("png")}}),
-                                 loaded, record.Reports()));
+                                 loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Picture.Width, 7);
     EXPECT_THAT(loaded.AttachedText, ElementsAre("before"));
     question.PictureName = "brak.gif";
-    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}}), loaded, record.Reports()));
+    ASSERT_TRUE(OpenQuestionFile(File({{"Sezz0.xml", WriteQuestion40(question)}}), loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Picture.Width, 7);
 }
 
@@ -251,14 +255,14 @@ TEST_F(QuestionLoader, EntriesOverTheirCapsFailLikeDamagedFiles) {
         Recorder local;
         const auto path = File(entries);
         ClaimEntrySize(path, entry, cap + 1);
-        EXPECT_FALSE(OpenQuestionFile(path, loaded, local.Reports())) << entry;
+        EXPECT_FALSE(OpenQuestionFile(path, loaded, local.Reports(), random)) << entry;
         EXPECT_THAT(local.BoxTexts(), ElementsAre(kDamagedBox)) << entry;
     }
 }
 
 TEST_F(QuestionLoader, DocumentThatStopsParsingKeepsWhatWasRead) {
     ASSERT_TRUE(OpenQuestionFile(Xml("<pyt><ilo>3</ilo><odp>100</odp><tr>Pytanie</tr><x a='1'/><kom>lost</kom>"),
-                                 loaded, record.Reports()));
+                                 loaded, record.Reports(), random));
     EXPECT_EQ(loaded.Question.QuestionText, "Pytanie");
     EXPECT_EQ(loaded.Question.Hint, "");
 }

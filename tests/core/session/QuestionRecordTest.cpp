@@ -28,10 +28,10 @@ bool IsPermutation(const std::string& row) {
 }
 
 std::map<std::string, int> CountDraws(int answerCount, int draws) {
-    SeedRandom(20261207);
+    Random random(20261207);
     std::map<std::string, int> counts;
     for (int i = 0; i < draws; ++i)
-        ++counts[PickAnswerOrder(answerCount)];
+        ++counts[PickAnswerOrder(answerCount, random)];
     return counts;
 }
 
@@ -60,38 +60,40 @@ TEST(QuestionRecord, ResetRestoresDefaultsButKeepsPositionsAndDate) {
 }
 
 TEST(QuestionRecord, KeyDecidesCorrectAnswersWhateverTheCount) {
+    Random random;
     QuestionRecord three = Question(3, "01000");
-    ASSERT_TRUE(SetUpAnswerOrder(three));
+    ASSERT_TRUE(SetUpAnswerOrder(three, random));
     EXPECT_FALSE(three.Answer(1).Correct);
     EXPECT_TRUE(three.Answer(2).Correct);
     EXPECT_FALSE(three.Answer(3).Correct);
 
     QuestionRecord shortKey = Question(4, "1");
-    ASSERT_TRUE(SetUpAnswerOrder(shortKey));
+    ASSERT_TRUE(SetUpAnswerOrder(shortKey, random));
     EXPECT_TRUE(shortKey.Answer(1).Correct);
     for (int k = 2; k <= 5; ++k)
         EXPECT_FALSE(shortKey.Answer(k).Correct);
 
     QuestionRecord otherCharacters = Question(3, "1x1");
-    ASSERT_TRUE(SetUpAnswerOrder(otherCharacters));
+    ASSERT_TRUE(SetUpAnswerOrder(otherCharacters, random));
     EXPECT_FALSE(otherCharacters.Answer(2).Correct);
     EXPECT_TRUE(otherCharacters.Answer(3).Correct);
 }
 
 TEST(QuestionRecord, EmptyKeyOrImpossibleCountFailsTheOrder) {
+    Random random;
     for (auto [count, key] : {std::pair{3, ""}, {0, "1"}, {2, "1"}, {6, "1"}, {-1, "1"}}) {
         QuestionRecord question = Question(count, key);
-        EXPECT_FALSE(SetUpAnswerOrder(question)) << count << " '" << key << "'";
+        EXPECT_FALSE(SetUpAnswerOrder(question, random)) << count << " '" << key << "'";
         EXPECT_TRUE(question.OrderRow.empty());
     }
 }
 
 TEST(QuestionRecord, OrderRowPlacesEveryAnswerOnItsOwnPosition) {
-    SeedRandom(99);
+    Random random(99);
     for (int count = 3; count <= 5; ++count) {
         for (int i = 0; i < 200; ++i) {
             QuestionRecord question = Question(count, "1");
-            ASSERT_TRUE(SetUpAnswerOrder(question));
+            ASSERT_TRUE(SetUpAnswerOrder(question, random));
             ASSERT_EQ(question.OrderRow.size(), static_cast<std::size_t>(count));
             std::set<int> positions;
             for (int k = 1; k <= count; ++k) {
@@ -153,14 +155,15 @@ TEST(AnswerOrder, FiveAnswersDrawOneHundredOrdersAndNever12354) {
 }
 
 TEST(AnswerOrder, AnyOtherCountUsesTheFiveAnswerTable) {
-    SeedRandom(1);
-    EXPECT_EQ(PickAnswerOrder(0).size(), 5u);
-    EXPECT_EQ(PickAnswerOrder(7).size(), 5u);
+    Random random(1);
+    EXPECT_EQ(PickAnswerOrder(0, random).size(), 5u);
+    EXPECT_EQ(PickAnswerOrder(7, random).size(), 5u);
 }
 
 TEST(AnswerChoice, SingleAnswerQuestionKeepsOneChoice) {
+    Random random;
     QuestionRecord question = Question(4, "0100");
-    ASSERT_TRUE(SetUpAnswerOrder(question));
+    ASSERT_TRUE(SetUpAnswerOrder(question, random));
     ToggleAnswer(question, 2);
     ToggleAnswer(question, 3);
     EXPECT_FALSE(question.Answer(AnswerAtPosition(question, 2)).Selected);
@@ -171,8 +174,9 @@ TEST(AnswerChoice, SingleAnswerQuestionKeepsOneChoice) {
 }
 
 TEST(AnswerChoice, SeveralAnswerQuestionTogglesEachOnItsOwn) {
+    Random random;
     QuestionRecord question = Question(4, "0110", 1);
-    ASSERT_TRUE(SetUpAnswerOrder(question));
+    ASSERT_TRUE(SetUpAnswerOrder(question, random));
     EXPECT_FALSE(AnyAnswerChosen(question));
     ToggleAnswer(question, 2);
     ToggleAnswer(question, 3);
@@ -186,8 +190,9 @@ TEST(AnswerChoice, SeveralAnswerQuestionTogglesEachOnItsOwn) {
 }
 
 TEST(AnswerChoice, JudgingComparesChoicesWithTheKey) {
+    Random random;
     QuestionRecord question = Question(4, "0110", 1);
-    ASSERT_TRUE(SetUpAnswerOrder(question));
+    ASSERT_TRUE(SetUpAnswerOrder(question, random));
     question.Answer(2).Selected = true;
     EXPECT_FALSE(AllAnswersRight(question)); // one of two
     question.Answer(3).Selected = true;
@@ -199,8 +204,9 @@ TEST(AnswerChoice, JudgingComparesChoicesWithTheKey) {
 }
 
 TEST(AnswerChoice, SlotsAboveTheCountAreNeverJudged) {
+    Random random;
     QuestionRecord question = Question(3, "00110");
-    ASSERT_TRUE(SetUpAnswerOrder(question));
+    ASSERT_TRUE(SetUpAnswerOrder(question, random));
     EXPECT_TRUE(question.Answer(4).Correct);
     question.Answer(3).Selected = true;
     EXPECT_TRUE(AllAnswersRight(question));

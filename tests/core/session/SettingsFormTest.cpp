@@ -27,7 +27,8 @@ protected:
     TempDir dir;
     Recorder record;
     Settings settings;
-    SettingsFile file{dir / "Ludra.ini", record.Log};
+    Random random;
+    SettingsFile file{dir / "Ludra.ini", record.Log, random};
 };
 
 } // namespace
@@ -101,7 +102,7 @@ TEST_F(SettingsWindowForm, SavedValuesApplyAndAreStored) {
 }
 
 TEST_F(SettingsWindowForm, AFailedSaveStillAppliesAndTellsTheLearner) {
-    SettingsFile unwritable(dir / "no-such-folder" / "Ludra.ini", record.Log);
+    SettingsFile unwritable(dir / "no-such-folder" / "Ludra.ini", record.Log, random);
     SettingsForm form = CurrentSettingsForm(settings);
     form.Checked[0] = true;
     EXPECT_FALSE(ApplySettingsForm(form, settings, unwritable, record.Reports()));

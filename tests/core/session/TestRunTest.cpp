@@ -60,7 +60,7 @@ Snapshot Take(const TestRun& run) {
 class RunRules : public ::testing::Test {
 protected:
     void SetUp() override {
-        SeedRandom(7);
+        random.Seed(7);
         run.SetSessionClock([this] { return now; });
     }
 
@@ -123,7 +123,8 @@ protected:
     Recorder record{WarningButton::No};
     ProgramPaths paths;
     Settings settings;
-    TestRun run{settings, record.Reports(), paths};
+    Random random;
+    TestRun run{settings, record.Reports(), paths, random};
     RecordingViews views{run};
     double now = 46000.5;
 
@@ -754,7 +755,8 @@ TEST(SessionClock, ReplaceableClockIsUsedAndRestored) {
     const ProgramPaths paths;
     const Settings settings;
     Recorder record;
-    TestRun run(settings, record.Reports(), paths);
+    Random random;
+    TestRun run(settings, record.Reports(), paths, random);
     const SessionClock previous = run.SetSessionClock([] { return 12345.5; });
     EXPECT_EQ(run.SessionNow(), 12345.5);
     run.SetSessionClock(previous);

@@ -66,6 +66,7 @@ TEST(QuestionWriter, EncodedDocumentMarksItsEncoding) {
 // What the writers store, the program's reader gives back, in every form; only
 // the encoded form keeps blanks around a text.
 TEST(QuestionWriter, EveryStoredFormReadsBackAsWritten) {
+    Random random;
     QuestionDocument question = Sample();
     for (bool encoded : {false, true}) {
         question.QuestionText = encoded ? "  padded  " : Sample().QuestionText;
@@ -76,12 +77,12 @@ TEST(QuestionWriter, EveryStoredFormReadsBackAsWritten) {
         }
     }
     question.Answers[4].clear(); // the old layout holds four answers
-    EXPECT_EQ(ReadQuestionLines(SplitLines(WriteQuestion35(question))), question);
+    EXPECT_EQ(ReadQuestionLines(SplitLines(WriteQuestion35(question, random))), question);
 }
 
 TEST(QuestionWriter, OldLayoutIsThirteenScrambledLines) {
-    SeedRandom(4);
-    const TextLines lines = SplitLines(WriteQuestion35(Sample()));
+    Random random(4);
+    const TextLines lines = SplitLines(WriteQuestion35(Sample(), random));
     ASSERT_EQ(lines.size(), 13u);
     std::vector<std::string> fields;
     for (std::size_t i = 2; i < lines.size(); ++i)
@@ -92,7 +93,8 @@ TEST(QuestionWriter, OldLayoutIsThirteenScrambledLines) {
 }
 
 TEST(QuestionWriter, OldLayoutRefusesLineBreaksInFields) {
+    Random random;
     QuestionDocument question = Sample();
     question.Hint = "two\r\nlines";
-    EXPECT_THROW(WriteQuestion35(question), StorageError);
+    EXPECT_THROW(WriteQuestion35(question, random), StorageError);
 }

@@ -21,10 +21,10 @@ std::string AllBytes() {
 } // namespace
 
 TEST(Scrambler, EmptyTextHasTheEmptyMarkerAndThreeToTenFillerBytes) {
-    SeedRandom(7);
+    Random random(7);
     std::set<std::size_t> lengths;
     for (int i = 0; i < 400; ++i) {
-        const std::string scrambled = ScrambleText("");
+        const std::string scrambled = ScrambleText("", random);
         EXPECT_EQ(First(scrambled), 0xFE);
         for (std::size_t k = 1; k < scrambled.size(); ++k) {
             EXPECT_GE(static_cast<unsigned char>(scrambled[k]), 33);
@@ -37,10 +37,10 @@ TEST(Scrambler, EmptyTextHasTheEmptyMarkerAndThreeToTenFillerBytes) {
 }
 
 TEST(Scrambler, TextGetsOneOfThreeMarkersWithItsFillerLength) {
-    SeedRandom(11);
+    Random random(11);
     std::set<unsigned char> markers;
     for (int i = 0; i < 300; ++i) {
-        const std::string scrambled = ScrambleText("Ala ma kota");
+        const std::string scrambled = ScrambleText("Ala ma kota", random);
         const std::size_t filler = scrambled.size() - 1 - 11;
         markers.insert(First(scrambled));
         switch (First(scrambled)) {
@@ -54,24 +54,24 @@ TEST(Scrambler, TextGetsOneOfThreeMarkersWithItsFillerLength) {
 }
 
 TEST(Scrambler, EveryByteValueRoundTrips) {
-    SeedRandom(12345);
+    Random random(12345);
     const std::string all = AllBytes();
     for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(UnscrambleText(ScrambleText(all)), all);
+        EXPECT_EQ(UnscrambleText(ScrambleText(all, random)), all);
 }
 
 TEST(Scrambler, BodyIsReallyScrambled) {
-    SeedRandom(3);
+    Random random(3);
     const std::string text = "Zadanie z matematyki";
-    const std::string scrambled = ScrambleText(text);
+    const std::string scrambled = ScrambleText(text, random);
     EXPECT_EQ(scrambled.find(text), std::string::npos);
     EXPECT_NE(scrambled.substr(scrambled.size() - text.size()), text);
 }
 
 TEST(Scrambler, ControlBytesPassThroughUnchanged) {
-    SeedRandom(5);
+    Random random(5);
     const std::string controls = "\t\r\n\x01\x1F";
-    const std::string scrambled = ScrambleText(controls);
+    const std::string scrambled = ScrambleText(controls, random);
     EXPECT_EQ(scrambled.substr(scrambled.size() - controls.size()), controls);
     EXPECT_EQ(UnscrambleText(scrambled), controls);
 }
@@ -87,8 +87,8 @@ TEST(Scrambler, MarkedBodyIsCutAt500BytesUnmarkedIsNot) {
 }
 
 TEST(Scrambler, OldMarkerSkipsFiveFillerBytes) {
-    SeedRandom(9);
-    const std::string scrambled = ScrambleText("abc");
+    Random random(9);
+    const std::string scrambled = ScrambleText("abc", random);
     const std::string body = scrambled.substr(scrambled.size() - 3);
     EXPECT_EQ(UnscrambleText("\x93"
                              "12345" +
@@ -100,8 +100,8 @@ TEST(Scrambler, OldMarkerSkipsFiveFillerBytes) {
 }
 
 TEST(Scrambler, UnmarkedTextIsUnscrambledWhole) {
-    SeedRandom(9);
+    Random random(9);
     const std::string text = "Krak\xF3w";
-    const std::string scrambled = ScrambleText(text);
+    const std::string scrambled = ScrambleText(text, random);
     EXPECT_EQ(UnscrambleText(scrambled.substr(scrambled.size() - text.size())), text);
 }

@@ -52,7 +52,7 @@ protected:
     void WriteSettings(const std::vector<std::pair<std::u16string, std::string>>& values) {
         XmlDocument document;
         for (const auto& [key, value] : values)
-            WriteSettingText(key, value, document);
+            WriteSettingText(key, value, document, random);
         File().SaveDocument(document);
     }
 
@@ -69,13 +69,14 @@ protected:
         return values;
     }
 
-    SettingsFile File() { return {paths.SettingsFile, journal}; }
+    SettingsFile File() { return {paths.SettingsFile, journal, random}; }
 
     TempDir dir;
     std::optional<std::string> previous_;
     ProgramPaths paths;
     ::Journal journal;
     Settings settings;
+    Random random;
 };
 
 } // namespace
@@ -295,9 +296,9 @@ TEST_F(SettingsFileTest, SaveClearsAwayWhatKilledSavesLeft) {
 
 TEST_F(SettingsFileTest, NumbersAndFlagsReadBackAsWritten) {
     XmlDocument document;
-    WriteSettingNumber(u"n", -17, document);
-    WriteSettingFlag(u"f", true, document);
-    WriteSettingText(u"t", "", document);
+    WriteSettingNumber(u"n", -17, document, random);
+    WriteSettingFlag(u"f", true, document, random);
+    WriteSettingText(u"t", "", document, random);
     std::int32_t number = 0;
     EXPECT_TRUE(ReadSettingNumber(u"N", document, number));
     EXPECT_EQ(number, -17);

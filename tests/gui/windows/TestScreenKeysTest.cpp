@@ -28,7 +28,7 @@ protected:
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        SeedRandom(5);
+        state.Generator.Seed(5);
         state.LearnerSettings.SoundOn = false;
         window = std::make_unique<MainWindow>(state);
         window->show();

@@ -51,7 +51,7 @@ protected:
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        SeedRandom(11);
+        state.Generator.Seed(11);
         state.LearnerSettings.SoundOn = false;
         window = std::make_unique<MainWindow>(state);
         window->show();

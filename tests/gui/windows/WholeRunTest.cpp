@@ -38,7 +38,7 @@ protected:
 
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-        SeedRandom(5);
+        state.Generator.Seed(5);
         state.Run.SetSessionClock([this] { return now; });
         // The window's test screen replaces the recorded one; the rest stays recorded.
         window = std::make_unique<MainWindow>(state);

@@ -2,6 +2,7 @@
 
 #include "core/base/CodePage.h"
 #include "core/base/Journal.h"
+#include "core/base/Random.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/PackArchive.h"
 #include "core/storage/PakWriter.h"
@@ -182,8 +183,9 @@ TEST(SkqShow, AttachmentsAreNullWhenTheLoadPutNothingThere) {
 }
 
 TEST(SkqShow, OldLayoutWinsOverTheNewOne) {
+    Random random;
     TempDir dir;
-    WriteQuestionFile(dir / "q.skq", WriteQuestion35(SampleQuestion()), "Sezz0.txp",
+    WriteQuestionFile(dir / "q.skq", WriteQuestion35(SampleQuestion(), random), "Sezz0.txp",
                       {{"Sezz0.xml", WriteQuestion40(QuestionDocument{})}});
     const Json json = Skq({"show", (dir / "q.skq").string()}).Parsed();
     EXPECT_EQ(json["question"]["layout"], "3.5");

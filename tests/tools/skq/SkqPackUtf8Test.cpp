@@ -70,11 +70,12 @@ protected:
     }
     bool Load() {
         Recorder quiet;
-        return OpenQuestionFile(Out(), loaded, quiet.Reports());
+        return OpenQuestionFile(Out(), loaded, quiet.Reports(), random);
     }
 
     TempDir dir_;
     LoadedQuestion loaded;
+    Random random;
     std::string err_;
 };
 
