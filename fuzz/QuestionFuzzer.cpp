@@ -2,6 +2,7 @@
 // and the archive also holds a picture and a text the document may name.
 #include "core/base/Journal.h"
 #include "core/base/Random.h"
+#include "core/base/ShowWarning.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "fuzz/FuzzFile.h"

@@ -1,5 +1,6 @@
 // Loads a set list whose document is the input, parses every entry line and builds its tree.
 #include "core/base/Journal.h"
+#include "core/base/ShowWarning.h"
 #include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"

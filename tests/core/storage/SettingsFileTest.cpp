@@ -5,6 +5,7 @@
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/Scrambler.h"
 #include "core/storage/XmlDocument.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <fcntl.h>
@@ -24,17 +25,8 @@ namespace {
 class SettingsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* previous = std::getenv("XDG_CONFIG_HOME"))
-            previous_ = previous;
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         PrepareFolders(paths);
         journal.SetFile(paths.JournalFile);
-    }
-    void TearDown() override {
-        if (previous_)
-            setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
-        else
-            unsetenv("XDG_CONFIG_HOME");
     }
 
     // Journal messages without their dates.
@@ -72,7 +64,7 @@ protected:
     SettingsFile File() { return {paths.SettingsFile, journal, random}; }
 
     TempDir dir;
-    std::optional<std::string> previous_;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     ProgramPaths paths;
     ::Journal journal;
     Settings settings;
@@ -311,19 +303,16 @@ TEST_F(SettingsFileTest, NumbersAndFlagsReadBackAsWritten) {
 
 TEST(SpecialFolders, DocumentsFolderComesFromUserDirs) {
     TempDir dir;
-    const char* home = std::getenv("HOME");
-    const std::string previousHome = home ? home : "";
-    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-    setenv("HOME", "/home/uczen", 1);
+    const ScopedEnvironment home("HOME", "/home/uczen");
+    std::optional<ScopedEnvironment> config(std::in_place, "XDG_CONFIG_HOME", dir.Path().string());
     WriteFileText(dir / "user-dirs.dirs",
                   "# comment\nXDG_DESKTOP_DIR=\"$HOME/Pulpit\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumenty\"\n");
     EXPECT_EQ(SpecialFolderPath(SpecialFolder::Documents), "/home/uczen/Dokumenty");
     EXPECT_EQ(SpecialFolderPath(SpecialFolder::AppData), dir.Path());
     std::filesystem::remove(dir / "user-dirs.dirs");
     EXPECT_EQ(SpecialFolderPath(SpecialFolder::Documents), "/home/uczen");
-    unsetenv("XDG_CONFIG_HOME");
+    config.emplace("XDG_CONFIG_HOME", ""); // an empty value counts as none
     EXPECT_EQ(SpecialFolderPath(SpecialFolder::AppData), "/home/uczen/.config");
-    setenv("HOME", previousHome.c_str(), 1);
 }
 
 TEST_F(SettingsFileTest, OlderFileWithoutTheOptionalKeysKeepsItsValuesAndReadsThemAsOff) {

@@ -4,6 +4,7 @@
 #include "gui/windows/TestScreen.h"
 #include "support/FreshProgramState.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -21,9 +22,6 @@ namespace {
 
 class HiDpiArt : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1); }
-    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
-
     void ShowMainWindow() {
         window = std::make_unique<MainWindow>(state);
         window->show();
@@ -67,6 +65,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     Recorder record;
     FreshProgramState state{record};
     std::unique_ptr<MainWindow> window;

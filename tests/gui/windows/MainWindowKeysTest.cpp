@@ -3,6 +3,7 @@
 #include "gui/windows/WarningWindow.h"
 #include "support/FreshProgramState.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -20,14 +21,9 @@ namespace {
 class MenuKeys : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         window.OpenUrl = [this](const QUrl& url, auto) { opened.push_back(url); };
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
-        state.LearnerSettings.WindowMode = 0;
     }
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -47,6 +43,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     Recorder record;
     FreshProgramState state{record};
     MainWindow window{state};

@@ -10,6 +10,7 @@
 #include "core/storage/XmlDocument.h"
 #include "support/FreshProgramState.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -37,13 +38,11 @@ const std::u16string kUseTheMenu = u"\rOtwórz zestaw pytań korzystając z menu
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         window.OpenUrl = [this](const QUrl& url, std::function<void()> failed) {
             opened.push_back(url);
             openFailed = std::move(failed);
         };
     }
-    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     void Show() {
         window.show();
@@ -69,6 +68,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     Recorder record;
     FreshProgramState state{record};
     MainWindow window{state};

@@ -12,6 +12,7 @@
 #include "support/MainWindowStandIn.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QAccessible>
@@ -348,10 +349,7 @@ TEST_F(SetListWindowTest, TheChoiceOfAnEarlierShowingIsConfirmedWithoutAClick) {
 // The whole road from the main window's menu into the first question of the chosen set.
 TEST_F(SetListWindowTest, FromTheTestsMenuToTheFirstQuestion) {
     // The main window reads its settings from the test's folder.
-    struct ConfigHome {
-        explicit ConfigHome(const std::filesystem::path& folder) { setenv("XDG_CONFIG_HOME", folder.c_str(), 1); }
-        ~ConfigHome() { unsetenv("XDG_CONFIG_HOME"); }
-    } home(dir.Path());
+    const ScopedEnvironment config("XDG_CONFIG_HOME", dir.Path().string());
     MainWindow mainWindow{state};
     mainWindow.SetSetList([this]() -> SetListWindow& { return window; });
     mainWindow.show();

@@ -8,6 +8,7 @@
 #include "support/FreshProgramState.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -27,17 +28,13 @@ protected:
     FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         state.Generator.Seed(5);
         state.LearnerSettings.SoundOn = false;
         window = std::make_unique<MainWindow>(state);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    void TearDown() override {
-        window.reset();
-        unsetenv("XDG_CONFIG_HOME");
-    }
+    void TearDown() override { window.reset(); }
 
     void Start(const std::vector<QuestionDocument>& questions) {
         WriteQuestionSet(state.Run, dir.Path() / "set", questions);
@@ -52,6 +49,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     std::unique_ptr<MainWindow> window;
 };
 

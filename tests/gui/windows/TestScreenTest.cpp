@@ -12,6 +12,7 @@
 #include "support/FreshProgramState.h"
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QAccessible>
@@ -50,7 +51,6 @@ protected:
     FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         state.Generator.Seed(11);
         state.LearnerSettings.SoundOn = false;
         window = std::make_unique<MainWindow>(state);
@@ -60,7 +60,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        unsetenv("XDG_CONFIG_HOME");
         state.LearnerSettings.WindowMode = 0;
     }
 
@@ -101,6 +100,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;
 

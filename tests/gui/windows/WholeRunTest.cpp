@@ -10,6 +10,7 @@
 #include "support/QuestionSets.h"
 #include "support/Recorder.h"
 #include "support/RecordingViews.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -37,7 +38,6 @@ protected:
     FreshProgramState state{record}; // first in, last out
 
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
         state.Generator.Seed(5);
         state.Run.SetSessionClock([this] { return now; });
         // The window's test screen replaces the recorded one; the rest stays recorded.
@@ -48,7 +48,6 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        unsetenv("XDG_CONFIG_HOME");
         state.LearnerSettings.WindowMode = 0;
     }
 
@@ -111,6 +110,7 @@ protected:
     }
 
     TempDir dir;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", dir.Path().string()};
     RecordingViews views{state.Run};
     std::unique_ptr<MainWindow> window;
     std::vector<QuestionDocument> documents;

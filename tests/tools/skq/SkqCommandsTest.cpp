@@ -9,6 +9,7 @@
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/XmlDocument.h"
 #include "support/PictureFiles.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
 
@@ -569,17 +570,9 @@ TEST_F(SkqConfigTest, UnreadableNumberShowsWhatTheProgramTakes) {
 
 TEST(SkqConfig, DefaultFileIsTheLearnersOwn) {
     TempDir dir;
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
-    const int status = Skq({"config", "set", "rq", "1"}).Status;
-    const bool created = fs::exists(dir / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini");
-    if (saved)
-        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(status, 0);
-    EXPECT_TRUE(created);
+    const ScopedEnvironment config("XDG_CONFIG_HOME", dir.Path().string());
+    EXPECT_EQ(Skq({"config", "set", "rq", "1"}).Status, 0);
+    EXPECT_TRUE(fs::exists(dir / "Tarvix" / "Orvel" / "Ludra" / "Ludra.ini"));
 }
 
 // ---- special files
