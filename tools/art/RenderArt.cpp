@@ -3,6 +3,7 @@
 // OUT's extension names: .jpg, .gif, or .bmp (24 bits a pixel, or with --palette 8 bits and a
 // 256-colour palette).
 
+#include "tools/art/ArtToolMain.h"
 #include "tools/art/PictureEncoders.h"
 
 #include <QCommandLineParser>
@@ -33,8 +34,6 @@ struct Job {
 };
 
 constexpr int kLargestScale = 4;
-
-void Fail(const QString& message) { std::fprintf(stderr, "ludra-art: %s\n", qPrintable(message)); }
 
 // The job the command line asks for, or the reason it asks for none.
 std::variant<Job, QString> ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
@@ -150,20 +149,6 @@ int Run(const Job& job) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A build machine has no display; rendering needs none.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("ludra-art"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Renders an SVG picture at the pixel size it declares."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const std::variant<Job, QString> job = ParseArguments(parser, QGuiApplication::arguments());
-    if (parser.isSet(help))
-        parser.showHelp(0);
-    if (const QString* problem = std::get_if<QString>(&job)) {
-        Fail(*problem);
-        std::fputs(qPrintable(parser.helpText()), stderr);
-        return 2;
-    }
-    return Run(std::get<Job>(job));
+    return ArtToolMain<Job>(argc, argv, "ludra-art", "Renders an SVG picture at the pixel size it declares.",
+                            ParseArguments, Run);
 }

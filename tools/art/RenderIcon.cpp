@@ -1,6 +1,7 @@
 // ludra-icon SOURCE.svg SIZE OUT.png | --help: renders an icon as a SIZE x SIZE PNG with
 // transparency, the form the icon theme's fixed-size folders hold.
 
+#include "tools/art/ArtToolMain.h"
 #include "tools/art/PictureEncoders.h"
 
 #include <QBuffer>
@@ -28,8 +29,6 @@ struct Job {
     int Size = 0;
     QString Out;
 };
-
-void Fail(const QString& message) { std::fprintf(stderr, "ludra-icon: %s\n", qPrintable(message)); }
 
 // The job the command line asks for, or the reason it asks for none.
 std::variant<Job, QString> ParseArguments(QCommandLineParser& parser, const QStringList& arguments) {
@@ -93,20 +92,6 @@ int Run(const Job& job) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A build machine has no display; rendering needs none.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("ludra-icon"));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Renders an icon as a square PNG with transparency."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const std::variant<Job, QString> job = ParseArguments(parser, QGuiApplication::arguments());
-    if (parser.isSet(help))
-        parser.showHelp(0);
-    if (const QString* problem = std::get_if<QString>(&job)) {
-        Fail(*problem);
-        std::fputs(qPrintable(parser.helpText()), stderr);
-        return 2;
-    }
-    return Run(std::get<Job>(job));
+    return ArtToolMain<Job>(argc, argv, "ludra-icon", "Renders an icon as a square PNG with transparency.",
+                            ParseArguments, Run);
 }

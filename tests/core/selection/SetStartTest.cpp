@@ -6,8 +6,8 @@
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
+#include "support/RecordedRun.h"
 #include "support/Recorder.h"
-#include "support/RecordingViews.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -18,8 +18,10 @@ using ::testing::IsEmpty;
 
 namespace {
 
-class SetStart : public ::testing::Test {
+class SetStart : public ::testing::Test, protected RecordedRun {
 protected:
+    SetStart() : RecordedRun(WarningButton::Close) {}
+
     void WriteQuestion(const std::string& name) {
         QuestionDocument question;
         question.AnswerCount = 3;
@@ -29,12 +31,6 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::Close};
-    ProgramPaths paths;
-    Settings settings;
-    Random random;
-    TestRun run{settings, record.Reports(), paths, random};
-    RecordingViews views{run};
 };
 
 } // namespace

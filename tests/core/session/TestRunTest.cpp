@@ -8,8 +8,8 @@
 #include "core/storage/QuestionWriter.h"
 #include "core/storage/SettingsFile.h"
 #include "support/PictureFiles.h"
+#include "support/RecordedRun.h"
 #include "support/Recorder.h"
-#include "support/RecordingViews.h"
 #include "support/ReportLines.h"
 #include "support/TempDir.h"
 
@@ -57,8 +57,10 @@ Snapshot Take(const TestRun& run) {
 }
 
 // A run on fresh settings, its views recorded and its clock standing still until moved.
-class RunRules : public ::testing::Test {
+class RunRules : public ::testing::Test, protected RecordedRun {
 protected:
+    RunRules() : RecordedRun(WarningButton::No) {}
+
     void SetUp() override {
         random.Seed(7);
         run.SetSessionClock([this] { return now; });
@@ -120,12 +122,6 @@ protected:
     }
 
     TempDir dir;
-    Recorder record{WarningButton::No};
-    ProgramPaths paths;
-    Settings settings;
-    Random random;
-    TestRun run{settings, record.Reports(), paths, random};
-    RecordingViews views{run};
     double now = 46000.5;
 
 private:
