@@ -54,15 +54,16 @@ TEST_F(HotAreaTest, ClicksPressesMovesAndReleases) {
     EXPECT_EQ(accessible->text(QAccessible::Name), "Zamknij");
 }
 
-// A strip moves its window by the cursor's movement while a drag is allowed, and reads as text.
+// A strip moves its window by the cursor's movement, whichever button drags, while a drag is
+// allowed; it reads as text.
 TEST_F(HotAreaTest, AStripDragsItsWindowUnlessRefused) {
     bool allowed = true;
     auto* drag = new WindowDrag(&window, [&allowed] { return allowed; });
     drag->Attach(&area);
     const QPoint start = window.pos();
-    Mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-    Mouse(QEvent::MouseMove, {25, 15}, Qt::NoButton, Qt::LeftButton);
-    Mouse(QEvent::MouseButtonRelease, {25, 15}, Qt::LeftButton, Qt::NoButton);
+    Mouse(QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+    Mouse(QEvent::MouseMove, {25, 15}, Qt::NoButton, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, {25, 15}, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(window.pos(), start + QPoint(20, 10));
     allowed = false;
     Mouse(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);

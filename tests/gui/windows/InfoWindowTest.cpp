@@ -112,15 +112,3 @@ TEST_F(Vignette, ExecuteIsModalUntilTheCloseSpotIsClicked) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(closes, 1);
 }
-
-TEST_F(Vignette, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
-    state.LearnerSettings.KeysCloseInfoWindows = true;
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-        window.show();
-        QTest::keyClick(&window, key);
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(window.result(), QDialog::Accepted);
-    }
-    EXPECT_EQ(closes, 2);
-    state.LearnerSettings.KeysCloseInfoWindows = false;
-}

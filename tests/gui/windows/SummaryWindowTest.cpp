@@ -184,19 +184,6 @@ TEST_F(Summary, DraggingTheTitleStripMovesTheWindow) {
     EXPECT_EQ(closes, 0);
 }
 
-TEST_F(Summary, AnyButtonDragsTheWindow) {
-    const MainWindowStandIn main;
-    window.Prepare(u"tekst", main.panel);
-    window.show();
-    const QPoint start = window.pos();
-    QWidget& strip = Child("LListwa");
-    const QPoint grip = strip.mapToGlobal(QPoint(200, 8));
-    QTest::mousePress(&strip, Qt::RightButton, {}, QPoint(200, 8));
-    QTest::mouseMove(&strip, strip.mapFromGlobal(grip + QPoint(-30, 12)));
-    QTest::mouseRelease(&strip, Qt::RightButton, {}, strip.mapFromGlobal(grip + QPoint(-30, 12)));
-    EXPECT_EQ(window.pos(), start + QPoint(-30, 12));
-}
-
 TEST_F(Summary, ShowSummaryWindowIsModalUntilTheCloseSpotIsClicked) {
     const MainWindowStandIn main;
     QPoint shownAt;
@@ -216,16 +203,4 @@ TEST_F(Summary, ShowSummaryWindowIsModalUntilTheCloseSpotIsClicked) {
     EXPECT_EQ(shownText, "Pytań w zestawie: 3\nReasumując: Jest fatalnie.");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(closes, 1);
-}
-
-TEST_F(Summary, WithTheKeysSettingEnterAndEscapeCloseAsTheCloseSpotDoes) {
-    state.LearnerSettings.KeysCloseInfoWindows = true;
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
-        window.show();
-        QTest::keyClick(&window, key);
-        EXPECT_FALSE(window.isVisible());
-        EXPECT_EQ(window.result(), QDialog::Accepted);
-    }
-    EXPECT_EQ(closes, 2);
-    state.LearnerSettings.KeysCloseInfoWindows = false;
 }
