@@ -193,7 +193,7 @@ SetListWindow::SetListWindow(ProgramState& state, QWidget* parent)
     pPodListweTestow_->hide();
     listwa_ = new ScrollBar(pPodListweTestow_);
     listwa_->setGeometry(QRect(QPoint(0, 0), kScrollBarHolder.size()));
-    connect(listwa_, &ScrollBar::OnChange, this, &SetListWindow::ListwaChange);
+    connect(listwa_, &ScrollBar::OnChange, this, &SetListWindow::ScrollBarMoved);
 
     auto* confirm = new HotArea(QStringLiteral("LWprowadz"), QStringLiteral("Wprowadź"), {181, 384, 89, 24}, this);
     confirm->setCursor(Qt::PointingHandCursor);
@@ -262,7 +262,7 @@ void SetListWindow::TreeDoubleClick() {
         DrawTree();
 }
 
-void SetListWindow::ListwaChange(int position) {
+void SetListWindow::ScrollBarMoved(int position) {
     ScrollSetTree(tree_, position);
     imDrzewo_->move(0, SetTreePictureTop(tree_));
 }
@@ -303,7 +303,7 @@ void SetListWindow::ShowSelectionByKeys() {
     const int position = ScrollPositionShowingSelection(tree_);
     if (position != tree_.ScrollPosition) {
         listwa_->SetPosition(position);
-        ListwaChange(listwa_->Position());
+        ScrollBarMoved(listwa_->Position());
     }
     imDrzewo_->SetFocusRow(SelectedSetTreeRowTop(tree_));
 }

@@ -50,7 +50,7 @@ private:
     void CancelClick();
     void TreeMouseDown(int y);
     void TreeDoubleClick();
-    void ListwaChange(int position);
+    void ScrollBarMoved(int position);
     // Draws the tree anew and fits the scroll bar to its rows.
     void DrawTree();
     void ShowSelectionByKeys();
