@@ -4,7 +4,6 @@
 
 #include "FloorRatio.h"
 #include "SilentReports.h"
-#include "core/base/Journal.h"
 #include "core/session/QuestionLoader.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/QuestionWriter.h"

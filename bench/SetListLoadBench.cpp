@@ -5,7 +5,6 @@
 #include "FloorRatio.h"
 #include "SilentReports.h"
 #include "core/base/CodePage.h"
-#include "core/base/Journal.h"
 #include "core/selection/SetTree.h"
 #include "core/storage/PakWriter.h"
 #include "core/storage/SetListFile.h"

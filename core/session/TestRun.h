@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class Journal;
 struct ProgramPaths;
 struct Settings;
 class TestRun;

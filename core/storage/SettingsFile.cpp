@@ -3,7 +3,6 @@
 #include "core/base/AtomicFile.h"
 #include "core/base/CodePage.h"
 #include "core/base/FileAccess.h"
-#include "core/base/Journal.h"
 #include "core/base/StorageError.h"
 #include "core/base/StoredNames.h"
 #include "core/storage/DocumentFields.h"

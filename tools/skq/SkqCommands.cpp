@@ -1,14 +1,11 @@
 #include "tools/skq/SkqCommands.h"
 
-#include "core/base/Journal.h"
-#include "core/base/Random.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/SettingsFile.h"
 #include "tools/skq/SkqTool.h"
 #include "tools/skq/i18n/Translation.h"
 
 #include <algorithm>
-#include <chrono>
 #include <ostream>
 #include <span>
 #include <streambuf>

@@ -1,7 +1,6 @@
 #include "core/session/SettingsForm.h"
 
 #include "core/base/Journal.h"
-#include "core/base/ShowWarning.h"
 #include "core/storage/SettingsFile.h"
 #include "support/Recorder.h"
 #include "support/TempDir.h"

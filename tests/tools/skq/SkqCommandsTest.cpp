@@ -1,7 +1,6 @@
 #include "tools/skq/SkqCommands.h"
 
 #include "core/base/CodePage.h"
-#include "core/base/Journal.h"
 #include "core/base/Random.h"
 #include "core/storage/ApplicationSetup.h"
 #include "core/storage/PackArchive.h"
